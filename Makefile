@@ -1,0 +1,35 @@
+# Two commands: `make run` and `make test`. Both install what is missing first.
+BUILD    ?= build
+NATIVE   := $(BUILD)/native
+WIN      := $(BUILD)/win
+LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+.PHONY: run test deps native win test-native test-win clean
+
+run: win
+	bash tools/run.sh $(WIN)/app/Sorvenal.exe $(BUILD)/sorvenal.png
+
+test: test-native test-win
+
+deps:
+	bash tools/bootstrap.sh
+
+native: deps
+	cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 $(LAUNCHER) >/dev/null
+	cmake --build $(NATIVE)
+
+win: native
+	cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake \
+	  -DSORVENAL_HOST_TOOLS=$(CURDIR)/$(NATIVE)/tools $(LAUNCHER) >/dev/null
+	cmake --build $(WIN)
+
+test-native: native
+	cd $(NATIVE) && ctest --output-on-failure -j2
+
+test-win: win
+	bash tools/test-win.sh $(WIN)
+
+clean:
+	rm -rf $(BUILD)

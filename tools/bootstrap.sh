@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a Debian 12 machine.
+# Idempotent: packages already present are skipped, and the libjpeg-turbo
+# cross build is cached outside the work tree so a second run is quick.
+set -euo pipefail
+
+PKGS=(wine wine32:i386 g++-mingw-w64-i686 libz-mingw-w64-dev xvfb imagemagick
+      cmake ninja-build googletest libgtest-dev libbenchmark-dev dpkg-dev nasm
+      clang-14 libclang-rt-14-dev ccache python3 zlib1g-dev libjpeg62-turbo-dev)
+
+as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${PKGS[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "bootstrap: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+  fi
+  as_root apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# libjpeg-turbo has no mingw package: cross-build it from Debian's source package.
+JPEG_CACHE=${JPEG_CACHE:-/var/cache/sorvenal/libjpeg-i686}
+if [ ! -f "$JPEG_CACHE/lib/libjpeg.a" ]; then
+  echo "bootstrap: cross-building libjpeg-turbo into $JPEG_CACHE"
+  src_list=/etc/apt/sources.list.d/debian-src.sources
+  if [ ! -f "$src_list" ] && [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | as_root tee "$src_list" >/dev/null
+    as_root apt-get update -qq
+  fi
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  here=$(cd "$(dirname "$0")" && pwd)
+  (cd "$work" && apt-get source --download-only libjpeg-turbo >/dev/null 2>&1)
+  tarball=$(ls "$work"/libjpeg-turbo_*.orig.tar.gz | head -n1)
+  tar -xzf "$tarball" -C "$work"
+  srcdir=$(find "$work" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)
+  as_root mkdir -p "$JPEG_CACHE"
+  cmake -S "$srcdir" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-i686.cmake" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR= \
+    -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$JPEG_CACHE" >/dev/null
+  cmake --build "$work/build" --target jpeg-static >/dev/null
+  as_root mkdir -p "$JPEG_CACHE/lib" "$JPEG_CACHE/include"
+  as_root cp "$work/build/libjpeg.a" "$JPEG_CACHE/lib/"
+  as_root cp "$work/build/jconfig.h" "$srcdir/jpeglib.h" "$srcdir/jmorecfg.h" "$srcdir/jerror.h" "$JPEG_CACHE/include/"
+fi
+echo "bootstrap: ready"

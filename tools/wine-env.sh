@@ -1,0 +1,44 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix in
+# the build tree and, when no display is set, a virtual X display.
+# Sets WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES and DISPLAY; defines wine_env_stop.
+SORVENAL_ROOT=${SORVENAL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${WINEPREFIX:-$SORVENAL_ROOT/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# Keeps a new prefix from asking for Mono and Gecko.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEARCH=win32
+
+_sorvenal_xvfb_pid=
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    _sorvenal_xvfb_pid=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    if kill -0 "$_sorvenal_xvfb_pid" 2>/dev/null; then export DISPLAY=":$n"; break; fi
+    _sorvenal_xvfb_pid=
+  done
+fi
+
+if [ ! -f "$WINEPREFIX/.sorvenal-ready" ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  # Without a window manager, hiding a top-level window makes Wine wait 2 s for
+  # an answer that never comes; unmanaged windows avoid that stall.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+  wineserver -w
+  touch "$WINEPREFIX/.sorvenal-ready"
+fi
+
+# Starts the wineserver and Wine's background services (explorer, services)
+# once, detached from our output: a test runner that waits for its pipes to
+# close would otherwise wait for them until they exit.
+wine_env_start() {
+  wineserver -p
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+wine_env_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$_sorvenal_xvfb_pid" ]; then kill "$_sorvenal_xvfb_pid" 2>/dev/null || true; fi
+}
