@@ -1,0 +1,71 @@
+// Throughput of the codecs on report-sized data: deflate (text and
+// incompressible bytes), inflate, CRC-32 and base64.
+#include "report/quorBase64.h"
+#include "report/quorZip.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ReportText(size_t size) {
+  std::string text;
+  for (int line = 0; text.size() < size; ++line)
+    text += "00401a2c +0012 Sorvenal.exe formmain 112 +3 TMainForm.Button_CalculateCheckSumClick #" +
+            std::to_string(line) + "\r\n";
+  text.resize(size);
+  return text;
+}
+
+std::string Noise(size_t size) {
+  std::mt19937 gen(1);
+  std::string s(size, '\0');
+  for (auto& c : s) c = char(gen());
+  return s;
+}
+
+void Deflate(benchmark::State& state, const std::string& data) {
+  std::vector<uint8_t> out(quor::DeflateCapacity(uint32_t(data.size())));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        quor::DeflateBuffer(data.data(), out.data(), uint32_t(data.size()), uint32_t(out.size())));
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
+}
+
+void BM_DeflateText(benchmark::State& state) { Deflate(state, ReportText(size_t(state.range(0)))); }
+void BM_DeflateNoise(benchmark::State& state) { Deflate(state, Noise(size_t(state.range(0)))); }
+
+void BM_Inflate(benchmark::State& state) {
+  const std::string data = ReportText(size_t(state.range(0)));
+  std::vector<uint8_t> packed(quor::DeflateCapacity(uint32_t(data.size())));
+  const int n = quor::DeflateBuffer(data.data(), packed.data(), uint32_t(data.size()), uint32_t(packed.size()));
+  std::string out(data.size(), '\0');
+  for (auto _ : state)
+    benchmark::DoNotOptimize(quor::InflateBuffer(packed.data(), out.data(), uint32_t(n), uint32_t(out.size())));
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
+}
+
+void BM_Crc32(benchmark::State& state) {
+  const std::string data = Noise(size_t(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(quor::Crc32Update(0xFFFFFFFFu, data.data(), data.size()));
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
+}
+
+void BM_Base64Encode(benchmark::State& state) {
+  const std::string data = Noise(size_t(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(quor::Base64Encode(data));
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
+}
+
+BENCHMARK(BM_DeflateText)->Arg(64 << 10)->Arg(1 << 20);
+BENCHMARK(BM_DeflateNoise)->Arg(1 << 20);
+BENCHMARK(BM_Inflate)->Arg(1 << 20);
+BENCHMARK(BM_Crc32)->Arg(4 << 10)->Arg(1 << 20);
+BENCHMARK(BM_Base64Encode)->Arg(1 << 20);
+
+}  // namespace
+
+BENCHMARK_MAIN();
