@@ -22,16 +22,15 @@ constexpr std::array<uint8_t, 256> kDecode = MakeDecodeTable();
 }  // namespace
 
 std::string Base64Encode(std::string_view bytes) {
-  std::string text;
-  text.reserve((bytes.size() + 2) / 3 * 4);
-  for (size_t i = 0; i < bytes.size(); i += 3) {
+  std::string text((bytes.size() + 2) / 3 * 4, '=');  // padding already in place
+  char* out = text.data();
+  for (size_t i = 0; i < bytes.size(); i += 3, out += 4) {
     const size_t n = bytes.size() - i < 3 ? bytes.size() - i : 3;
     uint32_t group = uint32_t(uint8_t(bytes[i])) << 16;
     if (n > 1) group |= uint32_t(uint8_t(bytes[i + 1])) << 8;
     if (n > 2) group |= uint8_t(bytes[i + 2]);
-    // n input bytes give n + 1 characters; padding fills the group to four.
-    for (size_t c = 0; c < 4; ++c)
-      text += c <= n ? kAlphabet[(group >> (18 - 6 * c)) & 0x3F] : '=';
+    // n input bytes give n + 1 characters.
+    for (size_t c = 0; c <= n; ++c) out[c] = kAlphabet[(group >> (18 - 6 * c)) & 0x3F];
   }
   return text;
 }

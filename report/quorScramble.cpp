@@ -1,6 +1,7 @@
 #include "report/quorScramble.h"
 
 #include "report/quorBase64.h"
+#include "report/quorLittleEndian.h"
 
 namespace quor {
 
@@ -35,14 +36,6 @@ Block Decipher(Block b, const ScrambleKey& key) {
     b.v0 -= (((b.v1 << 4) ^ (b.v1 >> 5)) + b.v1) ^ (sum + k[sum & 3]);
   }
   return b;
-}
-
-uint32_t LoadLe32(const unsigned char* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-void StoreLe32(unsigned char* p, uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
 Block Load(const unsigned char* p) { return {LoadLe32(p), LoadLe32(p + 4)}; }

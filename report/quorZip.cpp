@@ -1,5 +1,7 @@
 #include "report/quorZip.h"
 
+#include "report/quorLittleEndian.h"
+
 #define ZLIB_CONST
 #include <zlib.h>
 
@@ -18,14 +20,6 @@ constexpr int kMemLevel = 8;
 // to more than 1032 times its own size; a stated length beyond that is a lie.
 constexpr uint64_t kMaxInflateRatio = 1032;
 constexpr size_t kContainerHeader = 12;
-
-uint32_t ReadLe32(const unsigned char* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-void WriteLe32(char* p, uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = char(v >> (8 * i));
-}
 
 }  // namespace
 
@@ -74,8 +68,8 @@ int InflateBuffer(const void* source, void* destination, uint32_t sourceLength,
 std::string InflateContainer(std::string_view container) {
   if (container.size() <= kContainerHeader) return {};
   const auto* header = reinterpret_cast<const unsigned char*>(container.data());
-  const uint32_t length = ReadLe32(header);
-  const uint32_t crc = ReadLe32(header + 8);
+  const uint32_t length = LoadLe32(header);
+  const uint32_t crc = LoadLe32(header + 8);
   const std::string_view packed = container.substr(kContainerHeader);
   if (packed.size() > UINT32_MAX || length > packed.size() * kMaxInflateRatio) return {};
   try {
@@ -89,20 +83,30 @@ std::string InflateContainer(std::string_view container) {
   }
 }
 
-std::string DeflateContainer(std::string_view data) {
+std::string DeflateString(std::string_view data) {
   if (data.size() > UINT32_MAX) return {};
-  const uint32_t length = uint32_t(data.size());
-  const uint32_t capacity = DeflateCapacity(length);
+  const uint32_t capacity = DeflateCapacity(uint32_t(data.size()));
   if (capacity == 0) return {};
   try {
-    std::string container(kContainerHeader + capacity, '\0');
-    const int packed = DeflateBuffer(data.data(), container.data() + kContainerHeader, length, capacity);
-    if (packed <= 0) return {};
-    container.resize(kContainerHeader + size_t(packed));
-    WriteLe32(container.data(), length);
-    WriteLe32(container.data() + 4, uint32_t(packed));
-    WriteLe32(container.data() + 8, ~Crc32Update(0xFFFFFFFFu, data.data(), data.size()));
-    return container;
+    std::string packed(capacity, '\0');
+    const int packedSize = DeflateBuffer(data.data(), packed.data(), uint32_t(data.size()), capacity);
+    packed.resize(packedSize > 0 ? size_t(packedSize) : 0);
+    return packed;
+  } catch (const std::exception&) {  // no memory for the destination
+    return {};
+  }
+}
+
+std::string DeflateContainer(std::string_view data) {
+  const std::string packed = DeflateString(data);
+  if (packed.empty()) return {};
+  try {
+    std::string container;
+    container.reserve(kContainerHeader + packed.size());
+    AppendLe32(container, uint32_t(data.size()));
+    AppendLe32(container, uint32_t(packed.size()));
+    AppendLe32(container, ~Crc32Update(0xFFFFFFFFu, data.data(), data.size()));
+    return container + packed;
   } catch (const std::exception&) {
     return {};
   }

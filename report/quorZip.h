@@ -23,6 +23,10 @@ namespace quor {
 [[nodiscard]] int DeflateBuffer(const void* source, void* destination, uint32_t sourceLength,
                                 uint32_t destinationCapacity);
 
+// DeflateBuffer over a whole string. Empty only on failure (a successful
+// stream has at least 2 bytes).
+[[nodiscard]] std::string DeflateString(std::string_view data);
+
 // Inflates the raw deflate stream `source`. Returns `expectedLength` when the
 // stream ended, produced exactly that many bytes and used the whole source;
 // else 0 (a truncated or corrupt stream, trailing bytes, a length mismatch).

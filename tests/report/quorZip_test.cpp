@@ -71,6 +71,7 @@ TEST(DeflateBuffer, EmptyInputIsOneEmptyFinalBlock) {
   ASSERT_EQ(quor::DeflateBuffer("", out, 0, sizeof out), 2);
   EXPECT_EQ(out[0], 0x03);  // final block, fixed codes, end-of-block code
   EXPECT_EQ(out[1], 0x00);
+  EXPECT_EQ(quor::DeflateString(""), std::string("\x03\x00", 2));
 }
 
 TEST(DeflateBuffer, RoundTripsThroughInflateBuffer) {
