@@ -30,6 +30,7 @@ uint32_t DeflateCapacity(uint32_t sourceLength) {
 
 int DeflateBuffer(const void* source, void* destination, uint32_t sourceLength,
                   uint32_t destinationCapacity) {
+  if (!source && sourceLength) return Z_STREAM_ERROR;
   if (destinationCapacity > INT_MAX) destinationCapacity = INT_MAX;  // the result is an int
   unsigned char unused = 0;
   z_stream stream{};
