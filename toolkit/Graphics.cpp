@@ -1,0 +1,307 @@
+#include "toolkit/Graphics.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include "toolkit/Classes.h"
+#include "toolkit/SysUtils.h"
+#include "toolkit/Utf.h"
+
+extern "C" {
+#include <jpeglib.h>
+}
+
+namespace tk {
+
+COLORREF ColorToRGB(TColor c) {
+  if ((c & 0xFF000000u) == 0xFF000000u) return GetSysColor(static_cast<int>(c & 0xFF));
+  return c & 0x00FFFFFFu;
+}
+
+TColor ValueToColor(const std::string& prop, const tpf0::Value& v) {
+  if (v.IsInteger()) return static_cast<TColor>(v.integer);
+  static const struct { const char* name; TColor color; } kNames[] = {
+      {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000}, {"clOlive", 0x008080},
+      {"clNavy", 0x800000},  {"clPurple", 0x800080}, {"clTeal", 0x808000},  {"clGray", 0x808080},
+      {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},   {"clLime", 0x00FF00},  {"clYellow", 0x00FFFF},
+      {"clBlue", 0xFF0000},  {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00}, {"clWhite", 0xFFFFFF},
+      {"clBtnFace", clBtnFace}, {"clWindow", clWindow}, {"clWindowText", clWindowText},
+      {"clBtnText", 0xFF000012}, {"clBtnShadow", 0xFF000010}, {"clHighlight", 0xFF00000D},
+      {"clHighlightText", 0xFF00000E}, {"clInfoBk", 0xFF000018}, {"clNone", 0x1FFFFFFF},
+  };
+  const std::string ident = ValueToIdent(prop, v);
+  for (const auto& n : kNames)
+    if (ident == n.name) return n.color;
+  throw EReadError("Invalid property value for " + prop + ": " + ident);
+}
+
+// ---------------------------------------------------------------- TFont
+
+TFont::TFont() = default;
+TFont::~TFont() { Release(); }
+TFont::TFont(const TFont& o) : Name(o.Name), Height(o.Height), Color(o.Color), Charset(o.Charset), Style(o.Style) {}
+
+TFont& TFont::operator=(const TFont& o) {
+  if (this != &o) {
+    Name = o.Name;
+    Height = o.Height;
+    Color = o.Color;
+    Charset = o.Charset;
+    Style = o.Style;
+  }
+  return *this;
+}
+
+bool TFont::operator==(const TFont& o) const {
+  return Name == o.Name && Height == o.Height && Color == o.Color && Charset == o.Charset && Style == o.Style;
+}
+
+void TFont::Release() const {
+  if (handle_) DeleteObject(handle_);
+  handle_ = nullptr;
+}
+
+HFONT TFont::Handle() const {
+  if (handle_ && (madeName_ != Name || madeHeight_ != Height || madeCharset_ != Charset || madeStyle_ != Style))
+    Release();
+  if (!handle_) {
+    LOGFONTW lf{};
+    lf.lfHeight = Height;
+    lf.lfWeight = (Style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (Style & fsItalic) != 0;
+    lf.lfUnderline = (Style & fsUnderline) != 0;
+    lf.lfStrikeOut = (Style & fsStrikeOut) != 0;
+    lf.lfCharSet = static_cast<BYTE>(Charset);
+    lf.lfQuality = DEFAULT_QUALITY;
+    const std::u16string face = Utf8ToUtf16(Name);
+    std::memcpy(lf.lfFaceName, face.c_str(), std::min<size_t>(face.size(), LF_FACESIZE - 1) * 2);
+    handle_ = CreateFontIndirectW(&lf);
+    if (!handle_) throw EOutOfResources("Out of system resources");
+    madeName_ = Name;
+    madeHeight_ = Height;
+    madeCharset_ = Charset;
+    madeStyle_ = Style;
+  }
+  return handle_;
+}
+
+bool TFont::SetProperty(const std::string& name, const tpf0::Value& v) {
+  if (name == "Name") Name = ValueToString("Font.Name", v);
+  else if (name == "Height") Height = ValueToInt("Font.Height", v);
+  else if (name == "Color") Color = ValueToColor("Font.Color", v);
+  else if (name == "Charset") {
+    if (v.IsInteger()) Charset = ValueToInt("Font.Charset", v);
+    else {
+      const std::string cs = ValueToIdent("Font.Charset", v);
+      Charset = cs == "ANSI_CHARSET" ? ANSI_CHARSET : cs == "RUSSIAN_CHARSET" ? RUSSIAN_CHARSET
+                : cs == "SYMBOL_CHARSET" ? SYMBOL_CHARSET : cs == "OEM_CHARSET" ? OEM_CHARSET : DEFAULT_CHARSET;
+    }
+  } else if (name == "Style") {
+    Style = 0;
+    for (const auto& s : ValueToSet("Font.Style", v)) {
+      if (s == "fsBold") Style |= fsBold;
+      else if (s == "fsItalic") Style |= fsItalic;
+      else if (s == "fsUnderline") Style |= fsUnderline;
+      else if (s == "fsStrikeOut") Style |= fsStrikeOut;
+    }
+  } else if (name == "Size") {
+    // Points at 96 dots per inch.
+    Height = -((ValueToInt("Font.Size", v) * 96 + 36) / 72);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------- TBitmap
+
+TBitmap::TBitmap(int width, int height, int bpp) { SetSize(width, height, bpp); }
+TBitmap::~TBitmap() { Release(); }
+
+void TBitmap::Release() {
+  if (dc_) {
+    SelectObject(dc_, oldBitmap_);
+    DeleteDC(dc_);
+    dc_ = nullptr;
+  }
+  if (handle_) DeleteObject(handle_);
+  handle_ = nullptr;
+  bits_ = nullptr;
+  width_ = height_ = stride_ = 0;
+}
+
+void TBitmap::SetSize(int width, int height, int bpp) {
+  if (width < 0 || height < 0 || (bpp != 24 && bpp != 32)) throw EInvalidGraphic("Bitmap format is not supported");
+  Release();
+  bpp_ = bpp;
+  if (width == 0 || height == 0) return;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = static_cast<WORD>(bpp);
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  handle_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!handle_) throw EOutOfResources("Out of system resources");
+  bits_ = static_cast<uint8_t*>(bits);
+  width_ = width;
+  height_ = height;
+  stride_ = ((width * bpp + 31) / 32) * 4;
+}
+
+HDC TBitmap::Canvas() {
+  if (!dc_) {
+    dc_ = CreateCompatibleDC(nullptr);
+    if (!dc_) throw EOutOfResources("Out of system resources");
+    oldBitmap_ = SelectObject(dc_, handle_);
+  }
+  return dc_;
+}
+
+TColor TBitmap::BottomLeftColor() const {
+  if (Empty()) return 0;
+  const uint8_t* p = ScanLine(height_ - 1);
+  return static_cast<TColor>(p[2] | (p[1] << 8) | (p[0] << 16));
+}
+
+void TBitmap::Assign(const TBitmap& other) {
+  SetSize(other.width_, other.height_, other.bpp_);
+  if (!Empty()) std::memcpy(bits_, other.bits_, static_cast<size_t>(stride_) * height_);
+}
+
+namespace {
+
+uint32_t Le(const uint8_t* p, int n) {
+  uint32_t v = 0;
+  for (int i = n - 1; i >= 0; --i) v = (v << 8) | p[i];
+  return v;
+}
+
+[[noreturn]] void BadBitmap() { throw EInvalidGraphic("Bitmap image is not valid"); }
+
+}  // namespace
+
+void TBitmap::LoadFromBmp(const uint8_t* data, size_t size) {
+  if (size < 14 + 40 || data[0] != 'B' || data[1] != 'M') BadBitmap();
+  const uint32_t offBits = Le(data + 10, 4);
+  const uint8_t* h = data + 14;
+  const uint32_t headerSize = Le(h, 4);
+  if (headerSize < 40 || 14 + headerSize > size) BadBitmap();
+  const int32_t w = static_cast<int32_t>(Le(h + 4, 4));
+  const int32_t rawH = static_cast<int32_t>(Le(h + 8, 4));
+  const int bits = static_cast<int>(Le(h + 14, 2));
+  const uint32_t compression = Le(h + 16, 4);
+  uint32_t colors = Le(h + 32, 4);
+  if (w <= 0 || rawH == 0 || rawH == INT32_MIN || w > 32768 || std::abs(rawH) > 32768) BadBitmap();
+  if (compression != BI_RGB || (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)) BadBitmap();
+  const int hgt = std::abs(rawH);
+  const bool bottomUp = rawH > 0;
+  if (bits <= 8 && colors == 0) colors = 1u << bits;
+  if (bits <= 8 && colors > (1u << bits)) BadBitmap();
+  const uint8_t* palette = h + headerSize;
+  if (bits <= 8 && static_cast<size_t>(palette - data) + colors * 4 > size) BadBitmap();
+  const size_t srcStride = ((static_cast<size_t>(w) * bits + 31) / 32) * 4;
+  if (offBits > size || srcStride * hgt > size - offBits) BadBitmap();
+  SetSize(w, hgt, 24);
+  for (int y = 0; y < hgt; ++y) {
+    const uint8_t* src = data + offBits + srcStride * (bottomUp ? hgt - 1 - y : y);
+    uint8_t* dst = ScanLine(y);
+    for (int x = 0; x < w; ++x) {
+      uint32_t index = 0;
+      switch (bits) {
+        case 24: std::memcpy(dst + 3 * x, src + 3 * x, 3); continue;
+        case 32: std::memcpy(dst + 3 * x, src + 4 * x, 3); continue;
+        case 8: index = src[x]; break;
+        case 4: index = (src[x / 2] >> (x % 2 ? 0 : 4)) & 15; break;
+        case 1: index = (src[x / 8] >> (7 - x % 8)) & 1; break;
+      }
+      if (index >= colors) index = 0;
+      std::memcpy(dst + 3 * x, palette + 4 * index, 3);
+    }
+  }
+}
+
+// ---------------------------------------------------------------- JPEG
+
+namespace {
+
+struct JpegError {
+  jpeg_error_mgr mgr;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+};
+
+void JpegErrorExit(j_common_ptr cinfo) {
+  auto* err = reinterpret_cast<JpegError*>(cinfo->err);
+  cinfo->err->format_message(cinfo, err->message);
+  std::longjmp(err->jump, 1);
+}
+
+void JpegSilence(j_common_ptr, int) {}
+
+}  // namespace
+
+void DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out) {
+  jpeg_decompress_struct cinfo{};
+  JpegError err{};
+  cinfo.err = jpeg_std_error(&err.mgr);
+  err.mgr.error_exit = JpegErrorExit;
+  err.mgr.emit_message = JpegSilence;
+  // libjpeg reports fatal errors by longjmp; nothing with a destructor lives
+  // between here and the jump, and the message is raised after cleanup.
+  std::vector<uint8_t> row;
+  if (setjmp(err.jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    throw EInvalidGraphic(std::string("JPEG error: ") + err.message);
+  }
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, const_cast<unsigned char*>(data), static_cast<unsigned long>(size));
+  jpeg_read_header(&cinfo, TRUE);
+  cinfo.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&cinfo);
+  const int w = static_cast<int>(cinfo.output_width), h = static_cast<int>(cinfo.output_height);
+  if (w > 32768 || h > 32768) {
+    jpeg_destroy_decompress(&cinfo);
+    throw EInvalidGraphic("JPEG image is too large");
+  }
+  try {
+    out.SetSize(w, h, 24);
+  } catch (...) {
+    jpeg_destroy_decompress(&cinfo);
+    throw;
+  }
+  row.resize(static_cast<size_t>(w) * 3);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    JSAMPROW rows[1] = {row.data()};
+    const int y = static_cast<int>(cinfo.output_scanline);
+    jpeg_read_scanlines(&cinfo, rows, 1);
+    uint8_t* dst = out.ScanLine(y);
+    for (int x = 0; x < w; ++x) {  // RGB to the DIB's BGR
+      dst[3 * x] = row[3 * x + 2];
+      dst[3 * x + 1] = row[3 * x + 1];
+      dst[3 * x + 2] = row[3 * x];
+    }
+  }
+  jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
+}
+
+// ---------------------------------------------------------------- TPicture
+
+void TPicture::LoadFromData(const std::string& data) {
+  const auto* p = reinterpret_cast<const uint8_t*>(data.data());
+  if (data.empty() || 1u + p[0] + 4 > data.size()) throw EInvalidGraphic("Invalid picture data");
+  const std::string cls(data.data() + 1, p[0]);
+  const uint8_t* body = p + 1 + p[0];
+  const uint32_t length = Le(body, 4);
+  if (length > data.size() - (1 + p[0] + 4)) throw EInvalidGraphic("Invalid picture data");
+  if (cls == "TJPEGImage") DecodeJpeg(body + 4, length, bitmap_);
+  else if (cls == "TBitmap") bitmap_.LoadFromBmp(body + 4, length);
+  else throw EInvalidGraphic("Unknown picture file extension (" + cls + ")");
+  graphicClass_ = cls;
+}
+
+}  // namespace tk

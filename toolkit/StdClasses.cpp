@@ -1,0 +1,20 @@
+#include "toolkit/StdClasses.h"
+
+#include "toolkit/Buttons.h"
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/StdCtrls.h"
+
+namespace tk {
+
+void RegisterStandardClasses() {
+  RegisterClass<TPanel>("TPanel");
+  RegisterClass<TShape>("TShape");
+  RegisterClass<TImage>("TImage");
+  RegisterClass<TButton>("TButton");
+  RegisterClass<TBitBtn>("TBitBtn");
+  RegisterClass<TEdit>("TEdit");
+  RegisterClass<TMemo>("TMemo");
+  RegisterClass<TLabel>("TLabel");
+}
+
+}  // namespace tk
