@@ -58,6 +58,7 @@ bool TBitBtn::SetProperty(const std::string& name, const tpf0::Value& v) {
     if (v.type != tpf0::ValueType::Binary || v.text.size() < 4) throw EReadError("Invalid property value for " + name);
     Glyph.LoadFromBmp(reinterpret_cast<const uint8_t*>(v.text.data()) + 4, v.text.size() - 4);
   } else if (name == "NumGlyphs") NumGlyphs = std::max(1, ValueToInt(name, v));
+  else if (name == "ShowFocus") ShowFocus = ValueToBool(name, v);
   else if (name == "Spacing") Spacing = ValueToInt(name, v);
   else if (name == "Margin") Margin = ValueToInt(name, v);
   else if (name == "Layout") {

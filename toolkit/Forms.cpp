@@ -76,7 +76,12 @@ void TForm::LoadFromResource(const wchar_t* resourceName) {
   const auto* bytes = static_cast<const uint8_t*>(LockResource(data));
   if (!bytes) throw EReadError("Resource " + Narrow(resourceName) + " not found");
   ReadComponent(*this, tpf0::Read({bytes, SizeofResource(nullptr, res)}));
+  ComponentsLoaded();
   if (OnCreate) OnCreate(this);
+}
+
+void TForm::MissingComponent(const char* name) {
+  throw EReadError(std::string("Component ") + name + " missing from the layout");
 }
 
 void TForm::Show() {

@@ -40,10 +40,21 @@ public:
 protected:
   // Handlers published to the layout, bound by name.
   void PublishMethod(const std::string& name, TNotifyEvent handler);
+  // Called after the layout is read, before OnCreate: forms take their
+  // components from it here.
+  virtual void ComponentsLoaded() {}
+  // The layout's component of that name and class; raises EReadError when
+  // the layout lacks it.
+  template <class T>
+  void BindComponent(const char* name, T*& field) {
+    field = dynamic_cast<T*>(FindComponent(name));
+    if (!field) MissingComponent(name);
+  }
   void CreateParams(TCreateParams& params) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+  [[noreturn]] static void MissingComponent(const char* name);
   std::map<std::string, TNotifyEvent> methods_;
   int clientWidth_ = 0, clientHeight_ = 0;
   bool shown_ = false;

@@ -11,6 +11,7 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Buttons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FileUtils.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StdClasses.cpp)
   target_include_directories(toolkit PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(toolkit PUBLIC tk_core jpeg gdi32 user32 comdlg32 msimg32)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts Sorvenal under Wine. With a display set, it simply runs the program.
 # Without one, it starts a virtual display, waits for the main window, saves a
-# screenshot, closes the program the ordinary way and exits 0.
+# screenshot (PNG), closes the program the ordinary way and exits 0.
 set -euo pipefail
 exe=$1 shot=$2
+build=$(cd "$(dirname "$exe")/.." && pwd)
 had_display=${DISPLAY:-}
 . "$(dirname "$0")/wine-env.sh"
 if [ -n "$had_display" ]; then
@@ -13,8 +14,10 @@ trap wine_env_stop EXIT
 wine_env_start
 wine "$exe" &
 pid=$!
-probe=$(dirname "$exe")/../tests/wintool.exe
-# wintool waits for the main window, captures it and posts WM_CLOSE.
-wine "$(dirname "$exe")/../tools/wintool.exe" shot "Brisquel - File Sorvenal" "$(winepath -w "$shot" 2>/dev/null)" 
+bmp=$(mktemp --suffix=.bmp)
+wine "$build/tools/wintool.exe" shot "Brisquel - File Sorvenal" "$(winepath -w "$bmp")" --close
 wait "$pid"
+mkdir -p "$(dirname "$shot")"
+convert "$bmp" "$shot"
+rm -f "$bmp"
 echo "screenshot: $shot"

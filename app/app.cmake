@@ -1,0 +1,23 @@
+# Sorvenal.exe (win build): the check-sum application with its resources.
+if(SORVENAL_WIN)
+  set(res ${PROJECT_SOURCE_DIR}/resources)
+  set(form_main_bin ${CMAKE_CURRENT_BINARY_DIR}/form_main.bin)
+  add_custom_command(OUTPUT ${form_main_bin}
+    COMMAND ${SORVENAL_HOST_TOOLS}/layoutc ${res}/form_main.txt ${form_main_bin}
+    DEPENDS ${res}/form_main.txt ${res}/logo.jpg ${res}/close.bmp
+    COMMENT "Writing the stored layout of the main window")
+  add_custom_target(form_main_layout DEPENDS ${form_main_bin})
+
+  add_library(app_core STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/BrisquelFileUtil.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/formmain.cpp)
+  target_include_directories(app_core PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(app_core PUBLIC skin toolkit)
+
+  add_executable(Sorvenal WIN32 ${CMAKE_CURRENT_LIST_DIR}/Sorvenal.cpp ${res}/Sorvenal.rc)
+  add_dependencies(Sorvenal form_main_layout)
+  set_source_files_properties(${res}/Sorvenal.rc PROPERTIES OBJECT_DEPENDS
+    "${form_main_bin};${res}/Sorvenal.ico")
+  target_include_directories(Sorvenal PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res})
+  target_link_libraries(Sorvenal PRIVATE app_core)
+endif()

@@ -1,0 +1,26 @@
+#include "skin/sRegister.h"
+
+#include "skin/sBitBtn.h"
+#include "skin/sButton.h"
+#include "skin/sLabel.h"
+#include "skin/sMemo.h"
+#include "skin/sPanel.h"
+#include "skin/sSkinManager.h"
+#include "skin/sSkinProvider.h"
+#include "skin/sTooledit.h"
+
+namespace skin {
+
+void RegisterSkinClasses() {
+  tk::RegisterClass<TsPanel>("TsPanel");
+  tk::RegisterClass<TsButton>("TsButton");
+  tk::RegisterClass<TsBitBtn>("TsBitBtn");
+  tk::RegisterClass<TsFilenameEdit>("TsFilenameEdit");
+  tk::RegisterClass<TsMemo>("TsMemo");
+  tk::RegisterClass<TsLabelFX>("TsLabelFX");
+  tk::RegisterClass<TsStickyLabel>("TsStickyLabel");
+  tk::RegisterClass<TsSkinManager>("TsSkinManager");
+  tk::RegisterClass<TsSkinProvider>("TsSkinProvider");
+}
+
+}  // namespace skin
