@@ -1,6 +1,7 @@
 #include "toolkit/Forms.h"
 
 #include "toolkit/LayoutReader.h"
+#include "toolkit/Seams.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/WinText.h"
 #include "toolkit/WindowClass.h"
@@ -181,6 +182,9 @@ void TApplication::Run() {
 
 void TApplication::HandleException(TComponent* sender) {
   std::exception_ptr error = std::current_exception();
+  if (seams::applicationHandleException &&
+      seams::applicationHandleException(sender, sender ? sender->ClassName() : "", error))
+    return;
   if (OnException) OnException(sender, error);
   else ShowException(error);
 }
@@ -204,6 +208,7 @@ std::string ExceptionText(std::exception_ptr error) {
 }
 
 void TApplication::ShowException(std::exception_ptr error) {
+  if (seams::applicationShowException && seams::applicationShowException(nullptr, "TApplication", error)) return;
   HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
   MessageBoxW(owner, Wide(ExceptionText(error)).c_str(), Wide(Title).c_str(), MB_OK | MB_ICONERROR);
 }

@@ -84,9 +84,9 @@ public:
   void ProcessMessages();
 
   // Every exception that escapes a message handler passes here, while it is
-  // being handled (inside a catch block). Whoever takes over OnException
-  // receives it; otherwise ShowException tells the user, and the program
-  // goes on.
+  // being handled (inside a catch block). The exception reporter's seam
+  // (toolkit/Seams.h) gets it first; then OnException, if set; otherwise
+  // ShowException tells the user, and the program goes on.
   void HandleException(TComponent* sender);
   std::function<void(TComponent* sender, std::exception_ptr error)> OnException;
   void ShowException(std::exception_ptr error);
