@@ -21,3 +21,7 @@ if(SORVENAL_WIN)
   target_include_directories(Sorvenal PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res})
   target_link_libraries(Sorvenal PRIVATE app_core)
 endif()
+
+if(SORVENAL_WIN)
+  sorvenal_test(BrisquelFileUtil_test SOURCES ${PROJECT_SOURCE_DIR}/tests/app/BrisquelFileUtil_test.cpp DEPS app_core)
+endif()
