@@ -25,3 +25,16 @@ endif()
 if(SORVENAL_WIN)
   sorvenal_test(BrisquelFileUtil_test SOURCES ${PROJECT_SOURCE_DIR}/tests/app/BrisquelFileUtil_test.cpp DEPS app_core)
 endif()
+
+if(SORVENAL_WIN)
+  # The window test carries the program's resources (the stored layout).
+  sorvenal_test(formmain_test SOURCES ${PROJECT_SOURCE_DIR}/tests/app/formmain_test.cpp ${res}/Sorvenal.rc DEPS app_core)
+  add_dependencies(formmain_test form_main_layout)
+  target_include_directories(formmain_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res})
+  set_tests_properties(formmain_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endif()
+
+if(SORVENAL_WIN)
+  add_executable(filewordsum_bench ${PROJECT_SOURCE_DIR}/bench/filewordsum_bench.cpp)
+  target_link_libraries(filewordsum_bench PRIVATE app_core)
+endif()
