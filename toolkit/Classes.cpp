@@ -49,12 +49,19 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 }
 
 TComponent::~TComponent() {
+  Destroying();
   // Owned components go first, newest first, each removing itself from us.
   while (!components_.empty()) delete components_.back();
   if (owner_) {
     auto& siblings = owner_->components_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
   }
+}
+
+void TComponent::Destroying() {
+  if (destroying_) return;
+  destroying_ = true;
+  for (TComponent* c : components_) c->Destroying();
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const {

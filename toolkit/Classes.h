@@ -53,6 +53,15 @@ public:
   // Called once every component of the layout has its properties.
   virtual void Loaded() {}
 
+  // True while the layout reader gives this component its properties.
+  bool Loading() const { return loading_; }
+  void SetLoading(bool loading) { loading_ = loading; }
+  // True once destruction has begun. Destroying() marks this component and
+  // every component it owns, so messages sent while a window is being torn
+  // down can skip the parts that are going away.
+  bool IsDestroying() const { return destroying_; }
+  void Destroying();
+
   // While a layout is being read, the component that binds event names.
   TComponent* MethodRoot() const;
 
@@ -60,6 +69,8 @@ private:
   TComponent* owner_;
   std::string name_;
   std::vector<TComponent*> components_;
+  bool loading_ = false;
+  bool destroying_ = false;
 };
 
 // Class registry: the layout names classes, the registry creates them.

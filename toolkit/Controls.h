@@ -64,6 +64,11 @@ public:
   // Redraws the control (or its area of the parent).
   virtual void Invalidate();
 
+  // Hands a message straight to the control's handler, without the window
+  // system: graphic controls answer what concerns them, windowed controls
+  // run their WndProc. Unhandled messages give 0.
+  virtual LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam) { return 0; }
+
   bool SetProperty(const std::string& name, const tpf0::Value& value) override;
   void Loaded() override;
 
@@ -139,6 +144,7 @@ public:
   // The control's message handler. Derived classes handle what they need
   // and pass the rest on; DefaultHandler calls the window class's procedure.
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam) override { return WndProc(msg, wParam, lParam); }
   LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
 
   // The control whose window this is, or nullptr.

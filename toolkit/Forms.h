@@ -69,6 +69,8 @@ public:
   // The main form, not a hidden application window, owns the taskbar button.
   bool MainFormOnTaskBar = false;
   TForm* MainForm() const { return mainForm_; }
+  // The forms the application created, first created first.
+  const std::vector<TForm*>& Forms() const { return forms_; }
 
   void Initialize();
   // Creates a form; the first one becomes the main form.

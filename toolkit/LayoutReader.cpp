@@ -26,6 +26,7 @@ void ReadChildren(TComponent& root, TWinControl* parent, const tpf0::Object& sto
     TComponent* c = CreateComponent(child.className, &root);
     if (!c) throw EClassNotFound("Class " + child.className + " not found");
     c->SetName(child.name);
+    c->SetLoading(true);
     auto* control = dynamic_cast<TControl*>(c);
     if (control && parent) control->SetParent(parent);
     ReadProperties(*c, child);
@@ -39,9 +40,16 @@ void ReadChildren(TComponent& root, TWinControl* parent, const tpf0::Object& sto
 
 void ReadComponent(TComponent& root, const tpf0::Object& stored) {
   root.SetName(stored.name);
-  ReadProperties(root, stored);
+  root.SetLoading(true);
   std::vector<TComponent*> loaded = {&root};
-  ReadChildren(root, dynamic_cast<TWinControl*>(&root), stored, loaded);
+  try {
+    ReadProperties(root, stored);
+    ReadChildren(root, dynamic_cast<TWinControl*>(&root), stored, loaded);
+  } catch (...) {
+    for (TComponent* c : loaded) c->SetLoading(false);
+    throw;
+  }
+  for (TComponent* c : loaded) c->SetLoading(false);
   for (TComponent* c : loaded) c->Loaded();
 }
 

@@ -60,6 +60,16 @@ std::string InOutErrorMessage(int code);
 // Raises ERangeError with the runtime's "Range check error".
 [[noreturn]] void RaiseRangeError();
 
+// The runtime's text-to-number conversions: optional leading blanks, an
+// optional sign, decimal digits or "$" and hexadecimal digits, nothing after.
+// StrToInt raises EConvertError "'<text>' is not a valid integer value";
+// StrToIntDef gives the default instead.
+int32_t StrToInt(const std::string& text);
+int32_t StrToIntDef(const std::string& text, int32_t def);
+// A decimal number with "." as its separator, whatever the locale; raises
+// EConvertError "'<text>' is not a valid floating point value".
+double StrToFloatDot(const std::string& text);
+
 // Formats a number as upper-case hexadecimal with at least `digits` digits.
 std::string IntToHex(uint32_t value, int digits);
 

@@ -34,7 +34,7 @@ fi
 # once, detached from our output: a test runner that waits for its pipes to
 # close would otherwise wait for them until they exit.
 wine_env_start() {
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # already running for this prefix: fine
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
