@@ -1,6 +1,5 @@
 #include "report/quorSettingsResource.h"
 
-#include <cstring>
 #include <string_view>
 
 #include "report/quorLittleEndian.h"
@@ -59,40 +58,43 @@ bool HeaderMatches(Cursor& in) {
          className == "TQuorExcept" && in.ShortString(objectName) && objectName == "QuorExcept";
 }
 
-// Reads one value into `p`; kTruncated or kInvalidType when it cannot.
-SettingsReadStatus ReadValue(Cursor& in, uint8_t type, SettingsProperty& p, const SettingsHeap& heap) {
+struct ReadValueResult {
+  SettingsKind kind = kKindText;
+  bool boolean = false;
+  int32_t integer = 0;
+  std::string text;
+};
+
+// Reads the value of a known type; false when the data ends inside it.
+bool ReadValue(Cursor& in, uint8_t type, ReadValueResult& v) {
   uint32_t word = 0, length = 0;
   std::string_view raw;
   switch (type) {
     case 2: case 3: case 4: {
       const size_t width = type == 2 ? 1 : type == 3 ? 2 : 4;
-      if (!in.Le(width, word)) return SettingsReadStatus::kTruncated;
+      if (!in.Le(width, word)) return false;
       const int shift = int(32 - 8 * width);  // sign-extend the narrow widths
-      p.kind = kKindInteger;
-      p.intValue = int32_t(word << shift) >> shift;
-      return SettingsReadStatus::kComplete;
+      v.kind = kKindInteger;
+      v.integer = int32_t(word << shift) >> shift;
+      return true;
     }
     case 8: case 9:
-      p.kind = kKindBoolean;
-      p.boolValue = type == 9;
-      return SettingsReadStatus::kComplete;
+      v.kind = kKindBoolean;
+      v.boolean = type == 9;
+      return true;
     case 6:
-      if (!in.ShortString(raw)) return SettingsReadStatus::kTruncated;
-      break;
+      if (!in.ShortString(raw)) return false;
+      v.text = raw;
+      return true;
     case 12:
-      if (!in.Le(4, length) || !in.Bytes(length, raw)) return SettingsReadStatus::kTruncated;
-      break;
-    case 18:
-      if (!in.Le(4, length) || length > SIZE_MAX / 2 || !in.Bytes(size_t(length) * 2, raw))
-        return SettingsReadStatus::kTruncated;
-      p.kind = kKindText;
-      return SetPropertyText(p, heap, NarrowUtf16(raw)) ? SettingsReadStatus::kComplete
-                                                        : SettingsReadStatus::kOutOfMemory;
-    default:
-      return SettingsReadStatus::kInvalidType;
+      if (!in.Le(4, length) || !in.Bytes(length, raw)) return false;
+      v.text = raw;
+      return true;
+    default:  // 18
+      if (!in.Le(4, length) || length > SIZE_MAX / 2 || !in.Bytes(size_t(length) * 2, raw)) return false;
+      v.text = NarrowUtf16(raw);
+      return true;
   }
-  p.kind = kKindText;
-  return SetPropertyText(p, heap, raw) ? SettingsReadStatus::kComplete : SettingsReadStatus::kOutOfMemory;
 }
 
 bool IsKnownType(uint8_t type) {
@@ -136,21 +138,18 @@ SettingsReadResult ReadSettingsResource(const uint8_t* data, size_t size, Module
       result = {SettingsReadStatus::kInvalidType, type};
       break;
     }
-    SettingsProperty* p = AppendProperty(record, heap, name, kKindText);
-    if (!p) {
+    ReadValueResult value;
+    if (!ReadValue(in, type, value)) {
+      result.status = SettingsReadStatus::kTruncated;
+      break;
+    }
+    SettingsProperty* p = AppendProperty(record, heap, name, value.kind);
+    if (!p || (value.kind == kKindText && !SetPropertyText(*p, heap, value.text))) {
       result.status = SettingsReadStatus::kOutOfMemory;
       break;
     }
-    const SettingsReadStatus status = ReadValue(in, type, *p, heap);
-    if (status != SettingsReadStatus::kComplete) {
-      // A value cut short is not a property: drop the entry just appended.
-      std::free(nullptr);
-      heap.release(const_cast<char*>(p->name));
-      if (p->textValue) heap.release(const_cast<char*>(p->textValue));
-      --record.count;
-      result.status = status;
-      break;
-    }
+    p->boolValue = value.boolean;
+    p->intValue = value.integer;
   }
   UnscrambleStoredPasswords(record, heap);
   return result;

@@ -88,7 +88,11 @@ int main(int argc, char** argv) {
                    info.LastErrorNo, info.LastErrorAddr);
       return 1;
     }
-    out += "\n";
+    // the report's text breaks lines with CR LF; a terminal tool prints LF
+    std::string lf;
+    for (char c : out)
+      if (c != '\r') lf += c;
+    out = lf + "\n";
   }
   std::fwrite(out.data(), 1, out.size(), stdout);
   return 0;

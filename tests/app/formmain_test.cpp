@@ -251,6 +251,31 @@ TEST_F(FormMainTest, CalculationErrorsReachTheApplicationHandlerAndChangeNothing
   DeleteFileW(tk::Wide(two).c_str());
 }
 
+TEST_F(FormMainTest, FolderButtonPutsTheChosenFileIntoTheEdit) {
+  const std::string chosen = TempFile("sorvenal_chosen.bin", 12);
+  std::atomic<bool> done{false}, seen{false};
+  std::thread chooser([&] {
+    for (int i = 0; i < 1000 && !done; ++i, Sleep(10)) {
+      HWND dlg = FindWindowW(L"#32770", L"Open");
+      if (!dlg) continue;
+      seen = true;
+      Sleep(100);  // let the dialog finish its set-up
+      // The file name box of the explorer-style dialog (combo 0x47C or edit 0x480).
+      SetDlgItemTextW(dlg, 0x47C, tk::Wide(chosen).c_str());
+      SetDlgItemTextW(dlg, 0x480, tk::Wide(chosen).c_str());
+      PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+      while (IsWindow(dlg) && !done) Sleep(10);
+      return;
+    }
+  });
+  SendMessageW(form_->sFilenameEdit1->ButtonHandle(), BM_CLICK, 0, 0);
+  done = true;
+  chooser.join();
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(form_->sFilenameEdit1->Text(), chosen);
+  DeleteFileW(tk::Wide(chosen).c_str());
+}
+
 TEST_F(FormMainTest, CloseEndsTheApplication) {
   Click(form_->sBitBtn_Close);
   EXPECT_TRUE(app_->Terminated());
