@@ -1,4 +1,4 @@
-// Decoding speed of Part 3.5: linear decoding of a buffer of typical code,
+// Decoding speed of the x86 decoder: linear decoding of a buffer of typical code,
 // with and without text, and function parsing.
 #include <benchmark/benchmark.h>
 

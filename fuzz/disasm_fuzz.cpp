@@ -1,4 +1,4 @@
-// Fuzz target of Part 3.5: random bytes at a random base are decoded, as
+// Fuzz target of the x86 decoder: random bytes at a random base are decoded, as
 // text too, and parsed as a function, with the snapshot holding exactly those
 // bytes. The reader aborts on any read outside them, so a decoder that reads
 // past the snapshot fails here even where ASan would not notice.

@@ -1,4 +1,4 @@
-# Part 3.5: the x86 decoder, the function parser and the disassembly text
+# The x86 decoder, the function parser and the disassembly text
 # (platform-free, built in both builds), the disasm tool, tests, fuzz, bench.
 sorvenal_core(quor_disasm SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/quorDisAsm.cpp

@@ -1,4 +1,4 @@
-// Part 3.5: guarded reads over the address-space snapshot and the decoding of
+// Guarded reads over the address-space snapshot and the decoding of
 // one instruction (prefixes, ModR/M and SIB, 16-bit addressing, immediates,
 // validity, targets, register state). No allocation while decoding.
 #include "report/quorDisAsm.h"

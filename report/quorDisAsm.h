@@ -1,4 +1,4 @@
-// Part 3.5: the reporter's own decoder of 32-bit x86 code, its function
+// The reporter's own decoder of 32-bit x86 code, its function
 // parser and the disassembly text. Platform-free: addresses are uint32_t and
 // every byte of code is read through a guarded read over an address-space
 // snapshot (TMemorySnapshot), so a read of unmapped memory gives false and
@@ -32,7 +32,7 @@ struct TMemoryRange {
 };
 
 // One loaded module image: its whole image, its code range and its data
-// range (both may be empty). The parser uses the code range (Part 3.5 step 2)
+// range (both may be empty). The parser uses the code range
 // and the text uses the image to decide whether an operand may point to text.
 struct TModuleImage {
   uint32_t Base = 0;
@@ -154,7 +154,7 @@ struct TDecoded {
 InstructionInfo DecodeInstruction(uint32_t address, const TMemorySnapshot* snapshot,
                                   TRegState* regs = nullptr);
 // strictTargets: an indirect target through a constant cell that cannot be
-// read makes the instruction invalid (Part 3.5 step 6); the disasm tool turns
+// read makes the instruction invalid; the disasm tool turns
 // this off to list raw code whose data is not in the file.
 void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs,
                            TDecoded& out, bool strictTargets = true);
@@ -246,7 +246,7 @@ TFunctionInfo ParseFunction(uint32_t entryPoint, const TMemorySnapshot* snapshot
 // ---------------------------------------------------------------------------
 // Disassembly text
 
-// Names from the debug-symbol module (Part 3.6), taken through this
+// Names from the debug-symbol module, taken through this
 // interface so that the symbol module plugs in later. Every method may
 // answer false.
 class IDisAsmSymbols {

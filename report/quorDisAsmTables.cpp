@@ -1,4 +1,4 @@
-// The opcode tables of the decoder (Part 3.5), from the published IA-32
+// The opcode tables of the decoder, from the published IA-32
 // opcode map (one-byte map, two-byte 0x0F map, groups, x87 escapes, the
 // SSE/MMX forms selected by the mandatory prefixes, 3DNow! suffixes).
 #include "report/quorDisAsmTables.h"

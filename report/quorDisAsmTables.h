@@ -1,4 +1,4 @@
-// Internal: the opcode tables of the decoder (Part 3.5), derived from the
+// Internal: the opcode tables of the decoder, derived from the
 // published IA-32 opcode map. Only quorDisAsm*.cpp include this.
 #pragma once
 
@@ -29,7 +29,7 @@ constexpr uint16_t kByte = 0x0001, kDir = 0x0002;
 //   Wo Wq Wd xmm or memory of that size  Ux xmm by r/m
 //   Ib Iw Iz Ibs (sign-extended)  Jb Jz  Ap far pointer  Ob Ov memory offset
 //   AL CL DX eAX  Zb Zv register by the low opcode bits  1  ES CS SS DS FS GS
-// Mnemonic variant syntax (Part 3.5): "/" by prefix (none, 66, F2, F3),
+// Mnemonic variant syntax: "/" by prefix (none, 66, F2, F3),
 // "|" by reg (a second group of eight for register operands), "-" by r/m,
 // ":" memory and register forms, "%cc" condition code, "PS" the SSE suffix.
 // Operand strings may use "/" and ":" the same way.

@@ -1,4 +1,4 @@
-// Part 3.5: the text of one decoded instruction (mnemonic, operands, number
+// The text of one decoded instruction (mnemonic, operands, number
 // formats). The function's disassembly text is in quorFunctionText.cpp.
 #include <cstdio>
 #include <cstring>

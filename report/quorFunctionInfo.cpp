@@ -1,4 +1,4 @@
-// Part 3.5: the function parser. Follows the control flow from the entry
+// The function parser. Follows the control flow from the entry
 // point through code areas; records far calls, unknown targets, case and
 // exception tables; decides whether the entry may be overwritten by a jump.
 #include <algorithm>
@@ -10,7 +10,7 @@ namespace quor {
 namespace {
 
 // How far an unconditional jump may lead and still count as a jump inside
-// the function: code before the entry (Part 3.5 leaves up to 1024 bytes) and
+// the function: code before the entry (up to 1024 bytes) and
 // a window after it. Jumps farther away are tail calls (far calls).
 constexpr uint32_t kBeforeEntry = 1024;
 constexpr uint32_t kAfterEntry = 0x10000;

@@ -1,4 +1,4 @@
-// Part 3.5: the disassembly text of a parsed function (labels, padding,
+// The disassembly text of a parsed function (labels, padding,
 // annotations, case and exception tables, FormatDisAsm, line numbers, the
 // ">" marker, LimitDisAsm).
 #include <algorithm>
@@ -40,7 +40,7 @@ private:
   std::string entryName_;
 };
 
-// At least 4 characters that look like text (Part 3.5 step 4 of the text).
+// At least 4 characters that look like text.
 bool LooksLikeText(const TMemorySnapshot* s, uint32_t address, std::string& text) {
   text.clear();
   uint8_t buf[100];

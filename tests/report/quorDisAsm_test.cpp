@@ -1,4 +1,4 @@
-// Part 3.5: decoding single instructions: lengths, texts, targets, validity.
+// Decoding single instructions: lengths, texts, targets, validity.
 #include "report/quorDisAsm.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Part 3.5: the function parser and the disassembly text on small
+// The function parser and the disassembly text on small
 // hand-assembled functions.
 #include <gtest/gtest.h>
 
