@@ -1,0 +1,24 @@
+# The platform-free part of the exception handling: report text, the bug
+# report file editor, the handling request, the exception history, the image
+# check sum and the settings the handling reads.
+set(quor_except_dir ${CMAKE_CURRENT_LIST_DIR})
+sorvenal_core(quor_except_core SOURCES
+  ${quor_except_dir}/quorBugRepFile.cpp
+  ${quor_except_dir}/quorReportText.cpp
+  ${quor_except_dir}/quorReportSections.cpp
+  ${quor_except_dir}/quorTextFormat.cpp
+  ${quor_except_dir}/quorHandlingRequest.cpp
+  ${quor_except_dir}/quorExceptionHistory.cpp
+  ${quor_except_dir}/quorImageCheckSum.cpp
+  ${quor_except_dir}/quorExceptSettings.cpp
+  ${quor_except_dir}/quorExceptClass.cpp
+  DEPS quor_zip tk_core)
+
+sorvenal_test(quorExceptCore_test SOURCES
+  ${PROJECT_SOURCE_DIR}/tests/report/quorBugRepFile_test.cpp
+  ${PROJECT_SOURCE_DIR}/tests/report/quorReportText_test.cpp
+  ${PROJECT_SOURCE_DIR}/tests/report/quorExceptRecords_test.cpp
+  ${PROJECT_SOURCE_DIR}/tests/report/quorExceptClass_test.cpp
+  DEPS quor_except_core)
+
+sorvenal_fuzz(bugrepfile_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/bugrepfile_fuzz.cpp DEPS quor_except_core)
