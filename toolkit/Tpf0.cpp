@@ -171,6 +171,7 @@ private:
     Object obj;
     if ((PeekByte() & 0xF0) == 0xF0) {
       obj.filerFlags = Byte() & 0x0F;
+      obj.filerPrefix = true;
       if (obj.filerFlags & 2) {
         const Value pos = ReadValue(depth);
         if (!pos.IsInteger()) Fail("Invalid child position");
@@ -297,7 +298,7 @@ private:
   }
 
   void WriteObject(const Object& obj) {
-    if (obj.filerFlags != 0) {
+    if (obj.filerFlags != 0 || obj.filerPrefix) {
       Byte(static_cast<uint8_t>(0xF0 | obj.filerFlags));
       if (obj.filerFlags & 2) WriteValue(Value::Integer(obj.childPos));
     }

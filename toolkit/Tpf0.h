@@ -60,6 +60,7 @@ struct Object {
   std::string className;
   std::string name;
   uint8_t filerFlags = 0;  // 1 inherited, 2 child position, 4 inline
+  bool filerPrefix = false;  // stored with a flags byte, even one with no flags set
   int64_t childPos = 0;
   std::vector<Property> props;
   std::vector<Object> children;
