@@ -61,10 +61,4 @@ class IQuorFieldsEx : public IQuorFields {
 
 [[nodiscard]] QuorPtr<IQuorFieldsEx> NewQuorFields();
 
-// Blanks and control characters (up to ' ') removed at both ends.
-[[nodiscard]] std::string_view TrimText(std::string_view text);
-
-// ASCII comparison without regard to case, as settings and field names compare.
-[[nodiscard]] bool SameText(std::string_view a, std::string_view b);
-
 }  // namespace quor

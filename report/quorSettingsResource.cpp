@@ -17,10 +17,10 @@ class Cursor {
     out = data_[pos_++];
     return true;
   }
-  bool Bytes(size_t n, std::string_view& out) {
+  bool Bytes(uint64_t n, std::string_view& out) {
     if (n > size_ - pos_) return false;
-    out = std::string_view(reinterpret_cast<const char*>(data_ + pos_), n);
-    pos_ += n;
+    out = std::string_view(reinterpret_cast<const char*>(data_ + pos_), size_t(n));
+    pos_ += size_t(n);
     return true;
   }
   bool Le(size_t width, uint32_t& out) {
@@ -91,7 +91,7 @@ bool ReadValue(Cursor& in, uint8_t type, ReadValueResult& v) {
       v.text = raw;
       return true;
     default:  // 18
-      if (!in.Le(4, length) || length > SIZE_MAX / 2 || !in.Bytes(size_t(length) * 2, raw)) return false;
+      if (!in.Le(4, length) || !in.Bytes(uint64_t(length) * 2, raw)) return false;
       v.text = NarrowUtf16(raw);
       return true;
   }
