@@ -25,3 +25,10 @@ if(SORVENAL_NATIVE)
                    $<TARGET_FILE:disasm> ${CMAKE_CURRENT_BINARY_DIR}/disasm_check)
   set_tests_properties(disasm_objdump_lengths PROPERTIES TIMEOUT 600 SKIP_RETURN_CODE 77)
 endif()
+
+# The Windows side of guarded reading: this process's memory and modules.
+if(SORVENAL_WIN)
+  add_library(quor_memory STATIC ${CMAKE_CURRENT_LIST_DIR}/quorMemoryWin.cpp)
+  target_link_libraries(quor_memory PUBLIC quor_disasm)
+  sorvenal_test(quorMemoryWin_test SOURCES ${PROJECT_SOURCE_DIR}/tests/report/quorMemoryWin_test.cpp DEPS quor_memory)
+endif()

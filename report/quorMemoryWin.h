@@ -1,0 +1,24 @@
+// The Windows side of guarded reading: copies from this process's memory
+// through the platform's read call (which reports failure instead of
+// faulting) and snapshots of this process's address space and modules.
+#pragma once
+
+#include "report/quorDisAsm.h"
+
+namespace quor {
+
+class TProcessMemoryReader : public IMemoryReader {
+public:
+  [[nodiscard]] bool ReadRaw(uint32_t address, void* out, uint32_t size) const override;
+};
+
+// The reader of this process's memory (one for the process, never freed).
+const IMemoryReader& ProcessMemoryReader();
+
+// Fills the snapshot with every region of this process's address space and
+// every loaded module (its image, code and initialised-data ranges), and
+// sets the process reader. Returns false when the memory query fails at
+// the first region.
+[[nodiscard]] bool TakeProcessSnapshot(TMemorySnapshot& snapshot);
+
+}  // namespace quor
