@@ -15,11 +15,16 @@ if(SORVENAL_WIN)
   target_link_libraries(app_core PUBLIC skin toolkit)
 
   add_executable(Sorvenal WIN32 ${CMAKE_CURRENT_LIST_DIR}/Sorvenal.cpp ${res}/Sorvenal.rc)
-  add_dependencies(Sorvenal form_main_layout)
+  add_dependencies(Sorvenal form_main_layout quor_settings_resources)
   set_source_files_properties(${res}/Sorvenal.rc PROPERTIES OBJECT_DEPENDS
-    "${form_main_bin};${res}/Sorvenal.ico")
-  target_include_directories(Sorvenal PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res})
-  target_link_libraries(Sorvenal PRIVATE app_core)
+    "${form_main_bin};${res}/Sorvenal.ico;${PROJECT_BINARY_DIR}/report/QuorExcept.bin")
+  target_include_directories(Sorvenal PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res} ${PROJECT_BINARY_DIR}/report)
+  # The exception reporter starts before everything else in the program.
+  target_link_libraries(Sorvenal PRIVATE quor_except app_core)
+  # The start-up integrity check verifies the image check sum written here.
+  add_custom_command(TARGET Sorvenal POST_BUILD
+    COMMAND ${SORVENAL_HOST_TOOLS}/pechecksum $<TARGET_FILE:Sorvenal>
+    COMMENT "Writing the image check sum into Sorvenal.exe")
 endif()
 
 if(SORVENAL_WIN)
@@ -29,8 +34,8 @@ endif()
 if(SORVENAL_WIN)
   # The window test carries the program's resources (the stored layout).
   sorvenal_test(formmain_test SOURCES ${PROJECT_SOURCE_DIR}/tests/app/formmain_test.cpp ${res}/Sorvenal.rc DEPS app_core)
-  add_dependencies(formmain_test form_main_layout)
-  target_include_directories(formmain_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res})
+  add_dependencies(formmain_test form_main_layout quor_settings_resources)
+  target_include_directories(formmain_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res} ${PROJECT_BINARY_DIR}/report)
   set_tests_properties(formmain_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endif()
 

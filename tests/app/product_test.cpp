@@ -106,4 +106,14 @@ TEST_F(ProductTest, StoredLayoutOfTheMainWindow) {
   EXPECT_EQ(order, (std::vector<std::string>{"sPanel1", "sPanel2", "sMemo1", "sSkinManager1", "sSkinProvider1"}));
 }
 
+TEST_F(ProductTest, ReportSettingsResource) {
+  HRSRC res = FindResourceW(module_, L"TQUOREXCEPT", MAKEINTRESOURCEW(10));
+  ASSERT_NE(res, nullptr);
+  const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(module_, res)));
+  const tpf0::Object settings = tpf0::Read({bytes, SizeofResource(module_, res)});
+  EXPECT_EQ(settings.className, "TQuorExcept");
+  EXPECT_EQ(settings.name, "QuorExcept");
+  EXPECT_EQ(settings.props.size(), 120u);
+}
+
 }  // namespace
