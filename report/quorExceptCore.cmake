@@ -12,6 +12,8 @@ sorvenal_core(quor_except_core SOURCES
   ${quor_except_dir}/quorImageCheckSum.cpp
   ${quor_except_dir}/quorExceptSettings.cpp
   ${quor_except_dir}/quorExceptClass.cpp
+  ${quor_except_dir}/quorExceptThreads.cpp
+  ${quor_except_dir}/quorToolsText.cpp
   DEPS quor_zip tk_core)
 
 sorvenal_test(quorExceptCore_test SOURCES

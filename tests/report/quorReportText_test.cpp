@@ -90,3 +90,22 @@ TEST(TextFormat, HexAndDates) {
 }
 
 }  // namespace
+
+#include "report/quorToolsText.h"
+
+namespace {
+
+TEST(ToolsText, DurationsAndSizes) {
+  const struct { int64_t s; const char* text; } durations[] = {
+      {0, ""}, {-5, ""}, {45, "45 seconds "}, {60, "1 minute "}, {3599, "59 minutes 59 seconds "},
+      {7260, "2 hours 1 minute "}, {86400, "1 day "}, {90000, "1 day 1 hour "}, {90061, "1 day 1 hour "},
+  };
+  for (const auto& d : durations) EXPECT_EQ(quor::DurationText(d.s), d.text) << d.s;
+  const struct { int64_t size; const char* text; } sizes[] = {
+      {1023, "1023 Bytes"}, {1024, "1,00 KB"}, {1536, "1,50 KB"}, {1048576, "1,00 MB"},
+      {-1536, "1,50 KB"}, {0x40000000ll * 3, "3,00 GB"},
+  };
+  for (const auto& s : sizes) EXPECT_EQ(quor::ByteSizeText(s.size, ','), s.text) << s.size;
+}
+
+}  // namespace

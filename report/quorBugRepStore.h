@@ -1,0 +1,34 @@
+// Keeping a finished report: the bug report file (appended in place, same
+// faults folded, trimmed to its size limit), the clipboard, and the ends of
+// the process (restart with the exception history handed over, close).
+#pragma once
+
+#include <string>
+
+#include "report/quorExceptionHistory.h"
+#include "report/quorExceptSettings.h"
+
+namespace quor {
+
+class TIQuorException;
+
+// Writes `report` into `fileName`, or with an empty name into BugRepFile (a
+// relative name lies beside the executable). Only the automatic form is
+// offered until the exception box brings the Save As dialog. Marks
+// `exception` as stored when the report went into the bug report file.
+[[nodiscard]] bool StoreBugReport(const std::string& fileName, const std::string& report,
+                                  const TExceptSettings& settings, bool automatic, TIQuorException* exception);
+
+// Empties the clipboard and puts `text` into it as plain text.
+[[nodiscard]] bool CopyToClipboard(const std::string& text);
+
+// Starts the own command line again, hands it the exception history through
+// the mapping "QuorExceptRestart$<new pid>" and ends this process (exit 2).
+[[noreturn]] void RestartProcess(const TExceptionHistory& history);
+// Ends the process at once with exit code 1.
+[[noreturn]] void CloseProcess();
+
+// At start-up: takes over the history of a predecessor that restarted us.
+void TakeOverRestartHistory(TExceptionHistory& history);
+
+}  // namespace quor

@@ -1,0 +1,28 @@
+# The exception handling of the Windows program: interception, pipeline,
+# exception object, report building and storage. An object library, so that
+# a program linking it gets the start-up object and the throw capture even
+# though nothing in the program names them.
+if(SORVENAL_WIN)
+  add_library(quor_except OBJECT
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptRaise.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptModules.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptStacks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptObject.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptBuild.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptHeader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptPipeline.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptIntegrity.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptStartup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorBugRepStore.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorTools.cpp)
+  target_include_directories(quor_except PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(quor_except PUBLIC quor_except_core tk_core version advapi32 user32 gdi32)
+  # Every C++ throw passes the raise capture before the stack unwinds.
+  target_link_options(quor_except INTERFACE -Wl,--wrap=__cxa_throw)
+
+  # A test program built like the product: the reporter starts first and
+  # takes over the toolkit's exception seams.
+  sorvenal_test(quorExcept_test SOURCES
+    ${PROJECT_SOURCE_DIR}/tests/report/quorExcept_test.cpp
+    DEPS quor_except)
+endif()

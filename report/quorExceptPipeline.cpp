@@ -1,0 +1,255 @@
+#include "report/quorExceptPipeline.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+
+#include "report/quorBugRepStore.h"
+#include "report/quorExceptClass.h"
+#include "report/quorExceptModules.h"
+#include "report/quorExceptObject.h"
+#include "report/quorExceptRaise.h"
+#include "report/quorExceptThreads.h"
+#include "report/quorExceptionHistory.h"
+#include "report/quorHandlingRequest.h"
+
+namespace quor {
+
+namespace {
+
+HANDLE g_pipeRead = nullptr, g_pipeWrite = nullptr, g_handlerThread = nullptr;
+DWORD g_handlerThreadId = 0;
+TExceptionHistory g_history{};
+const char kAutoActionKey = 0;
+
+// What a request points to besides its fixed fields; the handler thread owns
+// and frees it.
+struct TRequestData {
+  const std::type_info* Type = nullptr;
+  bool HasContext = false;
+  uint8_t Context[kContextSize] = {};
+  std::vector<uint32_t> Frames;
+  bool ShowLibraryThreads = false;
+};
+
+uint64_t NowSeconds() {
+  FILETIME ft;
+  GetSystemTimeAsFileTime(&ft);
+  return ((uint64_t(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000000;
+}
+
+std::string Expand(std::string text) {
+  const auto replace = [&](const std::string& what, const std::string& with) {
+    for (size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += with.size()) text.replace(at, what.size(), with);
+  };
+  std::string exe = ModulePath(0);
+  exe = exe.substr(exe.find_last_of("\\/") + 1);
+  replace("%appname%", exe);
+  replace("%modname%", ModuleFileNameOf(static_cast<uint32_t>(OwnModule())));
+  replace("%LF%", "\r\n");
+  return text;
+}
+
+void AutoSaveReport(TIQuorException& e) {
+  TExceptSettings& s = e.Settings();
+  if (!s.Bool("AutoSave") || !e.ClaimAutoSave()) return;
+  StoreBugReport("", e.BugReport(true), s, true, &e);
+}
+
+void FinishAutoActions(TIQuorException& e) {
+  if (e.CallbackWantsComplete()) (void)e.BugReport(true);
+  AutoSaveReport(e);
+}
+
+// Acts once, when the report is complete: the clipboard copy (sending comes
+// with the delivery).
+void AutoActionCallback(bool complete, const std::string& text, TIQuorException& e) {
+  if (!complete || !e.ClaimAutoAction()) return;
+  if (e.Settings().Bool("AutoClip")) (void)CopyToClipboard(text);
+}
+
+void Present(TIQuorException& e) {
+  TExceptSettings& s = e.Settings();
+  std::string text = Expand(s.Text(e.Params().Kind == kKindFreeze ? "FrozenMsg" : "ExceptMsg"));
+  if (e.Params().Kind != kKindFreeze) text += "\r\n\r\n" + ShownExceptionMessage(e.ExceptionMessage());
+  MessageBoxA(nullptr, text.c_str(), Expand(s.Text("TitleBar")).c_str(),
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST | MB_TASKMODAL);
+}
+
+void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) {
+  TExceptionParams p;
+  p.Kind = r.Kind;
+  p.Object = reinterpret_cast<const void*>(r.ExceptObject);
+  p.Type = data->Type;
+  p.Address = r.ExceptAddress;
+  p.ThreadId = r.ThreadId;
+  p.StackPointer = r.StackPointer;
+  p.FramePointer = r.FramePointer;
+  p.HasContext = data->HasContext;
+  std::memcpy(p.Context, data->Context, kContextSize);
+  p.Source = r.Source;
+  p.Sender = reinterpret_cast<const void*>(r.Sender);
+  p.CanContinue = r.CanContinue;
+  p.RaiseFrames = data->Frames;
+  p.ForceListThreads = r.Source == kSourceExplicit;
+  p.ShowLibraryThreads = data->ShowLibraryThreads;
+  auto e = std::make_shared<TIQuorException>(MainExceptSettings(), std::move(p));
+  RecordException(g_history, NowSeconds());
+  TExceptSettings& s = e->Settings();
+  e->StartReport(r.Source == kSourceExplicit);
+  if (s.Bool("AutoSave") || s.Bool("AutoSend") || s.Bool("AutoClip"))
+    e->RegisterCallback(&kAutoActionKey, AutoActionCallback, true);
+  const bool shown = e->Presentation() != 4;
+  if (shown) Present(*e);
+  if (!(e->CanContinue() && shown)) {
+    const uint64_t now = NowSeconds();
+    const bool restart = AutoActionDue(s.Int("AutoRestart"), g_history, now);
+    if (AutoActionDue(s.Int("AutoClose"), g_history, now) || (!e->CanContinue() && !restart)) {
+      FinishAutoActions(*e);
+      CloseProcess();
+    }
+    if (restart) {
+      FinishAutoActions(*e);
+      RestartProcess(g_history);
+    }
+  }
+  FinishAutoActions(*e);
+  if (r.BugReportOut) *reinterpret_cast<std::string*>(r.BugReportOut) = e->BugReport(true);
+}
+
+void HandleRequest(const THandlingRequest& r) {
+  std::unique_ptr<TRequestData> data(reinterpret_cast<TRequestData*>(r.PreparedStack));
+  try {
+    RunPipeline(r, std::move(data));
+  } catch (...) {
+    // A failure inside the pipeline never reaches the program.
+  }
+  if (r.Event) SetEvent(reinterpret_cast<HANDLE>(r.Event));
+  PostThreadMessageA(r.ThreadId, WM_NULL, 0, 0);
+}
+
+DWORD WINAPI HandlerThread(void*) {
+  SetThreadName(GetCurrentThreadId(), kLibraryThreadName);
+  THandlingRequestBytes bytes;
+  DWORD read = 0;
+  while (ReadFile(g_pipeRead, bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size()) {
+    const THandlingRequest r = UnpackHandlingRequest(bytes);
+    if (r.Event == 0 && r.ThreadId == 0) break;
+    HandleRequest(r);
+  }
+  return 0;
+}
+
+// The main thread dispatches its messages until the event is set; a quit
+// message is posted again and ends the wait.
+void WaitPumping(HANDLE event) {
+  while (MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(int(msg.wParam));
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+}
+
+}  // namespace
+
+uint32_t HandlerThreadId() { return g_handlerThreadId; }
+
+void HandleException(const THandleArgs& a) {
+  if (GetCurrentThreadId() == g_handlerThreadId) return;
+  auto data = std::make_unique<TRequestData>();
+  THandlingRequest r;
+  r.ThreadId = GetCurrentThreadId();
+  r.Kind = a.Kind;
+  const void* object = a.Object;
+  data->Type = a.Type;
+  r.ExceptAddress = a.Address;
+  TRaiseRecord& raise = ThreadRaiseRecord();
+  if (a.Kind == kKindException) {
+    if (!object && raise.Object) object = raise.Object, data->Type = raise.Type;
+    const bool sameRaise = object && object == raise.Object;
+    if (!r.ExceptAddress && sameRaise) r.ExceptAddress = raise.Address;
+    if (a.Context) {
+      std::memcpy(data->Context, a.Context, kContextSize);
+      data->HasContext = true;
+    } else if (sameRaise) {
+      std::memcpy(data->Context, raise.Context, kContextSize);
+      data->HasContext = true;
+    }
+    if (sameRaise) data->Frames.assign(raise.Frames, raise.Frames + raise.FrameCount);
+    const TExceptDescription d = DescribeException(object, data->Type);
+    if (d.InheritsFrom("EAbort")) {
+      ClearRaiseRecord();
+      if (!a.CanContinue) CloseProcess();
+      return;
+    }
+  }
+  r.ExceptObject = reinterpret_cast<uint32_t>(object);
+  r.CanContinue = a.CanContinue;
+  r.StackPointer = a.StackPointer ? a.StackPointer : reinterpret_cast<uint32_t>(__builtin_frame_address(0)) + 8;
+  r.FramePointer = a.FramePointer ? a.FramePointer : *static_cast<uint32_t*>(__builtin_frame_address(0));
+  if (data->HasContext) {
+    const CONTEXT* c = reinterpret_cast<const CONTEXT*>(data->Context);
+    if (r.ExceptAddress >= c->Eip && r.ExceptAddress <= c->Eip + 4) r.StackPointer = c->Esp, r.FramePointer = c->Ebp;
+  }
+  r.Context = data->HasContext ? 1 : 0;
+  r.BugReportOut = reinterpret_cast<uint32_t>(a.ReportOut);
+  r.Source = a.Source;
+  r.Sender = reinterpret_cast<uint32_t>(a.Sender);
+  data->ShowLibraryThreads = a.ShowLibraryThreads;
+  r.PreparedStack = reinterpret_cast<uint32_t>(data.release());
+
+  if (!g_pipeWrite) {
+    HandleRequest(r);  // no handler thread: the pipeline runs here
+    ClearRaiseRecord();
+    return;
+  }
+  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  r.Event = reinterpret_cast<uint32_t>(event);
+  const THandlingRequestBytes bytes = PackHandlingRequest(r);
+  DWORD written = 0;
+  if (!event || !WriteFile(g_pipeWrite, bytes.data(), DWORD(bytes.size()), &written, nullptr)) {
+    r.Event = 0;
+    HandleRequest(r);
+  } else if (GetCurrentThreadId() == MainThreadId()) {
+    WaitPumping(event);
+  } else {
+    WaitForSingleObject(event, INFINITE);
+  }
+  if (event) CloseHandle(event);
+  ClearRaiseRecord();
+}
+
+bool StartHandlerThread() {
+  if (!CreatePipe(&g_pipeRead, &g_pipeWrite, nullptr, 0)) return false;
+  g_handlerThread = CreateThread(nullptr, 0, &HandlerThread, nullptr, 0, &g_handlerThreadId);
+  if (!g_handlerThread) {
+    CloseHandle(g_pipeRead);
+    CloseHandle(g_pipeWrite);
+    g_pipeRead = g_pipeWrite = nullptr;
+    return false;
+  }
+  SetThreadPriority(g_handlerThread, THREAD_PRIORITY_HIGHEST);
+  return true;
+}
+
+void StopHandlerThread() {
+  if (!g_handlerThread) return;
+  const THandlingRequestBytes stop = PackHandlingRequest(THandlingRequest{});
+  DWORD written = 0;
+  WriteFile(g_pipeWrite, stop.data(), DWORD(stop.size()), &written, nullptr);
+  CloseHandle(g_pipeWrite);
+  if (WaitForSingleObject(g_handlerThread, 500) != WAIT_OBJECT_0) TerminateThread(g_handlerThread, 0);
+  CloseHandle(g_handlerThread);
+  CloseHandle(g_pipeRead);
+  g_handlerThread = g_pipeRead = g_pipeWrite = nullptr;
+  g_handlerThreadId = 0;
+}
+
+}  // namespace quor

@@ -1,0 +1,149 @@
+#include "report/quorExceptRaise.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+
+#include "report/quorExceptModules.h"
+#include "toolkit/SysExceptions.h"
+
+static_assert(offsetof(CONTEXT, ExtendedRegisters) == quor::kContextSize);
+
+extern "C" [[noreturn]] void __real___cxa_throw(void* object, std::type_info* type, void (*destroy)(void*));
+
+namespace quor {
+
+namespace {
+
+// A fault that the vectored handler is turning into a throw on this thread.
+struct TPendingFault {
+  bool Pending = false;
+  DWORD Code = 0;
+  uint32_t Address = 0;
+  bool Write = false;
+  uint32_t Target = 0;
+  uint8_t Context[kContextSize] = {};
+};
+
+thread_local TRaiseRecord t_raise;
+thread_local TPendingFault t_fault;
+PVOID g_faultHandler = nullptr;
+
+// The thread's stack bounds from its information block.
+void StackBounds(uint32_t& low, uint32_t& high) {
+  const NT_TIB* tib = reinterpret_cast<const NT_TIB*>(NtCurrentTeb());
+  low = reinterpret_cast<uint32_t>(tib->StackLimit);
+  high = reinterpret_cast<uint32_t>(tib->StackBase);
+}
+
+// Return addresses of the frame-pointer chain from `frame`; the chain stays
+// inside the committed part of this thread's stack, so no read can fault.
+void CaptureFrames(TRaiseRecord& r, uint32_t frame) {
+  uint32_t low, high;
+  StackBounds(low, high);
+  r.FrameCount = 0;
+  while (r.FrameCount < kRaiseFrames && frame >= low && frame + 8 <= high && (frame & 3) == 0) {
+    const uint32_t* slot = reinterpret_cast<const uint32_t*>(frame);
+    if (slot[1] == 0) break;
+    r.Frames[r.FrameCount++] = slot[1];
+    if (slot[0] <= frame) break;
+    frame = slot[0];
+  }
+}
+
+[[noreturn]] void RaisePendingFault() {
+  const TPendingFault f = t_fault;  // a copy: the throw below starts a new capture
+  switch (f.Code) {
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+      throw tk::EZeroDivide("Division by zero");
+    case EXCEPTION_INT_OVERFLOW:
+      throw tk::EIntOverflow("Integer overflow");
+    default:
+      throw tk::EAccessViolation(AccessViolationMessage(f.Address, f.Write, f.Target));
+  }
+}
+
+LONG CALLBACK ConvertFault(EXCEPTION_POINTERS* info) {
+  const DWORD code = info->ExceptionRecord->ExceptionCode;
+  if (code != EXCEPTION_ACCESS_VIOLATION && code != EXCEPTION_INT_DIVIDE_BY_ZERO && code != EXCEPTION_INT_OVERFLOW)
+    return EXCEPTION_CONTINUE_SEARCH;
+  CONTEXT* ctx = info->ContextRecord;
+  // Only code with our unwind tables can unwind from the faulting instruction.
+  if (!IsOwnCode(ctx->Eip) || t_fault.Pending) return EXCEPTION_CONTINUE_SEARCH;
+  uint32_t low, high;
+  StackBounds(low, high);
+  if (ctx->Esp < low + 4 || ctx->Esp > high) return EXCEPTION_CONTINUE_SEARCH;
+  TPendingFault& f = t_fault;
+  f.Pending = true;
+  f.Code = code;
+  f.Address = ctx->Eip;
+  f.Write = code == EXCEPTION_ACCESS_VIOLATION && info->ExceptionRecord->ExceptionInformation[0] != 0;
+  f.Target = code == EXCEPTION_ACCESS_VIOLATION ? info->ExceptionRecord->ExceptionInformation[1] : 0;
+  std::memcpy(f.Context, ctx, kContextSize);
+  // Continue as if the faulting instruction had called RaisePendingFault: the
+  // unwinder then looks the fault address up in the unwind tables.
+  ctx->Esp -= 4;
+  *reinterpret_cast<DWORD*>(ctx->Esp) = ctx->Eip + 1;
+  ctx->Eip = reinterpret_cast<DWORD>(&RaisePendingFault);
+  return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+}  // namespace
+
+TRaiseRecord& ThreadRaiseRecord() { return t_raise; }
+
+void ClearRaiseRecord() {
+  t_raise.Object = nullptr;
+  t_raise.Type = nullptr;
+  t_raise.Address = 0;
+  t_raise.FrameCount = 0;
+}
+
+std::string AccessViolationMessage(uint32_t address, bool write, uint32_t target) {
+  char text[400];
+  std::snprintf(text, sizeof text, "Access violation at address %08X in module '%s'. %s of address %08X", address,
+                ModuleFileNameOf(address).c_str(), write ? "Write" : "Read", target);
+  return text;
+}
+
+bool InstallFaultConversion() {
+  if (!g_faultHandler) g_faultHandler = AddVectoredExceptionHandler(1, &ConvertFault);
+  return g_faultHandler != nullptr;
+}
+
+void RemoveFaultConversion() {
+  if (g_faultHandler) RemoveVectoredExceptionHandler(g_faultHandler);
+  g_faultHandler = nullptr;
+}
+
+}  // namespace quor
+
+// Every throw passes here (the program is linked with --wrap=__cxa_throw).
+// One context copy and a short walk of the frame chain, nothing else.
+extern "C" [[noreturn]] void __wrap___cxa_throw(void* object, std::type_info* type, void (*destroy)(void*)) {
+  using namespace quor;
+  TRaiseRecord& r = t_raise;
+  r.Object = object;
+  r.Type = type;
+  if (t_fault.Pending) {
+    // A converted fault: the report shows the faulting instruction.
+    t_fault.Pending = false;
+    std::memcpy(r.Context, t_fault.Context, kContextSize);
+    r.Address = t_fault.Address;
+    CaptureFrames(r, reinterpret_cast<const CONTEXT*>(r.Context)->Ebp);
+  } else {
+    CONTEXT ctx;
+    ctx.ContextFlags = CONTEXT_FULL;
+    RtlCaptureContext(&ctx);
+    const uint32_t* frame = static_cast<const uint32_t*>(__builtin_frame_address(0));
+    ctx.Eip = reinterpret_cast<DWORD>(__builtin_return_address(0));
+    ctx.Ebp = frame[0];
+    ctx.Esp = reinterpret_cast<DWORD>(frame + 2);
+    std::memcpy(r.Context, &ctx, kContextSize);
+    r.Address = ctx.Eip;
+    CaptureFrames(r, ctx.Ebp);
+  }
+  __real___cxa_throw(object, type, destroy);
+}

@@ -1,0 +1,133 @@
+// Start-up and shutdown of the exception handling. The reporter's objects are
+// constructed before every other part of the program (constructor priority
+// 101), so its interception points are in place before anything can fail.
+#include <windows.h>
+
+#include <exception>
+
+#include "report/quorExceptClass.h"
+#include "report/quorExceptIntegrity.h"
+#include "report/quorExceptModules.h"
+#include "report/quorExceptPipeline.h"
+#include "report/quorExceptRaise.h"
+#include "report/quorExceptSettings.h"
+#include "report/quorExceptThreads.h"
+#include "report/quorTools.h"
+#include "toolkit/Seams.h"
+#include "toolkit/SysExceptions.h"
+
+namespace quor {
+
+namespace {
+
+std::terminate_handler g_previousTerminate = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
+bool g_installed = false;
+
+bool ApplicationHandleException(const void* sender, const char*, std::exception_ptr error) {
+  if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+  THandleArgs a;
+  a.Object = ThrownObject(error);
+  a.Type = ThrownType(error);
+  a.Sender = sender;
+  a.Source = kSourceAppHandle;
+  HandleException(a);
+  return true;
+}
+
+bool ApplicationShowException(const void* sender, const char*, std::exception_ptr error) {
+  THandleArgs a;
+  a.Object = ThrownObject(error);
+  a.Type = ThrownType(error);
+  a.Sender = sender;
+  a.Source = kSourceAppShow;
+  HandleException(a);
+  return true;
+}
+
+// An exception that no handler caught. In the main thread the program cannot
+// go on; a secondary thread is reported and ends, and the process goes on.
+[[noreturn]] void Terminate() {
+  const bool main = GetCurrentThreadId() == MainThreadId();
+  const std::exception_ptr error = std::current_exception();
+  THandleArgs a;
+  a.Object = ThrownObject(error);
+  a.Type = ThrownType(error);
+  a.Source = main ? kSourceUnhandled : kSourceThread;
+  a.CanContinue = !main;
+  HandleException(a);
+  if (main) ExitProcess(1);
+  RemoveThreadRecord(GetCurrentThreadId());
+  ExitThread(0);
+}
+
+// A platform exception that no handler took (a fault outside our own code).
+LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* info) {
+  const bool main = GetCurrentThreadId() == MainThreadId();
+  const EXCEPTION_RECORD* rec = info->ExceptionRecord;
+  const uint32_t address = reinterpret_cast<uint32_t>(rec->ExceptionAddress);
+  THandleArgs a;
+  a.Address = address;
+  a.Context = info->ContextRecord;
+  a.CanContinue = !main;
+  a.Source = kSourceUnhandled;
+  try {
+    if (rec->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) {
+      const tk::EAccessViolation object(
+          AccessViolationMessage(address, rec->ExceptionInformation[0] != 0, rec->ExceptionInformation[1]));
+      a.Object = &object, a.Type = &typeid(object);
+      HandleException(a);
+    } else {
+      char text[64];
+      wsprintfA(text, "External exception %08X", static_cast<unsigned>(rec->ExceptionCode));
+      const tk::EExternalException object(text);
+      a.Object = &object, a.Type = &typeid(object);
+      HandleException(a);
+    }
+  } catch (...) {
+    a.Source = kSourcePlatform;  // no exception object could be made
+    a.Object = nullptr, a.Type = nullptr;
+    HandleException(a);
+  }
+  if (main) ExitProcess(1);
+  RemoveThreadRecord(GetCurrentThreadId());
+  ExitThread(0);
+}
+
+void Startup() {
+  RecordProgramStart();
+  SetMainThreadId(GetCurrentThreadId());
+  SetThreadName(GetCurrentThreadId(), "main thread");
+  TExceptSettings& settings = MainExceptSettings();
+  if (!settings.Bool("Enabled")) return;
+  if (settings.Bool("CheckFileCrc")) CheckModuleIntegrity(OwnModule(), settings);
+  (void)InstallFaultConversion();
+  tk::seams::applicationHandleException = &ApplicationHandleException;
+  tk::seams::applicationShowException = &ApplicationShowException;
+  g_previousTerminate = std::set_terminate(&Terminate);
+  g_previousFilter = SetUnhandledExceptionFilter(&UnhandledFilter);
+  (void)StartHandlerThread();
+  g_installed = true;
+}
+
+void Shutdown() {
+  if (!g_installed) return;
+  g_installed = false;
+  SetUnhandledExceptionFilter(g_previousFilter);
+  std::set_terminate(g_previousTerminate);
+  tk::seams::applicationHandleException = nullptr;
+  tk::seams::applicationShowException = nullptr;
+  StopHandlerThread();
+  RemoveFaultConversion();
+}
+
+struct TExceptInit {
+  TExceptInit() { Startup(); }
+  ~TExceptInit() { Shutdown(); }
+};
+
+__attribute__((init_priority(101))) TExceptInit g_exceptInit;
+
+}  // namespace
+
+}  // namespace quor

@@ -1,0 +1,155 @@
+// The exception handling in a program built like the product: the reporter
+// starts before everything else, takes over the toolkit's seams, turns
+// hardware faults into exceptions and writes every report into the bug
+// report file. No box is shown (presentation 4).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "report/quorBugRepFile.h"
+#include "report/quorExceptPipeline.h"
+#include "report/quorExceptSettings.h"
+#include "toolkit/Seams.h"
+#include "toolkit/SysExceptions.h"
+
+namespace {
+
+std::string g_file;
+
+class ExceptTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    g_file = std::string(folder) + "quorExcept_test\\bugreport.log";
+    DeleteFileA(g_file.c_str());
+    quor::TExceptSettings& s = quor::MainExceptSettings();
+    s.SetInt("GnShowCfg", 4);
+    s.SetText("BugRepFile", g_file);
+  }
+};
+
+std::string FileText() {
+  std::ifstream in(g_file, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Where the reports of the file start (their first line is "date/time").
+std::vector<size_t> ReportStarts(const std::string& text) {
+  std::vector<size_t> starts;
+  for (size_t at = text.find("date/time"); at != std::string::npos; at = text.find("date/time", at + 1))
+    if (at == 0 || text[at - 1] == '\n') starts.push_back(at);
+  return starts;
+}
+
+std::string LastReport() {
+  const std::string text = FileText();
+  const auto starts = ReportStarts(text);
+  return starts.empty() ? std::string() : text.substr(starts.back());
+}
+
+__attribute__((noinline)) void RaiseRange() { throw tk::ERangeError("Range check error"); }
+
+__attribute__((noinline)) int ReadThrough(volatile int* p) { return *p; }
+
+volatile int g_zero = 0;
+volatile int g_result = 0;
+
+__attribute__((noinline)) void Divide(int a) { g_result = a / g_zero; }
+
+// What a message handler does with an escaping exception: the application's
+// handler, inside the catch block.
+template <class Fn>
+void AsMessageHandler(Fn fn) {
+  try {
+    fn();
+  } catch (...) {
+    ASSERT_TRUE(tk::seams::applicationHandleException);
+    tk::seams::applicationHandleException(nullptr, "TButton", std::current_exception());
+  }
+}
+
+TEST_F(ExceptTest, EscapedExceptionGivesACompleteReportInTheFile) {
+  AsMessageHandler([] { RaiseRange(); });
+  const std::string report = LastReport();
+  EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "ERangeError");
+  EXPECT_EQ(quor::ReportHeaderValue(report, "exception message"), "Range check error.");
+  EXPECT_EQ(quor::ReportHeaderValue(report, "executable"), "quorExcept_test.exe");
+  EXPECT_EQ(quor::ReportHeaderValue(report, "callstack crc").size(), 31u);
+  EXPECT_EQ(quor::ReportHeaderValue(report, "QuorExcept version"), "3.0e");
+  for (const char* name : {"date/time", "computer name", "operating system", "process id", "exception number"})
+    EXPECT_FALSE(quor::ReportHeaderValue(report, name).empty()) << name;
+  EXPECT_NE(report.find("\r\n\r\nmain thread ($"), std::string::npos);
+  EXPECT_NE(report.find("quorExcept_test.exe"), std::string::npos);
+  EXPECT_NE(report.find("\r\ncpu registers:\r\neax = "), std::string::npos);
+  EXPECT_NE(report.find("\r\nstack dump:\r\n"), std::string::npos);
+  EXPECT_EQ(report.find("will be calculated soon"), std::string::npos);
+}
+
+TEST_F(ExceptTest, SameFaultTwiceIsFoldedWithCount) {
+  for (int i = 0; i < 2; ++i) AsMessageHandler([] { RaiseRange(); });
+  const std::string text = FileText();
+  EXPECT_EQ(ReportStarts(text).size(), 1u);
+  EXPECT_EQ(quor::ReportHeaderValue(text, "count"), "2");
+}
+
+TEST_F(ExceptTest, HardwareFaultsBecomeExceptions) {
+  try {
+    ReadThrough(nullptr);
+    FAIL() << "no exception";
+  } catch (const tk::EAccessViolation& e) {
+    EXPECT_EQ(e.Message().find("Access violation at address "), 0u) << e.Message();
+    EXPECT_NE(e.Message().find(" in module 'quorExcept_test.exe'. Read of address 00000000"), std::string::npos)
+        << e.Message();
+  }
+  AsMessageHandler([] { ReadThrough(reinterpret_cast<int*>(16)); });
+  std::string report = LastReport();
+  EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "EAccessViolation");
+  EXPECT_NE(quor::ReportHeaderValue(report, "exception message").find("Read of address 00000010."), std::string::npos);
+
+  try {
+    Divide(1);
+    FAIL() << "no exception";
+  } catch (const tk::EZeroDivide& e) {
+    EXPECT_EQ(e.Message(), "Division by zero");
+  }
+  AsMessageHandler([] { Divide(1); });
+  report = LastReport();
+  EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "EZeroDivide");
+  EXPECT_EQ(quor::ReportHeaderValue(report, "exception message"), "Division by zero.");
+}
+
+TEST_F(ExceptTest, SilentAbortIsNotReported) {
+  AsMessageHandler([] { throw tk::EAbort("stop"); });
+  EXPECT_EQ(FileText(), "");
+}
+
+TEST_F(ExceptTest, ExceptionEscapingASecondaryThreadEndsOnlyThatThread) {
+  std::thread worker([] { throw tk::EConvertError("'x' is not a valid integer value"); });
+  worker.join();
+  const std::string report = LastReport();
+  EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "EConvertError");
+  EXPECT_NE(report.find("\r\n\r\nthread $"), std::string::npos);  // the reporting thread first
+  EXPECT_NE(report.find("\r\n\r\nmain thread ($"), std::string::npos);
+}
+
+TEST_F(ExceptTest, StateReportOfTheCallingThread) {
+  std::string text;
+  quor::THandleArgs a;
+  a.Kind = 1;
+  a.Source = quor::kSourceExplicit;
+  a.ReportOut = &text;
+  quor::HandleException(a);
+  EXPECT_EQ(quor::ReportHeaderValue(text, "exception message"), "The application seems to be frozen.");
+  EXPECT_EQ(quor::ReportHeaderValue(text, "exception class"), "");
+  EXPECT_EQ(quor::ReportHeaderValue(text, "callstack crc").size(), 31u);
+}
+
+}  // namespace
