@@ -2,9 +2,11 @@
 if(SORVENAL_WIN)
   set(res ${PROJECT_SOURCE_DIR}/resources)
   set(form_main_bin ${CMAKE_CURRENT_BINARY_DIR}/form_main.bin)
+  # The internal skins are read from their folders into the layout.
+  file(GLOB_RECURSE skin_folder_files CONFIGURE_DEPENDS ${res}/skins/*)
   add_custom_command(OUTPUT ${form_main_bin}
     COMMAND ${SORVENAL_HOST_TOOLS}/layoutc ${res}/form_main.txt ${form_main_bin}
-    DEPENDS ${res}/form_main.txt ${res}/logo.jpg ${res}/close.bmp
+    DEPENDS ${res}/form_main.txt ${res}/logo.jpg ${res}/close.bmp ${skin_folder_files}
     COMMENT "Writing the stored layout of the main window")
   add_custom_target(form_main_layout DEPENDS ${form_main_bin})
 

@@ -7,6 +7,7 @@
 
 #include "toolkit/SysUtils.h"
 #include "toolkit/Utf.h"
+#include "tools/SkinFolder.h"
 
 namespace textform {
 namespace {
@@ -285,16 +286,35 @@ private:
     return tpf0::Value::Bytes(std::move(bytes));
   }
 
+  std::string PathOf(const std::string& name) const { return name.size() && name[0] == '/' ? name : base_ + "/" + name; }
+
+  // @skins('folder', ...): skin folders as the stored skins collection.
+  tpf0::Value ParseSkins() {
+    std::vector<std::string> folders;
+    do {
+      if (!folders.empty()) ++pos_;
+      SkipSpace();
+      folders.push_back(PathOf(ParseString()));
+    } while (Peek(','));
+    Expect(')');
+    try {
+      return skinfolder::ReadSkinFolders(folders).ToValue();
+    } catch (const tk::Exception& e) {
+      Fail("skin folder: " + e.Message());
+    }
+  }
+
   // @file('x'), @bitmap('x.bmp'), @picture('x.jpg'): data taken from a file.
   tpf0::Value ParseInclude() {
     ++pos_;
     const std::string kind = Lower(Ident());
     Expect('(');
+    if (kind == "skins") return ParseSkins();
     SkipSpace();
     const std::string name = ParseString();
     Expect(')');
     if (kind != "file" && kind != "bitmap" && kind != "picture") Fail("unknown include kind @" + kind);
-    const std::string path = name.size() && name[0] == '/' ? name : base_ + "/" + name;
+    const std::string path = PathOf(name);
     std::string data;
     if (!ReadFileBytes(path, data)) Fail("cannot read " + path);
     if (kind == "file") return tpf0::Value::Bytes(data);

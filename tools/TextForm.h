@@ -11,6 +11,7 @@
 //     Glyph.Data = @bitmap('close.bmp')      a BMP file as a bitmap's data
 //     Picture.Data = @picture('logo.jpg')    a JPEG or BMP file as a picture's data
 //     Data = @file('x.bin')                  a file's bytes as binary
+//     InternalSkins = @skins('skins/Neutral') skin folders as stored skins
 //     object Child: TClass ... end
 //   end
 //

@@ -1,0 +1,104 @@
+// How a skin manager tells the application's windows about its skin: new
+// skin, refresh and removal, each sent as SM_SKINCMD with lParam = the
+// manager to every form and passed on to the forms' children.
+#include <windows.h>
+
+#include "skin/sConst.h"
+#include "skin/sSkinManager.h"
+#include "skin/sSkinState.h"
+#include "skin/sVclUtils.h"
+
+namespace skin {
+namespace {
+
+bool IsMdiChild(tk::TWinControl* form) {
+  return form->HandleAllocated() && (GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+}
+
+// Registered forms that are top-level windows on screen: the ones whose
+// redrawing is suspended while a skin changes.
+std::vector<tk::TWinControl*> ShownSkinForms() {
+  std::vector<tk::TWinControl*> shown;
+  for (tk::TWinControl* form : state::SkinForms()) {
+    if (!form->HandleAllocated() || form->IsDestroying() || IsMdiChild(form)) continue;
+    const HWND h = form->Handle();
+    if (!(GetWindowLongW(h, GWL_STYLE) & WS_CHILD) && IsWindowVisible(h)) shown.push_back(form);
+  }
+  return shown;
+}
+
+bool HasMainForm() { return tk::Application && tk::Application->MainForm(); }
+
+void SendToForm(tk::TWinControl* form, uint16_t command, LPARAM lParam) {
+  SendSkinCommand(form, command, lParam);
+  BroadcastToChildren(form, SM_SKINCMD, MakeSkinCmd(command), lParam);
+}
+
+// Every form of the application, last created first, then every registered
+// skinned form. Forms that are MDI children, being destroyed or still being
+// read are left out of the first round, and so are forms that answer
+// SKC_ISSKINNED: their per-form component registers them for the second.
+void SendToAllForms(uint16_t command, TsSkinManager* manager) {
+  const LPARAM lParam = reinterpret_cast<LPARAM>(manager);
+  if (tk::Application) {
+    const std::vector<tk::TForm*> forms = tk::Application->Forms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+      tk::TForm* form = *it;
+      if (form->IsDestroying() || form->Loading() || IsMdiChild(form) || IsSkinnedControl(form)) continue;
+      SendToForm(form, command, lParam);
+    }
+  }
+  const std::vector<tk::TWinControl*> registered = state::SkinForms();
+  for (tk::TWinControl* form : registered)
+    if (!form->IsDestroying()) SendToForm(form, command, lParam);
+}
+
+}  // namespace
+
+// Switching redrawing off hides a window from IsWindowVisible, so the forms
+// switched off are remembered until the refresh switches them on again.
+void TsSkinManager::SuspendRedraw() {
+  if (!HasMainForm() || Loading()) return;
+  for (tk::TWinControl* form : ShownSkinForms()) {
+    SendMessageW(form->Handle(), WM_SETREDRAW, FALSE, 0);
+    suspended_.push_back(form);
+  }
+}
+
+void TsSkinManager::SendNewSkin() {
+  SuspendRedraw();
+  tables_.SkinData.SkinActive = false;
+  {
+    state::FlagGuard announcing(state::Announcing());
+    UpdateCachedIndexes();
+    SendToAllForms(SKC_SETNEWSKIN, this);
+  }
+  tables_.SkinData.SkinActive = true;
+  SendRefresh();
+}
+
+void TsSkinManager::SendRefresh() {
+  SendToAllForms(SKC_STOPFADE, this);
+  SuspendRedraw();
+  SendToAllForms(SKC_REFRESH, this);
+  // The skin-change animation belongs to the painting code; here every
+  // suspended form is switched back on and redrawn whole, frame included.
+  std::vector<tk::TWinControl*> shown;
+  shown.swap(suspended_);
+  for (tk::TWinControl* form : shown) {
+    if (form->IsDestroying() || !form->HandleAllocated()) continue;
+    SendMessageW(form->Handle(), WM_SETREDRAW, TRUE, 0);
+    SetWindowRgn(form->Handle(), nullptr, FALSE);
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+}
+
+void TsSkinManager::SendRemoveSkin() {
+  state::FlagGuard changing(state::Changing());
+  tables_.SkinData.SkinActive = false;
+  SendToAllForms(SKC_REMOVESKIN, this);
+  tables_.Clear();
+}
+
+}  // namespace skin

@@ -1,0 +1,746 @@
+// skingen: draws the artwork of the three internal skins and writes each as a
+// skin folder: Options.dat, the 8-bit master bitmap Master.bmp and the own
+// picture BUTTONHUGE.BMP.
+//   skingen OUTPUT_FOLDER
+// Every picture is drawn here from a handful of theme colours: rounded
+// nine-part frames with fuchsia (transparent) corners, three-state buttons
+// with masks, check boxes, radio buttons, caption-button icons and
+// scroll-bar parts. The output is deterministic.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "skin/sBmpFile.h"
+#include "skin/sConst.h"
+#include "skin/sMaskData.h"
+
+namespace {
+
+using skin::TColor;
+constexpr TColor kKey = skin::clFuchsia;
+
+TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | (g << 8) | (b << 16)); }
+int R(TColor c) { return c & 255; }
+int G(TColor c) { return (c >> 8) & 255; }
+int B(TColor c) { return (c >> 16) & 255; }
+TColor Mix(TColor a, TColor b, double t) {
+  const auto m = [t](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * t)); };
+  return Rgb(m(R(a), R(b)), m(G(a), G(b)), m(B(a), B(b)));
+}
+
+// A 24-bit drawing surface, later reduced to 256 colours.
+struct Canvas {
+  int w, h;
+  std::vector<TColor> px;
+  Canvas(int width, int height) : w(width), h(height), px(static_cast<size_t>(width) * height, kKey) {}
+  void Put(int x, int y, TColor c) {
+    if (x >= 0 && y >= 0 && x < w && y < h) px[static_cast<size_t>(y) * w + x] = c;
+  }
+  void Fill(int x, int y, int cw, int ch, TColor c) {
+    for (int j = 0; j < ch; ++j)
+      for (int i = 0; i < cw; ++i) Put(x + i, y + j, c);
+  }
+};
+
+// ------------------------------------------------------------------ themes
+
+struct Faces {
+  TColor top, bottom, border, light;
+};
+
+struct Theme {
+  const char* name;
+  int masterW, masterH;
+  const char* author;
+  const char* description;
+  TColor shadow1;
+  int shadow1Blur;
+  int radius;        // corner radius of buttons
+  bool glossy;       // upper half lighter, with a sharp band
+  TColor window;     // form and dialog background
+  TColor panel;      // panel colour
+  TColor text, hotText, titleText;
+  TColor edit, editBorder;
+  Faces normal, hot, down, title, bar, tab, frame;
+  TColor accent;     // check marks, arrows, icons
+  int extraSectionsToDrop;  // which optional sections the skin leaves out
+};
+
+const Theme kThemes[] = {
+    {"GrayPlastic", 192, 256, "Sorvenal team", "Glossy grey plastic.", Rgb(0, 0, 0), 2, 3, true,
+     Rgb(226, 226, 226), Rgb(214, 214, 214), Rgb(20, 20, 20), Rgb(0, 0, 0), Rgb(255, 255, 255), Rgb(255, 255, 255),
+     Rgb(130, 130, 130),
+     {Rgb(250, 250, 250), Rgb(196, 196, 196), Rgb(112, 112, 112), Rgb(255, 255, 255)},
+     {Rgb(255, 255, 255), Rgb(214, 222, 230), Rgb(90, 104, 122), Rgb(255, 255, 255)},
+     {Rgb(170, 170, 170), Rgb(214, 214, 214), Rgb(80, 80, 80), Rgb(150, 150, 150)},
+     {Rgb(150, 150, 150), Rgb(80, 80, 80), Rgb(50, 50, 50), Rgb(190, 190, 190)},
+     {Rgb(240, 240, 240), Rgb(200, 200, 200), Rgb(140, 140, 140), Rgb(255, 255, 255)},
+     {Rgb(246, 246, 246), Rgb(214, 214, 214), Rgb(128, 128, 128), Rgb(255, 255, 255)},
+     {Rgb(120, 120, 120), Rgb(70, 70, 70), Rgb(40, 40, 40), Rgb(160, 160, 160)},
+     Rgb(40, 40, 40), 1},
+    {"Neutral", 198, 372, "Sorvenal team", "Flat and calm.", Rgb(0, 0, 0), 1, 2, false, Rgb(238, 236, 232),
+     Rgb(230, 228, 223), Rgb(48, 48, 48), Rgb(0, 0, 0), Rgb(48, 48, 48), Rgb(255, 255, 255), Rgb(176, 172, 166),
+     {Rgb(244, 243, 240), Rgb(232, 230, 226), Rgb(168, 164, 158), Rgb(252, 252, 250)},
+     {Rgb(236, 241, 246), Rgb(224, 232, 240), Rgb(126, 150, 176), Rgb(248, 250, 252)},
+     {Rgb(214, 220, 226), Rgb(222, 228, 234), Rgb(120, 140, 160), Rgb(206, 212, 218)},
+     {Rgb(228, 226, 222), Rgb(220, 218, 213), Rgb(170, 166, 160), Rgb(240, 238, 235)},
+     {Rgb(236, 234, 230), Rgb(226, 224, 219), Rgb(190, 186, 180), Rgb(248, 247, 245)},
+     {Rgb(246, 245, 242), Rgb(236, 234, 230), Rgb(176, 172, 166), Rgb(255, 255, 255)},
+     {Rgb(220, 218, 213), Rgb(210, 208, 203), Rgb(160, 156, 150), Rgb(236, 234, 230)},
+     Rgb(80, 96, 112), 2},
+    {"Office12Style", 348, 207, "Sorvenal team", "MS Office 12 like skin for serious applications.",
+     Rgb(59, 78, 100), 3, 3, true, Rgb(255, 255, 255), Rgb(236, 233, 216), Rgb(21, 66, 139), Rgb(21, 66, 139),
+     Rgb(128, 128, 128), Rgb(255, 252, 249), Rgb(171, 193, 222),
+     {Rgb(253, 254, 255), Rgb(209, 215, 231), Rgb(131, 155, 191), Rgb(255, 255, 255)},
+     {Rgb(255, 251, 228), Rgb(255, 215, 120), Rgb(219, 174, 90), Rgb(255, 255, 240)},
+     {Rgb(251, 183, 110), Rgb(254, 221, 150), Rgb(194, 139, 75), Rgb(242, 170, 100)},
+     {Rgb(227, 239, 255), Rgb(199, 218, 243), Rgb(111, 157, 217), Rgb(255, 255, 255)},
+     {Rgb(227, 239, 255), Rgb(175, 210, 255), Rgb(111, 157, 217), Rgb(255, 255, 255)},
+     {Rgb(253, 254, 255), Rgb(216, 228, 244), Rgb(141, 178, 227), Rgb(255, 255, 255)},
+     {Rgb(213, 228, 242), Rgb(191, 219, 255), Rgb(111, 157, 217), Rgb(235, 243, 252)},
+     Rgb(21, 66, 139), 3},
+};
+
+// ------------------------------------------------------------------ drawing
+
+// Coverage (0..1) of pixel (i, j) inside a w x h rectangle with corners of
+// radius r: 1 inside, 0 outside, partial along the rounded edge.
+double Coverage(int i, int j, int w, int h, int r) {
+  if (r == 0) return 1;
+  const double cx = i < r ? r - 0.5 : i >= w - r ? w - r - 0.5 : i + 0.5;
+  const double cy = j < r ? r - 0.5 : j >= h - r ? h - r - 0.5 : j + 0.5;
+  const double dx = i + 0.5 - cx, dy = j + 0.5 - cy;
+  const double d = std::sqrt(dx * dx + dy * dy);
+  return std::clamp(r + 0.5 - d, 0.0, 1.0);
+}
+
+// Distance in whole pixels from the rounded outline (0 = the outline).
+int Ring(int i, int j, int w, int h, int r) {
+  const int edge = std::min({i, j, w - 1 - i, h - 1 - j});
+  if (r == 0) return edge;
+  const double cx = i < r ? r - 0.5 : i >= w - r ? w - r - 0.5 : i + 0.5;
+  const double cy = j < r ? r - 0.5 : j >= h - r ? h - r - 0.5 : j + 0.5;
+  const double dx = i + 0.5 - cx, dy = j + 0.5 - cy;
+  const int round = static_cast<int>(r - std::sqrt(dx * dx + dy * dy));
+  return std::min(edge, std::max(round, 0));
+}
+
+struct Shape {
+  int radius = 3;
+  bool glossy = false;
+  bool fill = true;      // paint the middle
+  bool edgeLight = true; // a light inner ring
+};
+
+// One state of a frame: an outline, a light inner ring and a vertical fill.
+// With maskY >= 0 the mask band is drawn there (black = picture, white =
+// transparent, greys along the rounded edge); otherwise pixels outside the
+// shape are fuchsia.
+void Frame(Canvas& c, int x, int y, int w, int h, const Faces& f, const Shape& s, int maskY = -1) {
+  for (int j = 0; j < h; ++j)
+    for (int i = 0; i < w; ++i) {
+      const double cover = Coverage(i, j, w, h, s.radius);
+      const int ring = Ring(i, j, w, h, s.radius);
+      const double t = h > 1 ? static_cast<double>(j) / (h - 1) : 0;
+      TColor fill = Mix(f.top, f.bottom, t);
+      if (s.glossy) fill = j < h / 2 ? Mix(f.light, f.top, t * 2) : Mix(f.top, f.bottom, (t - 0.5) * 2);
+      if (!s.fill && ring > 1) fill = kKey;
+      TColor p = ring == 0 ? f.border : (ring == 1 && s.edgeLight) ? Mix(f.light, fill, 0.35) : fill;
+      if (maskY < 0) {
+        if (cover < 0.5) p = kKey;
+        else if (cover < 1 && p != kKey) p = Mix(f.border, f.top, 0.5);
+        c.Put(x + i, y + j, p);
+      } else {
+        c.Put(x + i, y + j, cover <= 0 ? f.border : p);
+        const int m = static_cast<int>(std::lround(255 * (1 - cover)));
+        c.Put(x + i, maskY + j, Rgb(m, m, m));
+      }
+    }
+}
+
+void Line(Canvas& c, double x0, double y0, double x1, double y1, TColor col, double width = 1.2) {
+  const int steps = static_cast<int>(std::max(std::abs(x1 - x0), std::abs(y1 - y0)) * 4) + 1;
+  for (int k = 0; k <= steps; ++k) {
+    const double x = x0 + (x1 - x0) * k / steps, y = y0 + (y1 - y0) * k / steps;
+    for (double dy = -width / 2; dy <= width / 2; dy += 0.5)
+      for (double dx = -width / 2; dx <= width / 2; dx += 0.5)
+        c.Put(static_cast<int>(std::floor(x + dx)), static_cast<int>(std::floor(y + dy)), col);
+  }
+}
+
+enum class Icon { Close, Max, Min, Norm, Help, ArrowUp, ArrowDown, ArrowLeft, ArrowRight, Check, Grip, TickH, TickV };
+
+void DrawIcon(Canvas& c, int x, int y, int w, int h, Icon icon, TColor col) {
+  const double l = x + w * 0.25, r = x + w * 0.75 - 1, t = y + h * 0.25, b = y + h * 0.75 - 1;
+  const double mx = x + (w - 1) / 2.0, my = y + (h - 1) / 2.0;
+  switch (icon) {
+    case Icon::Close: Line(c, l, t, r, b, col, 1.6); Line(c, l, b, r, t, col, 1.6); break;
+    case Icon::Max:
+      c.Fill(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r - l + 1), 2, col);
+      Line(c, l, t, l, b, col, 1); Line(c, r, t, r, b, col, 1); Line(c, l, b, r, b, col, 1);
+      break;
+    case Icon::Min: c.Fill(static_cast<int>(l), static_cast<int>(b) - 1, static_cast<int>(r - l + 1), 2, col); break;
+    case Icon::Norm:
+      Line(c, l + 2, t, r, t, col, 1); Line(c, r, t, r, b - 2, col, 1);
+      c.Fill(static_cast<int>(l), static_cast<int>(t) + 2, static_cast<int>(r - l - 1), 2, col);
+      Line(c, l, t + 2, l, b, col, 1); Line(c, l, b, r - 2, b, col, 1); Line(c, r - 2, t + 2, r - 2, b, col, 1);
+      break;
+    case Icon::Help:
+      Line(c, l + 1, t + 1, mx, t, col, 1); Line(c, mx, t, r, t + 1.5, col, 1); Line(c, r, t + 1.5, mx, my + 1, col, 1);
+      c.Put(static_cast<int>(mx), static_cast<int>(b), col);
+      break;
+    case Icon::ArrowUp:
+    case Icon::ArrowDown:
+      for (int k = 0; k < 3; ++k) {
+        const int yy = static_cast<int>(my) + (icon == Icon::ArrowUp ? k - 1 : 1 - k);
+        c.Fill(static_cast<int>(mx) - k, yy, 2 * k + 1, 1, col);
+      }
+      break;
+    case Icon::ArrowLeft:
+    case Icon::ArrowRight:
+      for (int k = 0; k < 3; ++k) {
+        const int xx = static_cast<int>(mx) + (icon == Icon::ArrowLeft ? k - 1 : 1 - k);
+        c.Fill(xx, static_cast<int>(my) - k, 1, 2 * k + 1, col);
+      }
+      break;
+    case Icon::Check: Line(c, l - 1, my, mx - 1, b, col, 1.6); Line(c, mx - 1, b, r + 1, t - 1, col, 1.6); break;
+    case Icon::Grip:
+      for (int k = 0; k < 3; ++k)
+        for (int m = 0; m <= k; ++m) {
+          c.Put(x + w - 3 - 3 * m, y + h - 3 - 3 * (k - m), col);
+          c.Put(x + w - 2 - 3 * m, y + h - 2 - 3 * (k - m), Rgb(255, 255, 255));
+        }
+      break;
+    case Icon::TickH: c.Fill(x + w / 2, y, 1, h, col); break;
+    case Icon::TickV: c.Fill(x, y + h / 2, w, 1, col); break;
+  }
+}
+
+// ------------------------------------------------------------------ images
+
+enum class Kind { Border, Glyph, Texture, Own };
+enum class Art { Button, Frame, Title, Flat, Edit, Tab, Check, Radio, Small, Icon, SmallIcon, Channel, Thumb, Texture,
+                 Corner, Progress, ArrowButton };
+
+struct Image {
+  const char* section;
+  const char* role;
+  Kind kind;
+  Art art;
+  int sw, sh;          // one state
+  int count, mask;     // states, mask band
+  int stretch = 1, borderWidth = 0;
+  int wl = 0, wt = 0, wr = 0, wb = 0;
+  Icon icon = Icon::Close;
+  skin::TRect fixed{};  // a rectangle the skin must keep
+  skin::TRect placed{};
+};
+
+std::vector<Image> ImagesOf(const Theme& th, bool office) {
+  const int b = 14;  // a general border state
+  std::vector<Image> v = {
+      {"GLOBALINFO", "BOXCHECKED", Kind::Glyph, Art::Check, 13, 13, 3, 0},
+      {"GLOBALINFO", "BOXUNCHECKED", Kind::Glyph, Art::Check, 13, 13, 3, 0},
+      {"GLOBALINFO", "BOXGRAYED", Kind::Glyph, Art::Check, 13, 13, 3, 0},
+      {"GLOBALINFO", "RADIOCHECKED", Kind::Glyph, Art::Radio, 13, 13, 3, 0},
+      {"GLOBALINFO", "RADIOUNCHECKED", Kind::Glyph, Art::Radio, 13, 13, 3, 0},
+      {"GLOBALINFO", "RADIOGRAYED", Kind::Glyph, Art::Radio, 13, 13, 3, 0},
+      {"GLOBALINFO", "SMALLCHECKED", Kind::Glyph, Art::Small, 9, 9, 3, 0},
+      {"GLOBALINFO", "SMALLUNCHECKED", Kind::Glyph, Art::Small, 9, 9, 3, 0},
+      {"GLOBALINFO", "SMALLGRAYED", Kind::Glyph, Art::Small, 9, 9, 3, 0},
+      {"GLOBALINFO", "CHECK", Kind::Glyph, Art::Icon, 9, 9, 1, 0, 1, 0, 0, 0, 0, 0, Icon::Check},
+      {"GLOBALINFO", "BICONCLOSE", Kind::Glyph, Art::Icon, 11, 11, 3, 0, 1, 0, 0, 0, 0, 0, Icon::Close},
+      {"GLOBALINFO", "BICONMAX", Kind::Glyph, Art::Icon, 11, 11, 3, 0, 1, 0, 0, 0, 0, 0, Icon::Max},
+      {"GLOBALINFO", "BICONMIN", Kind::Glyph, Art::Icon, 11, 11, 3, 0, 1, 0, 0, 0, 0, 0, Icon::Min},
+      {"GLOBALINFO", "BICONNORM", Kind::Glyph, Art::Icon, 11, 11, 3, 0, 1, 0, 0, 0, 0, 0, Icon::Norm},
+      {"GLOBALINFO", "BICONHELP", Kind::Glyph, Art::Icon, 11, 11, 3, 0, 1, 0, 0, 0, 0, 0, Icon::Help},
+      {"GLOBALINFO", "SICONCLOSE", Kind::Glyph, Art::SmallIcon, 8, 8, 3, 0, 1, 0, 0, 0, 0, 0, Icon::Close},
+      {"GLOBALINFO", "SICONMAX", Kind::Glyph, Art::SmallIcon, 8, 8, 3, 0, 1, 0, 0, 0, 0, 0, Icon::Max},
+      {"GLOBALINFO", "SICONMIN", Kind::Glyph, Art::SmallIcon, 8, 8, 3, 0, 1, 0, 0, 0, 0, 0, Icon::Min},
+      {"GLOBALINFO", "SICONNORM", Kind::Glyph, Art::SmallIcon, 8, 8, 3, 0, 1, 0, 0, 0, 0, 0, Icon::Norm},
+      {"GLOBALINFO", "SICONHELP", Kind::Glyph, Art::SmallIcon, 8, 8, 3, 0, 1, 0, 0, 0, 0, 0, Icon::Help},
+      {"GLOBALINFO", "TITLEBUTTON", Kind::Border, Art::Button, 17, 17, 3, 1, 1, 0, 5, 5, 5, 5},
+      {"GLOBALINFO", "GRIPIMAGE", Kind::Glyph, Art::Icon, 12, 12, 1, 0, 1, 0, 0, 0, 0, 0, Icon::Grip},
+      {"GLOBALINFO", "TICKHORZ", Kind::Glyph, Art::Icon, 3, 4, 1, 0, 1, 0, 0, 0, 0, 0, Icon::TickH},
+      {"GLOBALINFO", "TICKVERT", Kind::Glyph, Art::Icon, 4, 3, 1, 0, 1, 0, 0, 0, 0, 0, Icon::TickV},
+      {"FORM", "BORDERSMASK", Kind::Border, Art::Frame, 45, 45, 2, 0, 1, 4},
+      {"FORM", "IMGTOPLEFT", Kind::Glyph, Art::Corner, 6, 6, 1, 0},
+      {"FORM", "IMGTOPRIGHT", Kind::Glyph, Art::Corner, 6, 6, 1, 0},
+      {"FORM", "IMGBTMLEFT", Kind::Glyph, Art::Corner, 6, 6, 1, 0},
+      {"FORM", "IMGBTMRIGHT", Kind::Glyph, Art::Corner, 6, 6, 1, 0},
+      {"FORMTITLE", "BORDERSMASK", Kind::Border, Art::Title, 54, 24, 2, 1, 1, 0, 18, 8, 18, 8},
+      {"DIALOG", "BORDERSMASK", Kind::Border, Art::Frame, 15, 15, 2, 0, 1, 4},
+      {"BUTTON", "BORDERSMASK", Kind::Border, Art::Button, 21, 24, 3, 1, 1, 0, 7, 8, 7, 8},
+      {"BUTTON_BIG", "BORDERSMASK", Kind::Border, Art::Button, 24, 26, 3, 1, 1, 0, 8, 8, 8, 8},
+      {"BUTTON_HUGE", "BORDERSMASK", Kind::Own, Art::Button, 96, 96, 3, 1, 1, 0, 32, 32, 32, 32},
+      {"SPEEDBUTTON", "BORDERSMASK", Kind::Border, Art::Button, b, b, 3, 1},
+      {"SPEEDBUTTON_SMALL", "BORDERSMASK", Kind::Border, Art::Button, 12, 12, 3, 1},
+      {"PANEL", "BORDERSMASK", Kind::Border, Art::Flat, 24, 24, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"PANEL_LOW", "BORDERSMASK", Kind::Border, Art::Flat, 12, 12, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"EDIT", "BORDERSMASK", Kind::Border, Art::Edit, 39, 39, 1, 0, 1, 0, 1, 1, 1, 1},
+      {"COMBOBOX", "BORDERSMASK", Kind::Border, Art::Edit, 12, 12, 1, 0, 1, 0, 1, 1, 1, 1},
+      {"COMBOBOX", "GLYPHMASK", Kind::Glyph, Art::Icon, 9, 9, 3, 0, 1, 0, 0, 0, 0, 0, Icon::ArrowDown},
+      {"GROUPBOX", "BORDERSMASK", Kind::Border, Art::Flat, 12, 12, 1, 0, 1, 0, 3, 3, 3, 3},
+      {"PAGECONTROL", "BORDERSMASK", Kind::Border, Art::Flat, 12, 12, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"TABCONTROL", "BORDERSMASK", Kind::Border, Art::Flat, 12, 12, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"TABTOP", "BORDERSMASK", Kind::Border, Art::Tab, 16, 16, 3, 1},
+      {"TABBOTTOM", "BORDERSMASK", Kind::Border, Art::Tab, 16, 16, 3, 1},
+      {"TABLEFT", "BORDERSMASK", Kind::Border, Art::Tab, 16, 16, 3, 1},
+      {"TABRIGHT", "BORDERSMASK", Kind::Border, Art::Tab, 16, 16, 3, 1},
+      {"TABSHEET", "BORDERSMASK", Kind::Border, Art::Flat, 9, 9, 1, 0, 1, 0, 1, 1, 1, 1},
+      {"SCROLLBTNTOP", "BORDERSMASK", Kind::Border, Art::ArrowButton, 13, 13, 3, 1},
+      {"SCROLLBTNBOTTOM", "BORDERSMASK", Kind::Border, Art::ArrowButton, 13, 13, 3, 1},
+      {"SCROLLBTNLEFT", "BORDERSMASK", Kind::Border, Art::ArrowButton, 13, 13, 3, 1},
+      {"SCROLLBTNRIGHT", "BORDERSMASK", Kind::Border, Art::ArrowButton, 13, 13, 3, 1},
+      {"SCROLLBTNTOP", "GLYPHMASK", Kind::Glyph, Art::Icon, 7, 7, 3, 0, 1, 0, 0, 0, 0, 0, Icon::ArrowUp},
+      {"SCROLLBTNBOTTOM", "GLYPHMASK", Kind::Glyph, Art::Icon, 7, 7, 3, 0, 1, 0, 0, 0, 0, 0, Icon::ArrowDown},
+      {"SCROLLBTNLEFT", "GLYPHMASK", Kind::Glyph, Art::Icon, 7, 7, 3, 0, 1, 0, 0, 0, 0, 0, Icon::ArrowLeft},
+      {"SCROLLBTNRIGHT", "GLYPHMASK", Kind::Glyph, Art::Icon, 7, 7, 3, 0, 1, 0, 0, 0, 0, 0, Icon::ArrowRight},
+      {"SCROLLSLIDERH", "BORDERSMASK", Kind::Border, Art::Thumb, 13, 13, 3, 1},
+      {"SCROLLSLIDERV", "BORDERSMASK", Kind::Border, Art::Thumb, 13, 13, 3, 1},
+      {"SCROLLSLIDERH", "GLYPHMASK", Kind::Glyph, Art::Icon, 7, 7, 3, 0, 1, 0, 0, 0, 0, 0, Icon::TickH},
+      {"SCROLLSLIDERV", "GLYPHMASK", Kind::Glyph, Art::Icon, 7, 7, 3, 0, 1, 0, 0, 0, 0, 0, Icon::TickV},
+      {"SCROLLBAR1H", "BORDERSMASK", Kind::Border, Art::Channel, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"SCROLLBAR1V", "BORDERSMASK", Kind::Border, Art::Channel, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"SCROLLBAR2H", "BORDERSMASK", Kind::Border, Art::Channel, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"SCROLLBAR2V", "BORDERSMASK", Kind::Border, Art::Channel, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"PROGRESSH", "BORDERSMASK", Kind::Border, Art::Progress, 12, 12, 1, 0, 1, 0, 3, 3, 3, 3},
+      {"PROGRESSV", "BORDERSMASK", Kind::Border, Art::Progress, 12, 12, 1, 0, 1, 0, 3, 3, 3, 3},
+      {"GAUGE", "BORDERSMASK", Kind::Border, Art::Channel, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"HINT", "BORDERSMASK", Kind::Border, Art::Flat, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"MENUITEM", "BORDERSMASK", Kind::Border, Art::Button, 12, 12, 3, 1},
+      {"STATUSBAR", "BORDERSMASK", Kind::Border, Art::Flat, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"TOOLBAR", "BORDERSMASK", Kind::Border, Art::Flat, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"TRACKBAR", "SLIDERCHANNEL", Kind::Border, Art::Channel, 9, 6, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"TRACKBAR", "SLIDERMASK", Kind::Glyph, Art::Thumb, 11, 16, 3, 1},
+      {"TRACKBAR", "SLIDERVMASK", Kind::Glyph, Art::Thumb, 16, 11, 3, 1},
+  };
+  const std::vector<Image> extras = {
+      {"BARTITLE", "BORDERSMASK", Kind::Border, Art::Flat, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"MAINMENU", "BORDERSMASK", Kind::Border, Art::Flat, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"DRAGBAR", "BORDERSMASK", Kind::Border, Art::Flat, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"MENULINE", "BORDERSMASK", Kind::Border, Art::Flat, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"EXTRALINE", "BORDERSMASK", Kind::Border, Art::Flat, 9, 9, 1, 0, 1, 0, 2, 2, 2, 2},
+      {"GRIPH", "PATTERN", Kind::Texture, Art::Texture, 8, 8, 1, 0, 1},
+      {"BARPANEL", "PATTERN", Kind::Texture, Art::Texture, 8, 8, 1, 0, 1},
+  };
+  const size_t extraCount = office ? 7 : th.extraSectionsToDrop == 1 ? 2 : 0;
+  v.insert(v.end(), extras.begin(), extras.begin() + static_cast<long>(extraCount));
+  if (!office) {
+    // The smaller master bitmaps hold smaller frames.
+    for (Image& i : v) {
+      const std::string s = i.section;
+      if (s == "FORM" && i.art == Art::Frame) i.sw = i.sh = 16;
+      if (s == "FORMTITLE") i.sw = 36, i.sh = 20, i.wl = i.wr = 12, i.wt = i.wb = 6;
+      if (s == "BUTTON_BIG") i.sw = 18, i.sh = 20, i.wl = i.wr = 6, i.wt = i.wb = 6;
+      if (s == "BUTTON") i.sw = 18, i.sh = 20, i.wl = i.wr = 6, i.wt = i.wb = 7;
+      if (s == "EDIT") i.sw = i.sh = 12;
+    }
+  }
+  if (office) {
+    // The rectangles this skin keeps: form and edit share one picture.
+    for (Image& i : v) {
+      const std::string s = i.section;
+      if (i.role != std::string("BORDERSMASK")) continue;
+      if (s == "FORM") i.fixed = {0, 102, 90, 147};
+      if (s == "FORMTITLE") i.fixed = {240, 0, 348, 48};
+      if (s == "PANEL") i.fixed = {210, 78, 234, 102};
+      if (s == "BUTTON") i.fixed = {0, 44, 63, 92};
+      if (s == "EDIT") i.fixed = {3, 105, 42, 144};
+    }
+  }
+  return v;
+}
+
+Faces StateFaces(const Theme& th, const Faces& base, int state) {
+  if (state == 1) return th.hot;
+  if (state == 2) return th.down;
+  return base;
+}
+
+void DrawImage(Canvas& c, const Theme& th, const Image& im, int x0, int y0) {
+  const int maskY = im.mask ? y0 + im.sh : -1;
+  for (int s = 0; s < im.count; ++s) {
+    const int x = x0 + s * im.sw, y = y0;
+    Shape shape;
+    shape.radius = th.radius;
+    shape.glossy = th.glossy;
+    switch (im.art) {
+      case Art::Button:
+      case Art::ArrowButton:
+        shape.radius = std::min(th.radius, im.sw / 4);
+        Frame(c, x, y, im.sw, im.sh, StateFaces(th, th.normal, s), shape, maskY < 0 ? -1 : maskY);
+        break;
+      case Art::Thumb:
+        shape.radius = std::min(th.radius, 3);
+        Frame(c, x, y, im.sw, im.sh, StateFaces(th, th.bar, s), shape, maskY);
+        break;
+      case Art::Tab: {
+        Faces f = s == 0 ? th.bar : s == 1 ? th.hot : th.tab;
+        Frame(c, x, y, im.sw, im.sh, f, shape, maskY);
+        break;
+      }
+      case Art::Title: {
+        shape.radius = 0;
+        shape.edgeLight = true;
+        Faces f = th.title;
+        if (s == 1) f = {Mix(th.title.top, th.window, 0.5), Mix(th.title.bottom, th.window, 0.5), th.title.border,
+                         th.title.light};
+        Frame(c, x, y, im.sw, im.sh, f, shape, maskY);
+        break;
+      }
+      case Art::Frame: {
+        shape.radius = 0;
+        shape.glossy = false;
+        Faces f = th.frame;
+        if (s == 1) f = {Mix(f.top, th.window, 0.5), Mix(f.bottom, th.window, 0.5), Mix(f.border, th.window, 0.4), f.light};
+        Frame(c, x, y, im.sw, im.sh, f, shape);
+        // The inner 1-pixel frame doubles as the edit box's border.
+        if (s == 0 && im.sw > 10) {
+          Frame(c, x + 3, y + 3, im.sw - 6, im.sh - 6, {th.edit, th.edit, th.editBorder, th.edit},
+                Shape{0, false, true, false});
+        }
+        break;
+      }
+      case Art::Flat:
+        shape.radius = 0;
+        shape.glossy = false;
+        Frame(c, x, y, im.sw, im.sh, {th.panel, th.panel, Mix(th.normal.border, th.panel, 0.3), th.normal.light},
+              shape);
+        break;
+      case Art::Edit:
+        Frame(c, x, y, im.sw, im.sh, {th.edit, th.edit, th.editBorder, th.edit}, Shape{0, false, true, false});
+        break;
+      case Art::Channel:
+      case Art::Progress: {
+        shape.radius = std::min(2, th.radius);
+        shape.glossy = false;
+        const Faces f = im.art == Art::Progress ? th.hot : Faces{Mix(th.bar.bottom, th.window, 0.3),
+                                                                   Mix(th.bar.top, th.window, 0.3), th.bar.border,
+                                                                   th.bar.bottom};
+        Frame(c, x, y, im.sw, im.sh, f, shape);
+        break;
+      }
+      case Art::Check:
+      case Art::Radio:
+      case Art::Small: {
+        shape.radius = im.art == Art::Radio ? im.sw / 2 : 1;
+        shape.glossy = false;
+        const Faces box = s == 1 ? th.hot : s == 2 ? th.down : Faces{th.edit, Mix(th.edit, th.normal.bottom, 0.6),
+                                                                       th.editBorder, th.edit};
+        Frame(c, x, y, im.sw, im.sh, box, shape);
+        const std::string role = im.role;
+        const TColor mark = role.find("GRAYED") != std::string::npos ? Mix(th.accent, th.edit, 0.55) : th.accent;
+        if (role.find("UNCHECKED") != std::string::npos) break;
+        if (im.art == Art::Radio) {
+          Frame(c, x + 4, y + 4, im.sw - 8, im.sh - 8, {mark, mark, mark, mark}, Shape{2, false, true, false});
+        } else {
+          DrawIcon(c, x, y, im.sw, im.sh, Icon::Check, mark);
+        }
+        break;
+      }
+      case Art::Icon:
+      case Art::SmallIcon: {
+        const TColor col = s == 1 ? Mix(th.accent, th.hot.border, 0.5) : s == 2 ? th.down.border : th.accent;
+        DrawIcon(c, x, y, im.sw, im.sh, im.icon, im.icon == Icon::Close && s > 0 ? Rgb(200, 40, 40) : col);
+        break;
+      }
+      case Art::Corner:
+        c.Fill(x, y, im.sw, im.sh, th.frame.border);
+        break;
+      case Art::Texture:
+        for (int j = 0; j < im.sh; ++j)
+          for (int i = 0; i < im.sw; ++i) c.Put(x + i, y + j, (i + j) % 4 == 0 ? th.bar.border : th.bar.top);
+        break;
+    }
+    // Arrow buttons carry their arrow in the picture, masks untouched.
+    if (im.art == Art::ArrowButton) {
+      const std::string s2 = im.section;
+      const Icon arrow = s2 == "SCROLLBTNTOP" ? Icon::ArrowUp : s2 == "SCROLLBTNBOTTOM" ? Icon::ArrowDown
+                         : s2 == "SCROLLBTNLEFT" ? Icon::ArrowLeft : Icon::ArrowRight;
+      DrawIcon(c, x, y, im.sw, im.sh, arrow, th.accent);
+    }
+  }
+}
+
+// ------------------------------------------------------------------ packing
+
+// Finds room for a w x h rectangle in the free cells, scanning rows top down.
+bool Place(std::vector<uint8_t>& used, int W, int H, int w, int h, skin::TRect& out) {
+  for (int y = 0; y + h <= H; ++y)
+    for (int x = 0; x + w <= W; ++x) {
+      bool free = true;
+      for (int j = 0; j < h && free; ++j)
+        for (int i = 0; i < w && free; ++i) free = !used[static_cast<size_t>(y + j) * W + x + i];
+      if (!free) continue;
+      out = {x, y, x + w, y + h};
+      return true;
+    }
+  return false;
+}
+
+void Mark(std::vector<uint8_t>& used, int W, const skin::TRect& r) {
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) used[static_cast<size_t>(y) * W + x] = 1;
+}
+
+// ------------------------------------------------------------------ output
+
+// Reduces a picture to at most 256 colours: fuchsia stays exact; the other
+// colours lose low bits until they fit.
+skin::TsBitmap8 ToPalette(const Canvas& c) {
+  for (int shift = 0; shift < 8; ++shift) {
+    std::map<TColor, uint8_t> index = {{kKey, 0}};
+    skin::TsBitmap8 b;
+    b.Width = c.w;
+    b.Height = c.h;
+    b.Palette = {kKey};
+    bool fits = true;
+    for (TColor p : c.px) {
+      TColor q = p;
+      if (p != kKey && shift) {
+        const int m = ~((1 << shift) - 1) & 255, half = (1 << shift) / 2;
+        q = Rgb(std::min(255, (R(p) & m) + half), std::min(255, (G(p) & m) + half), std::min(255, (B(p) & m) + half));
+        if (q == kKey) q = Rgb(254, 0, 254);
+      }
+      auto it = index.find(q);
+      if (it == index.end()) {
+        if (b.Palette.size() == 256) {
+          fits = false;
+          break;
+        }
+        it = index.emplace(q, static_cast<uint8_t>(b.Palette.size())).first;
+        b.Palette.push_back(q);
+      }
+      b.Pixels.push_back(it->second);
+    }
+    if (fits) return b;
+  }
+  throw std::runtime_error("too many colours");
+}
+
+std::string Fixed4(int v) {
+  char s[8];
+  std::snprintf(s, sizeof s, "%4d", v);
+  return s;
+}
+
+std::string RectColumns(const skin::TRect& r) {
+  return Fixed4(r.Left) + "," + Fixed4(r.Top) + "," + Fixed4(r.Right) + "," + Fixed4(r.Bottom);
+}
+
+std::string ImageValue(const Image& im) {
+  switch (im.kind) {
+    case Kind::Border:
+      return "^" + RectColumns(im.placed) + "," + Fixed4(im.wl) + "," + Fixed4(im.wt) + "," + Fixed4(im.wr) + "," +
+             Fixed4(im.wb) + "," + std::to_string(im.count) + "," + std::to_string(im.mask) + "," +
+             std::to_string(im.stretch) + "," + std::to_string(im.borderWidth);
+    case Kind::Glyph:
+      return "@" + RectColumns(im.placed) + "," + std::to_string(im.count) + "," + std::to_string(im.mask);
+    case Kind::Texture: {
+      char s[4];
+      std::snprintf(s, sizeof s, "%2d", im.stretch);
+      return "~" + RectColumns(im.placed) + "," + s + "," + std::to_string(im.mask);
+    }
+    case Kind::Own:
+      return "!BUTTONHUGE.BMP!" + std::to_string(im.count) + "!" + std::to_string(im.mask) + "!0!" +
+             std::to_string(im.wl) + "!" + std::to_string(im.wt) + "!" + std::to_string(im.wr) + "!" +
+             std::to_string(im.wb);
+  }
+  return {};
+}
+
+std::string Gradient(TColor a, TColor b, int split, int mode = 0) {
+  const auto n = [](TColor c) { return std::to_string(c); };
+  return n(a) + ";" + n(b) + ";" + std::to_string(split) + ";" + std::to_string(mode) + ";0;" + n(b) + ";" + n(a) +
+         ";" + std::to_string(100 - split) + ";" + std::to_string(mode) + ";0";
+}
+
+struct Section {
+  std::map<std::string, std::string> keys;
+};
+
+// The general data of one section, from the theme.
+std::vector<std::pair<std::string, std::string>> GeneralData(const Theme& th, const std::string& s, bool office) {
+  const auto n = [](auto v) { return std::to_string(v); };
+  const bool buttonLike = s.find("BUTTON") != std::string::npos || s == "ROUNDTBN" || s.rfind("SCROLLBTN", 0) == 0 ||
+                          s.rfind("SCROLLSLIDER", 0) == 0 || s.rfind("TAB", 0) == 0 || s == "MENUITEM";
+  const bool editLike = s.find("EDIT") != std::string::npos || s.find("COMBOBOX") != std::string::npos || s == "HINT";
+  const bool formLike = s == "FORM" || s == "DIALOG" || s == "GLOBALINFO" || s == "MDIAREA";
+  TColor color = editLike ? th.edit : formLike ? th.window : buttonLike ? th.normal.bottom : th.panel;
+  TColor hot = buttonLike ? th.hot.bottom : color;
+  std::string grad = " ", hotGrad = " ";
+  int gp = 0, hgp = 0;
+  std::string font = n(th.text) + " -1 -1 -1 -1", hotFont = n(th.hotText) + " -1 -1 -1 -1";
+  bool fading = false;
+  int fadeIn = 5, fadeOut = 5, fadeIter = 5;
+  if (buttonLike) {
+    grad = Gradient(th.normal.top, th.normal.bottom, 50);
+    hotGrad = Gradient(th.hot.top, th.hot.bottom, 50);
+    gp = hgp = 100;
+    fading = true;
+    fadeIn = 30;
+  }
+  if (s == "FORMTITLE" || s == "BARTITLE") {
+    font = n(th.titleText) + " -1 -1 -1 -1";
+    grad = Gradient(th.title.top, th.title.bottom, 50);
+    gp = 100;
+  }
+  if (office) {
+    // The rows this skin is known by.
+    if (s == "FORM") color = 0xFFFFFF, gp = 100,
+                     grad = "14996948;16250871;52;1;0;16250871;14996948;48;1;0;14996948;14996948;0;1;0";
+    if (s == "FORMTITLE") color = 0xFFFFFF, gp = 100, font = "8421504 -1 -1 -1 -1",
+                          grad = "16770273;16777215;49;1;0;16777215;16770273;51;1;0;16770273;16770273;0;1;0";
+    if (s == "PANEL") color = 14215660, gp = 100,
+                      grad = "16776182;14930127;50;0;0;14930127;13940918;6;0;0;13940918;15126980;45;0;0;"
+                             "15126980;15126980;0;0;0";
+    if (s == "BUTTON") color = 15724527, gp = 100, fading = true, fadeIn = 30, fadeOut = 5, fadeIter = 5,
+                       grad = "16382717;16382717;40;0;0;16382717;15194065;18;0;0;15194065;15194065;42;0;0;"
+                              "15194065;15194065;0;0;0";
+    if (s == "EDIT") color = 16776441, gp = 0, grad = " ";
+  }
+  std::vector<std::pair<std::string, std::string>> k;
+  if (s == "TOOLBUTTON") k.push_back({"PARENTCLASS", "SPEEDBUTTON"});
+  if (s == "COMBOBTN" || s == "ALPHACOMBOBOX") k.push_back({"PARENTCLASS", "COMBOBOX"});
+  if (s == "ALPHAEDIT") k.push_back({"PARENTCLASS", "EDIT"});
+  k.insert(k.end(), {{"COLOR", n(color)},
+                     {"BEVEL", "0"},
+                     {"SHADOWBLUR", "3"},
+                     {"SHADOWOFFSET", "1"},
+                     {"SHADOWCOLOR", "0"},
+                     {"SHADOWTRANSPARENCY", "50"},
+                     {"SHADOWENABLED", "FALSE"},
+                     {"RESERVEDBOOLEAN", formLike && s != "GLOBALINFO" ? "TRUE" : "FALSE"}});
+  const auto split = [&](const std::string& prefix, const std::string& text) {
+    std::vector<std::string> w;
+    size_t p = 0;
+    while (p <= text.size()) {
+      const size_t e = text.find(' ', p);
+      w.push_back(text.substr(p, e == std::string::npos ? std::string::npos : e - p));
+      if (e == std::string::npos) break;
+      p = e + 1;
+    }
+    const char* names[] = {"FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
+    for (int i = 0; i < 5; ++i) k.push_back({prefix + (i == 0 ? names[0] : std::string(names[i])), w[i]});
+  };
+  split("", font);
+  split("HOT", hotFont);
+  k.insert(k.end(), {{"TRANSPARENCY", s == "CHECKBOX" || s == "RADIOBUTTON" || s == "GROUPBOX" ? "100" : "0"},
+                     {"GRADIENTPERCENT", n(gp)},
+                     {"IMAGEPERCENT", "0"},
+                     {"GRADIENTDATA", grad},
+                     {"SHOWFOCUS", buttonLike ? "TRUE" : "FALSE"},
+                     {"FADINGENABLED", fading ? "TRUE" : "FALSE"},
+                     {"FADINGINTERVALIN", n(fadeIn)},
+                     {"FADINGINTERVALOUT", n(fadeOut)},
+                     {"FADINGITERATIONS", n(fadeIter)},
+                     {"HOTCOLOR", n(hot)},
+                     {"HOTTRANSPARENCY", "0"},
+                     {"HOTBEVEL", "0"},
+                     {"HOTGRADIENTPERCENT", n(hgp)},
+                     {"HOTGRADIENTDATA", hotGrad},
+                     {"HOTIMAGEPERCENT", "0"},
+                     {"BORDERCOLOR1", n(th.normal.border)},
+                     {"BORDERCOLOR2", n(th.normal.light)}});
+  return k;
+}
+
+std::vector<std::string> SectionsOf(const Theme& th) {
+  const std::vector<std::string> drop = th.extraSectionsToDrop == 1   ? std::vector<std::string>{"ALPHACOMBOBOX", "WEBBUTTON"}
+                                        : th.extraSectionsToDrop == 2 ? std::vector<std::string>{"ALPHAEDIT", "CALCPANEL", "ROUNDTBN"}
+                                                                      : std::vector<std::string>{"ALPHACOMBOBOX", "ALPHAEDIT", "CALCPANEL"};
+  std::vector<std::string> out = {"GLOBALINFO"};
+  for (const char* s : skin::kSkinSections)
+    if (std::string(s) != "GLOBALINFO" && std::find(drop.begin(), drop.end(), s) == drop.end()) out.push_back(s);
+  return out;
+}
+
+void WriteFile(const std::filesystem::path& p, const std::string& bytes) {
+  std::ofstream out(p, std::ios::binary);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + p.string());
+}
+
+void WriteSkin(const Theme& th, const std::filesystem::path& root) {
+  const bool office = std::string(th.name) == "Office12Style";
+  std::vector<Image> images = ImagesOf(th, office);
+  Canvas master(th.masterW, th.masterH);
+  std::vector<uint8_t> used(static_cast<size_t>(th.masterW) * th.masterH, 0);
+  for (Image& im : images) {
+    if (im.kind == Kind::Own || im.fixed.Right == 0) continue;
+    im.placed = im.fixed;
+    if (std::string(im.section) != "EDIT") Mark(used, th.masterW, im.placed);
+  }
+  // Tallest first: the free space fills row by row with little waste.
+  std::vector<Image*> order;
+  for (Image& im : images) order.push_back(&im);
+  std::stable_sort(order.begin(), order.end(), [](const Image* a, const Image* b) {
+    return a->sh * (a->mask + 1) > b->sh * (b->mask + 1);
+  });
+  for (Image* p : order) {
+    Image& im = *p;
+    if (im.kind == Kind::Own || im.fixed.Right != 0) continue;
+    const int w = im.sw * im.count, h = im.sh * (im.mask + 1);
+    if (!Place(used, th.masterW, th.masterH, w + 1, h + 1, im.placed))
+      throw std::runtime_error(std::string(th.name) + ": no room for " + im.section + " " + im.role);
+    im.placed.Right -= 1;
+    im.placed.Bottom -= 1;
+    Mark(used, th.masterW, {im.placed.Left, im.placed.Top, im.placed.Right + 1, im.placed.Bottom + 1});
+  }
+  for (const Image& im : images)
+    // A fixed edit rectangle lies inside the form's picture, which draws it.
+    if (im.kind != Kind::Own && !(office && std::string(im.section) == "EDIT"))
+      DrawImage(master, th, im, im.placed.Left, im.placed.Top);
+  const std::filesystem::path dir = root / th.name;
+  std::filesystem::create_directories(dir);
+  WriteFile(dir / "Master.bmp", skin::WriteBmp8(ToPalette(master)));
+  for (const Image& im : images)
+    if (im.kind == Kind::Own) {
+      Canvas own(im.sw * im.count, im.sh * 2);
+      Image big = im;
+      DrawImage(own, th, big, 0, 0);
+      WriteFile(dir / "BUTTONHUGE.BMP", skin::WriteBmp8(ToPalette(own)));
+    }
+
+  std::string ini = "; " + std::string(th.name) + ": generated by skingen\r\n";
+  for (const std::string& s : SectionsOf(th)) {
+    ini += "[" + s + "]\r\n";
+    if (s == "GLOBALINFO") {
+      ini += "VERSION=4.81\r\nAUTHOR=" + std::string(th.author) + "\r\nDESCRIPTION=" + th.description +
+             "\r\nSHADOW1COLOR=" + std::to_string(th.shadow1) + "\r\nSHADOW1OFFSET=1\r\nSHADOW1BLUR=" +
+             std::to_string(th.shadow1Blur) + "\r\nSHADOW1TRANSPARENCY=50\r\nBORDERCOLOR=" +
+             std::to_string(th.normal.border) + "\r\nMASTERBITMAP=Master.bmp\r\n";
+    }
+    // A value of one blank (no gradient) cannot survive INI trimming; the
+    // key's default is that blank.
+    for (const auto& [key, value] : GeneralData(th, s, office))
+      if (value != " ") ini += key + "=" + value + "\r\n";
+    for (const Image& im : images)
+      if (im.section == s) ini += std::string(im.role) + "=" + ImageValue(im) + "\r\n";
+  }
+  ini += "[]\r\n";
+  WriteFile(dir / "Options.dat", ini);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: skingen OUTPUT_FOLDER\n");
+    return 2;
+  }
+  try {
+    for (const Theme& th : kThemes) WriteSkin(th, argv[1]);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skingen: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

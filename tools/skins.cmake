@@ -1,0 +1,14 @@
+# The skin tools (native build): the artwork generator of the internal
+# skins, the skin-folder converter the layout compiler uses, and the contact
+# sheet that shows every image of a skin.
+if(SORVENAL_NATIVE)
+  sorvenal_core(tool_skinfolder SOURCES ${CMAKE_CURRENT_LIST_DIR}/SkinFolder.cpp DEPS skin_core)
+  sorvenal_host_tool(skingen SOURCES ${CMAKE_CURRENT_LIST_DIR}/skingen.cpp DEPS skin_core)
+  sorvenal_host_tool(skinsheet SOURCES ${CMAKE_CURRENT_LIST_DIR}/skinsheet.cpp DEPS skin_core)
+  sorvenal_test(skinfolder_test SOURCES ${PROJECT_SOURCE_DIR}/tests/tools/SkinFolder_test.cpp DEPS tool_skinfolder)
+  target_compile_definitions(skinfolder_test PRIVATE SORVENAL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  # The committed skin folders are the generator's output.
+  add_test(NAME skingen_up_to_date
+           COMMAND ${CMAKE_COMMAND} -DSKINGEN=$<TARGET_FILE:skingen> -DOUT=${CMAKE_BINARY_DIR}/skingen-check
+                   -DREF=${PROJECT_SOURCE_DIR}/resources/skins -P ${CMAKE_CURRENT_LIST_DIR}/skingen-check.cmake.in)
+endif()
