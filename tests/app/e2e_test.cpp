@@ -1,0 +1,172 @@
+// Sorvenal.exe driven from outside, as a person would: its own process,
+// its real windows, messages posted to them, and the files it leaves.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/WinText.h"
+
+#ifndef SORVENAL_EXE
+#error "SORVENAL_EXE names the program under test"
+#endif
+
+namespace {
+
+std::wstring TempDir() {
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  std::wstring d = std::wstring(dir) + L"sorvenal_e2e_" + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(d.c_str(), nullptr);
+  return d;
+}
+
+std::wstring Text(HWND h) {
+  const LRESULT n = SendMessageW(h, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring t(static_cast<size_t>(n) + 1, L'\0');
+  t.resize(static_cast<size_t>(SendMessageW(h, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(t.data()))));
+  return t;
+}
+
+std::string ReadFileText(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string s(GetFileSize(h, nullptr), '\0');
+  DWORD got = 0;
+  ReadFile(h, s.data(), static_cast<DWORD>(s.size()), &got, nullptr);
+  CloseHandle(h);
+  s.resize(got);
+  return s;
+}
+
+class ProgramTest : public testing::Test {
+protected:
+  void SetUp() override {
+    dir_ = TempDir();
+    exe_ = dir_ + L"\\Sorvenal.exe";
+    ASSERT_TRUE(CopyFileW(tk::Wide(SORVENAL_EXE).c_str(), exe_.c_str(), FALSE));
+    DeleteFileW((dir_ + L"\\bugreport.log").c_str());
+    STARTUPINFOW si{sizeof(si)};
+    std::wstring cmd = L"\"" + exe_ + L"\"";
+    ASSERT_TRUE(CreateProcessW(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir_.c_str(), &si, &pi_));
+    WaitForInputIdle(pi_.hProcess, 10000);
+    for (int i = 0; i < 200 && !(main_ = FindMainWindow()); ++i) Sleep(50);
+    ASSERT_NE(main_, nullptr);
+    EnumChildWindows(main_, &ProgramTest::Collect, reinterpret_cast<LPARAM>(this));
+    ASSERT_NE(edit_, nullptr);
+    ASSERT_NE(memo_, nullptr);
+    ASSERT_NE(calculate_, nullptr);
+    ASSERT_NE(clear_, nullptr);
+  }
+
+  void TearDown() override {
+    if (pi_.hProcess) {
+      if (main_ && IsWindow(main_)) PostMessageW(main_, WM_CLOSE, 0, 0);
+      if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
+      CloseHandle(pi_.hProcess);
+      CloseHandle(pi_.hThread);
+    }
+    DeleteFileW((dir_ + L"\\bugreport.log").c_str());
+    DeleteFileW(exe_.c_str());
+    RemoveDirectoryW(dir_.c_str());
+  }
+
+  HWND FindMainWindow() {
+    HWND h = nullptr;
+    while ((h = FindWindowExW(nullptr, h, nullptr, L"Brisquel - File Sorvenal"))) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(h, &pid);
+      if (pid == pi_.dwProcessId && IsWindowVisible(h)) return h;
+    }
+    return nullptr;
+  }
+
+  static BOOL CALLBACK Collect(HWND h, LPARAM self) {
+    auto* t = reinterpret_cast<ProgramTest*>(self);
+    wchar_t cls[32] = {};
+    GetClassNameW(h, cls, 32);
+    const std::wstring text = Text(h);
+    if (_wcsicmp(cls, L"Edit") == 0) {
+      if (GetWindowLongW(h, GWL_STYLE) & ES_MULTILINE) t->memo_ = h;
+      else t->edit_ = h;
+    } else if (_wcsicmp(cls, L"Button") == 0) {
+      if (text == L"Calculate File Check Sum") t->calculate_ = h;
+      if (text == L"Clear Log") t->clear_ = h;
+    }
+    return TRUE;
+  }
+
+  // Posts a click (a modal box may open) and waits for the program to settle.
+  void Click(HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+    Sleep(300);
+  }
+
+  // The first message box of the program's process: its text; it is closed.
+  std::wstring DismissBox(int waitMs) {
+    for (int i = 0; i < waitMs / 50; ++i, Sleep(50)) {
+      HWND box = nullptr;
+      while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr))) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(box, &pid);
+        if (pid != pi_.dwProcessId || !IsWindowVisible(box)) continue;
+        const std::wstring text = Text(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (int k = 0; k < 100 && IsWindow(box); ++k) Sleep(20);
+        return text;
+      }
+    }
+    return L"<no box>";
+  }
+
+  std::wstring WriteFile(const wchar_t* name, size_t length) {
+    const std::wstring path = dir_ + L"\\" + name;
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    std::vector<char> bytes(length, 7);
+    DWORD put = 0;
+    if (length) ::WriteFile(h, bytes.data(), static_cast<DWORD>(length), &put, nullptr);
+    CloseHandle(h);
+    return path;
+  }
+
+  std::wstring dir_, exe_;
+  PROCESS_INFORMATION pi_{};
+  HWND main_ = nullptr, edit_ = nullptr, memo_ = nullptr, calculate_ = nullptr, clear_ = nullptr;
+};
+
+TEST_F(ProgramTest, CalculateLogClearAndInformationBox) {
+  const std::wstring four = WriteFile(L"four.bin", 4);
+  SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(four.c_str()));
+  Click(calculate_);
+  Click(calculate_);
+  EXPECT_EQ(Text(memo_), L"0000: " + four + L"\r\n0000: " + four + L"\r\n");
+  Click(clear_);
+  EXPECT_EQ(Text(memo_), L"");
+
+  SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  Click(calculate_);
+  EXPECT_EQ(DismissBox(5000), L"File does not exist - Please select a file by clicking on the yellow folder");
+  EXPECT_EQ(Text(memo_), L"");
+}
+
+TEST_F(ProgramTest, AShortFileIsReportedAndTheProgramGoesOn) {
+  const std::wstring four = WriteFile(L"four.bin", 4), two = WriteFile(L"two.bin", 2);
+  SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(four.c_str()));
+  Click(calculate_);
+  const std::wstring log = Text(memo_);
+  SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(two.c_str()));
+  Click(calculate_);
+  const std::wstring box = DismissBox(20000);
+  EXPECT_NE(box.find(L"Range check error"), std::wstring::npos) << tk::Narrow(box);
+  EXPECT_EQ(Text(memo_), log);
+  const std::string report = ReadFileText(dir_ + L"\\bugreport.log");
+  EXPECT_NE(report.find("ERangeError"), std::string::npos);
+  EXPECT_NE(report.find("Range check error"), std::string::npos);
+  // The program still answers: another calculation works.
+  SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(four.c_str()));
+  Click(calculate_);
+  EXPECT_EQ(Text(memo_), log + L"0000: " + four + L"\r\n");
+}
+
+}  // namespace
