@@ -23,6 +23,8 @@ if(SORVENAL_WIN)
   target_include_directories(Sorvenal PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res} ${PROJECT_BINARY_DIR}/report)
   # The exception reporter starts before everything else in the program.
   target_link_libraries(Sorvenal PRIVATE quor_except app_core)
+  # The program's own symbols, before the check sum (report/quorEmbedSymbols.cmake).
+  sorvenal_embed_symbols(Sorvenal RC ${res}/Sorvenal.rc)
   # The start-up integrity check verifies the image check sum written here.
   add_custom_command(TARGET Sorvenal POST_BUILD
     COMMAND ${SORVENAL_HOST_TOOLS}/pechecksum $<TARGET_FILE:Sorvenal>
