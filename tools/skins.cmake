@@ -12,3 +12,7 @@ if(SORVENAL_NATIVE)
            COMMAND ${CMAKE_COMMAND} -DSKINGEN=$<TARGET_FILE:skingen> -DOUT=${CMAKE_BINARY_DIR}/skingen-check
                    -DREF=${PROJECT_SOURCE_DIR}/resources/skins -P ${CMAKE_CURRENT_LIST_DIR}/skingen-check.cmake.in)
 endif()
+sorvenal_bench(skin_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/skin_bench.cpp DEPS tool_skinfolder)
+if(TARGET skin_bench)
+  target_compile_definitions(skin_bench PRIVATE SORVENAL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+endif()
