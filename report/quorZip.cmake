@@ -24,6 +24,10 @@ if(SORVENAL_NATIVE)
   # The native build also has an independent zip reader check the archives.
   target_compile_definitions(quorZip_test PRIVATE
     QUOR_ZIP_LISTING_SCRIPT="${PROJECT_SOURCE_DIR}/tests/report/zip_listing.py")
+  # Python's zlib and base64 modules read what the codecs write.
+  sorvenal_test(codec_crosscheck_test SOURCES ${PROJECT_SOURCE_DIR}/tests/report/codec_crosscheck_test.cpp DEPS quor_zip)
+  target_compile_definitions(codec_crosscheck_test PRIVATE
+    CODEC_CROSSCHECK_SCRIPT="${PROJECT_SOURCE_DIR}/tests/report/codec_crosscheck.py")
 endif()
 
 if(SORVENAL_WIN)

@@ -7,3 +7,11 @@ if(SORVENAL_NATIVE)
   target_compile_definitions(settingsform_test PRIVATE
     QUOR_SETTINGS_SOURCE="${PROJECT_SOURCE_DIR}/resources/QuorExcept.txt")
 endif()
+
+# Settings look-ups, resource reading and placeholders (native benchmark).
+sorvenal_bench(quorSettings_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorSettings_bench.cpp
+               DEPS tool_settingsform quor_settings_core)
+if(TARGET quorSettings_bench)
+  target_compile_definitions(quorSettings_bench PRIVATE
+    QUOR_SETTINGS_SOURCE="${PROJECT_SOURCE_DIR}/resources/QuorExcept.txt")
+endif()

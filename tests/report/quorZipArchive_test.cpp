@@ -138,6 +138,10 @@ TEST(ZipArchiveWriter, IndependentReaderAcceptsArchive) {
     expected += line;
   }
   EXPECT_EQ(RunCommand("python3 " QUOR_ZIP_LISTING_SCRIPT " " + path + " 2>&1"), expected + "exit 0");
+  // Info-ZIP's unzip tests every entry's data and CRC, and gives back the exact bytes.
+  const std::string tested = RunCommand("unzip -t " + path + " 2>&1");
+  EXPECT_NE(tested.find("No errors detected"), std::string::npos) << tested;
+  EXPECT_EQ(RunCommand("unzip -p " + path + " report.txt"), std::string("line 1\r\nline 2\r\n") + "exit 0");
   std::remove(path.c_str());
 }
 #endif
