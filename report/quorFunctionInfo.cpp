@@ -2,6 +2,8 @@
 // point through code areas; records far calls, unknown targets, case and
 // exception tables; decides whether the entry may be overwritten by a jump.
 #include <algorithm>
+#include <map>
+#include <unordered_set>
 
 #include "report/quorDisAsm.h"
 
@@ -29,6 +31,9 @@ bool IsConditional(uint16_t op) {
 bool IsReturn(uint16_t op) { return op == 0xC2 || op == 0xC3 || op == 0xCA || op == 0xCB || op == 0xCF; }
 
 struct Parser {
+  Parser(uint32_t entryPoint, const TMemorySnapshot* snapshot, const TSpecialRoutines& routines, TFunctionInfo& info)
+      : entry(entryPoint), s(snapshot), special(routines), f(info) {}
+
   uint32_t entry;
   const TMemorySnapshot* s;
   TSpecialRoutines special;
@@ -46,33 +51,65 @@ struct Parser {
            target != special.HandleOnException;
   }
 
+  // Areas by start address, and an upper bound of every area's length: an
+  // area that holds an address starts at most that far below it, so the
+  // look-ups below only visit the areas in that window. Among several areas
+  // that answer, the one added first decides, as in a scan in list order.
+  std::multimap<uint32_t, size_t> byBegin;
+  uint32_t maxSpan = 0;
+  std::unordered_set<uint32_t> unknownAt;
+
+  size_t Push(const TCodeArea& area) {
+    f.CodeAreas.push_back(area);
+    byBegin.emplace(area.Begin, f.CodeAreas.size() - 1);
+    NoteEnd(area);
+    return f.CodeAreas.size() - 1;
+  }
+
+  void NoteEnd(const TCodeArea& area) {
+    if (area.End >= area.Begin) maxSpan = std::max(maxSpan, area.End - area.Begin);
+  }
+
+  // Calls visit(index) for every area whose start lies in [address - maxSpan,
+  // address], in no particular order.
+  template <typename Visit>
+  void Near(uint32_t address, Visit visit) const {
+    const uint32_t low = address > maxSpan ? address - maxSpan : 0;
+    for (auto it = byBegin.lower_bound(low); it != byBegin.end() && it->first <= address; ++it) visit(it->second);
+  }
+
   // Adds a code area at target (or notes the jump at an existing one); an
   // area that holds target in its middle is split there.
   void AddArea(uint32_t target, const TRegState& regs, uint32_t from) {
-    for (size_t i = 0; i < f.CodeAreas.size(); ++i) {
-      TCodeArea& a = f.CodeAreas[i];
+    size_t hit = SIZE_MAX;
+    Near(target, [&](size_t i) {
+      const TCodeArea& a = f.CodeAreas[i];
+      const bool answers = a.Begin == target ||
+                           (a.Done && !a.CaseTable && !a.ExceptTable && target > a.Begin && target <= a.End) ||
+                           ((a.CaseTable || a.ExceptTable) && target >= a.Begin && target <= a.End);
+      if (answers) hit = std::min(hit, i);
+    });
+    if (hit != SIZE_MAX) {
+      TCodeArea& a = f.CodeAreas[hit];
       if (a.Begin == target) {
         if (!a.FirstJumpFrom) a.FirstJumpFrom = from;
-        return;
-      }
-      if (a.Done && !a.CaseTable && !a.ExceptTable && target > a.Begin && target <= a.End) {
+      } else if (!a.CaseTable && !a.ExceptTable) {
         TCodeArea tail;
         tail.Begin = target;
         tail.End = a.End;
         tail.Done = true;
         tail.FirstJumpFrom = from;
         a.End = target - 1;
-        f.CodeAreas.push_back(tail);
-        return;
-      }
-      if ((a.CaseTable || a.ExceptTable) && target >= a.Begin && target <= a.End) return;  // data
+        Push(tail);
+      }  // else: data of a table
+      return;
     }
     if (f.CodeAreas.size() >= kMaxAreas || !s->IsReadable(target)) return;
     TCodeArea n;
     n.Begin = target;
     n.FirstJumpFrom = from;
     n.Regs = regs;
-    f.CodeAreas.push_back(n);
+    Push(n);
   }
 
   void AddTable(uint32_t begin, uint32_t end, bool caseTable, uint32_t from) {
@@ -83,18 +120,18 @@ struct Parser {
     t.ExceptTable = !caseTable;
     t.Done = true;
     t.FirstJumpFrom = from;
-    f.CodeAreas.push_back(t);
+    Push(t);
   }
 
   // Another area that starts at a, or holds a: the current one stops there.
   bool Taken(uint32_t a, size_t self) const {
-    for (size_t i = 0; i < f.CodeAreas.size(); ++i) {
-      if (i == self) continue;
+    bool taken = false;
+    Near(a, [&](size_t i) {
+      if (i == self) return;
       const TCodeArea& o = f.CodeAreas[i];
-      if (o.Begin == a) return true;
-      if ((o.Done || o.CaseTable || o.ExceptTable) && a > o.Begin && a <= o.End) return true;
-    }
-    return false;
+      if (o.Begin == a || ((o.Done || o.CaseTable || o.ExceptTable) && a > o.Begin && a <= o.End)) taken = true;
+    });
+    return taken;
   }
 
   void FarCall(const InstructionInfo& i, bool isCall) {
@@ -109,8 +146,7 @@ struct Parser {
   }
 
   void Unknown(const InstructionInfo& i) {
-    for (const TUnknownTarget& u : f.UnknownTargets)
-      if (u.CodeAddr == i.This) return;
+    if (!unknownAt.insert(i.This).second) return;
     TUnknownTarget u;
     u.CodeAddr = i.This;
     u.NextAddr = i.Next;
@@ -159,6 +195,7 @@ struct Parser {
         break;
       }
       f.CodeAreas[idx].End = i.Next - 1;
+      NoteEnd(f.CodeAreas[idx]);
       const uint16_t op = i.Opcode;
       // range check before a case jump: cmp reg, imm; ja / jae
       if ((op == 0x83 || op == 0x81) && d.Reg == 7 && d.Mod == 3 && !d.OpSize16) {
@@ -304,7 +341,7 @@ TFunctionInfo ParseFunction(uint32_t entryPoint, const TMemorySnapshot* snapshot
   }
   TCodeArea first;
   first.Begin = entryPoint;
-  f.CodeAreas.push_back(first);
+  p.Push(first);
   for (int round = 0; round < 16; ++round) {
     while (p.RunPending()) {
     }
