@@ -1,6 +1,9 @@
-// The skinned push button; a plain button until skinned painting exists.
+// The skinned push button ("BUTTON"): its caption is centred and written
+// with the section's colours; a focused button shows a dotted frame around
+// it. Unskinned it is the plain system button.
 #pragma once
 
+#include "skin/sButtonSkin.h"
 #include "skin/sCommonData.h"
 #include "toolkit/StdCtrls.h"
 
@@ -8,12 +11,24 @@ namespace skin {
 
 class TsButton : public tk::TButton {
 public:
-  using tk::TButton::TButton;
+  explicit TsButton(tk::TComponent* owner);
   const char* ClassName() const override { return "TsButton"; }
-  TsCommonData SkinData;
-  bool SetProperty(const std::string& name, const tpf0::Value& value) override {
-    return SetSkinDataProperty(SkinData, name, value) || tk::TButton::SetProperty(name, value);
-  }
+
+  TsCommonData SkinData{this, true};
+  TsButtonSkin Skin{*this, SkinData, &PaintCaption};
+
+  bool SetProperty(const std::string& name, const tpf0::Value& value) override;
+  void Loaded() override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  // The caption rectangle for a state (moved by one pixel when pressed).
+  RECT CaptionRect(HDC dc, int32_t state) const;
+
+private:
+  static void PaintCaption(tk::TButton& button, TsBitmap24& cache, int32_t state);
 };
+
+// The buttons' own published properties, shared by TsButton and TsBitBtn.
+bool SetButtonSkinProperty(TsButtonSkin& skin, const std::string& name, const tpf0::Value& value);
 
 }  // namespace skin

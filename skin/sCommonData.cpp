@@ -1,13 +1,356 @@
 #include "skin/sCommonData.h"
 
+#include <algorithm>
+#include <cctype>
+
+#include "skin/sAlphaGraph.h"
+#include "skin/sConst.h"
+#include "skin/sGraphUtilsWin.h"
+#include "skin/sSkinManager.h"
+#include "skin/sSkinProps.h"
+#include "skin/sVclUtils.h"
 #include "toolkit/Classes.h"
 
 namespace skin {
 
+namespace {
+
+const TsSkinTables& EmptyTables() {
+  static const TsSkinTables empty;
+  return empty;
+}
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+tk::TWinControl* AsWin(tk::TControl* c) { return dynamic_cast<tk::TWinControl*>(c); }
+
+}  // namespace
+
+bool KindWithoutHotLook(int32_t k) { return (k >= 51 && k <= 74) || k == 110 || (k >= 141 && k <= 161); }
+
+const char* DefaultSectionOf(int32_t k) {
+  switch (k) {
+    case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 10: case 41: case 76: case 78: case 83:
+    case 84: case 96: case 97: case 131: case 140: case 227:
+      return "EDIT";
+    case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 81: case 82:
+      return "COMBOBOX";
+    case 19: return "BAR";
+    case 20: return "BARTITLE";
+    case 32: case 152: return "CHECKBOX";
+    case 33: return "RADIOBUTTON";
+    case 51: case 59: case 68: case 73: return "PANEL";
+    case 52: case 58: return "PANEL_LOW";
+    case 53: case 54: case 60: return "TOOLBAR";
+    case 56: return "DRAGBAR";
+    case 57: return "TABSHEET";
+    case 74: case 226: return "GROUPBOX";
+    case 75: return "SPLITTER";
+    case 92: case 95: return "SPEEDBUTTON";
+    case 93: case 94: return "BUTTON";
+    case 98: return "TOOLBUTTON";
+    case 141: case 143: return "PAGECONTROL";
+    case 151: return "STATUSBAR";
+    case 161: return "GAUGE";
+    case 165: return "TRACKBAR";
+    default: return "";
+  }
+}
+
+TCacheInfo& SharedBackground() {
+  static TCacheInfo answer;
+  return answer;
+}
+
+bool ControlEnabled(const tk::TControl* c) {
+  if (!c || c->IsDestroying()) return false;
+  auto* w = dynamic_cast<const tk::TWinControl*>(c);
+  return !w || !w->HandleAllocated() || IsWindowEnabled(w->Handle());
+}
+
+TsCommonData::TsCommonData(tk::TComponent* owner, bool withCache)
+    : OwnerControl(dynamic_cast<tk::TControl*>(owner)), OwnerObject(owner) {
+  (void)withCache;  // the cache starts empty either way; PrepareCache sizes it
+  UseSystemTriangleFill();
+}
+
+TsCommonData::~TsCommonData() {
+  BorderMaskIndex = SectionIndex = PatternIndex = HotPatternIndex = -1;
+  OwnerControl = nullptr;
+  OwnerObject = nullptr;
+  skinManager_ = nullptr;
+}
+
+TsSkinManager* TsCommonData::Manager() const { return skinManager_ ? skinManager_ : TsSkinManager::DefaultManager(); }
+
+const TsSkinTables& TsCommonData::Skin() const {
+  TsSkinManager* m = Manager();
+  return m ? m->Skin() : EmptyTables();
+}
+
+void TsCommonData::UpdateIndexes() {
+  CacheDirty = true;
+  TsSkinManager* m = Manager();
+  SectionIndex = m ? m->GetSkinIndex(skinSection_) : -1;
+  if (SectionIndex >= 0) {
+    BorderMaskIndex = m->GetMaskIndex(SectionIndex, skinSection_, s_BordersMask);
+    PatternIndex = m->GetTextureIndex(SectionIndex, skinSection_, s_Pattern);
+    HotPatternIndex = m->GetTextureIndex(SectionIndex, skinSection_, s_HotPattern);
+  } else {
+    BorderMaskIndex = PatternIndex = HotPatternIndex = -1;
+  }
+}
+
+void TsCommonData::UpdateSection() {
+  if (skinSection_.empty()) {
+    const std::string def = DefaultSectionOf(ControlKind);
+    SetSkinSection(def.empty() && OwnerObject ? OwnerObject->ClassName() : def);
+  } else {
+    UpdateIndexes();
+  }
+}
+
+void TsCommonData::SetSkinSection(const std::string& value) {
+  const std::string v = value.empty() ? "UNKNOWN" : Upper(value);
+  if (v == skinSection_) return;
+  skinSection_ = v;
+  UpdateIndexes();
+  if (OwnerControl && OwnerControl->Parent() && !OwnerControl->IsDestroying() && !OwnerControl->Loading()) {
+    TsSkinManager* m = Manager();
+    SendSkinCommand(OwnerControl, SectionIndex >= 0 ? SKC_REFRESH : SKC_REMOVESKIN, reinterpret_cast<LPARAM>(m));
+  }
+}
+
+void TsCommonData::SetSkinManager(TsSkinManager* value) {
+  if (value == TsSkinManager::DefaultManager()) value = nullptr;
+  if (value == skinManager_) return;
+  skinManager_ = value;
+  if (OwnerObject && OwnerObject->Loading()) return;
+  UpdateIndexes();
+  if (OwnerControl && OwnerControl->Parent() && !OwnerControl->IsDestroying()) {
+    try {
+      SendSkinCommand(OwnerControl, SectionIndex >= 0 ? SKC_REFRESH : SKC_REMOVESKIN,
+                      reinterpret_cast<LPARAM>(Manager()));
+    } catch (...) {
+      // A control that cannot take the new skin keeps the old look.
+    }
+  }
+}
+
+void TsCommonData::SetCustomColor(bool value) {
+  if (value == customColor_) return;
+  customColor_ = value;
+  Invalidate();
+}
+
+void TsCommonData::SetCustomFont(bool value) {
+  if (value == customFont_) return;
+  customFont_ = value;
+  Invalidate();
+}
+
+bool TsCommonData::IsSkinned(bool requireActive) const {
+  if (OwnerObject && OwnerObject->IsDestroying()) return false;
+  TsSkinManager* m = Manager();
+  if (!m || m->IsDestroying()) return false;
+  if (requireActive && !m->SkinData().SkinActive) return false;
+  return m->Skin().ValidSection(SectionIndex);
+}
+
+bool TsCommonData::IsActive() const {
+  if (!OwnerControl || OwnerControl->IsDestroying() || !ControlEnabled(OwnerControl)) return false;
+  if (HasFocus) return true;
+  if (auto* w = AsWin(OwnerControl); w && w->Focused()) return true;
+  if (!MouseOver) return false;
+  return !KindWithoutHotLook(ControlKind);
+}
+
+bool TsCommonData::IsPaintSuspended() {
+  TsSkinManager* m = Manager();
+  if (!m || !m->SkinData().SkinActive) return true;
+  if (!OwnerControl || OwnerControl->IsDestroying()) return PaintSuspended;
+  if (PaintSuspended || !OwnerControl->Parent()) return true;
+  return SendSkinCommand(OwnerControl->Parent(), SKC_ISUPDATING, 0) == 1;
+}
+
+bool TsCommonData::HasTransparency() const {
+  const TsSkinTables& t = Skin();
+  return t.ValidSection(SectionIndex) && t.gd[SectionIndex].Transparency > 0;
+}
+
+bool TsCommonData::NeedsParentBackground() {
+  if (CacheFrozen || !IsSkinned() || !OwnerControl || !OwnerControl->Visible()) return true;
+  if (!ControlEnabled(OwnerControl) || HasTransparency()) {
+    tk::TWinControl* parent = OwnerControl->Parent();
+    if (parent && parent->HandleAllocated()) return SendSkinCommand(parent, SKC_ISTRANSPARENT, 0) == 1;
+    return true;
+  }
+  return false;
+}
+
+void TsCommonData::PrepareCache() {
+  if (!OwnerControl) return;
+  const int32_t w = OwnerControl->Width(), h = OwnerControl->Height();
+  if (CacheBitmap.Width() != w || CacheBitmap.Height() != h) CacheBitmap.SetSize(w, h);
+}
+
+void TsCommonData::Invalidate() {
+  if (!OwnerControl || OwnerControl->IsDestroying() || OwnerControl->Loading()) return;
+  CacheDirty = true;
+  if (OwnerControl->Parent()) OwnerControl->Invalidate();
+}
+
+void TsCommonData::BeginUpdate() {
+  PaintSuspended = true;
+  if (OwnerControl) SendSkinCommand(OwnerControl, SKC_BEGINUPDATE, 0);
+}
+
+void TsCommonData::EndUpdate() {
+  PaintSuspended = false;
+  if (OwnerControl) SendSkinCommand(OwnerControl, SKC_ENDUPDATE, 0);
+}
+
+TCacheInfo TsCommonData::GetParentBackground() {
+  SharedBackground() = {};
+  if (!OwnerControl || !OwnerControl->Parent()) return {};
+  try {
+    SendSkinCommand(OwnerControl->Parent(), SKC_GETBG, 0);
+  } catch (...) {
+    // A parent that fails to answer offers no picture.
+  }
+  return SharedBackground();
+}
+
+bool TsCommonData::CommonCommand(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const uint16_t cmd = SkinCmdOf(static_cast<uint32_t>(wParam));
+  const uint16_t arg = LOWORD(wParam);
+  const bool ownManager = reinterpret_cast<TsSkinManager*>(lParam) == Manager();
+  result = 0;
+  switch (cmd) {
+    case SKC_SETNEWSKIN:
+      if (ownManager) PaintSuspended = true, UpdateIndexes();
+      return true;
+    case SKC_REMOVESKIN:
+      if (ownManager) {
+        BorderMaskIndex = SectionIndex = PatternIndex = HotPatternIndex = -1;
+        PaintSuspended = true;
+        CacheBitmap.SetSize(0, 0);
+      }
+      return true;
+    case SKC_REFRESH:
+      if (ownManager) CacheDirty = true, PaintSuspended = false;
+      return true;
+    case SKC_GETBG:
+      SharedBackground() = {};
+      if (!CacheBitmap.Empty()) SharedBackground() = {&CacheBitmap, 0, 0, true};
+      return true;
+    case SKC_ISSKINNED:
+      result = 1;
+      return true;
+    case SKC_SETUPDATING:
+      PaintSuspended = arg == 1;
+      return true;
+    case SKC_PREPARECACHE:
+      CacheFrozen = arg == 1;
+      return true;
+    case SKC_ISUPDATING:
+      result = (CacheDirty || IsPaintSuspended()) ? 1 : 0;
+      return true;
+    case SKC_ISPARTLYVISIBLE:
+      result = PartlyVisible ? 1 : 0;
+      return true;
+    case SKC_PARENTBGCHANGED:
+      if (HasTransparency() && arg == 1) CacheDirty = true;
+      return true;
+    case SKC_SETPAINTCHILD:
+      PaintingChild = reinterpret_cast<tk::TControl*>(lParam);
+      return true;
+    case SKC_SETCACHEDIRTY:
+      CacheDirty = true;
+      return true;
+    case SKC_ISTRANSPARENT: {
+      const TsSkinTables& t = Skin();
+      if (t.ValidSection(SectionIndex)) {
+        const TsGeneralData& g = t.gd[SectionIndex];
+        if (g.Transparency == 100 && OwnerControl && OwnerControl->Parent()) {
+          tk::TWinControl* p = OwnerControl->Parent();
+          result = p->HandleAllocated() && SendSkinCommand(p, SKC_ISTRANSPARENT, 0) == 1;
+        } else {
+          result = (g.GradientPercent + g.ImagePercent > 0 || NeedsParentBackground()) ? 1 : 0;
+        }
+      }
+      return true;
+    }
+    case SKC_INVALIDATEALL:
+      CacheDirty = CacheDirty || NeedsParentBackground();
+      if (auto* w = AsWin(OwnerControl); w && w->HandleAllocated() && arg == 1)
+        RedrawWindow(w->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_NOERASE);
+      return true;
+    case SKC_GETCOLOR: {
+      const TsSkinTables& t = Skin();
+      if (!IsSkinned() || !OwnerControl) {
+        if (OwnerControl) TransparentKeyColor() = tk::ColorToRGB(OwnerControl->Color());
+      } else {
+        const TsGeneralData& g = t.gd[SectionIndex];
+        if (g.Transparency <= 0 || !OwnerControl->Parent()) {
+          TransparentKeyColor() = g.Color;
+        } else {
+          const TColor parent = AskColor(OwnerControl->Parent());
+          if (g.Transparency >= 100) {
+            TransparentKeyColor() = parent;
+          } else {
+            TColor mixed = 0;
+            for (int s = 0; s < 24; s += 8) {
+              const int32_t p = (parent >> s) & 0xFF, c = (g.Color >> s) & 0xFF;
+              mixed |= static_cast<TColor>((p * g.Transparency + c * (100 - g.Transparency)) / 100) << s;
+            }
+            TransparentKeyColor() = mixed;
+          }
+        }
+      }
+      return true;
+    }
+    case SKC_SETPARTLYVISIBLE:
+      PartlyVisible = true;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TsCommonData::CommonMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_MOVE:
+      if (OwnerControl && NeedsParentBackground()) SendSkinCommand(OwnerControl, SKC_INVALIDATEALL, 0, 1);
+      break;
+    case WM_SIZE:
+      if (IsSkinned()) CacheDirty = true;
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (OwnerControl && OwnerControl->TabStop()) {
+        CacheDirty = true;
+        HasFocus = msg == WM_SETFOCUS;
+      }
+      break;
+    case WM_ENABLE:
+    case 0x1D:  // WM_FONTCHANGE
+      MouseOver = HasFocus = false;
+      break;
+    default:
+      break;
+  }
+}
+
 bool TsCommonData::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "SkinSection") SkinSection = tk::ValueToString("SkinData.SkinSection", v);
-  else if (name == "CustomColor" || name == "CustomFont" || name == "COC") {
-    // Stored flags of controls that keep their own colour or font.
+  if (name == "SkinSection") skinSection_ = Upper(tk::ValueToString("SkinData.SkinSection", v));
+  else if (name == "CustomColor") customColor_ = tk::ValueToBool("SkinData.CustomColor", v);
+  else if (name == "CustomFont") customFont_ = tk::ValueToBool("SkinData.CustomFont", v);
+  else if (name == "COC") {
+    // Stored by older layouts; not used.
   } else return false;
   return true;
 }

@@ -1,5 +1,10 @@
-// The skinned panel; drawn as a plain panel until skinned painting exists.
+// The skinned panel: a container drawn from its skin section ("PANEL") into
+// its cache bitmap, with its caption and its graphic children over it. It
+// answers SKC_GETBG with that cache, so children show its picture through.
+// Unskinned it is the plain panel.
 #pragma once
+
+#include <functional>
 
 #include "skin/sCommonData.h"
 #include "toolkit/ExtCtrls.h"
@@ -8,12 +13,24 @@ namespace skin {
 
 class TsPanel : public tk::TPanel {
 public:
-  using tk::TPanel::TPanel;
+  explicit TsPanel(tk::TComponent* owner);
   const char* ClassName() const override { return "TsPanel"; }
-  TsCommonData SkinData;
-  bool SetProperty(const std::string& name, const tpf0::Value& value) override {
-    return SetSkinDataProperty(SkinData, name, value) || tk::TPanel::SetProperty(name, value);
-  }
+
+  TsCommonData SkinData{this, true};
+  // Called after the skinned picture is built, with the cache's device context.
+  std::function<void(tk::TComponent* sender, HDC canvas)> OnPaint;
+  tk::TNotifyEvent OnMouseEnter, OnMouseLeave;
+
+  bool SetProperty(const std::string& name, const tpf0::Value& value) override;
+  void Loaded() override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+  void PaintWindow(HDC dc) override;
+
+private:
+  void RebuildCache();
+  bool mouseInside_ = false;
 };
 
 }  // namespace skin

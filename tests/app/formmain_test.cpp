@@ -155,7 +155,7 @@ TEST_F(FormMainTest, WindowAndControlsAtTheStoredSize) {
   EXPECT_EQ(form_->sBitBtn_Close->Glyph.Width(), 56);
   EXPECT_EQ(form_->sBitBtn_Close->Glyph.BottomLeftColor(), tk::clSilver);
   EXPECT_EQ(SendMessageW(form_->sFilenameEdit1->Handle(), EM_GETLIMITTEXT, 0, 0), 255);
-  EXPECT_EQ(form_->sSkinManager1->SkinName, "Office12Style (internal)");
+  EXPECT_EQ(form_->sSkinManager1->SkinName(), "Office12Style (internal)");
   EXPECT_TRUE(GetWindowLongW(form_->sMemo1->Handle(), GWL_STYLE) & WS_VSCROLL);
 }
 
@@ -300,7 +300,11 @@ TEST_F(FormMainTest, ScreenshotShowsTheWindow) {
   for (POINT* p : {&logoBack, &edit, &panel}) ClientToScreen(form_->Handle(), p), p->x -= r.left, p->y -= r.top;
   EXPECT_EQ(GetPixel(mem, logoBack.x, logoBack.y), RGB(255, 255, 255));
   EXPECT_EQ(GetPixel(mem, edit.x, edit.y), RGB(249, 252, 255));
-  EXPECT_EQ(GetPixel(mem, panel.x, panel.y), GetSysColor(COLOR_BTNFACE));
+  // The panel's face is the middle of its skin section's border image.
+  const skin::TsSkinManager& sm = *form_->sSkinManager1;
+  const skin::TsMaskData& border = sm.ma()[sm.GetMaskIndex(sm.GetSkinIndex("PANEL"), "PANEL", "BORDERSMASK")];
+  const skin::TRect& br = border.SourceRect;
+  EXPECT_EQ(GetPixel(mem, panel.x, panel.y), sm.MasterBitmap().Pixel((br.Left + br.Right) / 2, (br.Top + br.Bottom) / 2));
 
   // Saved for people to look at (tests/app/formmain.bmp in the build tree).
   BITMAPINFOHEADER bi{sizeof(bi), w, h, 1, 24, BI_RGB};

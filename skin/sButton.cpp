@@ -1,0 +1,68 @@
+#include "skin/sButton.h"
+
+#include "skin/sGraphUtilsWin.h"
+#include "toolkit/WinText.h"
+
+namespace skin {
+
+TsButton::TsButton(tk::TComponent* owner) : tk::TButton(owner) {
+  SkinData.ControlKind = 93;
+  WordWrap = true;
+}
+
+bool SetButtonSkinProperty(TsButtonSkin& skin, const std::string& name, const tpf0::Value& v) {
+  if (name == "Down") skin.Down = tk::ValueToBool(name, v);
+  else if (name == "FocusMargin") skin.FocusMargin = tk::ValueToInt(name, v);
+  else if (name == "AnimatEvents") {
+    static const char* const kNames[] = {"aeMouseEnter", "aeMouseLeave", "aeMouseDown", "aeMouseUp", "aeGlobalDef"};
+    skin.AnimatEvents = 0;
+    for (const std::string& e : tk::ValueToSet(name, v))
+      for (int i = 0; i < 5; ++i)
+        if (e == kNames[i]) skin.AnimatEvents |= static_cast<uint8_t>(1 << i);
+  } else if (name == "DisabledKind") {
+    // Only enabled buttons in this program.
+  } else return false;
+  return true;
+}
+
+bool TsButton::SetProperty(const std::string& name, const tpf0::Value& v) {
+  return SetSkinDataProperty(SkinData, name, v) || SetButtonSkinProperty(Skin, name, v) ||
+         tk::TButton::SetProperty(name, v);
+}
+
+void TsButton::Loaded() {
+  tk::TButton::Loaded();
+  SkinData.UpdateSection();
+}
+
+RECT TsButton::CaptionRect(HDC dc, int32_t state) const {
+  const std::wstring text = tk::Wide(Caption());
+  RECT m = {0, 0, text.empty() ? 0 : Width() - 2, 0};
+  const UINT wrap = WordWrap ? DT_WORDBREAK : 0;
+  if (!text.empty()) DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &m, DT_CENTER | DT_EXPANDTABS | DT_CALCRECT | wrap);
+  const int x = (Width() - m.right) / 2, y = (Height() - m.bottom) / 2;
+  RECT r = {x - 1, y, Width() - x + 2, Height() - y};
+  if (state == 2) OffsetRect(&r, 1, 1);
+  return r;
+}
+
+void TsButton::PaintCaption(tk::TButton& button, TsBitmap24& cache, int32_t state) {
+  auto& self = static_cast<TsButton&>(button);
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, self.Font().Handle());
+  const RECT r = self.CaptionRect(screen, state);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  WriteSkinText(cache, self.Font().Handle(), tk::Wide(self.Caption()), ControlEnabled(&self), self.SkinData.Skin(),
+                self.SkinData.SectionIndex, self.Skin.ShowsActive(state),
+                DT_CENTER | DT_EXPANDTABS | (self.WordWrap ? DT_WORDBREAK : 0), r);
+  PaintButtonFocus(self, self.SkinData, cache, r, self.Skin.FocusMargin);
+}
+
+LRESULT TsButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  const bool done = Skin.Handle(msg, wParam, lParam, result);
+  return done ? result : tk::TButton::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace skin

@@ -1,0 +1,221 @@
+#include "skin/sButtonSkin.h"
+
+#include "skin/sAlphaGraph.h"
+#include "skin/sConst.h"
+#include "skin/sGraphUtilsWin.h"
+#include "skin/sSkinManager.h"
+#include "skin/sVclUtils.h"
+
+namespace skin {
+
+TsButtonSkin::TsButtonSkin(tk::TButton& button, TsCommonData& data, TsContentPainter paintContent)
+    : button_(button), data_(data), paintContent_(paintContent) {}
+
+TsButtonSkin::~TsButtonSkin() { StopFade(fade_); }
+
+bool TsButtonSkin::Skinned() const {
+  return button_.HandleAllocated() && !button_.IsDestroying() && !button_.Loading() && button_.Parent() &&
+         data_.IsSkinned();
+}
+
+int32_t TsButtonSkin::ButtonState() const {
+  const bool held = GetCapture() == button_.Handle() && (GetKeyState(VK_LBUTTON) & 0x8000);
+  if ((pressed_ || Down) && (data_.MouseOver || !held)) return 2;
+  return data_.IsActive() ? 1 : 0;
+}
+
+void TsButtonSkin::RebuildCache() {
+  const TCacheInfo bg = data_.GetParentBackground();
+  data_.PrepareCache();
+  TsBitmap24& cache = data_.CacheBitmap;
+  const int32_t state = ButtonState();
+  PaintItem(data_, bg, true, state, true, cache, {button_.Left(), button_.Top()}, {0, 0, cache.Width(), cache.Height()});
+  if (paintContent_) paintContent_(button_, cache, state);
+  TransparentKeyColor() = clFuchsia;
+  data_.CacheDirty = false;
+}
+
+void TsButtonSkin::Paint(HDC dc) {
+  if (data_.IsPaintSuspended() || (fade_ && fade_->Enabled())) return;
+  if (data_.PartlyVisible) data_.CacheDirty = true;
+  if (const tk::TWinControl* p = button_.Parent()) {
+    const RECT b = button_.BoundsRect();
+    data_.PartlyVisible = b.left < 0 || b.top < 0 || b.right > p->ClientWidth() || b.bottom > p->ClientHeight();
+  }
+  if ((data_.CacheDirty || data_.CacheBitmap.Empty()) && !data_.CacheFrozen) RebuildCache();
+  CopyCacheToDC(data_.CacheBitmap, dc, 0, 0);
+}
+
+void TsButtonSkin::Repaint() {
+  data_.CacheDirty = true;
+  if (button_.HandleAllocated()) InvalidateRect(button_.Handle(), nullptr, FALSE);
+}
+
+void TsButtonSkin::Fade(TorvAnimatEvent event, bool half) { StartFade(data_, fade_, half, FadeAllowed(event, AnimatEvents)); }
+
+void TsButtonSkin::SetMouseOver(bool over) {
+  if (over == data_.MouseOver) return;
+  data_.MouseOver = over;
+  if (const tk::TNotifyEvent& e = over ? OnMouseEnter : OnMouseLeave) e(&button_);
+  Fade(over ? aeMouseEnter : aeMouseLeave, false);
+}
+
+bool TsButtonSkin::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  const HWND h = button_.Handle();
+  if (msg == SM_SKINCMD) {
+    const uint16_t cmd = SkinCmdOf(static_cast<uint32_t>(wParam));
+    switch (cmd) {
+      case SKC_SETNEWSKIN:
+      case SKC_REMOVESKIN:
+      case SKC_REFRESH:
+        StopFade(fade_);
+        data_.CommonCommand(wParam, lParam, result);
+        if (cmd != SKC_SETNEWSKIN && h) InvalidateRect(h, nullptr, TRUE);
+        return true;
+      case SKC_PARENTUPDATED:
+        if (data_.PaintSuspended) {
+          data_.PaintSuspended = false;
+          Repaint();
+        }
+        return true;
+      case SKC_PREPARECACHE:
+        data_.CommonCommand(wParam, lParam, result);
+        if (data_.CacheFrozen) RebuildCache();
+        return true;
+      case SKC_STOPFADE:
+        StopFade(fade_);
+        return true;
+      case SKC_REBUILDCACHE:
+        RebuildCache();
+        return true;
+      case SKC_FADEFRAME:
+        return true;
+      default:
+        return data_.CommonCommand(wParam, lParam, result);
+    }
+  }
+  if (!Skinned()) return false;
+  data_.CommonMessage(msg, wParam, lParam);
+  switch (msg) {
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_ENABLE:
+      Repaint();
+      return true;
+    case BM_SETSTATE:
+    case WM_UPDATEUISTATE:
+    case WM_CAPTURECHANGED:
+      result = msg == WM_UPDATEUISTATE;
+      return true;
+    case BM_SETSTYLE:
+      // The dialog manager marks the default button; the system would draw it at once.
+      SetWindowLongW(h, GWL_STYLE, static_cast<LONG>((GetWindowLongW(h, GWL_STYLE) & ~0xFFFF) | (wParam & 0xFFFF)));
+      Repaint();
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(h, &ps);
+      const int saved = SaveDC(dc);
+      Paint(dc);
+      RestoreDC(dc, saved);
+      if (!wParam) EndPaint(h, &ps);
+      return true;
+    }
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+      if ((data_.CacheDirty || data_.CacheBitmap.Empty()) && !data_.CacheFrozen) RebuildCache();
+      CopyCacheToDC(data_.CacheBitmap, reinterpret_cast<HDC>(wParam), 0, 0);
+      return true;
+    case WM_SETFOCUS:
+      result = DefWindowProcW(h, msg, wParam, lParam);
+      data_.HasFocus = true;
+      Repaint();
+      return true;
+    case WM_KILLFOCUS:
+      pressed_ = false;
+      StopFade(fade_);
+      result = DefWindowProcW(h, msg, wParam, lParam);
+      data_.HasFocus = false;
+      Repaint();
+      return true;
+    case WM_MOUSEMOVE: {
+      if (!data_.MouseOver && GetCapture() != h) {
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, h, 0};
+        TrackMouseEvent(&t);
+      }
+      // While the button holds the mouse, it follows whether the cursor is over it.
+      RECT r;
+      GetClientRect(h, &r);
+      const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      SetMouseOver(GetCapture() != h || PtInRect(&r, p));
+      return true;
+    }
+    case WM_MOUSELEAVE:
+      if (GetCapture() != h) SetMouseOver(false);
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (GetFocus() != h) SetFocus(h);
+      SetCapture(h);
+      clickArmed_ = true;
+      if (!pressed_) {
+        pressed_ = true;
+        Fade(aeMouseDown, true);
+      }
+      return true;
+    case WM_LBUTTONUP: {
+      if (GetCapture() == h) ReleaseCapture();
+      if (!clickArmed_) return true;
+      clickArmed_ = false;
+      if (fade_ && fade_->Enabled() && fade_->FrameCounter <= fade_->FadeIterations) StopFade(fade_);
+      pressed_ = false;
+      RECT r;
+      GetClientRect(h, &r);
+      const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      const bool inside = PtInRect(&r, p);
+      data_.MouseOver = inside;
+      Fade(aeMouseUp, true);
+      if (inside) button_.Click();
+      return true;
+    }
+    case WM_KEYDOWN:
+      if (wParam != VK_SPACE) return false;
+      if (!pressed_ && GetFocus() == h) {
+        StopFade(fade_);
+        pressed_ = true;
+        Repaint();
+      }
+      return true;
+    case WM_KEYUP:
+      if (wParam != VK_SPACE) return false;
+      if (pressed_) {
+        pressed_ = false;
+        Repaint();
+        button_.Click();
+      }
+      return true;
+    case WM_SETTEXT:
+      result = DefWindowProcW(h, msg, wParam, lParam);
+      Repaint();
+      return true;
+    case WM_TIMER:
+      if (wParam != kFadeTimerId) return false;
+      if (fade_) fade_->Tick();
+      else KillTimer(h, kFadeTimerId);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void PaintButtonFocus(tk::TButton& button, TsCommonData& data, TsBitmap24& cache, RECT caption, int32_t margin) {
+  const TsSkinTables& t = data.Skin();
+  if (!ControlEnabled(&button) || !button.Focused() || button.Caption().empty() ||
+      !t.ValidSection(data.SectionIndex) || !t.gd[data.SectionIndex].ShowFocus)
+    return;
+  PaintFocusDots(cache, {caption.left - margin, caption.top - margin, caption.right + margin, caption.bottom + margin});
+}
+
+}  // namespace skin

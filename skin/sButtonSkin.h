@@ -1,0 +1,60 @@
+// What the skinned push buttons share: while skinned, the button never lets
+// the system draw it. It keeps its own pressed and hover state, builds its
+// cache from the skin section for the button state (0 normal, 1 active,
+// 2 pressed), copies it to the screen, clicks on release inside or on
+// space (exactly once), and cross-fades its changes of look.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "skin/sCommonData.h"
+#include "skin/sFade.h"
+#include "toolkit/StdCtrls.h"
+
+namespace skin {
+
+class TsButtonSkin {
+public:
+  // paintContent draws the caption (and glyph) over the section in the cache.
+  using TsContentPainter = void (*)(tk::TButton& button, TsBitmap24& cache, int32_t state);
+  TsButtonSkin(tk::TButton& button, TsCommonData& data, TsContentPainter paintContent);
+  ~TsButtonSkin();
+  TsButtonSkin(const TsButtonSkin&) = delete;
+  TsButtonSkin& operator=(const TsButtonSkin&) = delete;
+
+  bool Down = false;
+  TorvAnimatEvents AnimatEvents = kDefaultAnimatEvents;
+  int32_t FocusMargin = 1;
+  tk::TNotifyEvent OnMouseEnter, OnMouseLeave;
+
+  int32_t ButtonState() const;
+  bool Pressed() const { return pressed_; }
+  // The colours of the active look: active, default-active or pressed.
+  bool ShowsActive(int32_t state) const { return state != 0 || data_.IsActive(); }
+  TsFadeTimer* FadeTimer() const { return fade_; }
+  void RebuildCache();
+
+  // Handles a message of the button; true when it was answered (result set).
+  bool Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+  bool Skinned() const;
+  void Paint(HDC dc);
+  void Fade(TorvAnimatEvent event, bool half);
+  void Repaint();
+  void SetMouseOver(bool over);
+
+  tk::TButton& button_;
+  TsCommonData& data_;
+  TsContentPainter paintContent_;
+  TsFadeTimer* fade_ = nullptr;
+  bool pressed_ = false, clickArmed_ = false;
+};
+
+// Draws the dotted focus frame around a caption rectangle when the button
+// is enabled and focused, has a caption and its section shows focus.
+void PaintButtonFocus(tk::TButton& button, TsCommonData& data, TsBitmap24& cache, RECT caption, int32_t margin);
+
+}  // namespace skin

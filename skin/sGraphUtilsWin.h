@@ -1,0 +1,60 @@
+// The painting steps that need a control or the system's drawing: the item
+// painter of a control, skinned text, the system's triangle gradients, and
+// copying a cache bitmap to a device context.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "skin/sBitmap24.h"
+#include "skin/sCacheInfo.h"
+#include "skin/sGraphUtils.h"
+#include "toolkit/Controls.h"
+
+namespace skin {
+
+class TsCommonData;
+
+// Lets mode-2 gradients use the system's triangle fill (GradientFill).
+void UseSystemTriangleFill();
+
+// The colour children of this control blend with: its answer to
+// SKC_GETCOLOR, else its own colour. Left in TransparentKeyColor too.
+TColor AskColor(tk::TControl* control);
+
+// Paints a control's section for a state: background, border image and
+// corner images. pos is the rectangle's position in the parent, so that
+// the parent's background (bg) lines up.
+void PaintItem(TsCommonData& data, const TCacheInfo& bg, bool filling, int32_t state, bool refill, TsBitmap24& bmp,
+               TPoint pos, TRect rect);
+
+// Text with the section's colours and contours (hot set when active);
+// disabled text is drawn twice, highlight one pixel down-right, shadow in
+// place. Without word-break or end-ellipsis the rectangle is narrowed to
+// the text. DrawText flags as given.
+void WriteSkinText(TsBitmap24& bmp, HFONT font, const std::wstring& text, bool enabled, const TsSkinTables& t,
+                   int32_t section, bool active, UINT flags, RECT rect);
+
+// Copies a cache bitmap to a device context at (x, y).
+void CopyCacheToDC(const TsBitmap24& cache, HDC dc, int32_t x, int32_t y);
+
+// A 24-bit DIB section holding a copy of a bitmap, for the few steps that
+// draw through the system; the pixels go back to the bitmap when it ends.
+class TsDibCanvas {
+public:
+  explicit TsDibCanvas(TsBitmap24& bmp);
+  ~TsDibCanvas();
+  TsDibCanvas(const TsDibCanvas&) = delete;
+  TsDibCanvas& operator=(const TsDibCanvas&) = delete;
+  HDC DC() const { return dc_; }
+
+private:
+  TsBitmap24& bmp_;
+  HDC dc_ = nullptr;
+  HBITMAP dib_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  uint8_t* bits_ = nullptr;
+};
+
+}  // namespace skin

@@ -1,0 +1,142 @@
+#include "skin/sPanel.h"
+
+#include "skin/sConst.h"
+#include "skin/sGraphUtilsWin.h"
+#include "skin/sSkinManager.h"
+#include "skin/sVclUtils.h"
+#include "toolkit/WinText.h"
+
+namespace skin {
+
+TsPanel::TsPanel(tk::TComponent* owner) : tk::TPanel(owner) { SkinData.ControlKind = 51; }
+
+bool TsPanel::SetProperty(const std::string& name, const tpf0::Value& v) {
+  return SetSkinDataProperty(SkinData, name, v) || tk::TPanel::SetProperty(name, v);
+}
+
+void TsPanel::Loaded() {
+  tk::TPanel::Loaded();
+  SkinData.UpdateSection();
+}
+
+void TsPanel::RebuildCache() {
+  SkinData.PrepareCache();
+  TsBitmap24& cache = SkinData.CacheBitmap;
+  const TCacheInfo bg = SkinData.GetParentBackground();
+  PaintItem(SkinData, bg, true, 0, true, cache, {Left(), Top()}, {0, 0, cache.Width(), cache.Height()});
+  if (!Caption().empty()) {
+    // The caption band is one line of "W" high, centred vertically.
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, Font().Handle());
+    SIZE w{};
+    GetTextExtentPoint32W(screen, L"W", 1, &w);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    RECT r = {0, 0, cache.Width(), cache.Height()};
+    r.top = (r.top + r.bottom - w.cy) / 2;
+    r.bottom = r.top + w.cy;
+    const UINT align = Alignment == tk::TAlignment::taLeftJustify    ? DT_LEFT
+                       : Alignment == tk::TAlignment::taRightJustify ? DT_RIGHT
+                                                                     : DT_CENTER;
+    WriteSkinText(cache, Font().Handle(), tk::Wide(Caption()), ControlEnabled(this), SkinData.Skin(),
+                  SkinData.SectionIndex, false, align | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX, r);
+  }
+  if (OnPaint) {
+    TsDibCanvas canvas(cache);
+    OnPaint(this, canvas.DC());
+  }
+  SkinData.CacheDirty = false;
+}
+
+// The toolkit paints into an off-screen bitmap and copies it to the screen
+// once, so the cache goes there and the graphic children are drawn over it.
+void TsPanel::PaintWindow(HDC dc) {
+  if (IsDestroying() || !SkinData.IsSkinned()) {
+    tk::TPanel::PaintWindow(dc);
+    return;
+  }
+  if (SkinData.IsPaintSuspended()) {
+    SkinData.PaintSuspended = true;
+    return;
+  }
+  if ((SkinData.CacheDirty || SkinData.PartlyVisible) && !SkinData.CacheFrozen) {
+    RebuildCache();
+    SkinData.PartlyVisible = false;
+  }
+  CopyCacheToDC(SkinData.CacheBitmap, dc, 0, 0);
+  PaintControls(dc);
+}
+
+LRESULT TsPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == SM_SKINCMD) {
+    const uint16_t cmd = SkinCmdOf(static_cast<uint32_t>(wParam));
+    const bool own = reinterpret_cast<TsSkinManager*>(lParam) == SkinData.Manager();
+    LRESULT result = 0;
+    switch (cmd) {
+      case SKC_SETNEWSKIN:
+        BroadcastToChildren(this, msg, wParam, lParam);
+        SkinData.CommonCommand(wParam, lParam, result);
+        return 0;
+      case SKC_REMOVESKIN:
+        SkinData.CommonCommand(wParam, lParam, result);
+        if (own) Invalidate();
+        BroadcastToChildren(this, msg, wParam, lParam);
+        return 0;
+      case SKC_REFRESH:
+        if (own) SkinData.CommonCommand(wParam, lParam, result);
+        BroadcastToChildren(this, msg, wParam, lParam);
+        if (own && HandleAllocated())
+          RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+        return 0;
+      case SKC_PARENTUPDATED:
+        if (SkinData.PaintSuspended && HandleAllocated())
+          RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
+        SkinData.PaintSuspended = false;
+        return 0;
+      case SKC_PREPARECACHE:
+        SkinData.CommonCommand(wParam, lParam, result);
+        if (SkinData.CacheFrozen) RebuildCache();
+        return 0;
+      case SKC_GETBG:
+        // A child asks before this panel painted: build the picture first.
+        if (SkinData.IsSkinned() && (SkinData.CacheDirty || SkinData.CacheBitmap.Empty())) RebuildCache();
+        SkinData.CommonCommand(wParam, lParam, result);
+        return 0;
+      default:
+        if (SkinData.CommonCommand(wParam, lParam, result)) return result;
+        return tk::TPanel::WndProc(msg, wParam, lParam);
+    }
+  }
+  SkinData.CommonMessage(msg, wParam, lParam);
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      if (!mouseInside_) {
+        mouseInside_ = true;
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, Handle(), 0};
+        TrackMouseEvent(&t);
+        if (OnMouseEnter) OnMouseEnter(this);
+      }
+      break;
+    case WM_MOUSELEAVE:
+      mouseInside_ = false;
+      if (OnMouseLeave) OnMouseLeave(this);
+      break;
+    case WM_SETTEXT: {
+      const LRESULT r = tk::TPanel::WndProc(msg, wParam, lParam);
+      SkinData.Invalidate();
+      return r;
+    }
+    default:
+      break;
+  }
+  const LRESULT r = tk::TPanel::WndProc(msg, wParam, lParam);
+  if (msg == WM_PAINT && SkinData.IsSkinned()) {
+    // The windowed children paint after their parent, on its picture.
+    for (tk::TControl* c : Controls())
+      if (auto* w = dynamic_cast<tk::TWinControl*>(c); w && w->HandleAllocated() && !w->IsDestroying())
+        SendMessageW(w->Handle(), SM_SKINCMD, MakeSkinCmd(SKC_PARENTUPDATED), 0);
+  }
+  return r;
+}
+
+}  // namespace skin
