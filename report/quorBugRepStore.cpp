@@ -7,6 +7,7 @@
 #include "report/quorBugRepFile.h"
 #include "report/quorExceptModules.h"
 #include "report/quorExceptObject.h"
+#include "report/quorSettingsResource.h"
 #include "report/quorTextFormat.h"
 
 namespace quor {
@@ -92,21 +93,21 @@ bool EditFile(const std::string& path, const std::string& report, const TBugRepE
 
 }  // namespace
 
-bool StoreBugReport(const std::string& fileName, const std::string& report, const TExceptSettings& settings,
+bool StoreBugReport(const std::string& fileName, const std::string& report, IQuorSettings& settings,
                     bool automatic, TIQuorException* exception) {
   std::string path = fileName;
   if (path.empty()) {
     if (!automatic) return false;  // the Save As dialog comes with the exception box
-    path = settings.Text("BugRepFile");
+    path = settings.BugRepFile();
     if (path.empty()) return false;
     if (IsRelative(path)) path = ExecutableFolder() + path;
   }
   TBugRepEditOptions options;
-  options.Append = settings.Bool("AppendBugReps");
+  options.Append = settings.BoolValue("AppendBugReps");
   const bool isException = !ReportHeaderValue(report, "exception class").empty();
-  options.NoDup = settings.Bool(isException ? "NoDupExcepts" : "NoDupFreezes");
-  options.DupDef = settings.Int(isException ? "DupExceptDef" : "DupFreezeDef");
-  options.SizeLimit = static_cast<uint32_t>(settings.Int("BugRepFileSize"));
+  options.NoDup = settings.BoolValue(isException ? "NoDupExcepts" : "NoDupFreezes");
+  options.DupDef = settings.IntValue(isException ? "DupExceptDef" : "DupFreezeDef");
+  options.SizeLimit = settings.UIntValue("BugRepFileSize");
   if (!EditFile(path, report, options)) return false;
   if (fileName.empty() && exception) exception->Stored = true;
   return true;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "report/quorExceptionHistory.h"
-#include "report/quorExceptSettings.h"
+#include "report/quorSettings.h"
 
 namespace quor {
 
@@ -17,7 +17,7 @@ class TIQuorException;
 // offered until the exception box brings the Save As dialog. Marks
 // `exception` as stored when the report went into the bug report file.
 [[nodiscard]] bool StoreBugReport(const std::string& fileName, const std::string& report,
-                                  const TExceptSettings& settings, bool automatic, TIQuorException* exception);
+                                  IQuorSettings& settings, bool automatic, TIQuorException* exception);
 
 // Empties the clipboard and puts `text` into it as plain text.
 [[nodiscard]] bool CopyToClipboard(const std::string& text);

@@ -38,7 +38,7 @@ void TIQuorException::StartReport(bool synchronous) {
   BeginUpdate();
   try {
     TReportFields header = BuildReportHeader(*this);
-    stacks = PrepareThreadStacks(params_, settings_.Bool("ListThreads"));
+    stacks = PrepareThreadStacks(params_, BoolValue("ListThreads"));
     TReportFields sections;
     for (const auto& t : stacks) {
       std::string text = ">> stack not accessible";
@@ -46,22 +46,21 @@ void TIQuorException::StartReport(bool synchronous) {
       sections.push_back({t.SectionName, text});
     }
     const bool hasContext = !stacks.empty() && stacks.front().ContextRead && params_.HasContext;
-    if (settings_.Bool("CpuRegs") && hasContext) sections.push_back({kCpuSection, std::string(kSectionPending)});
-    if (settings_.Bool("StackDump") && hasContext) sections.push_back({kDumpSection, std::string(kSectionPending)});
-    std::lock_guard<std::recursive_mutex> hold(lock_);
-    header_ = std::move(header);
-    sections_ = std::move(sections);
-    ++changes_;
-    cachedValid_ = false;
-    changePending_ = true;
+    if (BoolValue("CpuRegs") && hasContext) sections.push_back({kCpuSection, std::string(kSectionPending)});
+    if (BoolValue("StackDump") && hasContext) sections.push_back({kDumpSection, std::string(kSectionPending)});
+    for (const auto& f : header) (void)header_->Add(f.Name, f.Content);
+    // Fields added later (assistants, the program) go before the last item
+    // that precedes "callstack crc".
+    const int32_t crcAt = header_->Find("callstack crc");
+    if (crcAt > 0) header_->SetInsertPosition(crcAt - 1);
+    for (const auto& f : sections) (void)sections_->Add(f.Name, f.Content);
   } catch (...) {
-    std::lock_guard<std::recursive_mutex> hold(lock_);
-    sections_.push_back({"report", InternalError("BuildReport", params_.Address)});
+    (void)sections_->Add("report", InternalError("BuildReport", params_.Address));
   }
   EndUpdate();
 
   const auto build = [this, stacks] {
-    bool listThreads = settings_.Bool("ListThreads");
+    bool listThreads = BoolValue("ListThreads");
     uint32_t crc0 = 0, crc1 = 0;
     for (size_t i = 0; i < stacks.size() && !abort_; ++i) {
       if (i > 0 && !listThreads && stacks[i].ThreadId != MainThreadId()) continue;
@@ -78,7 +77,7 @@ void TIQuorException::StartReport(bool synchronous) {
       SetSection(stacks[i].SectionName, text);
       if (i == 0 && !stacks.empty()) {
         const TThreadStack& first = stacks.front();
-        if (settings_.Bool("CpuRegs") && first.ContextRead && params_.HasContext) {
+        if (BoolValue("CpuRegs") && first.ContextRead && params_.HasContext) {
           std::string regs;
           try {
             regs = CpuRegistersText(first.Registers);
@@ -87,7 +86,7 @@ void TIQuorException::StartReport(bool synchronous) {
           }
           SetSection(kCpuSection, regs);
         }
-        if (settings_.Bool("StackDump") && first.ContextRead && params_.HasContext) {
+        if (BoolValue("StackDump") && first.ContextRead && params_.HasContext) {
           std::string dump;
           try {
             dump = StackDumpText(first.Registers.Esp, first.StackBytes);

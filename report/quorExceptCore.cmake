@@ -1,6 +1,6 @@
 # The platform-free part of the exception handling: report text, the bug
 # report file editor, the handling request, the exception history, the image
-# check sum and the settings the handling reads.
+# check sum, the exception class description and the thread records.
 set(quor_except_dir ${CMAKE_CURRENT_LIST_DIR})
 sorvenal_core(quor_except_core SOURCES
   ${quor_except_dir}/quorBugRepFile.cpp
@@ -10,11 +10,10 @@ sorvenal_core(quor_except_core SOURCES
   ${quor_except_dir}/quorHandlingRequest.cpp
   ${quor_except_dir}/quorExceptionHistory.cpp
   ${quor_except_dir}/quorImageCheckSum.cpp
-  ${quor_except_dir}/quorExceptSettings.cpp
   ${quor_except_dir}/quorExceptClass.cpp
   ${quor_except_dir}/quorExceptThreads.cpp
   ${quor_except_dir}/quorToolsText.cpp
-  DEPS quor_zip tk_core)
+  DEPS quor_settings_core quor_zip tk_core)
 
 sorvenal_test(quorExceptCore_test SOURCES
   ${PROJECT_SOURCE_DIR}/tests/report/quorBugRepFile_test.cpp

@@ -8,6 +8,7 @@
 
 #include "report/quorExceptModules.h"
 #include "report/quorExceptObject.h"
+#include "report/quorSettingsResource.h"
 #include "report/quorTextFormat.h"
 #include "report/quorTools.h"
 
@@ -114,13 +115,16 @@ TReportFields BuildReportHeader(TIQuorException& e) {
   item("executable", [&] { return FileName(exe); });
   if (!inExe) item("current module", [&] { return FileName(module); });
   item(inExe ? "exec. date/time" : "module date/time", [&] { return FileTimeText(module); });
-  item("version", [&] { return FileVersionText(module); });
+  item("version", [&] {
+    const std::string version = e.Version();
+    return version.empty() ? FileVersionText(module) : version;
+  });
   item("compiled with", [] { return std::string(kCompiledWith); });
   item("QuorExcept version", [] { return std::string(kQuorExceptVersion); });
   header.push_back({"callstack crc", std::string(kCrcPending)});
   header.push_back({"exception number", std::to_string(++g_exceptionNumber)});
   if (e.Params().Kind == kKindFreeze) {
-    header.push_back({"exception message", e.Settings().Text("FrozenMsg")});
+    header.push_back({"exception message", e.TextValue("FrozenMsg")});
   } else {
     header.push_back({"exception class", e.ExceptionClass()});
     if (e.ExceptionMessage() != e.ExceptionClass())

@@ -7,6 +7,7 @@
 #include "report/quorExceptModules.h"
 #include "report/quorImageCheckSum.h"
 #include "report/quorLittleEndian.h"
+#include "report/quorSettingsLookup.h"
 
 namespace quor {
 
@@ -30,12 +31,10 @@ bool ModuleFileIntact(uintptr_t module) {
   return intact;
 }
 
-void CheckModuleIntegrity(uintptr_t module, const TExceptSettings& settings) {
+void CheckModuleIntegrity(uintptr_t module, IQuorSettings& settings) {
   if (ModuleFileIntact(module)) return;
-  std::string text = settings.Text("BitFaultMsg");
-  const std::string path = ModulePath(module);
-  const std::string name = path.substr(path.find_last_of("\\/") + 1);
-  for (size_t at; (at = text.find("%modname%")) != std::string::npos;) text.replace(at, 9, name);
+  // %modname% names the corrupt module, not the settings' one.
+  const std::string text = ExpandPlaceholders(module, settings.UnexpandedText("BitFaultMsg"), "", "");
   MessageBoxA(nullptr, text.c_str(), "", MB_OK | MB_ICONERROR);
   if (module == reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))) ExitProcess(0);
 }

@@ -5,13 +5,13 @@
 
 #include <cstdint>
 
-#include "report/quorExceptSettings.h"
+#include "report/quorSettings.h"
 
 namespace quor {
 
 // True when the file passes (no stored sum, or it matches, or the file
 // cannot be read).
 [[nodiscard]] bool ModuleFileIntact(uintptr_t module);
-void CheckModuleIntegrity(uintptr_t module, const TExceptSettings& settings);
+void CheckModuleIntegrity(uintptr_t module, IQuorSettings& settings);
 
 }  // namespace quor

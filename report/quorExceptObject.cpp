@@ -1,9 +1,11 @@
 #include "report/quorExceptObject.h"
 
-#include <sstream>
+#include <algorithm>
+#include <cctype>
 
 #include "report/quorExceptHeader.h"
 #include "report/quorExceptStacks.h"
+#include "report/quorFilterGroup.h"
 #include "report/quorReportSections.h"
 #include "report/quorTextFormat.h"
 
@@ -11,59 +13,58 @@ namespace quor {
 
 namespace {
 
-std::vector<std::string> SplitClasses(const std::string& list) {
-  std::vector<std::string> names;
-  std::stringstream in(list);
-  std::string name;
-  while (std::getline(in, name, ',')) {
-    const size_t b = name.find_first_not_of(' '), e = name.find_last_not_of(' ');
-    if (b != std::string::npos) names.push_back(name.substr(b, e - b + 1));
+bool HasPlaceholder(std::string_view text, std::string_view name) {
+  const auto lower = [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); };
+  for (size_t i = 0; i + name.size() <= text.size(); ++i) {
+    size_t k = 0;
+    while (k < name.size() && lower(text[i + k]) == lower(name[k])) ++k;
+    if (k == name.size()) return true;
   }
-  return names;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
-
-void Replace(TReportFields& fields, const std::string& name, const std::string& content) {
-  for (auto& f : fields)
-    if (f.Name == name) {
-      f.Content = content;
-      return;
-    }
-  fields.push_back({name, content});
+  return false;
 }
 
 }  // namespace
 
-std::string FilterGroupOf(const TExceptSettings& settings, const TExceptDescription& description, uint8_t kind) {
-  if (kind == kKindFreeze || !description.Valid) return "Gn";
-  for (const char* group : {"F1", "F2"})
-    for (const auto& name : SplitClasses(settings.Text(std::string(group) + "Classes")))
-      for (const auto& cls : description.Ancestry)
-        if (SameName(name, cls)) return group;
-  return "Gn";
+TReportFields FieldsSnapshot(IQuorFieldsEx& fields) {
+  // A clone is taken in one step under the owner's lock and then the list's,
+  // the order every change uses.
+  const QuorPtr<IQuorFields> clone = fields.Clone();
+  TReportFields copy(size_t(std::max(clone->Count(), 0)));
+  for (size_t i = 0; i < copy.size(); ++i) (void)clone->Item(int32_t(i), copy[i].Name, copy[i].Content);
+  return copy;
 }
 
-TIQuorException::TIQuorException(const TExceptSettings& settings, TExceptionParams params)
-    : settings_(settings), params_(std::move(params)) {
+TIQuorException::TIQuorException(SettingsHost& host, QuorPtr<IQuorModuleSettings> settings, TExceptionParams params)
+    : TIQuorSettings(host, std::move(settings)),
+      params_(std::move(params)),
+      header_(NewQuorFields()),
+      sections_(NewQuorFields()) {
   if (params_.Kind != kKindFreeze) description_ = DescribeException(params_.Object, params_.Type);
   message_ = CleanExceptionMessage(description_.Message);
   initialCanContinue_ = canContinue_ = params_.CanContinue;
-  const std::string group = FilterGroupOf(settings_, description_, params_.Kind);
-  createBugReport_ = !settings_.Bool(group + "NoBugRep");
-  presentation_ = settings_.Int(group + "ShowCfg");
-  settings_.SetBool("PauseThreads", settings_.Bool("PauseThreads") && !settings_.Bool(group + "NoSuspend"));
-  if (params_.ForceListThreads) settings_.SetBool("ListThreads", true);
+  const FilterGroupChoice group =
+      FilterGroup(*this, params_.Kind == kKindFreeze || !description_.Valid ? std::vector<std::string>()
+                                                                            : description_.Ancestry);
+  createBugReport_ = group.createBugReport;
+  presentation_ = group.presentation;
+  (void)SetPauseThreads(group.pauseThreads);
+  if (params_.ForceListThreads) (void)SetBoolValue("ListThreads", true);
+  header_->SetOwner(&listsOwner_);
+  sections_->SetOwner(&listsOwner_);
+}
+
+std::string TIQuorException::TextValue(std::string_view name) {
+  const std::string text = UnexpandedText(name);
+  const std::string report = HasPlaceholder(text, "%bugReport%") ? BugReport(false) : std::string();
+  const std::string message = params_.Kind == kKindFreeze ? UnexpandedText("FrozenMsg") : ShownExceptionMessage(message_);
+  return Host().ExpandPlaceholders(Module(), text, message, report);
 }
 
 TIQuorException::~TIQuorException() {
   abort_ = true;
   if (builder_.joinable()) builder_.join();
+  header_->SetOwner(nullptr);
+  sections_->SetOwner(nullptr);
 }
 
 bool TIQuorException::SetCanContinue(bool value) {
@@ -77,30 +78,31 @@ uint32_t TIQuorException::CallstackCrc(int index) const {
   return index >= 0 && index < 3 ? crcs_[index] : 0;
 }
 
-TReportFields TIQuorException::Header() const {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
-  return header_;
-}
-
-TReportFields TIQuorException::Sections() const {
-  std::lock_guard<std::recursive_mutex> hold(lock_);
-  return sections_;
-}
-
 void TIQuorException::SetHeaderField(const std::string& name, const std::string& content) {
-  {
-    std::lock_guard<std::recursive_mutex> hold(lock_);
-    Replace(header_, name, content);
-  }
-  Changed();
+  (void)header_->SetContent(name, content);
 }
 
 void TIQuorException::SetSection(const std::string& name, const std::string& text) {
-  {
-    std::lock_guard<std::recursive_mutex> hold(lock_);
-    Replace(sections_, name, text);
-  }
-  Changed();
+  (void)sections_->SetContent(name, text);
+}
+
+void TIQuorException::TListsOwner::FieldsChanged(IQuorFields&) {
+  // Called inside LockOwner: the announcement follows in UnlockOwner.
+  e_.cachedValid_ = false;
+  ++e_.changes_;
+  e_.changePending_ = true;
+}
+
+void TIQuorException::TListsOwner::LockOwner() {
+  e_.lock_.lock();
+  ++e_.updateCount_;
+}
+
+void TIQuorException::TListsOwner::UnlockOwner() {
+  const bool announce = --e_.updateCount_ == 0 && e_.changePending_;
+  if (announce) e_.changePending_ = false;
+  e_.lock_.unlock();
+  if (announce) e_.Announce();
 }
 
 void TIQuorException::BeginUpdate() {
@@ -155,15 +157,12 @@ std::string TIQuorException::BugReport(bool wait) {
     if (!started_) StartReport(true);
     if (builder_.joinable() && builder_.get_id() != std::this_thread::get_id()) builder_.join();
   }
-  TReportFields header, sections;
   {
     std::lock_guard<std::recursive_mutex> hold(lock_);
     if (cachedValid_) return cached_;
     changes = changes_;
-    header = header_;
-    sections = sections_;
   }
-  std::string text = ComposeReportText(header, sections);
+  std::string text = ComposeReportText(FieldsSnapshot(*header_), FieldsSnapshot(*sections_));
   std::lock_guard<std::recursive_mutex> hold(lock_);
   if (changes == changes_) {
     cached_ = text;

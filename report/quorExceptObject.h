@@ -1,8 +1,10 @@
-// The exception object: one per exception, freeze or state report. It holds
-// the facts the handling collected, its own copy of the settings (an
-// exception may change them for itself), the report's header fields and
-// sections, the composed text with its change counter, and the callbacks
-// that hear of every change. The report is built by a background thread.
+// The exception object: one per exception, freeze or state report. It is a
+// settings object of its own over the settings of the module it was created
+// for (every setting can be changed for this one exception), and it holds
+// the facts the handling collected, the report's header fields and sections
+// (field lists), the composed text with its change counter, and the
+// callbacks that hear of every change. The report is built by a background
+// thread.
 #pragma once
 
 #include <atomic>
@@ -17,8 +19,9 @@
 
 #include "report/quorExceptClass.h"
 #include "report/quorExceptRaise.h"
-#include "report/quorExceptSettings.h"
+#include "report/quorFields.h"
 #include "report/quorReportText.h"
+#include "report/quorSettingsObject.h"
 
 namespace quor {
 
@@ -44,14 +47,17 @@ struct TExceptionParams {
 class TIQuorException;
 using TBugReportCallback = std::function<void(bool complete, const std::string& text, TIQuorException& exception)>;
 
-class TIQuorException {
+class TIQuorException : public TIQuorSettings {
 public:
-  TIQuorException(const TExceptSettings& settings, TExceptionParams params);
-  ~TIQuorException();
+  // `settings`: those of the module the exception belongs to.
+  TIQuorException(SettingsHost& host, QuorPtr<IQuorModuleSettings> settings, TExceptionParams params);
   TIQuorException(const TIQuorException&) = delete;
   TIQuorException& operator=(const TIQuorException&) = delete;
 
-  TExceptSettings& Settings() { return settings_; }
+  // Texts with every placeholder expanded, %exceptMsg% and %bugReport% by
+  // this exception's message and report.
+  std::string TextValue(std::string_view name) override;
+
   const TExceptionParams& Params() const { return params_; }
   [[nodiscard]] bool CanContinue() const { return canContinue_; }
   // Only an exception that could continue at first may be set to continue.
@@ -72,9 +78,9 @@ public:
   // Changes inside an update are announced once, at the last EndUpdate.
   void BeginUpdate();
   void EndUpdate();
-  // Header fields and sections (copies) and their changes.
-  [[nodiscard]] TReportFields Header() const;
-  [[nodiscard]] TReportFields Sections() const;
+  // Header fields and sections; every change of them counts and is announced.
+  [[nodiscard]] QuorPtr<IQuorFieldsEx> HeaderFields() const { return header_; }
+  [[nodiscard]] QuorPtr<IQuorFieldsEx> Sections() const { return sections_; }
   void SetHeaderField(const std::string& name, const std::string& content);
   void SetSection(const std::string& name, const std::string& text);
 
@@ -93,14 +99,28 @@ public:
   [[nodiscard]] bool ClaimAutoSave() { return autoSaveClaim_.fetch_add(1) == -1; }
   [[nodiscard]] bool ClaimAutoAction() { return autoActionClaim_.fetch_add(1) == -1; }
 
+protected:
+  ~TIQuorException() override;
+
 private:
-  friend class TReportBuilder;
+  // Owner of the header and section lists: a change through them takes the
+  // object's lock around it and is announced when the lock is let go.
+  class TListsOwner final : public ::quor::IQuorFieldsOwner {
+  public:
+    explicit TListsOwner(TIQuorException& e) : e_(e) {}
+    void FieldsChanged(IQuorFields&) override;
+    void LockOwner() override;
+    void UnlockOwner() override;
+
+  private:
+    TIQuorException& e_;
+  };
+
   void Changed();
   void Announce();
   void BuildSections();
   void SetCrcs(uint32_t crc0, uint32_t crc1, uint32_t crc2);
 
-  TExceptSettings settings_;
   TExceptionParams params_;
   TExceptDescription description_;
   std::string message_;
@@ -109,7 +129,8 @@ private:
   int32_t presentation_ = 0;
 
   mutable std::recursive_mutex lock_;
-  TReportFields header_, sections_;
+  TListsOwner listsOwner_{*this};
+  QuorPtr<IQuorFieldsEx> header_, sections_;
   std::string cached_;
   bool cachedValid_ = false;
   uint64_t changes_ = 0;
@@ -131,11 +152,9 @@ private:
   std::atomic<int> autoSaveClaim_{-1}, autoActionClaim_{-1};
 };
 
-using TExceptionRef = std::shared_ptr<TIQuorException>;
+using TExceptionRef = QuorPtr<TIQuorException>;
 
-// The filter group of an exception: F1 or F2 when its class or an ancestor is
-// named in F1Classes or F2Classes, else the general group "Gn".
-[[nodiscard]] std::string FilterGroupOf(const TExceptSettings& settings, const TExceptDescription& description,
-                                        uint8_t kind);
+// A snapshot of a field list, for composing the text.
+[[nodiscard]] TReportFields FieldsSnapshot(IQuorFieldsEx& fields);
 
 }  // namespace quor

@@ -13,6 +13,7 @@
 #include "report/quorExceptThreads.h"
 #include "report/quorExceptionHistory.h"
 #include "report/quorHandlingRequest.h"
+#include "report/quorSettingsLookup.h"
 
 namespace quor {
 
@@ -39,22 +40,9 @@ uint64_t NowSeconds() {
   return ((uint64_t(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000000;
 }
 
-std::string Expand(std::string text) {
-  const auto replace = [&](const std::string& what, const std::string& with) {
-    for (size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += with.size()) text.replace(at, what.size(), with);
-  };
-  std::string exe = ModulePath(0);
-  exe = exe.substr(exe.find_last_of("\\/") + 1);
-  replace("%appname%", exe);
-  replace("%modname%", ModuleFileNameOf(static_cast<uint32_t>(OwnModule())));
-  replace("%LF%", "\r\n");
-  return text;
-}
-
 void AutoSaveReport(TIQuorException& e) {
-  TExceptSettings& s = e.Settings();
-  if (!s.Bool("AutoSave") || !e.ClaimAutoSave()) return;
-  StoreBugReport("", e.BugReport(true), s, true, &e);
+  if (!e.AutoSave() || !e.ClaimAutoSave()) return;
+  (void)StoreBugReport("", e.BugReport(true), e, true, &e);
 }
 
 void FinishAutoActions(TIQuorException& e) {
@@ -66,14 +54,13 @@ void FinishAutoActions(TIQuorException& e) {
 // with the delivery).
 void AutoActionCallback(bool complete, const std::string& text, TIQuorException& e) {
   if (!complete || !e.ClaimAutoAction()) return;
-  if (e.Settings().Bool("AutoClip")) (void)CopyToClipboard(text);
+  if (e.AutoClip()) (void)CopyToClipboard(text);
 }
 
 void Present(TIQuorException& e) {
-  TExceptSettings& s = e.Settings();
-  std::string text = Expand(s.Text(e.Params().Kind == kKindFreeze ? "FrozenMsg" : "ExceptMsg"));
+  std::string text = e.TextValue(e.Params().Kind == kKindFreeze ? "FrozenMsg" : "ExceptMsg");
   if (e.Params().Kind != kKindFreeze) text += "\r\n\r\n" + ShownExceptionMessage(e.ExceptionMessage());
-  MessageBoxA(nullptr, text.c_str(), Expand(s.Text("TitleBar")).c_str(),
+  MessageBoxA(nullptr, text.c_str(), e.TextValue("TitleBar").c_str(),
               MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST | MB_TASKMODAL);
 }
 
@@ -94,18 +81,18 @@ void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) 
   p.RaiseFrames = data->Frames;
   p.ForceListThreads = r.Source == kSourceExplicit;
   p.ShowLibraryThreads = data->ShowLibraryThreads;
-  auto e = std::make_shared<TIQuorException>(MainExceptSettings(), std::move(p));
+  const TExceptionRef e(
+      new TIQuorException(ProcessSettingsHost(), SettingsForAddress(r.ExceptAddress), std::move(p)));
   RecordException(g_history, NowSeconds());
-  TExceptSettings& s = e->Settings();
   e->StartReport(r.Source == kSourceExplicit);
-  if (s.Bool("AutoSave") || s.Bool("AutoSend") || s.Bool("AutoClip"))
+  if (e->AutoSave() || e->AutoSend() || e->AutoClip())
     e->RegisterCallback(&kAutoActionKey, AutoActionCallback, true);
   const bool shown = e->Presentation() != 4;
   if (shown) Present(*e);
   if (!(e->CanContinue() && shown)) {
     const uint64_t now = NowSeconds();
-    const bool restart = AutoActionDue(s.Int("AutoRestart"), g_history, now);
-    if (AutoActionDue(s.Int("AutoClose"), g_history, now) || (!e->CanContinue() && !restart)) {
+    const bool restart = AutoActionDue(e->AutoRestart(), g_history, now);
+    if (AutoActionDue(e->AutoClose(), g_history, now) || (!e->CanContinue() && !restart)) {
       FinishAutoActions(*e);
       CloseProcess();
     }

@@ -9,6 +9,7 @@
 #include "report/quorExceptModules.h"
 #include "report/quorExceptObject.h"
 #include "report/quorExceptThreads.h"
+#include "report/quorSettingsResource.h"
 #include "report/quorTextFormat.h"
 
 namespace quor {

@@ -10,7 +10,7 @@
 #include "report/quorExceptModules.h"
 #include "report/quorExceptPipeline.h"
 #include "report/quorExceptRaise.h"
-#include "report/quorExceptSettings.h"
+#include "report/quorSettingsLookup.h"
 #include "report/quorExceptThreads.h"
 #include "report/quorTools.h"
 #include "toolkit/Seams.h"
@@ -98,9 +98,18 @@ void Startup() {
   RecordProgramStart();
   SetMainThreadId(GetCurrentThreadId());
   SetThreadName(GetCurrentThreadId(), "main thread");
-  TExceptSettings& settings = MainExceptSettings();
-  if (!settings.Bool("Enabled")) return;
-  if (settings.Bool("CheckFileCrc")) CheckModuleIntegrity(OwnModule(), settings);
+  // The main settings stay referenced until shutdown.
+  const QuorPtr<IQuorModuleSettings> settings = SettingsForModule(ReporterModule());
+  SetMainSettings(settings);
+  if (!settings->Valid()) {
+    SetMainSettings(nullptr);
+    return;
+  }
+  if (!settings->Enabled()) return;
+  if (settings->CheckFileCrc()) {
+    CheckModuleIntegrity(ReporterModule(), *settings);
+    if (settings->Module() != ReporterModule()) CheckModuleIntegrity(settings->Module(), *settings);
+  }
   (void)InstallFaultConversion();
   tk::seams::applicationHandleException = &ApplicationHandleException;
   tk::seams::applicationShowException = &ApplicationShowException;
@@ -111,7 +120,10 @@ void Startup() {
 }
 
 void Shutdown() {
-  if (!g_installed) return;
+  if (!g_installed) {
+    SetMainSettings(nullptr);
+    return;
+  }
   g_installed = false;
   SetUnhandledExceptionFilter(g_previousFilter);
   std::set_terminate(g_previousTerminate);
@@ -119,6 +131,7 @@ void Shutdown() {
   tk::seams::applicationShowException = nullptr;
   StopHandlerThread();
   RemoveFaultConversion();
+  SetMainSettings(nullptr);
 }
 
 struct TExceptInit {

@@ -78,6 +78,8 @@ uintptr_t ReturnAddressUp(uintptr_t frame, uint32_t framesUp) {
 
 }  // namespace
 
+SettingsHost& ProcessSettingsHost() { return g_host; }
+
 uintptr_t ReporterModule() {
   HMODULE module = nullptr;
   GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,

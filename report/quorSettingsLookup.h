@@ -24,6 +24,9 @@ namespace quor {
 // Null when no module with a non-deferring resource is found.
 [[nodiscard]] QuorPtr<IQuorModuleSettings> FindDeferredSettings();
 
+// The host of this process's settings objects (shared buffer, process heap).
+[[nodiscard]] SettingsHost& ProcessSettingsHost();
+
 // The module that holds this copy of the reporter.
 [[nodiscard]] uintptr_t ReporterModule();
 

@@ -26,10 +26,30 @@ TIQuorSettings::TIQuorSettings(SettingsHost& host, uintptr_t module, ModuleSetti
                                std::string version)
     : host_(host), module_(module), record_(record), valid_(valid), version_(std::move(version)) {}
 
+TIQuorSettings::TIQuorSettings(SettingsHost& host, QuorPtr<IQuorModuleSettings> parent)
+    : host_(host),
+      module_(parent->Module()),
+      record_(new ModuleSettingsRecord{1, parent->Module(), 0, 0, nullptr, nullptr}),
+      valid_(true),
+      version_(parent->Version()),
+      parent_(std::move(parent)),
+      ownsRecord_(true) {}
+
 TIQuorSettings::~TIQuorSettings() {
   // Detached first, so the lists stop writing into a record being released.
   if (fields_) fields_->SetOwner(nullptr);
-  if (record_) host_.ReleaseRecord(record_);
+  if (ownsRecord_) {
+    FreeProperties(*record_, host_.Heap());
+    delete record_;
+  } else if (record_) {
+    host_.ReleaseRecord(record_);
+  }
+}
+
+QuorPtr<IQuorModuleSettings> TIQuorSettings::Fallback() {
+  if (parent_) return parent_;
+  QuorPtr<IQuorModuleSettings> main = MainSettings();
+  return main && main->Module() != module_ ? main : QuorPtr<IQuorModuleSettings>();
 }
 
 bool TIQuorSettings::IsMain() {
@@ -41,25 +61,25 @@ const SettingsProperty* TIQuorSettings::Lookup(std::string_view name) {
   if (record_) {
     if (const SettingsProperty* p = FindProperty(*record_, name)) return p;
   }
-  return IsMain() ? FindProperty(BuiltInDefaults, kBuiltInDefaultCount, name) : nullptr;
+  return !parent_ && IsMain() ? FindProperty(BuiltInDefaults, kBuiltInDefaultCount, name) : nullptr;
 }
 
 bool TIQuorSettings::BoolValue(std::string_view name) {
   if (const SettingsProperty* p = Lookup(name)) return p->boolValue != 0;
-  const QuorPtr<IQuorModuleSettings> main = MainSettings();
-  return main && main->Module() != module_ && main->BoolValue(name);
+  const QuorPtr<IQuorModuleSettings> next = Fallback();
+  return next && next->BoolValue(name);
 }
 
 int32_t TIQuorSettings::IntValue(std::string_view name) {
   if (const SettingsProperty* p = Lookup(name)) return p->intValue;
-  const QuorPtr<IQuorModuleSettings> main = MainSettings();
-  return main && main->Module() != module_ ? main->IntValue(name) : 0;
+  const QuorPtr<IQuorModuleSettings> next = Fallback();
+  return next ? next->IntValue(name) : 0;
 }
 
 std::string TIQuorSettings::UnexpandedText(std::string_view name) {
   if (const SettingsProperty* p = Lookup(name)) return p->textValue ? p->textValue : "";
-  const QuorPtr<IQuorModuleSettings> main = MainSettings();
-  return main && main->Module() != module_ ? main->UnexpandedText(name) : std::string();
+  const QuorPtr<IQuorModuleSettings> next = Fallback();
+  return next ? next->UnexpandedText(name) : std::string();
 }
 
 std::string TIQuorSettings::TextValue(std::string_view name) {
@@ -70,6 +90,7 @@ std::string TIQuorSettings::TextValue(std::string_view name) {
 SettingsProperty* TIQuorSettings::Writable(std::string_view name, SettingsKind kind) {
   if (!valid_ || !record_) return nullptr;
   if (SettingsProperty* p = FindProperty(*record_, name)) return p->kind == kind ? p : nullptr;
+  if (ownsRecord_) return AppendProperty(*record_, host_.Heap(), name, kind);
   // Adding may move the shared array; other copies add under the same lock.
   host_.LockRecords();
   SettingsProperty* p = FindProperty(*record_, name);

@@ -33,6 +33,11 @@ class TIQuorSettings : public QuorRefCounted<IQuorModuleSettings>, private IQuor
   // Takes over one reference on `record` (null: no record at all).
   TIQuorSettings(SettingsHost& host, uintptr_t module, ModuleSettingsRecord* record, bool valid,
                  std::string version);
+  // Settings of their own over `parent`: setters store into a private
+  // property list, getters look there first and then ask the parent. An
+  // exception object changes its settings this way without touching the
+  // module's.
+  TIQuorSettings(SettingsHost& host, QuorPtr<IQuorModuleSettings> parent);
 
   bool BoolValue(std::string_view name) override;
   int32_t IntValue(std::string_view name) override;
@@ -53,6 +58,7 @@ class TIQuorSettings : public QuorRefCounted<IQuorModuleSettings>, private IQuor
 
  protected:
   ~TIQuorSettings() override;
+  SettingsHost& Host() { return host_; }
 
  private:
   void FieldsChanged(IQuorFields& fields) override;
@@ -60,6 +66,9 @@ class TIQuorSettings : public QuorRefCounted<IQuorModuleSettings>, private IQuor
   // built-in default; null when neither has the name.
   const SettingsProperty* Lookup(std::string_view name);
   bool IsMain();
+  // Where a name not found here is looked up: the parent, else for a module
+  // other than the main one the main settings; null for the main settings.
+  QuorPtr<IQuorModuleSettings> Fallback();
   SettingsProperty* Writable(std::string_view name, SettingsKind kind);
 
   SettingsHost& host_;
@@ -67,6 +76,8 @@ class TIQuorSettings : public QuorRefCounted<IQuorModuleSettings>, private IQuor
   ModuleSettingsRecord* record_;
   bool valid_;
   std::string version_;
+  QuorPtr<IQuorModuleSettings> parent_;
+  bool ownsRecord_ = false;
   QuorPtr<IQuorFieldsEx> fields_;
   QuorPtr<IQuorFieldsEx> formCache_;
 };

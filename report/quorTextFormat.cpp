@@ -10,12 +10,6 @@ std::string Hex8(uint32_t value) {
   return text;
 }
 
-std::string DollarHex(uint32_t value) {
-  char text[10];
-  std::snprintf(text, sizeof text, "$%x", value);
-  return text;
-}
-
 std::string ReportDateTimeText(const TLocalTime& t) {
   char text[64];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d, %02d:%02d:%02d, %dms", t.Year, t.Month, t.Day, t.Hour, t.Minute,

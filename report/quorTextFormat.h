@@ -10,8 +10,6 @@ namespace quor {
 
 // "0040a1f0".
 [[nodiscard]] std::string Hex8(uint32_t value);
-// "$40a1f0", "$0".
-[[nodiscard]] std::string DollarHex(uint32_t value);
 
 struct TLocalTime {
   int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0, Milliseconds = 0;

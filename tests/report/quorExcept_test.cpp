@@ -1,7 +1,7 @@
 // The exception handling in a program built like the product: the reporter
 // starts before everything else, takes over the toolkit's seams, turns
 // hardware faults into exceptions and writes every report into the bug
-// report file. No box is shown (presentation 4).
+// report file. The test's settings resource shows no box (presentation 4).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "report/quorBugRepFile.h"
+#include "report/quorExceptObject.h"
 #include "report/quorExceptPipeline.h"
-#include "report/quorExceptSettings.h"
+#include "report/quorSettingsLookup.h"
+#include "report/quorSettingsObject.h"
 #include "toolkit/Seams.h"
 #include "toolkit/SysExceptions.h"
 
@@ -28,9 +30,8 @@ protected:
     GetTempPathA(MAX_PATH, folder);
     g_file = std::string(folder) + "quorExcept_test\\bugreport.log";
     DeleteFileA(g_file.c_str());
-    quor::TExceptSettings& s = quor::MainExceptSettings();
-    s.SetInt("GnShowCfg", 4);
-    s.SetText("BugRepFile", g_file);
+    ASSERT_TRUE(quor::MainSettings());
+    ASSERT_TRUE(quor::MainSettings()->SetBugRepFile(g_file));
   }
 };
 
@@ -150,6 +151,30 @@ TEST_F(ExceptTest, StateReportOfTheCallingThread) {
   EXPECT_EQ(quor::ReportHeaderValue(text, "exception message"), "The application seems to be frozen.");
   EXPECT_EQ(quor::ReportHeaderValue(text, "exception class"), "");
   EXPECT_EQ(quor::ReportHeaderValue(text, "callstack crc").size(), 31u);
+}
+
+TEST_F(ExceptTest, ExceptionObjectHasSettingsOfItsOwnAndAFieldsHeader) {
+  const tk::ERangeError thrown("Range check error!!");
+  quor::TExceptionParams p;
+  p.Object = &thrown;
+  p.Type = &typeid(thrown);
+  const quor::TExceptionRef e(
+      new quor::TIQuorException(quor::ProcessSettingsHost(), quor::MainSettings(), std::move(p)));
+  ASSERT_TRUE(e->SetExceptMsg("%appname%: %exceptMsg%%LF%%bugReport%"));
+  EXPECT_EQ(e->ExceptMsg(), "quorExcept_test.exe: Range check error.\r\n");  // no report yet
+  EXPECT_EQ(quor::MainSettings()->ExceptMsg(), "An error occurred in the application.");
+  EXPECT_EQ(e->BugRepFile(), g_file);  // not changed here: the module's value
+
+  e->StartReport(true);
+  ASSERT_TRUE(e->HeaderFields()->Add("customer", "ACME"));
+  const quor::QuorPtr<quor::IQuorFieldsEx> header = e->HeaderFields();
+  const int32_t at = header->Find("customer");
+  std::string name, content;
+  ASSERT_TRUE(header->Item(at + 1, name, content));
+  EXPECT_EQ(name, "QuorExcept version");
+  const std::string text = e->BugReport(true);
+  EXPECT_NE(text.find("\r\ncustomer "), std::string::npos);
+  EXPECT_EQ(e->TextValue("ExceptMsg"), "quorExcept_test.exe: Range check error.\r\n" + text);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "report/quorReportSections.h"
+#include "report/quorSettingsResource.h"
 #include "report/quorTextFormat.h"
 
 namespace {

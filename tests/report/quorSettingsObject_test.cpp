@@ -46,6 +46,22 @@ TEST_F(SettingsObject, MissingValuesComeFromBuiltInsInTheMainAndFromTheMainElsew
   EXPECT_EQ(dll->IntValue("NoSuchSetting"), 0);
 }
 
+TEST_F(SettingsObject, OwnSettingsOverAParentChangeOnlyThemselves) {
+  auto dll = host_.Settings(kDll, ResourceBytes().Int("SmtpPort", 2525).End());
+  quor::QuorPtr<quor::TIQuorSettings> own(new quor::TIQuorSettings(host_, dll));
+  EXPECT_TRUE(own->SetSmtpPort(25));
+  EXPECT_TRUE(own->SetMailSubj("own %modname%"));
+  EXPECT_TRUE(own->SetBoolValue("NewFlag", true));
+  EXPECT_EQ(own->SmtpPort(), 25);
+  EXPECT_EQ(dll->SmtpPort(), 2525);             // the parent keeps its value
+  EXPECT_EQ(own->MailSubj(), "own mod268435456.dll");
+  EXPECT_EQ(dll->MailSubj(), "report of mod268435456.dll");
+  EXPECT_EQ(own->AutoDelay(), 60);              // through the parent to the built-ins
+  EXPECT_TRUE(own->Enabled());                  // through the parent to the main settings
+  EXPECT_EQ(own->Module(), kDll);
+  EXPECT_FALSE(dll->BoolValue("NewFlag"));
+}
+
 TEST_F(SettingsObject, WithoutMainSettingsEveryObjectUsesTheBuiltIns) {
   quor::SetMainSettings(nullptr);
   auto dll = host_.Settings(kDll, ResourceBytes().End());
