@@ -13,6 +13,8 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptPipeline.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptIntegrity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptStartup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptThreadHooks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorCodePatch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorBugRepStore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorTools.cpp)
   target_include_directories(quor_except PUBLIC ${PROJECT_SOURCE_DIR})

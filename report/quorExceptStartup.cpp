@@ -5,11 +5,13 @@
 
 #include <exception>
 
+#include "report/quorCodePatch.h"
 #include "report/quorExceptClass.h"
 #include "report/quorExceptIntegrity.h"
 #include "report/quorExceptModules.h"
 #include "report/quorExceptPipeline.h"
 #include "report/quorExceptRaise.h"
+#include "report/quorExceptThreadHooks.h"
 #include "report/quorSettingsLookup.h"
 #include "report/quorExceptThreads.h"
 #include "report/quorTools.h"
@@ -116,6 +118,7 @@ void Startup() {
   g_previousTerminate = std::set_terminate(&Terminate);
   g_previousFilter = SetUnhandledExceptionFilter(&UnhandledFilter);
   (void)StartHandlerThread();
+  (void)HookThreadCreation();
   g_installed = true;
 }
 
@@ -129,6 +132,7 @@ void Shutdown() {
   std::set_terminate(g_previousTerminate);
   tk::seams::applicationHandleException = nullptr;
   tk::seams::applicationShowException = nullptr;
+  UndoPatches();
   StopHandlerThread();
   RemoveFaultConversion();
   SetMainSettings(nullptr);

@@ -132,13 +132,42 @@ TEST_F(ExceptTest, SilentAbortIsNotReported) {
   EXPECT_EQ(FileText(), "");
 }
 
-TEST_F(ExceptTest, ExceptionEscapingASecondaryThreadEndsOnlyThatThread) {
-  std::thread worker([] { throw tk::EConvertError("'x' is not a valid integer value"); });
-  worker.join();
-  const std::string report = LastReport();
-  EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "EConvertError");
-  EXPECT_NE(report.find("\r\n\r\nthread $"), std::string::npos);  // the reporting thread first
-  EXPECT_NE(report.find("\r\n\r\nmain thread ($"), std::string::npos);
+DWORD WINAPI ThrowingProcedure(void*) { throw tk::EConvertError("'x' is not a valid integer value"); }
+
+// Waits until the bug report file holds a report (a work item has no handle to wait on).
+bool WaitForReport() {
+  for (int i = 0; i < 500 && LastReport().find("callstack crc") == std::string::npos; ++i) Sleep(10);
+  return !LastReport().empty();
+}
+
+// Every way the program starts a thread or a work item runs it inside a
+// reporting frame: the exception is reported, the thread ends, the process
+// goes on.
+TEST_F(ExceptTest, ExceptionEscapingASecondaryThreadOrWorkItemIsReported) {
+  const struct {
+    const char* how;
+    void (*start)();
+  } cases[] = {
+      {"std::thread", [] { std::thread([] { ThrowingProcedure(nullptr); }).join(); }},
+      {"CreateThread",
+       [] {
+         HANDLE t = CreateThread(nullptr, 0, &ThrowingProcedure, nullptr, 0, nullptr);
+         ASSERT_TRUE(t);
+         WaitForSingleObject(t, INFINITE);
+         CloseHandle(t);
+       }},
+      {"QueueUserWorkItem", [] { ASSERT_TRUE(QueueUserWorkItem(&ThrowingProcedure, nullptr, WT_EXECUTEDEFAULT)); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    DeleteFileA(g_file.c_str());
+    c.start();
+    ASSERT_TRUE(WaitForReport());
+    const std::string report = LastReport();
+    EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "EConvertError");
+    EXPECT_NE(report.find("\r\n\r\nthread $"), std::string::npos);  // the reporting thread first
+    EXPECT_NE(report.find("\r\n\r\nmain thread ($"), std::string::npos);
+  }
 }
 
 TEST_F(ExceptTest, StateReportOfTheCallingThread) {

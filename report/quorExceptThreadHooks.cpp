@@ -1,0 +1,102 @@
+#include "report/quorExceptThreadHooks.h"
+
+#include <windows.h>
+
+#include <new>
+
+#include "report/quorCodePatch.h"
+#include "report/quorExceptPipeline.h"
+#include "report/quorExceptThreads.h"
+
+namespace quor {
+
+namespace {
+
+using TCreateThread = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD);
+using TQueueUserWorkItem = BOOL(WINAPI*)(LPTHREAD_START_ROUTINE, PVOID, ULONG);
+
+TCreateThread g_createThread = nullptr;
+TQueueUserWorkItem g_queueUserWorkItem = nullptr;
+
+// What the wrapper needs to start the real procedure; the wrapper frees it.
+struct TStart {
+  LPTHREAD_START_ROUTINE Procedure;
+  void* Parameter;
+};
+
+// Reports an exception that escaped a thread procedure or a work item.
+void ReportEscaped() {
+  THandleArgs a;
+  a.Source = kSourceThread;
+  a.CanContinue = true;
+  HandleException(a);
+}
+
+// Runs `s` in a reporting frame; true when it returned normally.
+bool RunFramed(const TStart& s, DWORD& result) {
+  try {
+    result = s.Procedure(s.Parameter);
+    return true;
+  } catch (...) {
+    ReportEscaped();
+    return false;
+  }
+}
+
+DWORD WINAPI ThreadWrapper(void* p) {
+  const TStart s = *static_cast<TStart*>(p);
+  delete static_cast<TStart*>(p);
+  DWORD result = 0;
+  (void)RunFramed(s, result);
+  RemoveThreadRecord(GetCurrentThreadId());
+  return result;
+}
+
+DWORD WINAPI WorkItemWrapper(void* p) {
+  const TStart s = *static_cast<TStart*>(p);
+  delete static_cast<TStart*>(p);
+  DWORD result = 0;
+  (void)RunFramed(s, result);
+  return result;
+}
+
+__attribute__((noinline)) HANDLE WINAPI HookedCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack,
+                                                           LPTHREAD_START_ROUTINE procedure, LPVOID parameter,
+                                                           DWORD flags, LPDWORD id) {
+  const uint32_t creator = reinterpret_cast<uint32_t>(__builtin_return_address(0));
+  auto* start = new (std::nothrow) TStart{procedure, parameter};
+  if (!start) return g_createThread(security, stack, procedure, parameter, flags, id);
+  DWORD threadId = 0;
+  HANDLE thread = g_createThread(security, stack, &ThreadWrapper, start, flags, &threadId);
+  if (!thread) {
+    delete start;
+    return nullptr;
+  }
+  if (id) *id = threadId;
+  RecordThreadCreator(threadId, creator, GetCurrentThreadId(), "");
+  return thread;
+}
+
+BOOL WINAPI HookedQueueUserWorkItem(LPTHREAD_START_ROUTINE procedure, PVOID context, ULONG flags) {
+  auto* start = new (std::nothrow) TStart{procedure, context};
+  if (!start) return g_queueUserWorkItem(procedure, context, flags);
+  if (g_queueUserWorkItem(&WorkItemWrapper, start, flags)) return TRUE;
+  delete start;
+  return FALSE;
+}
+
+}  // namespace
+
+uint32_t HookThreadCreation() {
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  g_createThread = reinterpret_cast<TCreateThread>(GetProcAddress(kernel, "CreateThread"));
+  g_queueUserWorkItem = reinterpret_cast<TQueueUserWorkItem>(GetProcAddress(kernel, "QueueUserWorkItem"));
+  uint32_t count = 0;
+  if (g_createThread) count += PatchImports(reinterpret_cast<const void*>(g_createThread),
+                                            reinterpret_cast<const void*>(&HookedCreateThread));
+  if (g_queueUserWorkItem) count += PatchImports(reinterpret_cast<const void*>(g_queueUserWorkItem),
+                                                 reinterpret_cast<const void*>(&HookedQueueUserWorkItem));
+  return count;
+}
+
+}  // namespace quor
