@@ -32,7 +32,7 @@ if(SORVENAL_WIN)
   sorvenal_test(quorExcept_test SOURCES
     ${PROJECT_SOURCE_DIR}/tests/report/quorExcept_test.cpp
     ${PROJECT_SOURCE_DIR}/tests/report/quorExcept_test.rc
-    DEPS quor_except)
+    DEPS quor_except toolkit)
   target_include_directories(quorExcept_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
   set_source_files_properties(${PROJECT_SOURCE_DIR}/tests/report/quorExcept_test.rc PROPERTIES
     OBJECT_DEPENDS ${quor_except_test_bin})

@@ -47,6 +47,30 @@ bool ApplicationShowException(const void* sender, const char*, std::exception_pt
   return true;
 }
 
+// An exception escaped the Execute of a toolkit thread object.
+bool ThreadObjectException(const void* sender, const char*, std::exception_ptr error) {
+  THandleArgs a;
+  a.Object = ThrownObject(error);
+  a.Type = ThrownType(error);
+  a.Sender = sender;
+  a.Source = kSourceThreadObject;
+  HandleException(a);
+  return true;
+}
+
+// An exception escaped a method that a thread ran in the main thread. The
+// silent abort goes back to the thread unchanged.
+bool SynchronizeException(const void* sender, const char*, std::exception_ptr error) {
+  THandleArgs a;
+  a.Object = ThrownObject(error);
+  a.Type = ThrownType(error);
+  if (DescribeException(a.Object, a.Type).InheritsFrom("EAbort")) return false;
+  a.Sender = sender;
+  a.Source = kSourceSynchronize;
+  HandleException(a);
+  return true;
+}
+
 // An exception that no handler caught. In the main thread the program cannot
 // go on; a secondary thread is reported and ends, and the process goes on.
 [[noreturn]] void Terminate() {
@@ -115,6 +139,8 @@ void Startup() {
   (void)InstallFaultConversion();
   tk::seams::applicationHandleException = &ApplicationHandleException;
   tk::seams::applicationShowException = &ApplicationShowException;
+  tk::seams::threadException = &ThreadObjectException;
+  tk::seams::synchronizeException = &SynchronizeException;
   g_previousTerminate = std::set_terminate(&Terminate);
   g_previousFilter = SetUnhandledExceptionFilter(&UnhandledFilter);
   (void)StartHandlerThread();
@@ -132,6 +158,8 @@ void Shutdown() {
   std::set_terminate(g_previousTerminate);
   tk::seams::applicationHandleException = nullptr;
   tk::seams::applicationShowException = nullptr;
+  tk::seams::threadException = nullptr;
+  tk::seams::synchronizeException = nullptr;
   UndoPatches();
   StopHandlerThread();
   RemoveFaultConversion();

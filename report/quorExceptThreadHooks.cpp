@@ -32,31 +32,19 @@ void ReportEscaped() {
   HandleException(a);
 }
 
-// Runs `s` in a reporting frame; true when it returned normally.
-bool RunFramed(const TStart& s, DWORD& result) {
+// Runs the procedure of a started thread (`thread`) or of a work item in a
+// reporting frame; frees the start record.
+template <bool thread>
+DWORD WINAPI Framed(void* p) {
+  const TStart s = *static_cast<TStart*>(p);
+  delete static_cast<TStart*>(p);
+  DWORD result = 0;
   try {
     result = s.Procedure(s.Parameter);
-    return true;
   } catch (...) {
     ReportEscaped();
-    return false;
   }
-}
-
-DWORD WINAPI ThreadWrapper(void* p) {
-  const TStart s = *static_cast<TStart*>(p);
-  delete static_cast<TStart*>(p);
-  DWORD result = 0;
-  (void)RunFramed(s, result);
-  RemoveThreadRecord(GetCurrentThreadId());
-  return result;
-}
-
-DWORD WINAPI WorkItemWrapper(void* p) {
-  const TStart s = *static_cast<TStart*>(p);
-  delete static_cast<TStart*>(p);
-  DWORD result = 0;
-  (void)RunFramed(s, result);
+  if (thread) RemoveThreadRecord(GetCurrentThreadId());
   return result;
 }
 
@@ -67,7 +55,7 @@ __attribute__((noinline)) HANDLE WINAPI HookedCreateThread(LPSECURITY_ATTRIBUTES
   auto* start = new (std::nothrow) TStart{procedure, parameter};
   if (!start) return g_createThread(security, stack, procedure, parameter, flags, id);
   DWORD threadId = 0;
-  HANDLE thread = g_createThread(security, stack, &ThreadWrapper, start, flags, &threadId);
+  HANDLE thread = g_createThread(security, stack, &Framed<true>, start, flags, &threadId);
   if (!thread) {
     delete start;
     return nullptr;
@@ -80,7 +68,7 @@ __attribute__((noinline)) HANDLE WINAPI HookedCreateThread(LPSECURITY_ATTRIBUTES
 BOOL WINAPI HookedQueueUserWorkItem(LPTHREAD_START_ROUTINE procedure, PVOID context, ULONG flags) {
   auto* start = new (std::nothrow) TStart{procedure, context};
   if (!start) return g_queueUserWorkItem(procedure, context, flags);
-  if (g_queueUserWorkItem(&WorkItemWrapper, start, flags)) return TRUE;
+  if (g_queueUserWorkItem(&Framed<false>, start, flags)) return TRUE;
   delete start;
   return FALSE;
 }

@@ -17,5 +17,12 @@ using ExceptionHandler = bool (*)(const void* sender, const char* senderClass, s
 inline ExceptionHandler applicationHandleException = nullptr;
 // The application's show-exception path (TApplication::ShowException).
 inline ExceptionHandler applicationShowException = nullptr;
+// An exception escaped the Execute of a thread object (`sender`, its class
+// name); called in that thread, inside the catch block.
+inline ExceptionHandler threadException = nullptr;
+// An exception escaped a method run in the main thread through
+// TThread::Synchronize (`sender` is the thread object); called in the main
+// thread. When it returns false the exception goes back to the thread.
+inline ExceptionHandler synchronizeException = nullptr;
 
 }  // namespace tk::seams

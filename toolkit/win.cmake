@@ -12,7 +12,8 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/Buttons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileUtils.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/StdClasses.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/StdClasses.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Threads.cpp)
   target_include_directories(toolkit PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(toolkit PUBLIC tk_core jpeg gdi32 user32 comdlg32 msimg32)
 endif()

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -18,6 +19,7 @@
 #include "report/quorSettingsObject.h"
 #include "toolkit/Seams.h"
 #include "toolkit/SysExceptions.h"
+#include "toolkit/Threads.h"
 
 namespace {
 
@@ -167,6 +169,61 @@ TEST_F(ExceptTest, ExceptionEscapingASecondaryThreadOrWorkItemIsReported) {
     EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "EConvertError");
     EXPECT_NE(report.find("\r\n\r\nthread $"), std::string::npos);  // the reporting thread first
     EXPECT_NE(report.find("\r\n\r\nmain thread ($"), std::string::npos);
+  }
+}
+
+// A thread object whose Execute raises, or whose synchronised method raises.
+class TRaisingThread : public tk::TThread {
+public:
+  explicit TRaisingThread(bool inSynchronize) : inSynchronize_(inSynchronize) {}
+  std::atomic<bool> Done{false};
+  bool CameBack = false;
+
+protected:
+  void Execute() override {
+    struct SetOnExit {
+      std::atomic<bool>& Flag;
+      ~SetOnExit() { Flag = true; }
+    } done{Done};
+    if (!inSynchronize_) throw tk::EConvertError("raised in Execute");
+    Synchronize([] { throw tk::EConvertError("raised in Synchronize"); });
+    try {
+      Synchronize([] { throw tk::EAbort("quiet"); });
+    } catch (const tk::EAbort&) {
+      CameBack = true;  // the silent abort goes back to the thread
+    }
+  }
+
+private:
+  bool inSynchronize_;
+};
+
+// The main thread keeps its messages flowing, as the program's loop does.
+void PumpUntil(const std::atomic<bool>& done) {
+  while (!done) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(1);
+  }
+}
+
+TEST_F(ExceptTest, ThreadObjectExecuteAndSynchronize) {
+  const struct {
+    bool inSynchronize;
+    const char* message;
+  } cases[] = {{false, "raised in Execute."}, {true, "raised in Synchronize."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    DeleteFileA(g_file.c_str());
+    TRaisingThread thread(c.inSynchronize);
+    ASSERT_TRUE(thread.Start());
+    PumpUntil(thread.Done);
+    thread.WaitFor();
+    ASSERT_TRUE(WaitForReport());
+    EXPECT_EQ(quor::ReportHeaderValue(LastReport(), "exception message"), c.message);
+    EXPECT_FALSE(thread.FatalException());
+    EXPECT_EQ(thread.CameBack, c.inSynchronize);
+    EXPECT_EQ(ReportStarts(FileText()).size(), 1u);  // the abort is not reported
   }
 }
 
