@@ -129,25 +129,43 @@ struct Resolve {
 // whether a prefix chose a variant (then it is a mandatory prefix).
 void SelectVariant(const char* str, const Resolve& r, const char*& s, const char*& e,
                    bool* usedPrefix) {
+  // one pass finds the end and which separators occur
+  int slashes = 0, bars = 0, dashes = 0, colons = 0;
+  const char* p = str;
+  for (; *p; ++p) {
+    switch (*p) {
+      case '/': ++slashes; break;
+      case '|': ++bars; break;
+      case '-': ++dashes; break;
+      case ':': ++colons; break;
+      default: break;
+    }
+  }
   s = str;
-  e = str + std::strlen(str);
-  int n = 1;
-  for (const char* p = s; p < e; ++p) n += *p == '/';
-  if (n > 1) {
+  e = p;
+  if (slashes + bars + dashes + colons == 0) return;
+  if (slashes) {
+    const int n = slashes + 1;
     int idx = r.prefix;
-    if (idx >= n || (idx >= 2 && n <= 2)) idx = r.has66 && n > 1 ? 1 : 0;
+    if (idx >= n || (idx >= 2 && n <= 2)) idx = r.has66 ? 1 : 0;
     Part(s, e, '/', idx);
     if (usedPrefix) *usedPrefix = idx != 0 || (n > 2 && r.prefix >= 2);
   }
   int cnt = 1;
-  for (const char* p = s; p < e; ++p) cnt += *p == '|';
-  if (cnt > 1) Part(s, e, '|', (cnt == 16 && r.mod == 3) ? r.reg + 8 : r.reg);
-  cnt = 1;
-  for (const char* p = s; p < e; ++p) cnt += *p == '-';
-  if (cnt > 1) Part(s, e, '-', r.rm);
-  cnt = 1;
-  for (const char* p = s; p < e; ++p) cnt += *p == ':';
-  if (cnt > 1) Part(s, e, ':', r.mod == 3 ? 1 : 0);
+  if (bars) {
+    for (const char* q = s; q < e; ++q) cnt += *q == '|';
+    if (cnt > 1) Part(s, e, '|', (cnt == 16 && r.mod == 3) ? r.reg + 8 : r.reg);
+  }
+  if (dashes) {
+    cnt = 1;
+    for (const char* q = s; q < e; ++q) cnt += *q == '-';
+    if (cnt > 1) Part(s, e, '-', r.rm);
+  }
+  if (colons) {
+    cnt = 1;
+    for (const char* q = s; q < e; ++q) cnt += *q == ':';
+    if (cnt > 1) Part(s, e, ':', r.mod == 3 ? 1 : 0);
+  }
 }
 
 bool OpsHave(const char* s, const char* e, bool (*pred)(const char*)) {
@@ -262,9 +280,12 @@ void ForgetWritten(const TDecoded& d, TRegState& regs) {
 // ---------------------------------------------------------------------------
 // Decoding
 
-void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs,
-                           TDecoded& d, bool strictTargets) {
-  d = TDecoded{};
+namespace {
+
+// The decoding into a fresh TDecoded; names: write the mnemonic (only the
+// text needs it, the summary of DecodeInstruction does not).
+void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, TDecoded& d,
+            bool strictTargets, bool names) {
   InstructionInfo& info = d.Info;
   info.This = address;
   info.Next = address + 1;
@@ -329,7 +350,8 @@ void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TR
     mapName = d.Map3 == 0x38 ? Map38Name(op3, d.Prefix) : Map3AName(op3, d.Prefix);
     if (!mapName) return invalid();
     def = d.Map3 == 0x38 ? &kMap38Def : &kMap3ADef;
-    d.PrefixUsed = d.Prefix != 0 && op3 != 0xF0 && op3 != 0xF1;
+    // F2 selects crc32 from movbe; 0x66 before movbe is the operand size
+    d.PrefixUsed = d.Prefix == 2 || (d.Prefix != 0 && op3 != 0xF0 && op3 != 0xF1);
   }
   if (def->Flags == kInvalid) return invalid();
   uint16_t flags = def->Flags;
@@ -422,7 +444,7 @@ void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TR
     if (d.Mod != 3) {
       const X87Mem& xm = kX87Mem[esc][d.Reg];
       if (!xm.Name) return invalid();
-      std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "f%s", xm.Name);
+      if (names) std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "f%s", xm.Name);
       SetOps(d, xm.Size == 0 ? "M" : xm.Size == 2 ? "Mw" : xm.Size == 4 ? "Md" : xm.Size == 8 ? "Mq" : "Mt");
     } else {
       const X87Reg* xr = X87RegForm(esc, d.Reg, d.Rm);
@@ -433,32 +455,40 @@ void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TR
       for (const char* p = s; p < e; ++p) cnt += *p == '-';
       if (cnt > 1) Part(s, e, '-', d.Rm);
       if (s == e) return invalid();
-      std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "f%.*s", int(e - s), s);
+      if (names) std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "f%.*s", int(e - s), s);
       SetOps(d, xr->Form[0] == 'a' ? "x87ax" : "");
       if (std::strcmp(xr->Form, "0i") == 0) SetOps(d, "x870i");
       else if (std::strcmp(xr->Form, "i0") == 0) SetOps(d, "x87i0");
       else if (std::strcmp(xr->Form, "i") == 0) SetOps(d, "x87i");
     }
   } else if (d.Map3) {
-    SetName(d, mapName);
+    if (names) SetName(d, mapName);
     SetOps(d, d.Map3 == 0x3A ? "Vx,Wo,Ib" : "Vx,Wo");
     if (d.Map3 == 0x38 && (d.OpByte == 0xF0 || d.OpByte == 0xF1)) {
       SetOps(d, d.OpByte == 0xF0 ? (d.Prefix == 2 ? "Gd,Eb" : "Gv,M") : (d.Prefix == 2 ? "Gd,Ev" : "M,Gv"));
       if (d.Prefix != 2 && d.Mod == 3) return invalid();
     } else if (d.Prefix == 0) {
       SetOps(d, d.Map3 == 0x38 ? "Pq,Qq" : "Pq,Qq,Ib");
+    } else if (const char* ops = Map3Operands(d.Map3, d.OpByte)) {
+      const char* colon = std::strchr(ops, ':');
+      if (!colon) SetOps(d, ops);
+      else if (d.Mod == 3) SetOps(d, colon + 1);
+      else std::snprintf(d.Operands, sizeof d.Operands, "%.*s", int(colon - ops), ops);
     }
   } else if (!amd) {
     const char *ms, *me, *os, *oe;
     bool used = false;
-    SelectVariant(def->Mnem, r, ms, me, &used);
+    // most table entries have one form: taken whole, without a scan
+    if (def->MnemPlain) ms = def->Mnem, me = def->Mnem + def->MnemLen;
+    else SelectVariant(def->Mnem, r, ms, me, &used);
     if (ms == me) return invalid();
-    SelectVariant(def->Ops, r, os, oe, nullptr);
+    if (def->OpsPlain) os = def->Ops, oe = def->Ops + def->OpsLen;
+    else SelectVariant(def->Ops, r, os, oe, nullptr);
     d.PrefixUsed = used;
     // the mnemonic: copy, with %cc and the SSE suffix "PS"
     char* out = d.Mnemonic;
     char* const outEnd = d.Mnemonic + sizeof d.Mnemonic - 4;
-    for (const char* p = ms; p < me && out < outEnd; ++p) {
+    for (const char* p = ms; names && p < me && out < outEnd; ++p) {
       if (*p == '%' && p + 2 < me && p[1] == 'c' && p[2] == 'c') {
         for (const char* c = kCondCodes[op & 15]; *c && out < outEnd; ++c) *out++ = *c;
         p += 2;
@@ -501,6 +531,9 @@ void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TR
     else if (op >= 0xA0 && op <= 0xA3) immSize = d.AddrSize16 ? 2 : 4;
   }
   if (amd) immSize = 1;
+  // extrq/insertq with immediates (0x66 or 0xF2 0x0F 0x78): two bytes
+  const bool sse4aImm = d.TwoByte && op == 0x78 && (d.Prefix == 1 || d.Prefix == 2);
+  if (sse4aImm) immSize = 1;
   if (d.Map3 == 0x3A) immSize = 1;
   d.ImmAt = address + bytes.pos;
   if (!d.TwoByte && (op == 0x9A || op == 0xEA)) {
@@ -511,7 +544,7 @@ void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TR
   } else {
     d.ImmSize = uint8_t(immSize);
     d.Imm = bytes.Get(immSize);
-    if (!d.TwoByte && op == 0xC8) {
+    if ((!d.TwoByte && op == 0xC8) || sse4aImm) {
       d.Imm2 = bytes.Next();
       d.Imm2Size = 1;
     }
@@ -520,7 +553,7 @@ void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TR
   if (amd) {
     const char* name = Amd3DNowName(uint8_t(d.Imm));
     if (!name) return invalid();
-    SetName(d, name);
+    if (names) SetName(d, name);
     SetOps(d, "Pq,Qq");
   }
   if (!d.TwoByte && op >= 0xA0 && op <= 0xA3) {
@@ -642,9 +675,17 @@ void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TR
   }
 }
 
+}  // namespace
+
+void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs,
+                           TDecoded& d, bool strictTargets) {
+  d = TDecoded{};
+  Decode(address, snapshot, regs, d, strictTargets, true);
+}
+
 InstructionInfo DecodeInstruction(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs) {
   TDecoded d;
-  DecodeInstructionFull(address, snapshot, regs, d);
+  Decode(address, snapshot, regs, d, true, false);
   return d.Info;
 }
 

@@ -58,7 +58,7 @@ const OpDef kOneByte[256] = {
   Op("add|or|adc|sbb|and|sub|xor|cmp","Eb,Ib",B), Op("add|or|adc|sbb|and|sub|xor|cmp","Ev,Ibs"),
   Op("test","Eb,Gb",B), Op("test","Ev,Gv"), Op("xchg","Eb,Gb",B), Op("xchg","Ev,Gv"),
   Op("mov","Eb,Gb",B), Op("mov","Ev,Gv"), Op("mov","Gb,Eb",B|D), Op("mov","Gv,Ev",D),
-  Op("mov","Ev,Sw"), Op("lea","Gv,M",D), Op("mov","Sw,Ew",D), Op("pop","Ev",kGroup),
+  Op("mov","Mw,Sw:Ev,Sw"), Op("lea","Gv,M",D), Op("mov","Sw,Ew",D), Op("pop","Ev",kGroup),
   // 0x90
   Op("nop/nop/nop/pause"), Op("xchg","Zv,eAX"), Op("xchg","Zv,eAX"), Op("xchg","Zv,eAX"),
   Op("xchg","Zv,eAX"), Op("xchg","Zv,eAX"), Op("xchg","Zv,eAX"), Op("xchg","Zv,eAX"),
@@ -100,7 +100,7 @@ const OpDef kOneByte[256] = {
 
 const OpDef kTwoByte[256] = {
   // 0x0F 0x00
-  Op("grp6","Ew",kGroup), Op("grp7","M",kGroup), Op("lar","Gv,Ew",D), Op("lsl","Gv,Ew",D),
+  Op("grp6","Ew",kGroup), Op("grp7","M",kGroup), Op("lar","Gv,Mw:Gv,Ev",D), Op("lsl","Gv,Mw:Gv,Ev",D),
   kBad, Op("syscall"), Op("clts"), Op("sysret"),
   Op("invd"), Op("wbinvd"), kBad, Op("ud2"),
   kBad, Op("prefetch|prefetchw|prefetch|prefetch|prefetch|prefetch|prefetch|prefetch","Mb"),
@@ -119,7 +119,7 @@ const OpDef kTwoByte[256] = {
   kBad, kBad, kBad, kBad,
   Op("movaps/movapd","Vx,Wo",D), Op("movaps/movapd","Wo,Vx"),
   Op("cvtpi2ps/cvtpi2pd/cvtsi2sd/cvtsi2ss","Vx,Qq/Vx,Qq/Vx,Ed/Vx,Ed",D),
-  Op("movntps/movntpd","Mo,Vx"),
+  Op("movntps/movntpd/movntsd/movntss","Mo,Vx/Mo,Vx/Mq,Vx/Md,Vx"),
   Op("cvttps2pi/cvttpd2pi/cvttsd2si/cvttss2si","Pq,Wq/Pq,Wo/Gd,Wq/Gd,Wd",D),
   Op("cvtps2pi/cvtpd2pi/cvtsd2si/cvtss2si","Pq,Wq/Pq,Wo/Gd,Wq/Gd,Wd",D),
   Op("ucomiss/ucomisd","Vx,Wd/Vx,Wq",D), Op("comiss/comisd","Vx,Wd/Vx,Wq",D),
@@ -153,7 +153,8 @@ const OpDef kTwoByte[256] = {
   Op("pshufw/pshufd/pshuflw/pshufhw","Pq,Qq,Ib/Vx,Wo,Ib/Vx,Wo,Ib/Vx,Wo,Ib",D),
   Op("grp12","Nq,Ib",kGroup), Op("grp13","Nq,Ib",kGroup), Op("grp14","Nq,Ib",kGroup),
   Op("pcmpeqb","Px,Qx",D), Op("pcmpeqw","Px,Qx",D), Op("pcmpeqd","Px,Qx",D), Op("emms"),
-  Op("vmread","Ed,Gd"), Op("vmwrite","Gd,Ed",D), kBad, kBad,
+  Op("vmread/extrq/insertq","Ed,Gd/Ux,Ib,I2/Vx,Ux,Ib,I2"),
+  Op("vmwrite/extrq/insertq","Gd,Ed/Vx,Ux/Vx,Ux",D), kBad, kBad,
   Op("/haddpd/haddps","/Vx,Wo/Vx,Wo",D), Op("/hsubpd/hsubps","/Vx,Wo/Vx,Wo",D),
   Op("movd/movd//movq","Ed,Pq/Ed,Vx//Vx,Wq"), Op("movq/movdqa//movdqu","Qq,Pq/Wo,Vx//Wo,Vx"),
   // 0x0F 0x80
@@ -179,7 +180,7 @@ const OpDef kTwoByte[256] = {
   // 0x0F 0xC0
   Op("xadd","Eb,Gb",B), Op("xadd","Ev,Gv"),
   Op("cmpPS","Vx,Wx,Ib",D), Op("movnti","Md,Gd"),
-  Op("pinsrw","Px,Ed,Ib:Px,Rd,Ib",D), Op("pextrw","Gd,Nq,Ib/Gd,Ux,Ib",D),
+  Op("pinsrw","Px,Mw,Ib:Px,Rd,Ib",D), Op("pextrw","Gd,Nq,Ib/Gd,Ux,Ib",D),
   Op("shufps/shufpd","Vx,Wo,Ib",D), Op("grp9","M",kGroup),
   Op("bswap","Zv"), Op("bswap","Zv"), Op("bswap","Zv"), Op("bswap","Zv"),
   Op("bswap","Zv"), Op("bswap","Zv"), Op("bswap","Zv"), Op("bswap","Zv"),
@@ -313,6 +314,28 @@ const char* FindNamed(const Named (&t)[N], uint8_t op, uint8_t prefix) {
 }  // namespace
 
 const char* Map38Name(uint8_t op, uint8_t prefix) { return FindNamed(k38, op, prefix); }
+
+const char* Map3Operands(uint8_t map, uint8_t op) {
+  if (map == 0x38) {
+    switch (op & 0xEF) {  // pmovsx 0x20-0x25, pmovzx 0x30-0x35
+      case 0x20: case 0x23: case 0x25: return "Vx,Wq";
+      case 0x21: case 0x24: return "Vx,Wd";
+      case 0x22: return "Vx,Ww";
+      default: return nullptr;
+    }
+  }
+  switch (op) {
+    case 0x0A: return "Vx,Wd,Ib";  // roundss
+    case 0x0B: return "Vx,Wq,Ib";  // roundsd
+    case 0x14: return "Mb,Vx,Ib:Rd,Vx,Ib";  // pextrb
+    case 0x15: return "Mw,Vx,Ib:Rd,Vx,Ib";  // pextrw
+    case 0x16: case 0x17: return "Ed,Vx,Ib";  // pextrd, extractps
+    case 0x20: return "Vx,Mb,Ib:Vx,Rd,Ib";  // pinsrb
+    case 0x21: return "Vx,Wd,Ib";  // insertps
+    case 0x22: return "Vx,Ed,Ib";  // pinsrd
+    default: return nullptr;
+  }
+}
 const char* Map3AName(uint8_t op, uint8_t prefix) { return FindNamed(k3A, op, prefix); }
 
 // ---------------------------------------------------------------------------

@@ -26,8 +26,8 @@ constexpr uint16_t kByte = 0x0001, kDir = 0x0002;
 //   Sw segment register  Cd Dd control/debug register  Pq mmx  Px mmx, xmm with 0x66
 //   Qq Qd mmx or memory  Qx like Qq, xmm/oword with 0x66  Nq mmx by r/m
 //   Vx xmm  Wx xmm or memory sized by the prefix (none/66 oword, F3 dword, F2 qword)
-//   Wo Wq Wd xmm or memory of that size  Ux xmm by r/m
-//   Ib Iw Iz Ibs (sign-extended)  Jb Jz  Ap far pointer  Ob Ov memory offset
+//   Wo Wq Wd Ww xmm or memory of that size  Ux xmm by r/m
+//   Ib Iw Iz Ibs (sign-extended) I2 second immediate byte  Jb Jz  Ap far pointer  Ob Ov memory offset
 //   AL CL DX eAX  Zb Zv register by the low opcode bits  1  ES CS SS DS FS GS
 // Mnemonic variant syntax: "/" by prefix (none, 66, F2, F3),
 // "|" by reg (a second group of eight for register operands), "-" by r/m,
@@ -37,7 +37,22 @@ struct OpDef {
   uint16_t Flags;
   const char* Mnem;
   const char* Ops;
+  // lengths, and whether the string has no variant separators (the decoder
+  // then takes it whole without scanning it)
+  uint8_t MnemLen, OpsLen;
+  bool MnemPlain, OpsPlain;
 };
+
+constexpr uint8_t Len(const char* s) {
+  uint8_t n = 0;
+  while (s[n]) ++n;
+  return n;
+}
+constexpr bool Plain(const char* s) {
+  for (; *s; ++s)
+    if (*s == '/' || *s == '|' || *s == '-' || *s == ':') return false;
+  return true;
+}
 
 constexpr bool IsTok(const char* s, const char* t) {
   while (*t) {
@@ -77,9 +92,9 @@ constexpr uint16_t FlagsOf(const char* ops, uint16_t extra) {
 }
 
 constexpr OpDef Op(const char* m, const char* ops = "", uint16_t extra = 0) {
-  return OpDef{FlagsOf(ops, extra), m, ops};
+  return OpDef{FlagsOf(ops, extra), m, ops, Len(m), Len(ops), Plain(m), Plain(ops)};
 }
-constexpr OpDef kBad{kInvalid, nullptr, nullptr};
+constexpr OpDef kBad{kInvalid, nullptr, nullptr, 0, 0, false, false};
 
 // Group entry: flags and names by reg, memory forms then register forms.
 struct GroupDef {
@@ -97,6 +112,9 @@ const GroupDef* FindGroup(uint16_t opcode);
 // Three-byte maps 0x0F 0x38 (ModR/M) and 0x0F 0x3A (ModR/M + imm8).
 const char* Map38Name(uint8_t op, uint8_t prefix);
 const char* Map3AName(uint8_t op, uint8_t prefix);
+// Operands of the xmm forms of those maps whose memory operand is not an
+// oword or whose operands differ from "Vx,Wo" ("Vx,Wo,Ib"); nullptr for the rest.
+const char* Map3Operands(uint8_t map, uint8_t op);
 
 // x87 escapes 0xD8-0xDF, without the leading "f".
 struct X87Mem {

@@ -115,7 +115,9 @@ Operand FormatOperand(const TDecoded& d, const char* tok, size_t len, const ILab
   else if (is("Gw")) gen(d.Reg, 2);
   else if (is("Gd")) gen(d.Reg, 4);
   else if (is("Gv")) gen(d.Reg, v);
-  else if (is("M") || is("Mp") || is("Ma")) memOp(0);
+  else if (is("M")) memOp(0);
+  else if (is("Mp")) memOp(d.OpSize16 ? 4 : 0);  // a far pointer: 16:16 is a dword, 16:32 has no name
+  else if (is("Ma")) memOp(2 * v);  // bound: a pair of operand-size bounds
   else if (is("Mb")) memOp(1);
   else if (is("Mw")) memOp(2);
   else if (is("Md")) memOp(4);
@@ -138,6 +140,7 @@ Operand FormatOperand(const TDecoded& d, const char* tok, size_t len, const ILab
   else if (is("Wo")) mem ? memOp(16) : xmm(d.Rm);
   else if (is("Wq")) mem ? memOp(8) : xmm(d.Rm);
   else if (is("Wd")) mem ? memOp(4) : xmm(d.Rm);
+  else if (is("Ww")) mem ? memOp(2) : xmm(d.Rm);
   else if (is("Ib") || is("Iw") || is("Iz")) o.text = NumberText(d.Imm);
   else if (is("Ibs")) o.text = SignedText(int8_t(d.Imm));
   else if (is("I2")) o.text = NumberText(d.Imm2);

@@ -6,7 +6,8 @@ set -euo pipefail
 
 PKGS=(wine wine32:i386 g++-mingw-w64-i686 libz-mingw-w64-dev xvfb imagemagick
       cmake ninja-build googletest libgtest-dev libbenchmark-dev dpkg-dev nasm
-      clang-14 libclang-rt-14-dev ccache python3 zlib1g-dev libjpeg62-turbo-dev unzip)
+      clang-14 libclang-rt-14-dev ccache python3 zlib1g-dev libjpeg62-turbo-dev unzip
+      libzydis-dev)  # Zydis: only the decoder benchmark compares with it
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
