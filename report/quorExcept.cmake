@@ -15,6 +15,7 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptStartup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptThreadHooks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorCodePatch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorEmergencyReserve.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorBugRepStore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorTools.cpp)
   target_include_directories(quor_except PUBLIC ${PROJECT_SOURCE_DIR})

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "report/quorBugRepStore.h"
+#include "report/quorEmergencyReserve.h"
 #include "report/quorExceptClass.h"
 #include "report/quorExceptModules.h"
 #include "report/quorExceptObject.h"
@@ -148,8 +149,14 @@ void WaitPumping(HANDLE event) {
 
 uint32_t HandlerThreadId() { return g_handlerThreadId; }
 
+void TakeOverPredecessorHistory() { TakeOverRestartHistory(g_history); }
+
 void HandleException(const THandleArgs& a) {
   if (GetCurrentThreadId() == g_handlerThreadId) return;
+  ReleaseEmergencyReserve();
+  const struct TakeAgain {
+    ~TakeAgain() { TakeEmergencyReserve(); }
+  } takeAgain;
   auto data = std::make_unique<TRequestData>();
   THandlingRequest r;
   r.ThreadId = GetCurrentThreadId();

@@ -41,6 +41,10 @@ struct THandleArgs {
 // main thread keeps dispatching its messages meanwhile.
 void HandleException(const THandleArgs& args);
 
+// At start-up: a process started by RestartProcess takes over the exception
+// history of its predecessor (after that one has ended).
+void TakeOverPredecessorHistory();
+
 [[nodiscard]] bool StartHandlerThread();
 void StopHandlerThread();
 [[nodiscard]] uint32_t HandlerThreadId();

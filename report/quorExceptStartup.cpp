@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "report/quorCodePatch.h"
+#include "report/quorEmergencyReserve.h"
 #include "report/quorExceptClass.h"
 #include "report/quorExceptIntegrity.h"
 #include "report/quorExceptModules.h"
@@ -121,6 +122,7 @@ LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* info) {
 }
 
 void Startup() {
+  TakeOverPredecessorHistory();
   RecordProgramStart();
   SetMainThreadId(GetCurrentThreadId());
   SetThreadName(GetCurrentThreadId(), "main thread");
@@ -145,6 +147,7 @@ void Startup() {
   g_previousFilter = SetUnhandledExceptionFilter(&UnhandledFilter);
   (void)StartHandlerThread();
   (void)HookThreadCreation();
+  TakeEmergencyReserve();
   g_installed = true;
 }
 
@@ -163,6 +166,7 @@ void Shutdown() {
   UndoPatches();
   StopHandlerThread();
   RemoveFaultConversion();
+  ReleaseEmergencyReserve();
   SetMainSettings(nullptr);
 }
 
