@@ -102,8 +102,8 @@ const OpDef kTwoByte[256] = {
   // 0x0F 0x00
   Op("grp6","Ew",kGroup), Op("grp7","M",kGroup), Op("lar","Gv,Mw:Gv,Ev",D), Op("lsl","Gv,Mw:Gv,Ev",D),
   kBad, Op("syscall"), Op("clts"), Op("sysret"),
-  Op("invd"), Op("wbinvd"), kBad, Op("ud2"),
-  kBad, Op("prefetch|prefetchw|prefetch|prefetch|prefetch|prefetch|prefetch|prefetch","Mb"),
+  Op("invd"), Op("wbinvd///wbnoinvd"), kBad, Op("ud2"),
+  kBad, Op("prefetch|prefetchw|prefetchwt1|prefetch|prefetch|prefetch|prefetch|prefetch","Mb"),
   Op("femms"), Op("3dnow","Pq,Qq,Ib"),
   // 0x0F 0x10
   Op("movups/movupd/movsd/movss","Vx,Wx",D), Op("movups/movupd/movsd/movss","Wx,Vx"),
@@ -176,7 +176,7 @@ const OpDef kTwoByte[256] = {
   Op("cmpxchg","Eb,Gb",B), Op("cmpxchg","Ev,Gv"), Op("lss","Gv,Mp",D), Op("btr","Ev,Gv"),
   Op("lfs","Gv,Mp",D), Op("lgs","Gv,Mp",D), Op("movzx","Gv,Eb",D), Op("movzx","Gv,Ew",D),
   Op("///popcnt","///Gv,Ev",D), Op("ud1","Gv,Ev",D), Op("grp8","Ev,Ib",kGroup), Op("btc","Ev,Gv"),
-  Op("bsf///tzcnt","Gv,Ev",D), Op("bsr///lzcnt","Gv,Ev",D), Op("movsx","Gv,Eb",D), Op("movsx","Gv,Ew",D),
+  Op("bsf/bsf//tzcnt","Gv,Ev",D), Op("bsr/bsr//lzcnt","Gv,Ev",D), Op("movsx","Gv,Eb",D), Op("movsx","Gv,Ew",D),
   // 0x0F 0xC0
   Op("xadd","Eb,Gb",B), Op("xadd","Ev,Gv"),
   Op("cmpPS","Vx,Wx,Ib",D), Op("movnti","Md,Gd"),
@@ -251,8 +251,9 @@ const GroupDef kGroups[] = {
            {kBad, kBad, Op("psrlq","Nq,Ib/Ux,Ib"), Op("/psrldq","/Ux,Ib"), kBad, kBad,
             Op("psllq","Nq,Ib/Ux,Ib"), Op("/pslldq","/Ux,Ib")}},
   {0x0FAE, {Op("fxsave","M"), Op("fxrstor","M"), Op("ldmxcsr","Md"), Op("stmxcsr","Md"),
-            Op("xsave","M"), Op("xrstor","M"), Op("xsaveopt","M"), Op("clflush","Mb")},
-           {kBad, kBad, kBad, kBad, kBad, Op("lfence"), Op("mfence"), Op("sfence")}},
+            Op("xsave","M"), Op("xrstor","M"), Op("xsaveopt/clwb","M/Mb"), Op("clflush/clflushopt","Mb")},
+           {kBad, kBad, kBad, kBad, kBad, Op("lfence"), Op("mfence/tpause/umwait/umonitor","/Rd/Rd/Rd"),
+            Op("sfence")}},
   {0x0FBA, {kBad, kBad, kBad, kBad, Op("bt","Ev,Ib"), Op("bts","Ev,Ib"), Op("btr","Ev,Ib"), Op("btc","Ev,Ib")},
            {kBad, kBad, kBad, kBad, Op("bt","Ev,Ib"), Op("bts","Ev,Ib"), Op("btr","Ev,Ib"), Op("btc","Ev,Ib")}},
   {0x0FC7, {kBad, Op("cmpxchg8b","Mq"), kBad, Op("xrstors","M"), Op("xsavec","M"), Op("xsaves","M"),
