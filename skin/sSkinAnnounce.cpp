@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "skin/sConst.h"
+#include "skin/sSkinChange.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinState.h"
 #include "skin/sVclUtils.h"
@@ -81,14 +82,18 @@ void TsSkinManager::SendRefresh() {
   SendToAllForms(SKC_STOPFADE, this);
   SuspendRedraw();
   SendToAllForms(SKC_REFRESH, this);
-  // The skin-change animation belongs to the painting code; here every
-  // suspended form is switched back on and redrawn whole, frame included.
+  // Every suspended form fades from the old picture into the new one (or
+  // is switched back on at once) and is redrawn whole, frame included.
   std::vector<tk::TWinControl*> shown;
   shown.swap(suspended_);
   for (tk::TWinControl* form : shown) {
     if (form->IsDestroying() || !form->HandleAllocated()) continue;
-    SendMessageW(form->Handle(), WM_SETREDRAW, TRUE, 0);
     SetWindowRgn(form->Handle(), nullptr, FALSE);
+    if (AnimEffects.SkinChanging.Active) {
+      AnimateSkinChange(form->Handle(), AnimEffects.SkinChanging.Time);
+      continue;
+    }
+    SendMessageW(form->Handle(), WM_SETREDRAW, TRUE, 0);
     RedrawWindow(form->Handle(), nullptr, nullptr,
                  RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }

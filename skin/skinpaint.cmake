@@ -3,11 +3,11 @@
 set(d ${CMAKE_CURRENT_LIST_DIR})
 set(t ${PROJECT_SOURCE_DIR}/tests/skin)
 sorvenal_core(skin_paint SOURCES ${d}/sAlphaGraph.cpp ${d}/sGradient.cpp ${d}/sGraphUtils.cpp DEPS skin_core)
-sorvenal_test(skin_paint_test SOURCES ${t}/sAlphaGraph_test.cpp ${t}/sGradient_test.cpp ${t}/sGraphUtils_test.cpp
+sorvenal_test(skin_paint_test SOURCES ${t}/sAlphaGraph_test.cpp ${t}/sGradient_test.cpp ${t}/sGraphUtils_test.cpp ${t}/sSkinChangeFrames_test.cpp
               DEPS skin_paint)
 
 if(SORVENAL_WIN)
   target_sources(skin PRIVATE ${d}/sGraphUtilsWin.cpp ${d}/sFade.cpp ${d}/sButtonSkin.cpp ${d}/sPanel.cpp
-                 ${d}/sButton.cpp ${d}/sBitBtn.cpp)
+                 ${d}/sButton.cpp ${d}/sBitBtn.cpp ${d}/sWindowPicture.cpp ${d}/sSkinChange.cpp)
   target_link_libraries(skin PUBLIC skin_paint)
 endif()

@@ -1,0 +1,9 @@
+# The main window switching skins at run time, in real windows under Wine.
+if(SORVENAL_WIN)
+  sorvenal_test(skinswitch_test SOURCES ${PROJECT_SOURCE_DIR}/tests/app/skinswitch_test.cpp
+                ${PROJECT_SOURCE_DIR}/resources/Sorvenal.rc DEPS app_core)
+  add_dependencies(skinswitch_test form_main_layout quor_settings_resources)
+  target_include_directories(skinswitch_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
+                             ${PROJECT_BINARY_DIR}/report)
+  set_tests_properties(skinswitch_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endif()

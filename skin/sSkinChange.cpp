@@ -1,0 +1,116 @@
+#include "skin/sSkinChange.h"
+
+#include "skin/sAlphaGraph.h"
+#include "skin/sGraphUtilsWin.h"
+#include "skin/sSkinChangeFrames.h"
+#include "skin/sWindowPicture.h"
+
+namespace skin {
+
+namespace {
+
+constexpr wchar_t kOutputClass[] = L"TorvOutputWindow";
+
+// The output window shows the bitmap its user data points at, also when
+// the system asks it to repaint between two frames.
+LRESULT CALLBACK OutputProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(h, &ps);
+      if (auto* picture = reinterpret_cast<const TsBitmap24*>(GetWindowLongPtrW(h, GWLP_USERDATA)))
+        CopyCacheToDC(*picture, dc, 0, 0);
+      EndPaint(h, &ps);
+      return 0;
+    }
+    default:
+      return DefWindowProcW(h, msg, wParam, lParam);
+  }
+}
+
+void RegisterOutputClass() {
+  static const bool registered = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = OutputProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kOutputClass;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    return RegisterClassW(&wc) != 0;
+  }();
+  (void)registered;
+}
+
+// Over a child form as its sibling, over a top-level form just above it.
+HWND CreateOutputWindow(HWND form, const RECT& screenRect) {
+  RegisterOutputClass();
+  const HWND parent = (GetWindowLongW(form, GWL_STYLE) & WS_CHILD) ? GetParent(form) : nullptr;
+  RECT r = screenRect;
+  if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  const DWORD style = parent ? WS_CHILD : WS_POPUP;
+  const DWORD exStyle = parent ? 0 : WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+  HWND out = CreateWindowExW(exStyle, kOutputClass, kOutputWindowCaption, style, r.left, r.top, r.right - r.left,
+                             r.bottom - r.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!out) return nullptr;
+  const HWND above = GetWindow(form, GW_HWNDPREV);
+  SetWindowPos(out, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return out;
+}
+
+void Show(HWND out, const TsBitmap24& picture) {
+  SetWindowLongPtrW(out, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&picture));
+  HDC dc = GetDC(out);
+  CopyCacheToDC(picture, dc, 0, 0);
+  ReleaseDC(out, dc);
+}
+
+void RunPendingPaints() {
+  MSG m;
+  while (PeekMessageW(&m, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&m);
+}
+
+void RedrawForm(HWND form) {
+  SendMessageW(form, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(form, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+}  // namespace
+
+void AnimateSkinChange(HWND form, uint16_t timeMs) {
+  RECT r;
+  if (!IsWindow(form) || !GetWindowRect(form, &r) || r.right <= r.left || r.bottom <= r.top) {
+    RedrawForm(form);
+    return;
+  }
+  TsBitmap24 oldPicture(r.right - r.left, r.bottom - r.top);
+  {
+    TsDibCanvas canvas(oldPicture);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.DC(), 0, 0, oldPicture.Width(), oldPicture.Height(), screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  }
+  HWND out = CreateOutputWindow(form, r);
+  if (!out) {
+    RedrawForm(form);
+    return;
+  }
+  Show(out, oldPicture);
+  ShowWindow(out, SW_SHOWNOACTIVATE);
+  // The frame and borders that no window paints into a bitmap stay as the
+  // screen showed them.
+  TsBitmap24 newPicture = oldPicture;
+  PaintWindowPicture(form, newPicture);
+  TsBitmap24 frame;
+  for (uint8_t alpha : SkinChangeAlphas(timeMs)) {
+    BlendBitmaps(frame, oldPicture, newPicture, alpha);
+    Show(out, frame);
+    RunPendingPaints();
+    Sleep(kSkinChangeFrameMs);
+  }
+  Show(out, newPicture);
+  RedrawForm(form);
+  DestroyWindow(out);
+}
+
+}  // namespace skin

@@ -1,0 +1,183 @@
+// The main window switching between its three internal skins at run time:
+// every skinned control repaints in the new skin's colours, switching back
+// gives the first picture again, and a registered form fades from the old
+// picture into the new one. Screenshots of each skin are kept for people
+// (skin_*.bmp in the build tree).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "app/formmain.h"
+#include "skin/sGraphUtilsWin.h"
+#include "skin/sRegister.h"
+#include "skin/sSkinChange.h"
+#include "toolkit/StdClasses.h"
+
+namespace {
+
+using skin::TColor;
+using skin::TsBitmap24;
+
+// The skins and the screenshots kept of them.
+struct SkinCase {
+  const char* name;
+  const char* shot;
+};
+const SkinCase kSkins[] = {
+    {"GrayPlastic (internal)", "skin_grayplastic.bmp"},
+    {"Neutral (internal)", "skin_neutral.bmp"},
+    {"Office12Style (internal)", "skin_office12style.bmp"},
+};
+
+void SaveBmp(const TsBitmap24& b, const char* path) {
+  BITMAPINFOHEADER bi{sizeof(bi), b.Width(), -b.Height(), 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const DWORD size = static_cast<DWORD>(b.Stride()) * b.Height();
+  BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(bi) + size), 0, 0, sizeof(fh) + sizeof(bi)};
+  if (FILE* f = fopen(path, "wb")) {
+    fwrite(&fh, sizeof(fh), 1, f);
+    fwrite(&bi, sizeof(bi), 1, f);
+    fwrite(b.Bits(), 1, size, f);
+    fclose(f);
+  }
+}
+
+class SkinSwitchTest : public testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    tk::RegisterStandardClasses();
+    skin::RegisterSkinClasses();
+  }
+
+  void SetUp() override {
+    // Away from the window, so that no button shows the hot look.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    app_ = new tk::TApplication;
+    app_->MainFormOnTaskBar = true;
+    app_->CreateForm(form_);
+    form_->Show();
+    SetForegroundWindow(form_->Handle());
+    app_->ProcessMessages();
+  }
+
+  void TearDown() override { delete app_; }
+
+  void Switch(const char* name) {
+    form_->sSkinManager1->SetSkinName(name);
+    app_->ProcessMessages();
+  }
+
+  // What the screen shows of the window (the window is alone on the display).
+  TsBitmap24 Capture() {
+    RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    app_->ProcessMessages();
+    RECT r;
+    GetWindowRect(form_->Handle(), &r);
+    TsBitmap24 shot(r.right - r.left, r.bottom - r.top);
+    skin::TsDibCanvas canvas(shot);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.DC(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return shot;
+  }
+
+  // A point of a control in the window's picture.
+  POINT At(tk::TWinControl* c, int32_t x, int32_t y) {
+    POINT p{x, y};
+    MapWindowPoints(c->Handle(), nullptr, &p, 1);
+    RECT r;
+    GetWindowRect(form_->Handle(), &r);
+    return {p.x - r.left, p.y - r.top};
+  }
+
+  TColor Pixel(const TsBitmap24& shot, POINT p) { return shot.Pixel(p.x, p.y); }
+
+  // The middle of the PANEL section's border image in the active skin.
+  TColor PanelFace() {
+    const skin::TsSkinManager& sm = *form_->sSkinManager1;
+    const int32_t mask = sm.GetMaskIndex(sm.GetSkinIndex("PANEL"), "PANEL", "BORDERSMASK");
+    EXPECT_GE(mask, 0);
+    if (mask < 0) return 0;
+    const skin::TRect& br = sm.ma()[mask].SourceRect;
+    return sm.MasterBitmap().Pixel((br.Left + br.Right) / 2, (br.Top + br.Bottom) / 2);
+  }
+
+  tk::TApplication* app_ = nullptr;
+  Tform_main* form_ = nullptr;
+};
+
+TEST_F(SkinSwitchTest, EveryControlRepaintsInTheNewSkin) {
+  const TsBitmap24 first = Capture();
+  std::set<TColor> panels, buttons;
+  for (const SkinCase& s : kSkins) {
+    Switch(s.name);
+    EXPECT_EQ(form_->sSkinManager1->SkinName(), s.name);
+    const TsBitmap24 shot = Capture();
+    SaveBmp(shot, s.shot);
+    // The panel's face is the middle of its section's border image.
+    EXPECT_EQ(Pixel(shot, At(form_->sPanel2, 400, 100)), PanelFace()) << s.name;
+    // Each button's face is painted across it, left of the caption as right of it.
+    for (tk::TWinControl* b : {form_->Button_CalculateCheckSum, form_->sButton1}) {
+      const int32_t y = b->Height() / 2, x = 10;
+      EXPECT_EQ(Pixel(shot, At(b, x, y)), Pixel(shot, At(b, b->Width() - 1 - x, y))) << s.name << " " << b->Name();
+    }
+    panels.insert(Pixel(shot, At(form_->sPanel2, 400, 100)));
+    buttons.insert(Pixel(shot, At(form_->sButton1, 10, 13)));
+  }
+  EXPECT_EQ(panels.size(), 3u) << "each skin has a panel face of its own";
+  EXPECT_EQ(buttons.size(), 3u) << "each skin has a button face of its own";
+  // Back in the skin the window started with: the same picture again.
+  EXPECT_TRUE(Capture() == first);
+}
+
+// The per-form component registers its form; the form then fades from the
+// old skin's picture into the new one on an output window over it.
+TEST_F(SkinSwitchTest, RegisteredFormFadesIntoTheNewSkin) {
+  const POINT face = At(form_->sButton1, 10, 13);
+  RECT r;
+  GetWindowRect(form_->Handle(), &r);
+  const POINT onScreen{r.left + face.x, r.top + face.y};
+  const TColor before = Pixel(Capture(), face);
+
+  std::atomic<bool> done{false}, seen{false};
+  std::set<TColor> shown;
+  std::thread watcher([&] {
+    HDC screen = GetDC(nullptr);
+    while (!done) {
+      if (HWND out = FindWindowW(nullptr, skin::kOutputWindowCaption); out && IsWindowVisible(out)) {
+        seen = true;
+        shown.insert(GetPixel(screen, onScreen.x, onScreen.y));
+      }
+      Sleep(1);
+    }
+    ReleaseDC(nullptr, screen);
+  });
+  skin::RegisterSkinForm(form_);
+  form_->sSkinManager1->AnimEffects.SkinChanging = {true, 100};
+  Switch(kSkins[0].name);
+  done = true;
+  watcher.join();
+  skin::UnregisterSkinForm(form_);
+
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(FindWindowW(nullptr, skin::kOutputWindowCaption), nullptr);
+  const TColor after = Pixel(Capture(), face);
+  EXPECT_NE(after, before);
+  // Frames between the two looks: every channel between the old and the new.
+  const auto between = [&](TColor c) {
+    if (c == before || c == after) return false;
+    for (int shift : {0, 8, 16}) {
+      const int v = (c >> shift) & 0xFF, a = (before >> shift) & 0xFF, b = (after >> shift) & 0xFF;
+      if (v < std::min(a, b) || v > std::max(a, b)) return false;
+    }
+    return true;
+  };
+  EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), between)) << shown.size() << " colours seen";
+}
+
+}  // namespace
