@@ -225,6 +225,27 @@ void FillFromBackground(TsBitmap24& bmp, TRect r, const TCacheInfo& bg) {
     std::copy_n(At(*bg.Bmp, bg.X + r.Left, bg.Y + j), 3 * r.Width(), At(bmp, r.Left, j));
 }
 
+void PaintDisabled(TsBitmap24& bmp, uint8_t kind, const TCacheInfo& bg, int32_t offsetX, int32_t offsetY,
+                   TColor towards) {
+  if (kind & dkGrayed) GrayBitmap(bmp);
+  if (!(kind & dkBlended)) return;
+  if (!bg.Ready || !bg.Bmp || bg.Bmp == &bmp) {
+    FadeRectToColor(bmp, {0, 0, bmp.Width(), bmp.Height()}, 50, towards);
+    return;
+  }
+  // The part of the bitmap the background covers.
+  const int32_t x0 = bg.X + offsetX, y0 = bg.Y + offsetY;
+  TRect r = {std::max(0, -x0), std::max(0, -y0), std::min(bmp.Width(), bg.Bmp->Width() - x0),
+             std::min(bmp.Height(), bg.Bmp->Height() - y0)};
+  if (r.Right <= r.Left) return;
+  for (int32_t j = r.Top; j < r.Bottom; ++j) {
+    uint8_t* px = At(bmp, r.Left, j);
+    const uint8_t* b = At(*bg.Bmp, x0 + r.Left, y0 + j);
+    for (int32_t n = 3 * (r.Right - r.Left); n > 0; --n, ++px, ++b)
+      *px = static_cast<uint8_t>((6 * *b + 4 * *px + 5) / 10);
+  }
+}
+
 void PaintFocusDots(TsBitmap24& bmp, TRect r) {
   auto dot = [&](int32_t x, int32_t y) {
     if (x >= 0 && y >= 0 && x < bmp.Width() && y < bmp.Height()) Put(At(bmp, x, y), 0x000000);

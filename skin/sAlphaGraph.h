@@ -81,6 +81,14 @@ void FillRect24(TsBitmap24& bmp, TRect rect, TColor color);
 // the bitmap's origin); pixels the background does not cover stay.
 void FillFromBackground(TsBitmap24& bmp, TRect rect, const TCacheInfo& bg);
 
+// The disabled look of a control's picture. dkGrayed greys it; dkBlended
+// then gives every pixel 60 % of the background behind it (bg at the
+// bitmap's origin plus offset, pixels outside it keep their own value) or,
+// without a Ready background, fades it halfway towards `towards`.
+enum TsDisabledKindItem : uint8_t { dkBlended = 1, dkGrayed = 2 };
+void PaintDisabled(TsBitmap24& bmp, uint8_t kind, const TCacheInfo& bg, int32_t offsetX, int32_t offsetY,
+                   TColor towards);
+
 // Dotted frame: every third pixel of each edge black, with a white pixel
 // diagonally above-left of it.
 void PaintFocusDots(TsBitmap24& bmp, TRect rect);

@@ -20,7 +20,9 @@ bool SetButtonSkinProperty(TsButtonSkin& skin, const std::string& name, const tp
       for (int i = 0; i < 5; ++i)
         if (e == kNames[i]) skin.AnimatEvents |= static_cast<uint8_t>(1 << i);
   } else if (name == "DisabledKind") {
-    // Only enabled buttons in this program.
+    skin.DisabledKind = 0;
+    for (const std::string& e : tk::ValueToSet(name, v))
+      skin.DisabledKind |= e == "dkBlended" ? dkBlended : e == "dkGrayed" ? dkGrayed : 0;
   } else return false;
   return true;
 }

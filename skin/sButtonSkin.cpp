@@ -31,6 +31,10 @@ void TsButtonSkin::RebuildCache() {
   const int32_t state = ButtonState();
   PaintItem(data_, bg, true, state, true, cache, {button_.Left(), button_.Top()}, {0, 0, cache.Width(), cache.Height()});
   if (paintContent_) paintContent_(button_, cache, state);
+  if (!ControlEnabled(&button_)) {
+    const TColor towards = TransparentKeyColor() != clFuchsia ? TransparentKeyColor() : AskColor(button_.Parent());
+    PaintDisabled(cache, DisabledKind, bg, button_.Left(), button_.Top(), towards);
+  }
   TransparentKeyColor() = clFuchsia;
   data_.CacheDirty = false;
 }

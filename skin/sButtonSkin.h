@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "skin/sAlphaGraph.h"
 #include "skin/sCommonData.h"
 #include "skin/sFade.h"
 #include "toolkit/StdCtrls.h"
@@ -27,6 +28,7 @@ public:
   bool Down = false;
   TorvAnimatEvents AnimatEvents = kDefaultAnimatEvents;
   int32_t FocusMargin = 1;
+  uint8_t DisabledKind = dkBlended;  // how the button looks while disabled
   tk::TNotifyEvent OnMouseEnter, OnMouseLeave;
 
   int32_t ButtonState() const;

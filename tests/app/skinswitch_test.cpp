@@ -135,6 +135,26 @@ TEST_F(SkinSwitchTest, EveryControlRepaintsInTheNewSkin) {
   EXPECT_TRUE(Capture() == first);
 }
 
+// A disabled button keeps 40 % of its own face and takes 60 % of the panel
+// behind it (the panel is one colour around the button).
+TEST_F(SkinSwitchTest, DisabledButtonBlendsIntoThePanel) {
+  tk::TWinControl* b = form_->sButton1;
+  const POINT face = At(b, 10, 13), panel = At(b, -3, 13);
+  for (const SkinCase& s : kSkins) {
+    Switch(s.name);
+    const TsBitmap24 enabled = Capture();
+    EnableWindow(b->Handle(), FALSE);
+    const TsBitmap24 disabled = Capture();
+    EnableWindow(b->Handle(), TRUE);
+    const TColor own = Pixel(enabled, face), behind = Pixel(enabled, panel);
+    TColor want = 0;
+    for (int shift : {0, 8, 16})
+      want |= ((6 * ((behind >> shift) & 0xFF) + 4 * ((own >> shift) & 0xFF) + 5) / 10) << shift;
+    EXPECT_EQ(Pixel(disabled, face), want) << s.name;
+    EXPECT_EQ(Pixel(disabled, panel), behind) << s.name;
+  }
+}
+
 // The per-form component registers its form; the form then fades from the
 // old skin's picture into the new one on an output window over it.
 TEST_F(SkinSwitchTest, RegisteredFormFadesIntoTheNewSkin) {

@@ -5,16 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/skin/FilledBitmap.h"
+
 namespace {
 
 using skin::TColor;
 using skin::TsBitmap24;
-
-TsBitmap24 Filled(int w, int h, TColor c) {
-  TsBitmap24 b(w, h);
-  skin::FillRect24(b, {0, 0, w, h}, c);
-  return b;
-}
+using skin::test::Filled;
 
 TEST(AlphaGraph, AttachNeedsTwoByTwoAnd24Bits) {
   TsBitmap24 small(1, 8), ok(2, 2);
@@ -125,6 +122,43 @@ TEST(AlphaGraph, FadeGrayAndFocusDots) {
   EXPECT_EQ(f.Pixel(2, 1), 0x808080u);
   EXPECT_EQ(f.Pixel(4, 6), 0u);
   EXPECT_EQ(f.Pixel(10, 4), 0u);
+}
+
+TEST(AlphaGraph, DisabledLookGreysAndBlendsTowardsTheBackground) {
+  // Own pixel red 200, green 100, blue 0; background red 0, green 50, blue 255.
+  TsBitmap24 parent = Filled(6, 4, 0xFF3200);
+  const skin::TCacheInfo ready{&parent, 1, 1, true}, none{};
+  struct Case {
+    uint8_t kind;
+    const skin::TCacheInfo* bg;
+    TColor want;
+  } cases[] = {
+      {0, &ready, 0x0064C8},
+      {skin::dkGrayed, &ready, 0x646464},
+      // 0.6 x background + 0.4 x own, rounded: red 80, green 70, blue 153.
+      {skin::dkBlended, &ready, 0x994650},
+      // Grey 100 first: red 40, green 70, blue 193.
+      {skin::dkBlended | skin::dkGrayed, &ready, 0xC14628},
+      // No background: halfway to the colour (0x000000): red 100, green 50.
+      {skin::dkBlended, &none, 0x003264},
+  };
+  for (const Case& c : cases) {
+    TsBitmap24 b = Filled(2, 2, 0x0064C8);
+    skin::PaintDisabled(b, c.kind, *c.bg, 2, 1, 0x000000);
+    EXPECT_EQ(b.Pixel(1, 1), c.want) << int(c.kind);
+  }
+}
+
+TEST(AlphaGraph, DisabledLookLeavesPixelsTheBackgroundDoesNotCover) {
+  // The background at offset (5, 3) covers only the top-left pixel of a 2 x 2 picture.
+  TsBitmap24 parent = Filled(6, 4, 0xFFFFFF);
+  TsBitmap24 b = Filled(2, 2, 0x000000);
+  skin::PaintDisabled(b, skin::dkBlended, {&parent, 5, 3, true}, 0, 0, 0x000000);
+  EXPECT_EQ(b.Pixel(0, 0), 0x999999u);
+  for (auto [x, y] : {std::pair{1, 0}, {0, 1}, {1, 1}}) EXPECT_EQ(b.Pixel(x, y), 0u) << x << "," << y;
+  // Entirely outside: nothing changes, nothing is read.
+  skin::PaintDisabled(b, skin::dkBlended, {&parent, -9, 40, true}, 0, 0, 0x000000);
+  EXPECT_EQ(b.Pixel(0, 0), 0x999999u);
 }
 
 }  // namespace

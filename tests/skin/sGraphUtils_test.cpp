@@ -6,17 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "skin/sAlphaGraph.h"
+#include "tests/skin/FilledBitmap.h"
 
 namespace {
 
 using skin::TColor;
 using skin::TsBitmap24;
-
-TsBitmap24 Filled(int w, int h, TColor c) {
-  TsBitmap24 b(w, h);
-  skin::FillRect24(b, {0, 0, w, h}, c);
-  return b;
-}
+using skin::test::Filled;
 
 // A border image of three 20 x 16 states, each state filled with its own
 // colour except distinct corners (so that the drawn corner sizes show).
