@@ -14,6 +14,8 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptIntegrity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptStartup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptThreadHooks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorMessageWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorFreezeWatchdog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorCodePatch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorEmergencyReserve.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorBugRepStore.cpp
@@ -23,18 +25,21 @@ if(SORVENAL_WIN)
   # Every C++ throw passes the raise capture before the stack unwinds.
   target_link_options(quor_except INTERFACE -Wl,--wrap=__cxa_throw)
 
-  # A test program built like the product: the reporter starts first and
-  # takes over the toolkit's exception seams.
-  set(quor_except_test_bin ${CMAKE_CURRENT_BINARY_DIR}/QuorExceptTest.bin)
-  add_custom_command(OUTPUT ${quor_except_test_bin}
-    COMMAND ${SORVENAL_HOST_TOOLS}/settingsc ${PROJECT_SOURCE_DIR}/tests/report/QuorExceptTest.txt ${quor_except_test_bin}
-    DEPENDS ${PROJECT_SOURCE_DIR}/tests/report/QuorExceptTest.txt
-    COMMENT "Writing the exception tests' settings resource")
-  sorvenal_test(quorExcept_test SOURCES
-    ${PROJECT_SOURCE_DIR}/tests/report/quorExcept_test.cpp
-    ${PROJECT_SOURCE_DIR}/tests/report/quorExcept_test.rc
-    DEPS quor_except toolkit)
-  target_include_directories(quorExcept_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
-  set_source_files_properties(${PROJECT_SOURCE_DIR}/tests/report/quorExcept_test.rc PROPERTIES
-    OBJECT_DEPENDS ${quor_except_test_bin})
+  # Test programs built like the product: the reporter starts first and
+  # takes over the toolkit's exception seams; each has its own settings.
+  function(quor_except_test name settings)
+    set(bin ${CMAKE_CURRENT_BINARY_DIR}/${settings}.bin)
+    add_custom_command(OUTPUT ${bin}
+      COMMAND ${SORVENAL_HOST_TOOLS}/settingsc ${PROJECT_SOURCE_DIR}/tests/report/${settings}.txt ${bin}
+      DEPENDS ${PROJECT_SOURCE_DIR}/tests/report/${settings}.txt
+      COMMENT "Writing the report settings resource of ${name}")
+    sorvenal_test(${name} SOURCES
+      ${PROJECT_SOURCE_DIR}/tests/report/${name}.cpp
+      ${PROJECT_SOURCE_DIR}/tests/report/${name}.rc
+      DEPS quor_except toolkit)
+    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
+    set_source_files_properties(${PROJECT_SOURCE_DIR}/tests/report/${name}.rc PROPERTIES OBJECT_DEPENDS ${bin})
+  endfunction()
+  quor_except_test(quorExcept_test QuorExceptTest)
+  quor_except_test(quorFreeze_test QuorFreezeTest)
 endif()

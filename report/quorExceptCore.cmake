@@ -20,6 +20,7 @@ sorvenal_test(quorExceptCore_test SOURCES
   ${PROJECT_SOURCE_DIR}/tests/report/quorReportText_test.cpp
   ${PROJECT_SOURCE_DIR}/tests/report/quorExceptRecords_test.cpp
   ${PROJECT_SOURCE_DIR}/tests/report/quorExceptClass_test.cpp
+  ${PROJECT_SOURCE_DIR}/tests/report/quorFreezeInterval_test.cpp
   DEPS quor_except_core)
 
 sorvenal_fuzz(bugrepfile_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/bugrepfile_fuzz.cpp DEPS quor_except_core)

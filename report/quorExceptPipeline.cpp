@@ -13,6 +13,7 @@
 #include "report/quorExceptRaise.h"
 #include "report/quorExceptThreads.h"
 #include "report/quorExceptionHistory.h"
+#include "report/quorFreezeWatchdog.h"
 #include "report/quorHandlingRequest.h"
 #include "report/quorSettingsLookup.h"
 
@@ -103,6 +104,7 @@ void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) 
     }
   }
   FinishAutoActions(*e);
+  ResetFreezeCounter();
   if (r.BugReportOut) *reinterpret_cast<std::string*>(r.BugReportOut) = e->BugReport(true);
 }
 
@@ -206,6 +208,7 @@ void HandleException(const THandleArgs& a) {
   }
   HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   r.Event = reinterpret_cast<uint32_t>(event);
+  SuspendFreezeCheck(true);
   const THandlingRequestBytes bytes = PackHandlingRequest(r);
   DWORD written = 0;
   if (!event || !WriteFile(g_pipeWrite, bytes.data(), DWORD(bytes.size()), &written, nullptr)) {
@@ -216,6 +219,7 @@ void HandleException(const THandleArgs& a) {
   } else {
     WaitForSingleObject(event, INFINITE);
   }
+  SuspendFreezeCheck(false);
   if (event) CloseHandle(event);
   ClearRaiseRecord();
 }

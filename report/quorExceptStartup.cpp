@@ -13,6 +13,8 @@
 #include "report/quorExceptPipeline.h"
 #include "report/quorExceptRaise.h"
 #include "report/quorExceptThreadHooks.h"
+#include "report/quorFreezeWatchdog.h"
+#include "report/quorMessageWindow.h"
 #include "report/quorSettingsLookup.h"
 #include "report/quorExceptThreads.h"
 #include "report/quorTools.h"
@@ -147,6 +149,7 @@ void Startup() {
   g_previousFilter = SetUnhandledExceptionFilter(&UnhandledFilter);
   (void)StartHandlerThread();
   (void)HookThreadCreation();
+  if (CreateMessageWindow() && settings->CheckFreeze()) (void)StartFreezeWatchdog(settings->FreezeTimeout());
   TakeEmergencyReserve();
   g_installed = true;
 }
@@ -164,6 +167,8 @@ void Shutdown() {
   tk::seams::threadException = nullptr;
   tk::seams::synchronizeException = nullptr;
   UndoPatches();
+  StopFreezeWatchdog();
+  DestroyMessageWindow();
   StopHandlerThread();
   RemoveFaultConversion();
   ReleaseEmergencyReserve();
