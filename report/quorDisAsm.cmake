@@ -5,7 +5,8 @@ sorvenal_core(quor_disasm SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/quorDisAsmTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quorDisAsmText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quorFunctionInfo.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/quorFunctionText.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/quorFunctionText.cpp
+  DEPS quor_textformat)
 
 sorvenal_host_tool(disasm SOURCES ${PROJECT_SOURCE_DIR}/tools/disasm.cpp DEPS quor_disasm)
 

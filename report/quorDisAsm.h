@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "report/quorTextFormat.h"  // Hex8 for the addresses of the text
+
 namespace quor {
 
 // ---------------------------------------------------------------------------
@@ -177,7 +179,6 @@ std::string DecodeInstructionText(uint32_t address, const TMemorySnapshot* snaps
 
 // Number formatting of the reporter's text: 0..9 decimal, larger "$" + hex.
 std::string NumberText(uint32_t value);
-std::string Hex8(uint32_t value);
 
 // ---------------------------------------------------------------------------
 // Function parser

@@ -17,12 +17,6 @@ std::string NumberText(uint32_t value) {
   return buf;
 }
 
-std::string Hex8(uint32_t value) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%08x", value);
-  return buf;
-}
-
 namespace {
 
 std::string SignedText(int32_t v) {

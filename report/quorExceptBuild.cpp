@@ -1,13 +1,21 @@
 // Building the report of an exception object: the header, the section
-// placeholders, and the background thread that fills the sections.
+// placeholders, and the background thread that fills the sections from the
+// stack traces.
 #include <windows.h>
+
+#include <algorithm>
 
 #include "report/quorExceptHeader.h"
 #include "report/quorExceptObject.h"
 #include "report/quorExceptStacks.h"
 #include "report/quorExceptThreads.h"
+#include "report/quorMemoryWin.h"
 #include "report/quorReportSections.h"
+#include "report/quorStackTraceSections.h"
+#include "report/quorStackTraceWin.h"
+#include "report/quorSymbolCache.h"
 #include "report/quorTextFormat.h"
+#include "report/quorZip.h"
 
 namespace quor {
 
@@ -15,18 +23,46 @@ namespace {
 
 constexpr const char* kCpuSection = "cpu registers";
 constexpr const char* kDumpSection = "stack dump";
+constexpr const char* kDisAsmSection = "disassembling";
 
-std::string ItemLine(uint32_t address) { return Hex8(address) + " +0 ???"; }
+struct TLineSettings {
+  bool ShowRelAddrs = false, ShowRelLines = false;
+};
 
-std::string InternalError(const char* step, uint32_t address) {
+// The item line of one address, read from a fresh snapshot; never from
+// inside a trace (both take the tables' lock).
+std::string ItemLine(uint32_t address, const TLineSettings& s) {
+  TMemorySnapshot snapshot;
+  if (!TakeProcessSnapshot(snapshot)) return Hex8(address);
+  return StackItemLine(address, s.ShowRelAddrs, s.ShowRelLines, snapshot, ProcessTraceTables(), &WinModuleDescriber());
+}
+
+std::string InternalError(const char* step, uint32_t address, const TLineSettings& s) {
   std::string text = std::string(">> internal error in ") + step;
-  if (address) text += ":\r\n" + ItemLine(address);
+  if (address) {
+    text += ":\r\n";
+    try {
+      text += ItemLine(address, s);
+    } catch (...) {
+      text += Hex8(address);
+    }
+  }
   return text;
 }
 
-std::string StackText(const TThreadStack& t) {
-  if (!t.ContextRead) return ">> stack not accessible";
-  return StackLinesText(t.Lines);
+// Check sum 2 takes in another thread's second check sum.
+uint32_t FoldCrc(uint32_t crc, uint32_t value) {
+  uint8_t bytes[4];
+  for (int b = 0; b < 4; ++b) bytes[b] = static_cast<uint8_t>(value >> (8 * b));
+  return Crc32Update(crc, bytes, 4);
+}
+
+// ">> created by <creator thread> at:" before the trace's last line, which is
+// the creator's code address.
+std::string WithCreatorLine(const std::string& text, uint32_t creatorThreadId) {
+  const size_t last = text.rfind("\r\n");
+  const std::string line = ">> created by " + ThreadDisplayName(creatorThreadId, false) + " at:\r\n";
+  return last == std::string::npos ? line + text : text.substr(0, last + 2) + line + text.substr(last + 2);
 }
 
 }  // namespace
@@ -35,6 +71,7 @@ void TIQuorException::StartReport(bool synchronous) {
   if (started_ || !createBugReport_) return;
   started_ = true;
   std::vector<TThreadStack> stacks;
+  const TLineSettings lineSettings{BoolValue("ShowRelAddrs"), BoolValue("ShowRelLines")};
   BeginUpdate();
   try {
     TReportFields header = BuildReportHeader(*this);
@@ -42,12 +79,15 @@ void TIQuorException::StartReport(bool synchronous) {
     TReportFields sections;
     for (const auto& t : stacks) {
       std::string text = ">> stack not accessible";
-      if (t.ContextRead) text = ItemLine(t.Lines.empty() ? t.Registers.Eip : t.Lines.front().Address) + "\r\n>> stack " + std::string(kCrcPending);
+      if (t.ContextRead) text = ItemLine(t.Current, lineSettings) + "\r\n>> stack " + std::string(kCrcPending);
+      else if (t.IsExceptionThread && params_.Address)
+        text += ", exception location:\r\n" + ItemLine(params_.Address, lineSettings);
       sections.push_back({t.SectionName, text});
     }
     const bool hasContext = !stacks.empty() && stacks.front().ContextRead && params_.HasContext;
     if (BoolValue("CpuRegs") && hasContext) sections.push_back({kCpuSection, std::string(kSectionPending)});
     if (BoolValue("StackDump") && hasContext) sections.push_back({kDumpSection, std::string(kSectionPending)});
+    if (BoolValue("ShowDisAsm") && !stacks.empty()) sections.push_back({kDisAsmSection, std::string(kSectionPending)});
     for (const auto& f : header) (void)header_->Add(f.Name, f.Content);
     // Fields added later (assistants, the program) go before the last item
     // that precedes "callstack crc".
@@ -55,52 +95,95 @@ void TIQuorException::StartReport(bool synchronous) {
     if (crcAt > 0) header_->SetInsertPosition(crcAt - 1);
     for (const auto& f : sections) (void)sections_->Add(f.Name, f.Content);
   } catch (...) {
-    (void)sections_->Add("report", InternalError("BuildReport", params_.Address));
+    (void)sections_->Add("report", InternalError("BuildReport", params_.Address, lineSettings));
   }
   EndUpdate();
 
-  const auto build = [this, stacks] {
-    bool listThreads = BoolValue("ListThreads");
-    uint32_t crc0 = 0, crc1 = 0;
+  const auto build = [this, stacks = std::move(stacks), lineSettings] {
+    const bool listThreads = BoolValue("ListThreads");
+    const bool hasContext = !stacks.empty() && stacks.front().ContextRead && params_.HasContext;
+    uint32_t crc0 = 0, crc1 = 0, crc2 = 0;
+    std::vector<std::string> minDebugInfos;
     for (size_t i = 0; i < stacks.size() && !abort_; ++i) {
-      if (i > 0 && !listThreads && stacks[i].ThreadId != MainThreadId()) continue;
+      const TThreadStack& t = stacks[i];
+      if (i > 0 && !listThreads && t.ThreadId != MainThreadId()) continue;
+      TTraceResult trace;
       std::string text;
       try {
-        text = StackText(stacks[i]);
-        if (i == 0) {
-          const TStackCrcs crcs = StackCrcs(stacks[i].Lines);
-          crc0 = crcs.First, crc1 = crcs.Second;
+        if (!t.ContextRead) {
+          text = ">> stack not accessible";
+          if (t.IsExceptionThread && params_.Address)
+            text += ", exception location:\r\n" + ItemLine(params_.Address, lineSettings);
+        } else {
+          const TThreadMemory memory(t);
+          TTraceRequest r;
+          r.StackBottom = t.Registers.Esp;
+          r.StackTop = t.StackTop;
+          r.FramePointer = t.Registers.Ebp;
+          r.Current = t.Current;
+          r.IsException = t.IsExceptionThread;
+          r.IsPlatformException = t.IsPlatformException;
+          r.AbnormalTermination = t.IsAbnormalTermination;
+          r.Creator = t.Creator;
+          r.Prepared = &t.Prepared;
+          r.HideUglyItems = BoolValue("HideUglyItems");
+          r.ShowRelAddrs = lineSettings.ShowRelAddrs;
+          r.ShowRelLines = lineSettings.ShowRelLines;
+          r.Memory = &memory.Snapshot();
+          r.Describer = &WinModuleDescriber();
+          r.Abort = &abort_;
+          trace = TraceThreadStack(r);
+          text = t.Creator && t.CreatorThreadId ? WithCreatorLine(trace.Text, t.CreatorThreadId) : trace.Text;
+          for (const auto& info : trace.MinDebugInfos)
+            if (std::find(minDebugInfos.begin(), minDebugInfos.end(), info) == minDebugInfos.end())
+              minDebugInfos.push_back(info);
+          if (i == 0) crc0 = trace.Crc1, crc1 = crc2 = trace.Crc2;
+          else if (trace.HasLineNumbers) crc2 = FoldCrc(crc2, trace.Crc2);
         }
       } catch (...) {
-        text = InternalError("GetThreadReport", params_.Address);
+        text = InternalError("GetThreadReport", params_.Address, lineSettings);
       }
-      SetSection(stacks[i].SectionName, text);
-      if (i == 0 && !stacks.empty()) {
-        const TThreadStack& first = stacks.front();
-        if (BoolValue("CpuRegs") && first.ContextRead && params_.HasContext) {
-          std::string regs;
-          try {
-            regs = CpuRegistersText(first.Registers);
-          } catch (...) {
-            regs = InternalError("GetCpuRegisters", params_.Address);
-          }
-          SetSection(kCpuSection, regs);
+      SetSection(t.SectionName, text);
+      if (i != 0) continue;
+      if (BoolValue("CpuRegs") && hasContext) {
+        std::string regs;
+        try {
+          regs = CpuRegistersText(t.Registers);
+        } catch (...) {
+          regs = InternalError("GetCpuRegisters", params_.Address, lineSettings);
         }
-        if (BoolValue("StackDump") && first.ContextRead && params_.HasContext) {
-          std::string dump;
-          try {
-            dump = StackDumpText(first.Registers.Esp, first.StackBytes);
-          } catch (...) {
-            dump = InternalError("GetStackDump", params_.Address);
-          }
-          SetSection(kDumpSection, dump);
+        SetSection(kCpuSection, regs);
+      }
+      if (BoolValue("StackDump") && hasContext) {
+        std::string dump;
+        try {
+          const TThreadMemory memory(t);
+          dump = StackDumpSection(t.Registers.Esp, t.StackTop, memory.Snapshot());
+        } catch (...) {
+          dump = InternalError("GetStackDump", params_.Address, lineSettings);
         }
+        SetSection(kDumpSection, dump);
+      }
+      if (BoolValue("ShowDisAsm")) {
+        std::string disasm;
+        try {
+          const TThreadMemory memory(t);
+          const TSymbolDisAsmNames names;
+          disasm = DisAsmSection(trace, memory.Snapshot(), &names, BoolValue("FormatDisAsm"), IntValue("LimitDisAsm"));
+        } catch (...) {
+          disasm = InternalError("GetCleartextDisAsm", params_.Address, lineSettings);
+        }
+        SetSection(kDisAsmSection, disasm);
       }
     }
     if (abort_) return;
-    SetCrcs(crc0, crc1, crc1);
+    SetCrcs(crc0, crc1, crc2);
+    for (const std::string& info : minDebugInfos) {
+      const size_t bar = info.find('|');
+      if (bar != std::string::npos) (void)header_->Add(info.substr(0, bar) + ".quor", info.substr(bar + 1));
+    }
     complete_ = true;
-    SetHeaderField("callstack crc", CallstackCrcText(crc0, crc1, crc1));
+    SetHeaderField("callstack crc", CallstackCrcText(crc0, crc1, crc2));
   };
   if (synchronous) {
     build();

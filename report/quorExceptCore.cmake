@@ -2,18 +2,21 @@
 # report file editor, the handling request, the exception history, the image
 # check sum, the exception class description and the thread records.
 set(quor_except_dir ${CMAKE_CURRENT_LIST_DIR})
+
+# The number and time forms every report text uses (the disassembly too).
+sorvenal_core(quor_textformat SOURCES ${quor_except_dir}/quorTextFormat.cpp)
+
 sorvenal_core(quor_except_core SOURCES
   ${quor_except_dir}/quorBugRepFile.cpp
   ${quor_except_dir}/quorReportText.cpp
   ${quor_except_dir}/quorReportSections.cpp
-  ${quor_except_dir}/quorTextFormat.cpp
   ${quor_except_dir}/quorHandlingRequest.cpp
   ${quor_except_dir}/quorExceptionHistory.cpp
   ${quor_except_dir}/quorImageCheckSum.cpp
   ${quor_except_dir}/quorExceptClass.cpp
   ${quor_except_dir}/quorExceptThreads.cpp
   ${quor_except_dir}/quorToolsText.cpp
-  DEPS quor_settings_core quor_zip tk_core)
+  DEPS quor_settings_core quor_zip quor_textformat tk_core)
 
 sorvenal_test(quorExceptCore_test SOURCES
   ${PROJECT_SOURCE_DIR}/tests/report/quorBugRepFile_test.cpp

@@ -1,9 +1,6 @@
 #include "report/quorExceptModules.h"
 
 #include <windows.h>
-#include <tlhelp32.h>
-
-#include <algorithm>
 
 namespace quor {
 
@@ -63,33 +60,6 @@ std::string ModuleFileNameOf(uint32_t address) {
   MEMORY_BASIC_INFORMATION mbi;
   if (!VirtualQuery(reinterpret_cast<void*>(address), &mbi, sizeof mbi) || !mbi.AllocationBase) return {};
   return FileName(ModulePath(reinterpret_cast<uintptr_t>(mbi.AllocationBase)));
-}
-
-std::vector<TCodeRange> LoadedCodeRanges() {
-  std::vector<TCodeRange> ranges;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
-  if (snap == INVALID_HANDLE_VALUE) return ranges;
-  MODULEENTRY32 me;
-  me.dwSize = sizeof me;
-  for (BOOL ok = Module32First(snap, &me); ok; ok = Module32Next(snap, &me)) {
-    TCodeRange r;
-    if (!ImageCodeRange(reinterpret_cast<uintptr_t>(me.modBaseAddr), r.Begin, r.End)) continue;
-    char name[MAX_PATH];
-    WideCharToMultiByte(CP_ACP, 0, me.szModule, -1, name, MAX_PATH, nullptr, nullptr);
-    r.Module = name;
-    ranges.push_back(r);
-  }
-  CloseHandle(snap);
-  std::sort(ranges.begin(), ranges.end(), [](const TCodeRange& a, const TCodeRange& b) { return a.Begin < b.Begin; });
-  return ranges;
-}
-
-const TCodeRange* FindCodeRange(const std::vector<TCodeRange>& ranges, uint32_t address) {
-  auto it = std::upper_bound(ranges.begin(), ranges.end(), address,
-                             [](uint32_t a, const TCodeRange& r) { return a < r.Begin; });
-  if (it == ranges.begin()) return nullptr;
-  --it;
-  return address < it->End ? &*it : nullptr;
 }
 
 }  // namespace quor

@@ -40,6 +40,8 @@ struct TExceptionParams {
   const void* Sender = nullptr;
   bool CanContinue = true;
   std::vector<uint32_t> RaiseFrames;  // prepared call-stack data: the frame chain at the raise
+  uint32_t RaiseStackAt = 0;          // ... and the stack words from the raise's stack pointer
+  std::vector<uint8_t> RaiseStack;
   bool ForceListThreads = false;      // state reports list every thread
   bool ShowLibraryThreads = false;    // the external trace request shows the reporter's threads
 };

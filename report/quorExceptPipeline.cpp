@@ -33,6 +33,8 @@ struct TRequestData {
   bool HasContext = false;
   uint8_t Context[kContextSize] = {};
   std::vector<uint32_t> Frames;
+  uint32_t StackAt = 0;
+  std::vector<uint8_t> Stack;
   bool ShowLibraryThreads = false;
 };
 
@@ -81,6 +83,8 @@ void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) 
   p.Sender = reinterpret_cast<const void*>(r.Sender);
   p.CanContinue = r.CanContinue;
   p.RaiseFrames = data->Frames;
+  p.RaiseStackAt = data->StackAt;
+  p.RaiseStack = std::move(data->Stack);
   p.ForceListThreads = r.Source == kSourceExplicit;
   p.ShowLibraryThreads = data->ShowLibraryThreads;
   const TExceptionRef e(
@@ -178,7 +182,11 @@ void HandleException(const THandleArgs& a) {
       std::memcpy(data->Context, raise.Context, kContextSize);
       data->HasContext = true;
     }
-    if (sameRaise) data->Frames.assign(raise.Frames, raise.Frames + raise.FrameCount);
+    if (sameRaise) {
+      data->Frames.assign(raise.Frames, raise.Frames + raise.FrameCount);
+      data->StackAt = raise.StackAt;
+      if (raise.Stack) data->Stack.assign(raise.Stack, raise.Stack + raise.StackSize);
+    }
     const TExceptDescription d = DescribeException(object, data->Type);
     if (d.InheritsFrom("EAbort")) {
       ClearRaiseRecord();

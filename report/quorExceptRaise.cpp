@@ -53,6 +53,22 @@ void CaptureFrames(TRaiseRecord& r, uint32_t frame) {
   }
 }
 
+// The stack words from `esp` up to the stack's base, at most
+// kRaiseStackBytes: one copy into the thread's buffer. The range lies in the
+// committed part of this thread's stack, so the copy cannot fault. Without a
+// buffer (no memory) nothing is kept.
+void CaptureStack(TRaiseRecord& r, uint32_t esp) {
+  uint32_t low, high;
+  StackBounds(low, high);
+  r.StackAt = esp;
+  r.StackSize = 0;
+  if (esp < low || esp >= high) return;
+  if (!r.Stack) r.Stack = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, kRaiseStackBytes));
+  if (!r.Stack) return;
+  r.StackSize = high - esp < kRaiseStackBytes ? high - esp : kRaiseStackBytes;
+  std::memcpy(r.Stack, reinterpret_cast<const void*>(esp), r.StackSize);
+}
+
 [[noreturn]] void RaisePendingFault() {
   const TPendingFault f = t_fault;  // a copy: the throw below starts a new capture
   switch (f.Code) {
@@ -92,6 +108,10 @@ LONG CALLBACK ConvertFault(EXCEPTION_POINTERS* info) {
 
 }  // namespace
 
+TRaiseRecord::~TRaiseRecord() {
+  if (Stack) HeapFree(GetProcessHeap(), 0, Stack);
+}
+
 TRaiseRecord& ThreadRaiseRecord() { return t_raise; }
 
 void ClearRaiseRecord() {
@@ -99,6 +119,7 @@ void ClearRaiseRecord() {
   t_raise.Type = nullptr;
   t_raise.Address = 0;
   t_raise.FrameCount = 0;
+  t_raise.StackSize = 0;
 }
 
 std::string AccessViolationMessage(uint32_t address, bool write, uint32_t target) {
@@ -121,7 +142,8 @@ void RemoveFaultConversion() {
 }  // namespace quor
 
 // Every throw passes here (the program is linked with --wrap=__cxa_throw).
-// One context copy and a short walk of the frame chain, nothing else.
+// One context copy, a short walk of the frame chain and one copy of at most
+// kRaiseStackBytes of the stack, nothing else.
 extern "C" [[noreturn]] void __wrap___cxa_throw(void* object, std::type_info* type, void (*destroy)(void*)) {
   using namespace quor;
   TRaiseRecord& r = t_raise;
@@ -133,6 +155,7 @@ extern "C" [[noreturn]] void __wrap___cxa_throw(void* object, std::type_info* ty
     std::memcpy(r.Context, t_fault.Context, kContextSize);
     r.Address = t_fault.Address;
     CaptureFrames(r, reinterpret_cast<const CONTEXT*>(r.Context)->Ebp);
+    CaptureStack(r, reinterpret_cast<const CONTEXT*>(r.Context)->Esp);
   } else {
     CONTEXT ctx;
     ctx.ContextFlags = CONTEXT_FULL;
@@ -144,6 +167,7 @@ extern "C" [[noreturn]] void __wrap___cxa_throw(void* object, std::type_info* ty
     std::memcpy(r.Context, &ctx, kContextSize);
     r.Address = ctx.Eip;
     CaptureFrames(r, ctx.Ebp);
+    CaptureStack(r, ctx.Esp);
   }
   __real___cxa_throw(object, type, destroy);
 }

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "report/quorExceptModules.h"
+#include "report/quorExceptClass.h"
 #include "report/quorExceptObject.h"
 #include "report/quorExceptThreads.h"
+#include "report/quorMemoryWin.h"
+#include "report/quorStackTraceWin.h"
 #include "report/quorSettingsResource.h"
 #include "report/quorTextFormat.h"
 
@@ -16,70 +18,17 @@ namespace quor {
 
 namespace {
 
-constexpr uint32_t kMaxStackScan = 256 * 1024;
-constexpr uint32_t kDumpBytes = 20 * 16;
-
-// Guarded copy: false instead of a fault.
-bool ReadMemory(uint32_t address, void* out, uint32_t size) {
-  SIZE_T done = 0;
-  return ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<void*>(address), out, size, &done) && done == size;
-}
-
-uint32_t RegionEnd(uint32_t address) {
-  MEMORY_BASIC_INFORMATION mbi;
-  if (!VirtualQuery(reinterpret_cast<void*>(address), &mbi, sizeof mbi) || mbi.State != MEM_COMMIT) return address;
-  return reinterpret_cast<uint32_t>(mbi.BaseAddress) + mbi.RegionSize;
-}
-
-// Could `v` follow a call: a relative call, an indirect near or far call of
-// 2, 3, 4, 6 or 7 bytes, or a far call with an immediate pointer.
-bool FollowsCall(uint32_t v) {
-  uint8_t b[8];
-  if (v <= 7 || !ReadMemory(v - 8, b, 8)) return false;
-  if (b[3] == 0xE8) return true;  // v - 5
-  if (b[1] == 0x9A) return true;  // v - 7
-  for (int len : {2, 3, 4, 6, 7}) {
-    const uint8_t op = b[8 - len], modrm = b[9 - len];
-    const int reg = (modrm >> 3) & 7;
-    if (op == 0xFF && (reg == 2 || reg == 3)) return true;
-  }
-  return false;
-}
-
-// The current address, then every stack value from the stack pointer up to
-// the stack top that lies in code and follows a call.
-std::vector<TStackLine> CandidateLines(uint32_t current, uint32_t esp, const std::vector<uint32_t>& raiseFrames,
-                                       const std::vector<TCodeRange>& code) {
-  std::vector<TStackLine> lines;
-  const auto add = [&](uint32_t address) {
-    const TCodeRange* range = FindCodeRange(code, address);
-    lines.push_back({address, range ? range->Module : std::string()});
-  };
-  if (current) add(current);
-  if (!raiseFrames.empty()) {
-    for (uint32_t frame : raiseFrames) add(frame);
-    return lines;
-  }
-  const uint32_t top = RegionEnd(esp);
-  const uint32_t size = std::min(top - esp, kMaxStackScan) & ~3u;
-  std::vector<uint32_t> words(size / 4);
-  if (words.empty() || !ReadMemory(esp, words.data(), size)) return lines;
-  for (uint32_t v : words)
-    if (FindCodeRange(code, v - 1) && FollowsCall(v)) add(v);
-  return lines;
-}
-
-std::vector<uint8_t> StackBytes(uint32_t esp) {
-  const uint32_t size = std::min(RegionEnd(esp) - esp, kDumpBytes);
-  std::vector<uint8_t> bytes(size);
-  if (size && !ReadMemory(esp, bytes.data(), size)) bytes.clear();
-  return bytes;
-}
-
 TCpuRegisters RegistersOf(const CONTEXT& c) {
   TCpuRegisters r;
   r.Eax = c.Eax, r.Ebx = c.Ebx, r.Ecx = c.Ecx, r.Edx = c.Edx, r.Esi = c.Esi, r.Edi = c.Edi;
   r.Eip = c.Eip, r.Esp = c.Esp, r.Ebp = c.Ebp;
+  return r;
+}
+
+TCpuRegisters RegistersOf(const TThreadState& s) {
+  TCpuRegisters r;
+  r.Eax = s.Eax, r.Ebx = s.Ebx, r.Ecx = s.Ecx, r.Edx = s.Edx, r.Esi = s.Esi, r.Edi = s.Edi;
+  r.Eip = s.Eip, r.Esp = s.Esp, r.Ebp = s.Ebp;
   return r;
 }
 
@@ -90,23 +39,62 @@ std::string SectionName(uint32_t threadId, bool isReporting, bool suspended, int
   return name;
 }
 
-// Another thread: suspended just long enough to read its context.
-bool PrepareOtherThread(TThreadStack& t, const std::vector<TCodeRange>& code) {
-  HANDLE h = OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, t.ThreadId);
-  if (!h) return false;
-  const DWORD previous = SuspendThread(h);
-  CONTEXT c;
-  c.ContextFlags = CONTEXT_FULL;
-  const bool read = previous != DWORD(-1) && GetThreadContext(h, &c);
-  if (read) {
-    t.Registers = RegistersOf(c);
-    t.StackBytes = StackBytes(c.Esp);
-    t.Lines = CandidateLines(c.Eip, c.Esp, {}, code);
-  }
-  if (previous != DWORD(-1)) ResumeThread(h);
-  t.SectionName = SectionName(t.ThreadId, false, previous != DWORD(-1) && previous > 0, GetThreadPriority(h));
+int ThreadPriority(uint32_t threadId) {
+  HANDLE h = OpenThread(THREAD_QUERY_INFORMATION, FALSE, threadId);
+  if (!h) return 0;
+  const int priority = GetThreadPriority(h);
   CloseHandle(h);
-  return read;
+  return priority == THREAD_PRIORITY_ERROR_RETURN ? 0 : priority;
+}
+
+void SetCreator(TThreadStack& t) {
+  TThreadRecord r;
+  if (FindThreadRecord(t.ThreadId, r)) t.Creator = r.CreatorAddress, t.CreatorThreadId = r.CreatorThreadId;
+}
+
+// The reporting thread: the exception's context (or the recorded stack and
+// frame pointers); its candidates come from the stack as it was at the raise.
+TThreadStack PrepareReportingThread(const TExceptionParams& p, bool isException) {
+  TThreadStack t;
+  t.ThreadId = p.ThreadId;
+  t.IsExceptionThread = isException;
+  t.SectionName = SectionName(p.ThreadId, true, false, 0);
+  const TExceptDescription d = DescribeException(p.Object, p.Type);
+  t.IsPlatformException = d.InheritsFrom("EExternal");
+  t.IsAbnormalTermination = d.InheritsFrom("BcbTermination");
+  CONTEXT c{};
+  if (p.HasContext) std::memcpy(&c, p.Context, kContextSize);
+  else c.Esp = p.StackPointer, c.Ebp = p.FramePointer, c.Eip = p.Address;
+  t.Registers = RegistersOf(c);
+  t.Current = p.Address ? p.Address : c.Eip;
+  t.StackTop = RegionEnd(c.Esp);
+  t.ContextRead = c.Esp != 0 && t.StackTop > c.Esp;
+  SetCreator(t);
+  if (!t.ContextRead) return t;
+  t.SavedStackAt = p.RaiseStackAt;
+  t.SavedStack = p.RaiseStack;
+  const TThreadMemory memory(t);
+  if (memory.Valid())
+    (void)PrepareStackItems(c.Ebp, t.StackTop, c.Esp, t.Prepared, isException, t.Current, memory.Snapshot());
+  if (t.Prepared.empty() && t.SavedStack.empty())
+    for (auto it = p.RaiseFrames.rbegin(); it != p.RaiseFrames.rend(); ++it) t.Prepared.push_back({1, *it});
+  return t;
+}
+
+// Another thread: suspended just long enough to read its state.
+TThreadStack PrepareOtherThread(uint32_t threadId, const TMemorySnapshot& snapshot) {
+  TThreadStack t;
+  t.ThreadId = threadId;
+  TThreadState s;
+  t.ContextRead = ReadThreadState(threadId, snapshot, s);
+  t.SectionName = SectionName(threadId, false, s.Suspended, ThreadPriority(threadId));
+  if (!t.ContextRead) return t;
+  t.Registers = RegistersOf(s);
+  t.Current = s.Eip;
+  t.StackTop = s.StackTop;
+  t.Prepared = std::move(s.Prepared);
+  SetCreator(t);
+  return t;
 }
 
 std::vector<uint32_t> ProcessThreads() {
@@ -124,6 +112,21 @@ std::vector<uint32_t> ProcessThreads() {
 
 }  // namespace
 
+bool TSavedStackReader::ReadRaw(uint32_t address, void* out, uint32_t size) const {
+  const uint64_t end = uint64_t(address) + size, savedEnd = uint64_t(at_) + bytes_.size();
+  const bool inside = address >= at_ && end <= savedEnd;
+  if (!inside && !live_.ReadRaw(address, out, size)) return false;
+  const uint64_t from = std::max<uint64_t>(address, at_), to = std::min(end, savedEnd);
+  if (from < to) std::memcpy(static_cast<uint8_t*>(out) + (from - address), bytes_.data() + (from - at_), size_t(to - from));
+  return true;
+}
+
+TThreadMemory::TThreadMemory(const TThreadStack& thread)
+    : reader_(ProcessMemoryReader(), thread.SavedStackAt, thread.SavedStack) {
+  valid_ = TakeProcessSnapshot(snapshot_);
+  if (!thread.SavedStack.empty()) snapshot_.SetReader(&reader_);
+}
+
 std::string ThreadDisplayName(uint32_t threadId, bool isReportingThread) {
   TThreadRecord r;
   const bool known = FindThreadRecord(threadId, r);
@@ -135,29 +138,14 @@ std::string ThreadDisplayName(uint32_t threadId, bool isReportingThread) {
 }
 
 std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool listThreads) {
-  const std::vector<TCodeRange> code = LoadedCodeRanges();
   std::vector<TThreadStack> stacks;
   const uint32_t mainThread = MainThreadId();
   const bool freeze = p.Kind == kKindFreeze;
   const uint32_t first = freeze ? mainThread : p.ThreadId;
 
-  // The reporting thread waits in the handling entry, so its stack is intact.
-  if (first == p.ThreadId) {
-    TThreadStack t;
-    t.ThreadId = p.ThreadId;
-    t.IsExceptionThread = !freeze;
-    t.SectionName = SectionName(p.ThreadId, true, false, 0);
-    CONTEXT c{};
-    if (p.HasContext) std::memcpy(&c, p.Context, kContextSize);
-    else c.Esp = p.StackPointer, c.Ebp = p.FramePointer, c.Eip = p.Address;
-    t.ContextRead = c.Esp != 0;
-    t.Registers = RegistersOf(c);
-    if (t.ContextRead) {
-      t.StackBytes = StackBytes(c.Esp);
-      t.Lines = CandidateLines(p.Address, c.Esp, p.RaiseFrames, code);
-    }
-    stacks.push_back(std::move(t));
-  }
+  // The reporting thread waits in the handling entry, so its stack above the
+  // handling is intact; below, the raise capture's copy stands in.
+  if (first == p.ThreadId) stacks.push_back(PrepareReportingThread(p, !freeze));
   std::vector<uint32_t> others;
   if (first != p.ThreadId) others.push_back(first);
   else if (mainThread && mainThread != p.ThreadId) others.push_back(mainThread);
@@ -165,14 +153,20 @@ std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool li
     for (uint32_t id : ProcessThreads())
       if (id != p.ThreadId && id != mainThread) others.push_back(id);
   const uint32_t self = GetCurrentThreadId();
+  TMemorySnapshot snapshot;
+  const bool haveSnapshot = !others.empty() && TakeProcessSnapshot(snapshot);
   for (uint32_t id : others) {
     TThreadRecord r;
     const bool library = FindThreadRecord(id, r) && r.Name == kLibraryThreadName;
     if (id == self || (library && !p.ShowLibraryThreads)) continue;
-    TThreadStack t;
-    t.ThreadId = id;
-    if (!PrepareOtherThread(t, code) && t.SectionName.empty()) t.SectionName = SectionName(id, false, false, 0);
-    stacks.push_back(std::move(t));
+    if (haveSnapshot) {
+      stacks.push_back(PrepareOtherThread(id, snapshot));
+    } else {
+      TThreadStack t;
+      t.ThreadId = id;
+      t.SectionName = SectionName(id, false, false, ThreadPriority(id));
+      stacks.push_back(std::move(t));
+    }
   }
   return stacks;
 }

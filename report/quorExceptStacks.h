@@ -1,7 +1,9 @@
 // The call stacks of a report, prepared while the threads' stacks are intact:
-// for every thread to report, its section name, its registers, the bytes at
-// its stack pointer and its provisional call stack (the current address,
-// then the return-address candidates found on its stack, newest first).
+// for every thread to report, its section name, its registers, its stack
+// range and the return-address candidates found on its stack. The exception
+// thread keeps the stack words the raise capture copied, because its own
+// frames between the throw and the catch are overwritten by then; its trace
+// reads the process's memory with those words in their old place.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "report/quorReportSections.h"
+#include "report/quorStackTrace.h"
 
 namespace quor {
 
@@ -17,11 +20,17 @@ struct TExceptionParams;
 struct TThreadStack {
   uint32_t ThreadId = 0;
   std::string SectionName;
+  uint32_t Current = 0;  // the exception address, else the instruction pointer
   bool IsExceptionThread = false;
+  bool IsPlatformException = false;
+  bool IsAbnormalTermination = false;
   bool ContextRead = false;
   TCpuRegisters Registers;
-  std::vector<uint8_t> StackBytes;  // from Registers.Esp, at most 320 bytes
-  std::vector<TStackLine> Lines;
+  uint32_t StackTop = 0;  // end of the stack pointer's memory region
+  uint32_t Creator = 0, CreatorThreadId = 0;
+  TDAPreStackItem Prepared;
+  uint32_t SavedStackAt = 0;  // the exception thread's stack at the raise
+  std::vector<uint8_t> SavedStack;
 };
 
 // The threads to report, in order: the reporting thread (or, for a freeze or
@@ -31,5 +40,34 @@ struct TThreadStack {
 
 // The "thread $1a4" or recorded-name form of a thread's name.
 [[nodiscard]] std::string ThreadDisplayName(uint32_t threadId, bool isReportingThread);
+
+// Reads the process's memory, with saved bytes in place of the live ones
+// inside their range.
+class TSavedStackReader : public IMemoryReader {
+public:
+  TSavedStackReader(const IMemoryReader& live, uint32_t at, const std::vector<uint8_t>& bytes)
+      : live_(live), at_(at), bytes_(bytes) {}
+  [[nodiscard]] bool ReadRaw(uint32_t address, void* out, uint32_t size) const override;
+
+private:
+  const IMemoryReader& live_;
+  uint32_t at_;
+  const std::vector<uint8_t>& bytes_;
+};
+
+// A fresh snapshot of the process as one thread's trace sees it.
+class TThreadMemory {
+public:
+  explicit TThreadMemory(const TThreadStack& thread);
+  TThreadMemory(const TThreadMemory&) = delete;
+  TThreadMemory& operator=(const TThreadMemory&) = delete;
+  [[nodiscard]] bool Valid() const { return valid_; }
+  [[nodiscard]] const TMemorySnapshot& Snapshot() const { return snapshot_; }
+
+private:
+  TSavedStackReader reader_;
+  TMemorySnapshot snapshot_;
+  bool valid_ = false;
+};
 
 }  // namespace quor

@@ -17,6 +17,9 @@
 #include "report/quorMessageWindow.h"
 #include "report/quorSettingsLookup.h"
 #include "report/quorExceptThreads.h"
+#include "report/quorMapStackSymbols.h"
+#include "report/quorStackTraceWin.h"
+#include "report/quorSymbolCache.h"
 #include "report/quorTools.h"
 #include "toolkit/Seams.h"
 #include "toolkit/SysExceptions.h"
@@ -28,6 +31,11 @@ namespace {
 std::terminate_handler g_previousTerminate = nullptr;
 LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
 bool g_installed = false;
+
+// The tracer names functions and lines from the symbol store.
+std::shared_ptr<const IStackSymbols> ModuleStackSymbols(uint32_t moduleHandle) {
+  return StackSymbolsOf(SymbolsForAddress(moduleHandle));
+}
 
 bool ApplicationHandleException(const void* sender, const char*, std::exception_ptr error) {
   if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
@@ -140,6 +148,8 @@ void Startup() {
     CheckModuleIntegrity(ReporterModule(), *settings);
     if (settings->Module() != ReporterModule()) CheckModuleIntegrity(settings->Module(), *settings);
   }
+  InstallSymbolHooks();
+  SetStackSymbolsProvider(&ModuleStackSymbols);
   (void)InstallFaultConversion();
   tk::seams::applicationHandleException = &ApplicationHandleException;
   tk::seams::applicationShowException = &ApplicationShowException;

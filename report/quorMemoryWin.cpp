@@ -3,6 +3,12 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <mutex>
+#include <unordered_map>
+
 namespace quor {
 
 namespace {
@@ -36,19 +42,82 @@ void AddSections(TMemorySnapshot& snapshot, TModuleImage& m) {
 
 }  // namespace
 
-bool TProcessMemoryReader::ReadRaw(uint32_t address, void* out, uint32_t size) const {
+namespace {
+
+constexpr uint32_t kPage = 4096;
+constexpr DWORD kUnwritable = PAGE_READONLY | PAGE_EXECUTE_READ;
+constexpr size_t kMaxKeptPages = 16384;  // 64 MB at the most
+
+bool ReadDirect(uint32_t address, void* out, uint32_t size) {
   SIZE_T got = 0;
   return ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address)), out, size,
                            &got) &&
          got == size;
 }
 
-const IMemoryReader& ProcessMemoryReader() {
+struct KeptPages {
+  std::mutex lock;
+  std::unordered_map<uint32_t, std::array<uint8_t, kPage>> pages;
+};
+
+KeptPages& Kept() {
+  static KeptPages* kept = new KeptPages;  // never freed: used until the process ends
+  return *kept;
+}
+
+// Copies from the kept page, keeping it first when it cannot be written;
+// false when the page is writable (or unreadable): then it is read directly.
+bool ReadKept(uint32_t page, uint32_t offset, void* out, uint32_t size) {
+  KeptPages& k = Kept();
+  {
+    std::lock_guard<std::mutex> guard(k.lock);
+    auto it = k.pages.find(page);
+    if (it != k.pages.end()) {
+      std::memcpy(out, it->second.data() + offset, size);
+      return true;
+    }
+  }
+  MEMORY_BASIC_INFORMATION mbi;
+  if (VirtualQuery(reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(page)), &mbi, sizeof(mbi)) != sizeof(mbi) ||
+      mbi.State != MEM_COMMIT || !(mbi.Protect & kUnwritable) || (mbi.Protect & (PAGE_GUARD | PAGE_NOACCESS)))
+    return false;
+  std::array<uint8_t, kPage> copy;
+  if (!ReadDirect(page, copy.data(), kPage)) return false;
+  std::memcpy(out, copy.data() + offset, size);
+  std::lock_guard<std::mutex> guard(k.lock);
+  if (k.pages.size() < kMaxKeptPages) k.pages.emplace(page, copy);
+  return true;
+}
+
+}  // namespace
+
+bool TProcessMemoryReader::ReadRaw(uint32_t address, void* out, uint32_t size) const {
+  auto* dst = static_cast<uint8_t*>(out);
+  while (size > 0) {
+    const uint32_t page = address & ~(kPage - 1), offset = address - page;
+    const uint32_t n = std::min(size, kPage - offset);
+    if (!ReadKept(page, offset, dst, n) && !ReadDirect(address, dst, n)) return false;
+    if (address + n < address) return size == n;  // the top of the address space
+    address += n;
+    dst += n;
+    size -= n;
+  }
+  return true;
+}
+
+void TProcessMemoryReader::DropKeptPages() {
+  KeptPages& k = Kept();
+  std::lock_guard<std::mutex> guard(k.lock);
+  k.pages.clear();
+}
+
+TProcessMemoryReader& ProcessMemoryReader() {
   static TProcessMemoryReader reader;
   return reader;
 }
 
 bool TakeProcessSnapshot(TMemorySnapshot& snapshot) {
+  ProcessMemoryReader().DropKeptPages();
   snapshot.SetReader(&ProcessMemoryReader());
   uint64_t address = 0;
   bool any = false;

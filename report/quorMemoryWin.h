@@ -7,13 +7,18 @@
 
 namespace quor {
 
+// Pages that cannot be written (code, read-only data) are read once and kept:
+// under Wine every read of process memory is a round trip to the server, and
+// decoding reads a few bytes at a time. The kept pages are dropped whenever a
+// new snapshot is taken, so a module loaded in place of another is read anew.
 class TProcessMemoryReader : public IMemoryReader {
 public:
   [[nodiscard]] bool ReadRaw(uint32_t address, void* out, uint32_t size) const override;
+  void DropKeptPages();
 };
 
 // The reader of this process's memory (one for the process, never freed).
-const IMemoryReader& ProcessMemoryReader();
+TProcessMemoryReader& ProcessMemoryReader();
 
 // Fills the snapshot with every region of this process's address space and
 // every loaded module (its image, code and initialised-data ranges), and

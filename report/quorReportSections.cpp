@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "report/quorTextFormat.h"
-#include "report/quorZip.h"
 
 namespace quor {
 
@@ -53,29 +52,6 @@ std::string StackDumpText(uint32_t address, const std::vector<uint8_t>& bytes) {
 
 std::string CallstackCrcText(uint32_t crc0, uint32_t crc1, uint32_t crc2) {
   return "$" + Hex8(crc0) + ", $" + Hex8(crc1) + ", $" + Hex8(crc2);
-}
-
-std::string StackLinesText(const std::vector<TStackLine>& lines) {
-  std::string text;
-  for (const auto& l : lines) {
-    if (!text.empty()) text += "\r\n";
-    text += Hex8(l.Address);
-    text += ' ';
-    text += l.Module.empty() ? "???" : l.Module;
-  }
-  return text;
-}
-
-TStackCrcs StackCrcs(const std::vector<TStackLine>& lines) {
-  TStackCrcs crcs;
-  if (lines.empty()) return crcs;
-  crcs.First = crcs.Second = lines.front().Address;
-  for (size_t i = 1; i < lines.size(); ++i) {
-    uint8_t bytes[4];
-    for (int b = 0; b < 4; ++b) bytes[b] = static_cast<uint8_t>(lines[i].Address >> (8 * b));
-    crcs.Second = Crc32Update(crcs.Second, bytes, 4);
-  }
-  return crcs;
 }
 
 }  // namespace quor

@@ -1,6 +1,5 @@
 // Texts of the report sections that come from raw data: the CPU registers,
-// the stack dump, the call-stack check sums and, until the stack tracer
-// names functions, the call stack as its list of return-address candidates.
+// the stack dump and the call-stack check sums of the header.
 #pragma once
 
 #include <cstdint>
@@ -23,23 +22,5 @@ struct TCpuRegisters {
 
 // "$1a2b3c4d, $00000000, $ffffffff" (31 characters).
 [[nodiscard]] std::string CallstackCrcText(uint32_t crc0, uint32_t crc1, uint32_t crc2);
-
-// One line of a provisional call stack: an address and the name of the
-// module that holds it ("???" when none).
-struct TStackLine {
-  uint32_t Address = 0;
-  std::string Module;
-};
-
-// Lines "0040a1f0 Sorvenal.exe", newest first, module names as given.
-[[nodiscard]] std::string StackLinesText(const std::vector<TStackLine>& lines);
-
-// The two check sums of a call stack: the first is the newest address; the
-// second starts with it and takes in the four bytes of every further
-// address (CRC-32 table update, no inversion).
-struct TStackCrcs {
-  uint32_t First = 0, Second = 0;
-};
-[[nodiscard]] TStackCrcs StackCrcs(const std::vector<TStackLine>& lines);
 
 }  // namespace quor

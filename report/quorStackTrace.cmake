@@ -20,8 +20,13 @@ sorvenal_core(quor_stacktrace SOURCES
 sorvenal_core(quor_stacktrace_sections SOURCES ${quor_trace_dir}/quorStackTraceSections.cpp
   DEPS quor_stacktrace quor_except_core)
 
+# A module's debug symbols behind the tracer's symbol interface.
+sorvenal_core(quor_stacktrace_symbols SOURCES ${quor_trace_dir}/quorMapStackSymbols.cpp
+  DEPS quor_stacktrace quor_mapfile)
+
 sorvenal_test(quorStackTrace_test SOURCES ${quor_trace_tests}/quorStackTrace_test.cpp
-  DEPS quor_stacktrace quor_stacktrace_sections)
+  ${quor_trace_tests}/quorMapStackSymbols_test.cpp
+  DEPS quor_stacktrace quor_stacktrace_sections quor_stacktrace_symbols)
 sorvenal_fuzz(stacktrace_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/stacktrace_fuzz.cpp DEPS quor_stacktrace)
 sorvenal_bench(stacktrace_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/stacktrace_bench.cpp DEPS quor_stacktrace)
 

@@ -40,6 +40,32 @@ std::string ReadFileText(const std::wstring& path) {
   return s;
 }
 
+// The lines of a report section: from its header line to the first empty line.
+std::vector<std::string> SectionLines(const std::string& report, const std::string& header) {
+  std::vector<std::string> lines;
+  size_t at = report.find(header);
+  if (at == std::string::npos) return lines;
+  at = report.find("\r\n", at);
+  while (at != std::string::npos) {
+    const size_t start = at + 2, end = report.find("\r\n", start);
+    const std::string line = report.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (line.empty()) break;
+    lines.push_back(line);
+    at = end;
+  }
+  return lines;
+}
+
+// The first line at or after `from` that holds every part, or -1.
+int FindLine(const std::vector<std::string>& lines, int from, const std::vector<std::string>& parts) {
+  for (int i = from; i < static_cast<int>(lines.size()); ++i) {
+    bool all = true;
+    for (const auto& p : parts) all = all && lines[i].find(p) != std::string::npos;
+    if (all) return i;
+  }
+  return -1;
+}
+
 class ProgramTest : public testing::Test {
 protected:
   void SetUp() override {
@@ -160,9 +186,27 @@ TEST_F(ProgramTest, AShortFileIsReportedAndTheProgramGoesOn) {
   const std::wstring box = DismissBox(20000);
   EXPECT_NE(box.find(L"Range check error"), std::wstring::npos) << tk::Narrow(box);
   EXPECT_EQ(Text(memo_), log);
-  const std::string report = ReadFileText(dir_ + L"\\bugreport.log");
+  // The report is stored once every thread's call stack is traced.
+  std::string report;
+  for (int i = 0; i < 2400 && report.find("ERangeError") == std::string::npos; ++i, Sleep(50))
+    report = ReadFileText(dir_ + L"\\bugreport.log");
   EXPECT_NE(report.find("ERangeError"), std::string::npos);
   EXPECT_NE(report.find("Range check error"), std::string::npos);
+  // The main thread's call stack names the check-sum function with its unit
+  // and the line that raised, the click handler of the main window and the
+  // toolkit's message dispatch below them, in that order.
+  const std::vector<std::string> stack = SectionLines(report, "main thread (");
+  const std::vector<std::vector<std::string>> expected = {
+      {"Sorvenal.exe", "BrisquelFileUtil.cpp", " 59 ", "FileWordSum"},
+      {"Sorvenal.exe", "formmain.cpp", "Button_CalculateCheckSumClick"},
+      {"Sorvenal.exe", "Forms.cpp", "TApplication::Run"},
+  };
+  int at = 0;
+  for (const auto& parts : expected) {
+    const int found = FindLine(stack, at, parts);
+    EXPECT_GE(found, 0) << parts.back() << " after line " << at << " of:\n" << report.substr(0, 3000);
+    if (found >= 0) at = found + 1;
+  }
   // The program still answers: another calculation works.
   SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(four.c_str()));
   Click(calculate_);

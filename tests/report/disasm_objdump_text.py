@@ -79,7 +79,11 @@ CC_ALIASES = {"nb": "ae", "z": "e", "nz": "ne"}
 NAME_ALIASES = {"loopz": "loope", "loopnz": "loopne", "pushad": "pusha", "popad": "popa",
                 "pushfd": "pushf", "popfd": "popf", "iretd": "iret", "icebp": "int1",
                 "repz": "rep", "repe": "rep", "repnz": "repne", "bnd": "repne",
-                "call far": "call", "jmp far": "jmp", "wait": "fwait", "sal": "shl"}
+                "call far": "call", "jmp far": "jmp", "wait": "fwait", "sal": "shl",
+                # objdump marks a segment register pushed or popped with 0x66
+                # by a size suffix; ours keeps the plain name (the operand size
+                # shows in the prefix).
+                "pushw": "push", "popw": "pop"}
 WAIT_FORMS = {"fstcw": "fnstcw", "fstsw": "fnstsw", "finit": "fninit", "fclex": "fnclex",
               "fsave": "fnsave", "fstenv": "fnstenv", "feni": "fneni", "fdisi": "fndisi"}
 STRING_OPS = {"movs", "cmps", "stos", "lods", "scas", "ins", "outs"}

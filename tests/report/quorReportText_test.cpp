@@ -70,15 +70,9 @@ TEST(ReportSections, StackDumpLines) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 19);
 }
 
-TEST(ReportSections, CrcTextAndStackSums) {
+TEST(ReportSections, CrcText) {
   EXPECT_EQ(quor::CallstackCrcText(0x1a2b3c4d, 0, 0xffffffff), "$1a2b3c4d, $00000000, $ffffffff");
   EXPECT_EQ(quor::CallstackCrcText(1, 2, 3).size(), 31u);
-  const std::vector<quor::TStackLine> lines = {{0x401000, "Sorvenal.exe"}, {0x402000, ""}};
-  EXPECT_EQ(quor::StackLinesText(lines), "00401000 Sorvenal.exe\r\n00402000 ???");
-  const quor::TStackCrcs crcs = quor::StackCrcs(lines);
-  EXPECT_EQ(crcs.First, 0x401000u);
-  EXPECT_NE(crcs.Second, crcs.First);
-  EXPECT_EQ(quor::StackCrcs({lines[0]}).Second, 0x401000u);
 }
 
 TEST(TextFormat, HexAndDates) {
