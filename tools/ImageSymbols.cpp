@@ -62,6 +62,12 @@ std::string BaseName(std::string_view path) {
 std::string ReadableName(std::string_view stored) {
   std::string name(stored);
   if (name.size() > 1 && (name[0] == '_' || name[0] == '@')) name.erase(0, 1);
+  // stdcall and fastcall names, C++ ones included, end in "@" and the
+  // argument size.
+  const size_t at = name.rfind('@');
+  if (at != std::string::npos && at > 0 && at + 1 < name.size() &&
+      std::all_of(name.begin() + at + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    name.resize(at);
   if (name.starts_with("_Z")) {
     int status = 0;
     char* demangled = abi::__cxa_demangle(name.c_str(), nullptr, nullptr, &status);
@@ -71,13 +77,7 @@ std::string ReadableName(std::string_view stored) {
       return readable;
     }
     std::free(demangled);
-    return name;
   }
-  // stdcall and fastcall names end in "@" and the argument size.
-  const size_t at = name.rfind('@');
-  if (at != std::string::npos && at > 0 && at + 1 < name.size() &&
-      std::all_of(name.begin() + at + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    name.resize(at);
   return name;
 }
 

@@ -25,6 +25,7 @@ if(SORVENAL_NATIVE)
     add_custom_target(symbols_fixture DEPENDS ${fixture_images})
   endif()
   sorvenal_test(symbol_readers_test SOURCES ${PROJECT_SOURCE_DIR}/tests/tools/CoffSymbols_test.cpp
+                                            ${PROJECT_SOURCE_DIR}/tests/tools/ImageSymbols_test.cpp
                                             ${PROJECT_SOURCE_DIR}/tests/tools/DwarfLines_test.cpp
                 DEPS tool_symbols)
   target_compile_definitions(symbol_readers_test PRIVATE SYMBOLS_FIXTURE_DIR="${fixture_dir}")
