@@ -23,7 +23,9 @@ void TsPanel::RebuildCache() {
   SkinData.PrepareCache();
   TsBitmap24& cache = SkinData.CacheBitmap;
   const TCacheInfo bg = SkinData.GetParentBackground();
-  PaintItem(SkinData, bg, true, 0, true, cache, {Left(), Top()}, {0, 0, cache.Width(), cache.Height()});
+  // Without filling: the border image gives only the frame, the face is the
+  // section's colour or gradient.
+  PaintItem(SkinData, bg, false, 0, true, cache, {Left(), Top()}, {0, 0, cache.Width(), cache.Height()});
   if (!Caption().empty()) {
     // The caption band is one line of "W" high, centred vertically.
     HDC screen = GetDC(nullptr);

@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/app/SectionFace.h"
 #include "app/formmain.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sRegister.h"
@@ -97,14 +98,10 @@ protected:
 
   TColor Pixel(const TsBitmap24& shot, POINT p) { return shot.Pixel(p.x, p.y); }
 
-  // The middle of the PANEL section's border image in the active skin.
-  TColor PanelFace() {
-    const skin::TsSkinManager& sm = *form_->sSkinManager1;
-    const int32_t mask = sm.GetMaskIndex(sm.GetSkinIndex("PANEL"), "PANEL", "BORDERSMASK");
-    EXPECT_GE(mask, 0);
-    if (mask < 0) return 0;
-    const skin::TRect& br = sm.ma()[mask].SourceRect;
-    return sm.MasterBitmap().Pixel((br.Left + br.Right) / 2, (br.Top + br.Bottom) / 2);
+  // The face of the panel at (x, y), from the PANEL section of the active skin.
+  TColor PanelFace(int32_t x, int32_t y) {
+    tk::TWinControl* p = form_->sPanel2;
+    return SectionFace(*form_->sSkinManager1, "PANEL", false, p->Width(), p->Height(), x, y);
   }
 
   tk::TApplication* app_ = nullptr;
@@ -119,8 +116,8 @@ TEST_F(SkinSwitchTest, EveryControlRepaintsInTheNewSkin) {
     EXPECT_EQ(form_->sSkinManager1->SkinName(), s.name);
     const TsBitmap24 shot = Capture();
     SaveBmp(shot, s.shot);
-    // The panel's face is the middle of its section's border image.
-    EXPECT_EQ(Pixel(shot, At(form_->sPanel2, 400, 100)), PanelFace()) << s.name;
+    // The panel's face is its section's colour or gradient.
+    EXPECT_EQ(Pixel(shot, At(form_->sPanel2, 400, 100)), PanelFace(400, 100)) << s.name;
     // Each button's face is painted across it, left of the caption as right of it.
     for (tk::TWinControl* b : {form_->Button_CalculateCheckSum, form_->sButton1}) {
       const int32_t y = b->Height() / 2, x = 10;
