@@ -12,13 +12,13 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
-#include "tests/app/SectionFace.h"
-#include "app/formmain.h"
-#include "skin/sGraphUtilsWin.h"
-#include "skin/sRegister.h"
+#include "skin/sConst.h"
 #include "skin/sSkinChange.h"
-#include "toolkit/StdClasses.h"
+#include "tests/app/MainFormFixture.h"
+#include "tests/app/SectionFace.h"
+#include "toolkit/WinText.h"
 
 namespace {
 
@@ -48,30 +48,11 @@ void SaveBmp(const TsBitmap24& b, const char* path) {
   }
 }
 
-class SkinSwitchTest : public testing::Test {
+class SkinSwitchTest : public testing::Test, protected MainFormFixture {
 protected:
-  static void SetUpTestSuite() {
-    tk::RegisterStandardClasses();
-    skin::RegisterSkinClasses();
-  }
-
-  void SetUp() override {
-    // Away from the window, so that no button shows the hot look.
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-    app_ = new tk::TApplication;
-    app_->MainFormOnTaskBar = true;
-    app_->CreateForm(form_);
-    form_->Show();
-    SetForegroundWindow(form_->Handle());
-    app_->ProcessMessages();
-  }
-
+  static void SetUpTestSuite() { RegisterClasses(); }
+  void SetUp() override { ShowForm(); }
   void TearDown() override { delete app_; }
-
-  void Switch(const char* name) {
-    form_->sSkinManager1->SetSkinName(name);
-    app_->ProcessMessages();
-  }
 
   // What the screen shows of the window (the window is alone on the display).
   TsBitmap24 Capture() {
@@ -104,8 +85,6 @@ protected:
     return SectionFace(*form_->sSkinManager1, "PANEL", false, p->Width(), p->Height(), x, y);
   }
 
-  tk::TApplication* app_ = nullptr;
-  Tform_main* form_ = nullptr;
 };
 
 TEST_F(SkinSwitchTest, EveryControlRepaintsInTheNewSkin) {
@@ -130,6 +109,43 @@ TEST_F(SkinSwitchTest, EveryControlRepaintsInTheNewSkin) {
   EXPECT_EQ(buttons.size(), 3u) << "each skin has a button face of its own";
   // Back in the skin the window started with: the same picture again.
   EXPECT_TRUE(Capture() == first);
+}
+
+// Every skinned window of the form shows a picture of its own in each skin:
+// no control keeps the previous skin's look after a switch.
+TEST_F(SkinSwitchTest, EverySkinnedWindowRepaintsWithTheNewSkin) {
+  std::vector<HWND> windows;
+  EnumChildWindows(
+      form_->Handle(),
+      [](HWND h, LPARAM list) -> BOOL CALLBACK {
+        const bool skinned = SendMessageW(h, skin::SM_SKINCMD, skin::MakeSkinCmd(skin::SKC_ISSKINNED), 0) == 1;
+        if (skinned && IsWindowVisible(h)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  ASSERT_GE(windows.size(), 5u) << "two panels, three buttons";
+  RECT form;
+  GetWindowRect(form_->Handle(), &form);
+  // Each window's part of a picture of the whole window.
+  const auto part = [&](const TsBitmap24& shot, HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    std::vector<TColor> pixels;
+    for (int32_t y = r.top; y < r.bottom; ++y)
+      for (int32_t x = r.left; x < r.right; ++x) pixels.push_back(shot.Pixel(x - form.left, y - form.top));
+    return pixels;
+  };
+  TsBitmap24 before = Capture();
+  for (const SkinCase& s : kSkins) {
+    Switch(s.name);
+    const TsBitmap24 after = Capture();
+    for (HWND h : windows) {
+      wchar_t cls[64] = {};
+      GetClassNameW(h, cls, 64);
+      EXPECT_NE(part(before, h), part(after, h)) << s.name << ": window of class " << tk::Narrow(cls);
+    }
+    before = after;
+  }
 }
 
 // A disabled button keeps 40 % of its own face and takes 60 % of the panel

@@ -1,0 +1,80 @@
+// The main window shown in a real window under Wine for painting tests,
+// with its skin manager at hand, and pictures read back from the windows.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "app/formmain.h"
+#include "skin/sGraphUtils.h"
+#include "skin/sGraphUtilsWin.h"
+#include "skin/sRegister.h"
+#include "tests/app/SectionFace.h"
+#include "toolkit/StdClasses.h"
+
+class MainFormFixture {
+protected:
+  static void RegisterClasses() {
+    tk::RegisterStandardClasses();
+    skin::RegisterSkinClasses();
+  }
+
+  void ShowForm() {
+    // Away from the window, so that no button shows the hot look.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    app_ = new tk::TApplication;
+    app_->MainFormOnTaskBar = true;
+    app_->CreateForm(form_);
+    form_->Show();
+    SetForegroundWindow(form_->Handle());
+    app_->ProcessMessages();
+  }
+
+  void Switch(const std::string& skinName) {
+    form_->sSkinManager1->SetSkinName(skinName);
+    app_->ProcessMessages();
+  }
+
+  // What a window's client area shows now, read from its own device context
+  // without letting any message through.
+  static skin::TsBitmap24 Shot(HWND h) {
+    RECT r;
+    GetClientRect(h, &r);
+    skin::TsBitmap24 shot(r.right, r.bottom);
+    {
+      skin::TsDibCanvas canvas(shot);
+      HDC dc = GetDC(h);
+      BitBlt(canvas.DC(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+      ReleaseDC(h, dc);
+    }
+    return shot;
+  }
+
+  // What a control of the section shows at the point where its border
+  // image's face begins (left and top margins in), in a state: the image's
+  // picture through its mask over the section's own face (colour or
+  // gradient) painted for a control of size w x h.
+  skin::TColor BorderFace(const char* section, int32_t state, int32_t w, int32_t h) const {
+    const skin::TsSkinManager& sm = *form_->sSkinManager1;
+    const int32_t i = sm.GetMaskIndex(sm.GetSkinIndex(section), section, "BORDERSMASK");
+    EXPECT_GE(i, 0) << section;
+    if (i < 0) return 0;
+    const skin::TsMaskData& img = sm.ma()[i];
+    const skin::TsBitmap24& pic = img.Picture ? *img.Picture : sm.MasterBitmap();
+    const skin::TRect s = skin::StateRect(img, state);
+    const int32_t x = s.Left + img.WL, y = s.Top + img.WT;
+    const skin::TColor p = pic.Pixel(x, y);
+    if (img.MaskType <= 0) return p;
+    const skin::TColor m = pic.Pixel(x, y + s.Height());
+    const skin::TColor under = SectionFace(sm, section, state != 0, w, h, img.WL, img.WT);
+    skin::TColor c = 0;
+    for (int shift : {0, 8, 16}) {
+      const int32_t pc = (p >> shift) & 0xFF, tc = (under >> shift) & 0xFF, mc = (m >> shift) & 0xFF;
+      c |= static_cast<skin::TColor>(pc + (((tc - pc) * mc) >> 8)) << shift;
+    }
+    return c;
+  }
+
+  tk::TApplication* app_ = nullptr;
+  Tform_main* form_ = nullptr;
+};
