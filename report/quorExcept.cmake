@@ -17,6 +17,9 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/quorMessageWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorFreezeWatchdog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorCodePatch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorProcessBlocked.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorPauseThreads.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorTempFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorEmergencyReserve.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorBugRepStore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorTools.cpp)
@@ -43,4 +46,10 @@ if(SORVENAL_WIN)
   endfunction()
   quor_except_test(quorExcept_test QuorExceptTest)
   quor_except_test(quorFreeze_test QuorFreezeTest)
+endif()
+
+if(SORVENAL_WIN)
+  # The pipeline tests' program carries its own symbols like the product.
+  quor_except_test(quorPipeline_test QuorPipelineTest)
+  sorvenal_embed_symbols(quorPipeline_test RC ${PROJECT_SOURCE_DIR}/tests/report/quorPipeline_test.rc)
 endif()

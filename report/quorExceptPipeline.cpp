@@ -15,7 +15,10 @@
 #include "report/quorExceptionHistory.h"
 #include "report/quorFreezeWatchdog.h"
 #include "report/quorHandlingRequest.h"
+#include "report/quorPauseThreads.h"
+#include "report/quorProcessBlocked.h"
 #include "report/quorSettingsLookup.h"
+#include "report/quorTempFolder.h"
 
 namespace quor {
 
@@ -68,7 +71,16 @@ void Present(TIQuorException& e) {
               MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST | MB_TASKMODAL);
 }
 
+// Resumes the paused threads when the pipeline ends, however it ends.
+struct TPauseScope {
+  bool Paused = false;
+  ~TPauseScope() {
+    if (Paused) ResumeThreads();
+  }
+};
+
 void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) {
+  ClearTempFolder();
   TExceptionParams p;
   p.Kind = r.Kind;
   p.Object = reinterpret_cast<const void*>(r.ExceptObject);
@@ -90,7 +102,16 @@ void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) 
   const TExceptionRef e(
       new TIQuorException(ProcessSettingsHost(), SettingsForAddress(r.ExceptAddress), std::move(p)));
   RecordException(g_history, NowSeconds());
-  e->StartReport(r.Source == kSourceExplicit);
+  // Pausing is for the program's threads: only the executable's copy of the
+  // library does it, and not for a freeze (the main thread hangs anyway).
+  TPauseScope pause;
+  if (r.Kind != kKindFreeze && e->PauseThreads() && ReporterModule() == uintptr_t(GetModuleHandleA(nullptr))) {
+    PauseThreads(r.ThreadId);
+    pause.Paused = true;
+  }
+  // In the reporting thread (no event) a new thread could not start while
+  // the loader lock is held, so the report is built right here.
+  e->StartReport(r.Source == kSourceExplicit || !r.Event);
   if (e->AutoSave() || e->AutoSend() || e->AutoClip())
     e->RegisterCallback(&kAutoActionKey, AutoActionCallback, true);
   const bool shown = e->Presentation() != 4;
@@ -209,8 +230,11 @@ void HandleException(const THandleArgs& a) {
   data->ShowLibraryThreads = a.ShowLibraryThreads;
   r.PreparedStack = reinterpret_cast<uint32_t>(data.release());
 
-  if (!g_pipeWrite) {
-    HandleRequest(r);  // no handler thread: the pipeline runs here
+  // Without a handler thread, or while the loader lock or the process
+  // environment lock is held (by this thread, or by another one for 250 ms),
+  // the pipeline runs here: the handler thread would wait for the lock.
+  if (!g_pipeWrite || ProcessLockHeldHere() || ProcessBlocked(250)) {
+    HandleRequest(r);
     ClearRaiseRecord();
     return;
   }

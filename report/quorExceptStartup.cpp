@@ -15,11 +15,13 @@
 #include "report/quorExceptThreadHooks.h"
 #include "report/quorFreezeWatchdog.h"
 #include "report/quorMessageWindow.h"
+#include "report/quorPauseThreads.h"
 #include "report/quorSettingsLookup.h"
 #include "report/quorExceptThreads.h"
 #include "report/quorMapStackSymbols.h"
 #include "report/quorStackTraceWin.h"
 #include "report/quorSymbolCache.h"
+#include "report/quorTempFolder.h"
 #include "report/quorTools.h"
 #include "toolkit/Seams.h"
 #include "toolkit/SysExceptions.h"
@@ -133,6 +135,7 @@ LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* info) {
 
 void Startup() {
   TakeOverPredecessorHistory();
+  ClearTempFolder();
   RecordProgramStart();
   SetMainThreadId(GetCurrentThreadId());
   SetThreadName(GetCurrentThreadId(), "main thread");
@@ -159,7 +162,10 @@ void Startup() {
   g_previousFilter = SetUnhandledExceptionFilter(&UnhandledFilter);
   (void)StartHandlerThread();
   (void)HookThreadCreation();
-  if (CreateMessageWindow() && settings->CheckFreeze()) (void)StartFreezeWatchdog(settings->FreezeTimeout());
+  if (CreateMessageWindow()) {
+    (void)RegisterPauseGate();
+    if (settings->CheckFreeze()) (void)StartFreezeWatchdog(settings->FreezeTimeout());
+  }
   TakeEmergencyReserve();
   g_installed = true;
 }
@@ -180,6 +186,7 @@ void Shutdown() {
   StopFreezeWatchdog();
   DestroyMessageWindow();
   StopHandlerThread();
+  UnregisterPauseGate();
   RemoveFaultConversion();
   ReleaseEmergencyReserve();
   SetMainSettings(nullptr);

@@ -1,0 +1,279 @@
+// The handling pipeline around the report, in a program built like the
+// product (PauseThreads on, no box unless a test asks for one): the
+// blocked-process test and handling while the loader lock is held, the
+// temporary folder, and pausing the program's threads.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "report/quorBugRepFile.h"
+#include "report/quorExceptPipeline.h"
+#include "report/quorPauseThreads.h"
+#include "report/quorProcessBlocked.h"
+#include "report/quorSettingsLookup.h"
+#include "report/quorSettingsObject.h"
+#include "report/quorTempFolder.h"
+#include "toolkit/SysExceptions.h"
+
+namespace {
+
+// Reports go into a file of the test's own, not beside the program.
+const struct TReportFile {
+  TReportFile() {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    (void)quor::MainSettings()->SetBugRepFile(std::string(folder) + "quorPipeline_test\\bugreport.log");
+  }
+} g_reportFile;
+
+using TLdrLockLoaderLock = LONG(WINAPI*)(ULONG flags, ULONG* disposition, ULONG_PTR* cookie);
+using TLdrUnlockLoaderLock = LONG(WINAPI*)(ULONG flags, ULONG_PTR cookie);
+using TPebLock = void(WINAPI*)();
+
+template <class Fn>
+Fn NtdllCall(const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), name)));
+}
+
+// The platform's own calls that take and give back the two locks.
+struct TLocks {
+  TLdrLockLoaderLock LockLoader = NtdllCall<TLdrLockLoaderLock>("LdrLockLoaderLock");
+  TLdrUnlockLoaderLock UnlockLoader = NtdllCall<TLdrUnlockLoaderLock>("LdrUnlockLoaderLock");
+  TPebLock AcquirePeb = NtdllCall<TPebLock>("RtlAcquirePebLock");
+  TPebLock ReleasePeb = NtdllCall<TPebLock>("RtlReleasePebLock");
+};
+
+const TLocks& Locks() {
+  static const TLocks locks;
+  return locks;
+}
+
+enum class TLock { Loader, Peb };
+
+// A thread that holds one of the locks for `holdMs` milliseconds; `Taken`
+// is set once it holds it.
+struct THolder {
+  TLock Lock;
+  DWORD HoldMs;
+  HANDLE Taken = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE Thread = nullptr;
+
+  static DWORD WINAPI Run(void* p) {
+    auto& h = *static_cast<THolder*>(p);
+    ULONG_PTR cookie = 0;
+    if (h.Lock == TLock::Loader) Locks().LockLoader(0, nullptr, &cookie);
+    else Locks().AcquirePeb();
+    SetEvent(h.Taken);
+    Sleep(h.HoldMs);
+    if (h.Lock == TLock::Loader) Locks().UnlockLoader(0, cookie);
+    else Locks().ReleasePeb();
+    return 0;
+  }
+  THolder(TLock lock, DWORD holdMs) : Lock(lock), HoldMs(holdMs) {
+    Thread = CreateThread(nullptr, 0, &Run, this, 0, nullptr);
+    WaitForSingleObject(Taken, INFINITE);
+  }
+  ~THolder() {
+    WaitForSingleObject(Thread, INFINITE);
+    CloseHandle(Thread);
+    CloseHandle(Taken);
+  }
+};
+
+TEST(ProcessBlocked, AnswersWhileAnotherThreadHoldsALock) {
+  ASSERT_TRUE(Locks().LockLoader && Locks().UnlockLoader && Locks().AcquirePeb && Locks().ReleasePeb);
+  const struct {
+    const char* what;
+    TLock lock;
+    DWORD holdMs, waitMs;
+    bool blocked;
+  } cases[] = {
+      {"loader lock held throughout", TLock::Loader, 600, 100, true},
+      {"environment lock held throughout", TLock::Peb, 600, 100, true},
+      {"loader lock let go during the wait", TLock::Loader, 150, 2000, false},
+      {"environment lock let go during the wait", TLock::Peb, 150, 2000, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    THolder holder(c.lock, c.holdMs);
+    EXPECT_EQ(quor::ProcessBlocked(c.waitMs), c.blocked);
+    EXPECT_FALSE(quor::ProcessLockHeldHere());
+  }
+  EXPECT_FALSE(quor::ProcessBlocked(0));
+}
+
+TEST(ProcessBlocked, OwnLockDoesNotBlockButIsHeldHere) {
+  ULONG_PTR cookie = 0;
+  Locks().LockLoader(0, nullptr, &cookie);
+  const bool blocked = quor::ProcessBlocked(0), here = quor::ProcessLockHeldHere();
+  Locks().UnlockLoader(0, cookie);
+  EXPECT_FALSE(blocked);
+  EXPECT_TRUE(here);
+  EXPECT_FALSE(quor::ProcessLockHeldHere());
+}
+
+// A state report from a thread of its own; `ownLoaderLock`: the thread holds
+// the loader lock while it reports (a fault inside a library's start-up).
+struct TReporter {
+  bool OwnLoaderLock;
+  std::string Text;
+
+  static DWORD WINAPI Run(void* p) {
+    auto& r = *static_cast<TReporter*>(p);
+    ULONG_PTR cookie = 0;
+    if (r.OwnLoaderLock) Locks().LockLoader(0, nullptr, &cookie);
+    quor::THandleArgs a;
+    a.Kind = 1;
+    a.Source = quor::kSourceExplicit;
+    a.ReportOut = &r.Text;
+    quor::HandleException(a);
+    if (r.OwnLoaderLock) Locks().UnlockLoader(0, cookie);
+    return 0;
+  }
+};
+
+// The handler thread would wait for the lock that the reporting thread
+// holds, or that another thread keeps for a long time: the report is made
+// in the reporting thread and completes.
+TEST(ProcessBlocked, ReportCompletesWhileTheLoaderLockIsHeld) {
+  const struct {
+    const char* what;
+    bool ownLock;
+    DWORD otherHoldsMs;
+  } cases[] = {
+      {"the reporting thread holds it", true, 0},
+      {"another thread holds it for a second", false, 1000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TReporter reporter{c.ownLock, {}};
+    DWORD waited = WAIT_TIMEOUT;
+    {
+      std::unique_ptr<THolder> holder;
+      if (c.otherHoldsMs) holder = std::make_unique<THolder>(TLock::Loader, c.otherHoldsMs);
+      HANDLE thread = CreateThread(nullptr, 0, &TReporter::Run, &reporter, 0, nullptr);
+      waited = WaitForSingleObject(thread, 30000);
+      ASSERT_EQ(waited, WAIT_OBJECT_0) << "the report did not complete";
+      CloseHandle(thread);
+    }
+    EXPECT_EQ(quor::ReportHeaderValue(reporter.Text, "exception message"), "The application seems to be frozen.");
+    EXPECT_EQ(quor::ReportHeaderValue(reporter.Text, "callstack crc").size(), 31u);
+  }
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+TEST(TempFolder, NamedAfterTheExecutableCreatedAndClearedByEveryHandling) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string expected(temp);
+  if (expected.back() != '\\') expected += '\\';
+  expected += "quorPipeline_test.QuorExcept\\";
+  const std::string folder = quor::TempFolder();
+  EXPECT_EQ(folder, expected);
+  ASSERT_TRUE(Exists(folder));
+  for (const char* name : {"screenShot.png", "report.zip"}) {
+    HANDLE f = CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    CloseHandle(f);
+  }
+  SetFileAttributesA((folder + "report.zip").c_str(), FILE_ATTRIBUTE_READONLY);
+  std::string text;
+  quor::THandleArgs a;
+  a.Kind = 1;
+  a.ReportOut = &text;
+  quor::HandleException(a);
+  EXPECT_FALSE(Exists(folder));
+}
+
+// Counting threads: each loop retrieves messages (where a paused thread
+// waits) and passes the gate with a last error of its own that it must get
+// back.
+struct TCounter {
+  std::atomic<long> Count{0};
+  std::atomic<long> LostErrors{0};
+  std::atomic<bool> Stop{false};
+  std::atomic<bool> Ended{false};
+
+  void Loop() {
+    for (DWORD n = 1; !Stop; ++n) {
+      MSG msg;
+      PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+      SetLastError(0x1000 + n);
+      quor::PauseGate();
+      if (GetLastError() != 0x1000 + n) ++LostErrors;
+      ++Count;
+      Sleep(1);
+    }
+  }
+  static DWORD WINAPI Thread(void* p) {
+    static_cast<TCounter*>(p)->Loop();
+    static_cast<TCounter*>(p)->Ended = true;
+    return 0;
+  }
+};
+
+DWORD WINAPI ReportRangeError(void*) {
+  const tk::ERangeError error("Range check error");
+  quor::THandleArgs a;
+  a.Object = &error;
+  a.Type = &typeid(error);
+  a.Source = quor::kSourceAppHandle;
+  quor::HandleException(a);
+  return 0;
+}
+
+HWND FindBox(DWORD waitMs) {
+  for (DWORD waited = 0; waited < waitMs; waited += 20) {
+    HWND box = nullptr;
+    while ((box = FindWindowExA(nullptr, box, "#32770", nullptr))) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(box, &process);
+      if (process == GetCurrentProcessId() && IsWindowVisible(box)) return box;
+    }
+    Sleep(20);
+  }
+  return nullptr;
+}
+
+// While the exception box is shown, a thread the program started stands
+// still; a thread of the platform's pool goes on; after the box closes both
+// count again.
+TEST(PauseThreads, ProgramThreadsStandStillWhileTheBoxIsShown) {
+  ASSERT_TRUE(quor::MainSettings()->SetGnShowCfg(0));
+  TCounter program, pool;
+  HANDLE worker = CreateThread(nullptr, 0, &TCounter::Thread, &program, 0, nullptr);
+  ASSERT_TRUE(QueueUserWorkItem(&TCounter::Thread, &pool, WT_EXECUTELONGFUNCTION));
+  Sleep(100);
+  ASSERT_GT(program.Count.load(), 0);
+  ASSERT_GT(pool.Count.load(), 0);
+
+  HANDLE reporter = CreateThread(nullptr, 0, &ReportRangeError, nullptr, 0, nullptr);
+  const HWND box = FindBox(10000);
+  ASSERT_TRUE(box);
+  Sleep(100);  // the worker reaches its gate
+  const long programPaused = program.Count, poolPaused = pool.Count;
+  Sleep(300);
+  EXPECT_EQ(program.Count.load(), programPaused);
+  EXPECT_GT(pool.Count.load(), poolPaused);
+
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(WaitForSingleObject(reporter, 10000), WAIT_OBJECT_0);
+  Sleep(200);
+  EXPECT_GT(program.Count.load(), programPaused);
+  EXPECT_EQ(program.LostErrors.load(), 0);
+  EXPECT_EQ(pool.LostErrors.load(), 0);
+
+  program.Stop = pool.Stop = true;
+  WaitForSingleObject(worker, INFINITE);
+  CloseHandle(worker);
+  CloseHandle(reporter);
+  while (!pool.Ended) Sleep(10);
+  EXPECT_TRUE(quor::MainSettings()->SetGnShowCfg(4));
+}
+
+}  // namespace
