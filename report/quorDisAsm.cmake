@@ -6,6 +6,7 @@ sorvenal_core(quor_disasm SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/quorDisAsmText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quorFunctionInfo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quorFunctionText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/quorAddressFix.cpp
   DEPS quor_textformat)
 
 sorvenal_host_tool(disasm SOURCES ${PROJECT_SOURCE_DIR}/tools/disasm.cpp DEPS quor_disasm)
@@ -13,6 +14,7 @@ sorvenal_host_tool(disasm SOURCES ${PROJECT_SOURCE_DIR}/tools/disasm.cpp DEPS qu
 sorvenal_test(quorDisAsm_test SOURCES
   ${PROJECT_SOURCE_DIR}/tests/report/quorDisAsm_test.cpp
   ${PROJECT_SOURCE_DIR}/tests/report/quorFunctionInfo_test.cpp
+  ${PROJECT_SOURCE_DIR}/tests/report/quorAddressFix_test.cpp
   DEPS quor_disasm)
 
 sorvenal_fuzz(disasm_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/disasm_fuzz.cpp DEPS quor_disasm)

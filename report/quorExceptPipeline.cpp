@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "report/quorAddressFix.h"
 #include "report/quorBugRepStore.h"
 #include "report/quorEmergencyReserve.h"
 #include "report/quorExceptClass.h"
@@ -15,9 +16,11 @@
 #include "report/quorExceptionHistory.h"
 #include "report/quorFreezeWatchdog.h"
 #include "report/quorHandlingRequest.h"
+#include "report/quorMemoryWin.h"
 #include "report/quorPauseThreads.h"
 #include "report/quorProcessBlocked.h"
 #include "report/quorSettingsLookup.h"
+#include "report/quorSymbolCache.h"
 #include "report/quorTempFolder.h"
 
 namespace quor {
@@ -71,6 +74,15 @@ void Present(TIQuorException& e) {
               MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST | MB_TASKMODAL);
 }
 
+// An address 4 bytes short of an instruction start of a function the
+// module's symbols know is moved onto that instruction.
+uint32_t CorrectedAddress(uint32_t address) {
+  TAddressSymbols symbols;
+  if (!address || !LookupAddress(address, symbols) || !symbols.FunctionStart) return address;
+  TMemorySnapshot memory;
+  return TakeProcessSnapshot(memory) ? FixedExceptionAddress(address, symbols.FunctionStart, memory) : address;
+}
+
 // Resumes the paused threads when the pipeline ends, however it ends.
 struct TPauseScope {
   bool Paused = false;
@@ -81,11 +93,12 @@ struct TPauseScope {
 
 void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) {
   ClearTempFolder();
+  const uint32_t address = CorrectedAddress(r.ExceptAddress);
   TExceptionParams p;
   p.Kind = r.Kind;
   p.Object = reinterpret_cast<const void*>(r.ExceptObject);
   p.Type = data->Type;
-  p.Address = r.ExceptAddress;
+  p.Address = address;
   p.ThreadId = r.ThreadId;
   p.StackPointer = r.StackPointer;
   p.FramePointer = r.FramePointer;
@@ -100,7 +113,7 @@ void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) 
   p.ForceListThreads = r.Source == kSourceExplicit;
   p.ShowLibraryThreads = data->ShowLibraryThreads;
   const TExceptionRef e(
-      new TIQuorException(ProcessSettingsHost(), SettingsForAddress(r.ExceptAddress), std::move(p)));
+      new TIQuorException(ProcessSettingsHost(), SettingsForAddress(address), std::move(p)));
   RecordException(g_history, NowSeconds());
   // Pausing is for the program's threads: only the executable's copy of the
   // library does it, and not for a freeze (the main thread hangs anyway).
