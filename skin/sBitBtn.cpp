@@ -3,26 +3,11 @@
 #include <algorithm>
 
 #include "skin/sButton.h"
+#include "skin/sButtonLayout.h"
 #include "skin/sGraphUtilsWin.h"
 #include "toolkit/WinText.h"
 
 namespace skin {
-
-namespace {
-
-// The glyph picture as a 24-bit bitmap.
-TsBitmap24 Glyph24(const tk::TBitmap& g) {
-  TsBitmap24 out(g.Width(), g.Height());
-  const int bpp = g.BitsPerPixel() / 8;
-  for (int y = 0; y < out.Height(); ++y) {
-    const uint8_t* s = g.ScanLine(y);
-    uint8_t* d = out.ScanLine(y);
-    for (int x = 0; x < out.Width(); ++x) d[3 * x] = s[bpp * x], d[3 * x + 1] = s[bpp * x + 1], d[3 * x + 2] = s[bpp * x + 2];
-  }
-  return out;
-}
-
-}  // namespace
 
 TsBitBtn::TsBitBtn(tk::TComponent* owner) : tk::TBitBtn(owner) {
   SkinData.ControlKind = 94;
@@ -52,30 +37,13 @@ void TsBitBtn::Loaded() {
 }
 
 TPoint TsBitBtn::GlyphPos(int32_t tw, int32_t th, int32_t state) const {
-  const int32_t gw = Glyph.Empty() ? 0 : Glyph.Width() / std::max(1, NumGlyphs), gh = Glyph.Height();
-  const int32_t m = Margin < 0 ? 0 : Margin + 3;
-  const int32_t s = ShowCaption && gw > 0 && !Caption().empty() ? Spacing : 0;
-  const int32_t hh = (Width() - gw - s - tw) / 2 - m, v = (Height() - gh - s - th) / 2 - m;
-  const int32_t yc = (Height() - gh) / 2;
-  TPoint p;
-  switch (Layout) {
-    case tk::TButtonLayout::blGlyphLeft:
-      p = {Alignment == tk::TAlignment::taLeftJustify ? m
-           : Alignment == tk::TAlignment::taRightJustify ? m + 2 * hh : m + hh, yc};
-      break;
-    case tk::TButtonLayout::blGlyphRight:
-      p = {Alignment == tk::TAlignment::taLeftJustify ? Width() - m - 2 * hh - s - gw
-           : Alignment == tk::TAlignment::taRightJustify ? Width() - gw - m : (Width() + s - gw + tw) / 2, yc};
-      break;
-    case tk::TButtonLayout::blGlyphTop:
-      p = {(Width() - gw) / 2 + 1, m + v};
-      break;
-    case tk::TButtonLayout::blGlyphBottom:
-      p = {(Width() - gw) / 2 + 1, Height() - m - v - gh};
-      break;
-  }
-  if (state == 2) ++p.X, ++p.Y;
-  return p;
+  TsButtonBox box;
+  box.Width = Width(), box.Height = Height();
+  box.GlyphWidth = Glyph.Empty() ? 0 : Glyph.Width() / std::max(1, NumGlyphs), box.GlyphHeight = Glyph.Height();
+  box.TextWidth = tw, box.TextHeight = th, box.Spacing = Spacing, box.Margin = Margin;
+  box.Layout = static_cast<int32_t>(Layout), box.Alignment = static_cast<int32_t>(Alignment);
+  const int32_t gap = ShowCaption && box.GlyphWidth > 0 && !Caption().empty() ? Spacing : 0;
+  return ButtonGlyphPos(box, gap, state);
 }
 
 void TsBitBtn::PaintContent(tk::TButton& button, TsBitmap24& cache, int32_t state) {
@@ -103,9 +71,8 @@ void TsBitBtn::PaintContent(tk::TButton& button, TsBitmap24& cache, int32_t stat
                                                        : g.Y - self.Spacing - tr.bottom;
     }
     RECT r = {x, y, x + tr.right, y + tr.bottom};
-    WriteSkinText(cache, self.Font().Handle(), text, ControlEnabled(&self), self.SkinData.Skin(),
-                  self.SkinData.SectionIndex, self.Skin.ShowsActive(state),
-                  DT_CENTER | DT_VCENTER | DT_EXPANDTABS | (self.WordWrap ? DT_WORDBREAK : 0), r);
+    WriteControlText(cache, text, ControlEnabled(&self), self.Skin.ShowsActive(state), self.SkinData,
+                     DT_CENTER | DT_VCENTER | DT_EXPANDTABS | (self.WordWrap ? DT_WORDBREAK : 0), r);
     if (self.ShowFocus) PaintButtonFocus(self, self.SkinData, cache, r, self.Skin.FocusMargin);
   }
   if (gw > 0) {
@@ -116,7 +83,7 @@ void TsBitBtn::PaintContent(tk::TButton& button, TsBitmap24& cache, int32_t stat
     how.Grayed = self.Grayed;
     how.Enabled = ControlEnabled(&self);
     how.NumGlyphs = self.NumGlyphs;
-    PaintControlGlyph(Glyph24(self.Glyph), cache, g, how);
+    PaintControlGlyph(Bitmap24Of(self.Glyph), cache, g, how);
   }
 }
 

@@ -10,20 +10,27 @@ TsButton::TsButton(tk::TComponent* owner) : tk::TButton(owner) {
   WordWrap = true;
 }
 
+TorvAnimatEvents ValueToAnimatEvents(const std::string& name, const tpf0::Value& v) {
+  static const char* const kNames[] = {"aeMouseEnter", "aeMouseLeave", "aeMouseDown", "aeMouseUp", "aeGlobalDef"};
+  TorvAnimatEvents events = 0;
+  for (const std::string& e : tk::ValueToSet(name, v))
+    for (int i = 0; i < 5; ++i)
+      if (e == kNames[i]) events |= static_cast<uint8_t>(1 << i);
+  return events;
+}
+
+uint8_t ValueToDisabledKind(const std::string& name, const tpf0::Value& v) {
+  uint8_t kind = 0;
+  for (const std::string& e : tk::ValueToSet(name, v)) kind |= e == "dkBlended" ? dkBlended : e == "dkGrayed" ? dkGrayed : 0;
+  return kind;
+}
+
 bool SetButtonSkinProperty(TsButtonSkin& skin, const std::string& name, const tpf0::Value& v) {
   if (name == "Down") skin.Down = tk::ValueToBool(name, v);
   else if (name == "FocusMargin") skin.FocusMargin = tk::ValueToInt(name, v);
-  else if (name == "AnimatEvents") {
-    static const char* const kNames[] = {"aeMouseEnter", "aeMouseLeave", "aeMouseDown", "aeMouseUp", "aeGlobalDef"};
-    skin.AnimatEvents = 0;
-    for (const std::string& e : tk::ValueToSet(name, v))
-      for (int i = 0; i < 5; ++i)
-        if (e == kNames[i]) skin.AnimatEvents |= static_cast<uint8_t>(1 << i);
-  } else if (name == "DisabledKind") {
-    skin.DisabledKind = 0;
-    for (const std::string& e : tk::ValueToSet(name, v))
-      skin.DisabledKind |= e == "dkBlended" ? dkBlended : e == "dkGrayed" ? dkGrayed : 0;
-  } else return false;
+  else if (name == "AnimatEvents") skin.AnimatEvents = ValueToAnimatEvents(name, v);
+  else if (name == "DisabledKind") skin.DisabledKind = ValueToDisabledKind(name, v);
+  else return false;
   return true;
 }
 
@@ -55,9 +62,8 @@ void TsButton::PaintCaption(tk::TButton& button, TsBitmap24& cache, int32_t stat
   const RECT r = self.CaptionRect(screen, state);
   SelectObject(screen, old);
   ReleaseDC(nullptr, screen);
-  WriteSkinText(cache, self.Font().Handle(), tk::Wide(self.Caption()), ControlEnabled(&self), self.SkinData.Skin(),
-                self.SkinData.SectionIndex, self.Skin.ShowsActive(state),
-                DT_CENTER | DT_EXPANDTABS | (self.WordWrap ? DT_WORDBREAK : 0), r);
+  WriteControlText(cache, tk::Wide(self.Caption()), ControlEnabled(&self), self.Skin.ShowsActive(state), self.SkinData,
+                   DT_CENTER | DT_EXPANDTABS | (self.WordWrap ? DT_WORDBREAK : 0), r);
   PaintButtonFocus(self, self.SkinData, cache, r, self.Skin.FocusMargin);
 }
 

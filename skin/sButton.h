@@ -28,6 +28,10 @@ private:
   static void PaintCaption(tk::TButton& button, TsBitmap24& cache, int32_t state);
 };
 
+// Stored sets of fading events and of disabled looks.
+TorvAnimatEvents ValueToAnimatEvents(const std::string& name, const tpf0::Value& value);
+uint8_t ValueToDisabledKind(const std::string& name, const tpf0::Value& value);
+
 // The buttons' own published properties, shared by TsButton and TsBitBtn.
 bool SetButtonSkinProperty(TsButtonSkin& skin, const std::string& name, const tpf0::Value& value);
 

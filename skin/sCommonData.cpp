@@ -67,6 +67,7 @@ TCacheInfo& SharedBackground() {
 
 bool ControlEnabled(const tk::TControl* c) {
   if (!c || c->IsDestroying()) return false;
+  if (auto* g = dynamic_cast<const tk::TGraphicControl*>(c)) return g->Enabled();
   auto* w = dynamic_cast<const tk::TWinControl*>(c);
   return !w || !w->HandleAllocated() || IsWindowEnabled(w->Handle());
 }

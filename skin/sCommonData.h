@@ -94,7 +94,7 @@ private:
 // Handles "SkinData.<name>" for a control; false when the name is not one.
 bool SetSkinDataProperty(TsCommonData& data, const std::string& name, const tpf0::Value& value);
 
-// True when the control is not being destroyed and its window, if any, is enabled.
+// True when the control is not being destroyed and is enabled (its window, if any).
 bool ControlEnabled(const tk::TControl* control);
 
 }  // namespace skin

@@ -1,6 +1,7 @@
-// Cross-fades of windowed buttons: when the look changes, the old cache
-// picture is blended into the new one over a few 10 ms frames drawn
-// straight into the button's window.
+// Cross-fades of buttons: when the look changes, the old cache picture is
+// blended into the new one over a few 10 ms frames, drawn straight into a
+// windowed button's window, or, for a button without a window, by one
+// repaint of the button over its parent per frame.
 #pragma once
 
 #include <windows.h>
@@ -45,9 +46,46 @@ private:
 };
 
 // Starts a fade of a windowed button's change of look (half the frames for
-// press and release); refused fades repaint at once.
+// press and release); refused fades, and fades of no frames, repaint at once.
 void StartFade(TsCommonData& data, TsFadeTimer*& slot, bool half, bool allowed);
 // Stops and frees the timer.
 void StopFade(TsFadeTimer*& slot);
+
+// The frames of a control without a window: FrameBitmap holds the last
+// blended frame, which the control paints instead of its cache while the
+// timer runs. A thread timer without a window drives it.
+class TsAnimTimer {
+public:
+  explicit TsAnimTimer(TsCommonData& data) : data_(data) {}
+  ~TsAnimTimer() { SetEnabled(false); }
+  TsAnimTimer(const TsAnimTimer&) = delete;
+  TsAnimTimer& operator=(const TsAnimTimer&) = delete;
+
+  int32_t FrameCounter = 1;
+  int32_t FadeIterations = 0;
+  TsBitmap24 FromBitmap, FrameBitmap;
+  bool Enabled() const { return id_ != 0; }
+  void SetEnabled(bool value);
+  // One frame; the last one sends the control SKC_STOPFADE, which may free
+  // the timer, so nothing of it is touched after that.
+  void Tick();
+
+private:
+  TsCommonData& data_;
+  UINT_PTR id_ = 0;
+  bool producing_ = false;
+};
+
+// Starts an animation of a graphic control's change of look: rebuild
+// rebuilds its cache in the new state. An animation still running is
+// replaced, the new one starting where the old one had frames left.
+// Refused or frame-less animations repaint at once.
+void StartAnimation(TsCommonData& data, TsAnimTimer*& slot, bool half, bool allowed, void (*rebuild)(tk::TControl*));
+// Stops and frees the timer; unless it was at frame 0, the control's cache
+// is marked dirty and the control repainted through its parent.
+void StopAnimation(TsCommonData& data, TsAnimTimer*& slot);
+// Repaints a graphic control at once over its parent, telling the parent
+// which child it paints.
+void RepaintThroughParent(tk::TControl* control);
 
 }  // namespace skin

@@ -1,6 +1,7 @@
 #include "skin/sGraphUtils.h"
 
 #include <algorithm>
+#include <array>
 
 #include "skin/sAlphaGraph.h"
 #include "skin/sGradient.h"
@@ -245,11 +246,18 @@ void PaintScrollSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section,
     PaintBorderImage(dst, rect, filling, true, state, t.ma[borderImage], t.MasterBitmap, bg.Shifted(pos.X, pos.Y));
 }
 
-void PaintBorderImage(TsBitmap24& dst, TRect d, bool filling, bool refill, int32_t state, const TsMaskData& img,
-                      const TsBitmap24& master, const TCacheInfo& bg) {
-  const int32_t w = d.Width(), h = d.Height();
-  if (w <= 1 || h <= 1) return;
-  int32_t wl = img.WL, wt = img.WT, wr = img.WR, wb = img.WB;
+namespace {
+
+// Where the parts of a nine-part image go: the margins shrunk to the target
+// and the state's source column.
+struct TsBorderGeometry {
+  int32_t wl, wt, wr, wb;  // margins after shrinking
+  int32_t c0, r0, sw, sh;  // the state's source column
+  bool Valid() const { return sw > 0 && sh > 0; }
+};
+
+TsBorderGeometry BorderGeometry(TRect d, int32_t state, const TsMaskData& img) {
+  TsBorderGeometry g{img.WL, img.WT, img.WR, img.WB, 0, 0, 0, 0};
   auto shrink = [](int32_t& a, int32_t& b, int32_t size) {
     if (size >= a + b) return;
     const int32_t cut = (a + b - size) / 2;
@@ -259,48 +267,91 @@ void PaintBorderImage(TsBitmap24& dst, TRect d, bool filling, bool refill, int32
     a = std::max(a, 0);
     b = std::max(b, 0);
   };
-  shrink(wl, wr, w);
-  shrink(wt, wb, h);
+  shrink(g.wl, g.wr, d.Width());
+  shrink(g.wt, g.wb, d.Height());
   const TRect st = StateRect(img, state);
-  const int32_t sw = st.Width(), sh = st.Height(), c0 = st.Left, r0 = st.Top;
-  if (sw <= 0 || sh <= 0) return;
+  g.c0 = st.Left, g.r0 = st.Top, g.sw = st.Width(), g.sh = st.Height();
+  return g;
+}
+
+struct TsPart {
+  TRect src, dst;
+};
+
+// Top-left, top-right, bottom-left, bottom-right.
+std::array<TsPart, 4> CornerParts(TRect d, const TsBorderGeometry& g) {
+  const int32_t c0 = g.c0, r0 = g.r0, sw = g.sw, sh = g.sh;
+  return {{{{c0, r0, c0 + g.wl, r0 + g.wt}, {d.Left, d.Top, d.Left + g.wl, d.Top + g.wt}},
+           {{c0 + sw - g.wr, r0, c0 + sw, r0 + g.wt}, {d.Right - g.wr, d.Top, d.Right, d.Top + g.wt}},
+           {{c0, r0 + sh - g.wb, c0 + g.wl, r0 + sh}, {d.Left, d.Bottom - g.wb, d.Left + g.wl, d.Bottom}},
+           {{c0 + sw - g.wr, r0 + sh - g.wb, c0 + sw, r0 + sh},
+            {d.Right - g.wr, d.Bottom - g.wb, d.Right, d.Bottom}}}};
+}
+
+}  // namespace
+
+void PaintBorderImage(TsBitmap24& dst, TRect d, bool filling, bool refill, int32_t state, const TsMaskData& img,
+                      const TsBitmap24& master, const TCacheInfo& bg) {
+  if (d.Width() <= 1 || d.Height() <= 1) return;
+  const TsBorderGeometry geo = BorderGeometry(d, state, img);
+  if (!geo.Valid()) return;
+  const int32_t wl = geo.wl, wt = geo.wt, wr = geo.wr, wb = geo.wb;
+  const int32_t sw = geo.sw, sh = geo.sh, c0 = geo.c0, r0 = geo.r0;
   const int32_t mw = std::max(0, sw - wl - wr), mh = std::max(0, sh - wt - wb);
   const TsBitmap24& pic = PictureOf(img, master);
 
-  struct Part {
-    TRect src, dst;
-  };
-  const Part corners[4] = {
-      {{c0, r0, c0 + wl, r0 + wt}, {d.Left, d.Top, d.Left + wl, d.Top + wt}},
-      {{c0 + sw - wr, r0, c0 + sw, r0 + wt}, {d.Right - wr, d.Top, d.Right, d.Top + wt}},
-      {{c0, r0 + sh - wb, c0 + wl, r0 + sh}, {d.Left, d.Bottom - wb, d.Left + wl, d.Bottom}},
-      {{c0 + sw - wr, r0 + sh - wb, c0 + sw, r0 + sh}, {d.Right - wr, d.Bottom - wb, d.Right, d.Bottom}}};
-  const Part edges[4] = {
+  const std::array<TsPart, 4> corners = CornerParts(d, geo);
+  const TsPart edges[4] = {
       {{c0 + wl, r0, c0 + wl + mw, r0 + wt}, {d.Left + wl, d.Top, d.Right - wr, d.Top + wt}},
       {{c0 + wl, r0 + sh - wb, c0 + wl + mw, r0 + sh}, {d.Left + wl, d.Bottom - wb, d.Right - wr, d.Bottom}},
       {{c0, r0 + wt, c0 + wl, r0 + wt + mh}, {d.Left, d.Top + wt, d.Left + wl, d.Bottom - wb}},
       {{c0 + sw - wr, r0 + wt, c0 + sw, r0 + wt + mh}, {d.Right - wr, d.Top + wt, d.Right, d.Bottom - wb}}};
-  const Part middle = {{c0 + wl, r0 + wt, c0 + wl + mw, r0 + wt + mh},
+  const TsPart middle = {{c0 + wl, r0 + wt, c0 + wl + mw, r0 + wt + mh},
                        {d.Left + wl, d.Top + wt, d.Right - wr, d.Bottom - wb}};
   const bool withMiddle = filling && img.BorderWidth == 0;
 
   if (img.MaskType <= 0) {
     const bool useBg = refill && bg.Ready;
-    for (const Part& p : corners) {
+    for (const TsPart& p : corners) {
       if (p.dst.Width() > 0 && p.dst.Height() > 0)
         CopyKeyedRect(dst, pic, p.dst.Left, p.dst.Top, useBg, bg, clFuchsia, p.src);
     }
-    auto put = [&](const Part& p) {
+    auto put = [&](const TsPart& p) {
       if (img.StretchMode != 0) StretchRect(dst, p.dst, pic, p.src);
       else Tile(dst, p.dst, pic, p.src, {});
     };
-    for (const Part& p : edges) put(p);
+    for (const TsPart& p : edges) put(p);
     if (withMiddle) put(middle);
   } else {
     const TsTileWay pieceWay{sh, true, {}};
-    for (const Part& p : corners) CopyMaskedRect(p.dst, p.src, dst, sh, true, bg, pic);
-    for (const Part& p : edges) Tile(dst, p.dst, pic, p.src, pieceWay);
+    for (const TsPart& p : corners) CopyMaskedRect(p.dst, p.src, dst, sh, true, bg, pic);
+    for (const TsPart& p : edges) Tile(dst, p.dst, pic, p.src, pieceWay);
     if (withMiddle) Tile(dst, middle.dst, pic, middle.src, pieceWay);
+  }
+}
+
+void RefillBorderCorners(TsBitmap24& dst, TRect d, int32_t state, const TsMaskData& image,
+                         const TsBitmap24& master, uint8_t corners, const TCacheInfo& bg) {
+  if (d.Width() <= 1 || d.Height() <= 1 || dst.Empty()) return;
+  TsMaskData img = image;
+  if (img.Picture && img.ImageCount == 0) img.ImageCount = 3, img.MaskType = 1;
+  const TsBorderGeometry geo = BorderGeometry(d, state, img);
+  if (!geo.Valid()) return;
+  const TsBitmap24& pic = PictureOf(img, master);
+  // Without the parent's picture, key pixels take the parent's colour when one is known.
+  TsBitmap24 plain;
+  TCacheInfo behind = bg;
+  if (!bg.Ready && TransparentKeyColor() != clFuchsia && img.MaskType <= 0) {
+    plain.SetSize(dst.Width(), dst.Height());
+    FillRect24(plain, {0, 0, dst.Width(), dst.Height()}, TransparentKeyColor());
+    behind = {&plain, 0, 0, true};
+  }
+  const std::array<TsPart, 4> parts = CornerParts(d, geo);
+  for (int k = 0; k < 4; ++k) {
+    const TsPart& p = parts[k];
+    if (!(corners & (1 << k)) || p.dst.Width() <= 0 || p.dst.Height() <= 0) continue;
+    if (img.MaskType <= 0) CopyKeyedRect(dst, pic, p.dst.Left, p.dst.Top, behind.Ready, behind, clFuchsia, p.src);
+    else CopyMaskedRect(p.dst, p.src, dst, geo.sh, true, bg, pic);
   }
 }
 

@@ -41,6 +41,15 @@ void PaintScrollSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section,
 void PaintBorderImage(TsBitmap24& dst, TRect rect, bool filling, bool refill, int32_t state, const TsMaskData& image,
                       const TsBitmap24& master, const TCacheInfo& bg);
 
+// Copies the image's corner parts for a state into dst again, as the border
+// painter placed them over rect; their key pixels take the background (bg
+// at dst's origin) or, without one, TransparentKeyColor when that is set.
+// corners: bit 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right. An
+// own picture without a state count is taken as three states with a mask.
+inline constexpr uint8_t kAllCorners = 15;
+void RefillBorderCorners(TsBitmap24& dst, TRect rect, int32_t state, const TsMaskData& image,
+                         const TsBitmap24& master, uint8_t corners, const TCacheInfo& bg);
+
 // Width and height of one state of an image.
 TPoint StateSize(const TsMaskData& image);
 // The source rectangle of one state's picture rows (state clamped).

@@ -74,6 +74,20 @@ TColor AskColor(tk::TControl* c) {
   return TransparentKeyColor();
 }
 
+namespace {
+
+// The colour key pixels take while the control paints: the parent's colour
+// when the parent offers no picture or the control does not show it.
+void TakeParentKeyColor(TsCommonData& data, const TCacheInfo& bg) {
+  tk::TControl* owner = data.OwnerControl;
+  TransparentKeyColor() = clFuchsia;
+  if (!owner || !owner->Parent()) return;
+  if (!bg.Ready) TransparentKeyColor() = tk::ColorToRGB(owner->Parent()->Color());
+  else if (!data.NeedsParentBackground()) AskColor(owner->Parent());
+}
+
+}  // namespace
+
 void PaintItem(TsCommonData& data, const TCacheInfo& bg, bool filling, int32_t state, bool refill, TsBitmap24& bmp,
                TPoint pos, TRect r) {
   TsSkinManager* m = data.Manager();
@@ -81,14 +95,7 @@ void PaintItem(TsCommonData& data, const TCacheInfo& bg, bool filling, int32_t s
   if (r.Left < 0 || r.Top < 0 || r.Right > bmp.Width() || r.Bottom > bmp.Height()) return;
   const TsSkinTables& t = m->Skin();
   tk::TControl* owner = data.OwnerControl;
-  TransparentKeyColor() = clFuchsia;
-  if (owner && owner->Parent()) {
-    if (!bg.Ready) {
-      TransparentKeyColor() = tk::ColorToRGB(owner->Parent()->Color());
-    } else if (!data.NeedsParentBackground()) {
-      AskColor(owner->Parent());
-    }
-  }
+  TakeParentKeyColor(data, bg);
   const TColor color = data.CustomColor() && owner ? tk::ColorToRGB(owner->Color()) : clFuchsia;
   PaintSectionBackground(bmp, t, data.SectionIndex, bg, color, data.HotPatternIndex, data.PatternIndex, pos, r,
                          state != 0);
@@ -139,6 +146,38 @@ void WriteSkinText(TsBitmap24& bmp, HFONT font, const std::wstring& text, bool e
     draw(static_cast<COLORREF>(fc[0]), 0, 0);
   }
   SelectObject(dc, oldFont);
+}
+
+void RefillMaskCorners(TsCommonData& data, int32_t state, uint8_t corners) {
+  const TsSkinTables& t = data.Skin();
+  TsBitmap24& cache = data.CacheBitmap;
+  tk::TControl* c = data.OwnerControl;
+  if (!c || !t.ValidMask(data.BorderMaskIndex) || cache.Width() <= 1 || cache.Height() <= 1) return;
+  const TCacheInfo bg = data.GetParentBackground();
+  TakeParentKeyColor(data, bg);
+  RefillBorderCorners(cache, {0, 0, cache.Width(), cache.Height()}, state, t.ma[data.BorderMaskIndex], t.MasterBitmap,
+                      corners, bg.Shifted(c->Left(), c->Top()));
+  TransparentKeyColor() = clFuchsia;
+}
+
+void WriteControlText(TsBitmap24& bmp, const std::wstring& text, bool enabled, bool active, const TsCommonData& data,
+                      UINT flags, RECT rect) {
+  const tk::TControl* c = data.OwnerControl;
+  if (!c) return;
+  tk::TFont font = c->Font();
+  if (active && data.SkinSection() == "WEBBUTTON") font.Style |= tk::fsUnderline;
+  WriteSkinText(bmp, font.Handle(), text, enabled, data.Skin(), data.SectionIndex, active, flags, rect);
+}
+
+TsBitmap24 Bitmap24Of(const tk::TBitmap& g) {
+  TsBitmap24 out(g.Width(), g.Height());
+  const int bpp = g.BitsPerPixel() / 8;
+  for (int y = 0; y < out.Height(); ++y) {
+    const uint8_t* s = g.ScanLine(y);
+    uint8_t* d = out.ScanLine(y);
+    for (int x = 0; x < out.Width(); ++x) d[3 * x] = s[bpp * x], d[3 * x + 1] = s[bpp * x + 1], d[3 * x + 2] = s[bpp * x + 2];
+  }
+  return out;
 }
 
 void CopyCacheToDC(const TsBitmap24& cache, HDC dc, int32_t x, int32_t y) {

@@ -36,6 +36,19 @@ void PaintItem(TsCommonData& data, const TCacheInfo& bg, bool filling, int32_t s
 void WriteSkinText(TsBitmap24& bmp, HFONT font, const std::wstring& text, bool enabled, const TsSkinTables& t,
                    int32_t section, bool active, UINT flags, RECT rect);
 
+// The control's text in its own font (underlined for an active
+// "WEBBUTTON") with its section's colours, as WriteSkinText writes it.
+void WriteControlText(TsBitmap24& bmp, const std::wstring& text, bool enabled, bool active, const TsCommonData& data,
+                      UINT flags, RECT rect);
+
+// Copies the corners of the control's border image for a state into its
+// cache again (kAllCorners: all four), key pixels from the parent's
+// picture or colour, so that the corners show what lies behind them now.
+void RefillMaskCorners(TsCommonData& data, int32_t state, uint8_t corners);
+
+// A toolkit picture (a button glyph) as a 24-bit bitmap.
+TsBitmap24 Bitmap24Of(const tk::TBitmap& picture);
+
 // Copies a cache bitmap to a device context at (x, y).
 void CopyCacheToDC(const TsBitmap24& cache, HDC dc, int32_t x, int32_t y);
 

@@ -7,6 +7,7 @@
 #include "skin/sPanel.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProvider.h"
+#include "skin/sSpeedButton.h"
 #include "skin/sTooledit.h"
 
 namespace skin {
@@ -15,6 +16,7 @@ void RegisterSkinClasses() {
   tk::RegisterClass<TsPanel>("TsPanel");
   tk::RegisterClass<TsButton>("TsButton");
   tk::RegisterClass<TsBitBtn>("TsBitBtn");
+  tk::RegisterClass<TsSpeedButton>("TsSpeedButton");
   tk::RegisterClass<TsFilenameEdit>("TsFilenameEdit");
   tk::RegisterClass<TsMemo>("TsMemo");
   tk::RegisterClass<TsLabelFX>("TsLabelFX");

@@ -167,6 +167,18 @@ void TGraphicControl::Invalidate() {
   }
 }
 
+void TGraphicControl::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Invalidate();
+}
+
+bool TGraphicControl::SetProperty(const std::string& name, const tpf0::Value& v) {
+  if (name == "Enabled") enabled_ = ValueToBool(name, v);
+  else return TControl::SetProperty(name, v);
+  return true;
+}
+
 // ---------------------------------------------------------------- TWinControl
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
@@ -188,6 +200,8 @@ void TWinControl::InsertControl(TControl* c) {
 
 void TWinControl::RemoveControl(TControl* c) {
   c->Invalidate();
+  if (c == hotGraphic_) hotGraphic_ = nullptr;
+  if (c == capturedGraphic_) capturedGraphic_ = nullptr;
   if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyWnd();
   controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
 }
@@ -415,7 +429,54 @@ LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(handle_, msg, wParam, lParam);
 }
 
+void TWinControl::SetHotGraphic(TGraphicControl* g) {
+  if (g == hotGraphic_) return;
+  TGraphicControl* old = hotGraphic_;
+  hotGraphic_ = g;
+  if (old) old->Perform(CM_MOUSELEAVE, 0, 0);
+  if (g) {
+    // The window reports when the mouse leaves it, so the child hears of it too.
+    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle_, 0};
+    TrackMouseEvent(&t);
+    g->Perform(CM_MOUSEENTER, 0, 0);
+  }
+}
+
+bool TWinControl::RouteMouseToGraphic(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_MOUSELEAVE) {
+    if (!capturedGraphic_) SetHotGraphic(nullptr);
+    return false;
+  }
+  if (msg == WM_CAPTURECHANGED) {
+    capturedGraphic_ = nullptr;
+    return false;
+  }
+  if (msg != WM_MOUSEMOVE && msg != WM_LBUTTONDOWN && msg != WM_LBUTTONUP && msg != WM_LBUTTONDBLCLK) return false;
+  const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  TGraphicControl* under = nullptr;
+  for (auto it = controls_.rbegin(); it != controls_.rend() && !under; ++it) {
+    auto* g = dynamic_cast<TGraphicControl*>(*it);
+    const RECT r = (*it)->BoundsRect();
+    if (g && g->Visible() && PtInRect(&r, p)) under = g;
+  }
+  SetHotGraphic(under);
+  TGraphicControl* target = capturedGraphic_ ? capturedGraphic_ : under;
+  if (!target) return false;
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+    capturedGraphic_ = target;
+    SetCapture(handle_);
+  }
+  const LPARAM local = MAKELPARAM(static_cast<WORD>(p.x - target->Left()), static_cast<WORD>(p.y - target->Top()));
+  if (msg == WM_LBUTTONUP && capturedGraphic_) {
+    capturedGraphic_ = nullptr;
+    if (GetCapture() == handle_) ReleaseCapture();
+  }
+  target->Perform(msg, wParam, local);
+  return true;
+}
+
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (handle_ && RouteMouseToGraphic(msg, wParam, lParam)) return 0;
   switch (msg) {
     case WM_COMMAND:
       if (lParam) {

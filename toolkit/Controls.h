@@ -17,6 +17,11 @@ enum class TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient
 enum TAnchor : uint8_t { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 
+// Toolkit messages a parent hands its graphic children with Perform when
+// the mouse comes over them and leaves them.
+constexpr UINT CM_MOUSEENTER = 0xB013;
+constexpr UINT CM_MOUSELEAVE = 0xB014;
+
 class TWinControl;
 
 class TControl : public TComponent {
@@ -95,13 +100,21 @@ protected:
   bool tabStop_ = false;
 };
 
-// A control painted by its parent window in the parent's WM_PAINT.
+// A control painted by its parent window in the parent's WM_PAINT. The
+// parent hands it the mouse messages over its rectangle (coordinates
+// relative to the control) and CM_MOUSEENTER / CM_MOUSELEAVE.
 class TGraphicControl : public TControl {
 public:
   using TControl::TControl;
   const char* ClassName() const override { return "TGraphicControl"; }
   virtual void Paint(HDC dc) = 0;  // dc origin at the control's top-left
   void Invalidate() override;
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool enabled);
+  bool SetProperty(const std::string& name, const tpf0::Value& value) override;
+
+private:
+  bool enabled_ = true;
 };
 
 // Parameters of the window a windowed control creates.
@@ -174,7 +187,12 @@ protected:
 private:
   friend LRESULT CALLBACK ToolkitWndProc(HWND, UINT, WPARAM, LPARAM);
   void ApplyTabOrder();
+  // Hands a mouse message over a graphic child to it; true when one took it.
+  bool RouteMouseToGraphic(UINT msg, WPARAM wParam, LPARAM lParam);
+  void SetHotGraphic(TGraphicControl* control);
   bool aligning_ = false;
+  TGraphicControl* hotGraphic_ = nullptr;      // the graphic child under the mouse
+  TGraphicControl* capturedGraphic_ = nullptr;  // the one a held button was pressed on
 };
 
 LRESULT CALLBACK ToolkitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

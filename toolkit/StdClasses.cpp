@@ -12,6 +12,7 @@ void RegisterStandardClasses() {
   RegisterClass<TImage>("TImage");
   RegisterClass<TButton>("TButton");
   RegisterClass<TBitBtn>("TBitBtn");
+  RegisterClass<TSpeedButton>("TSpeedButton");
   RegisterClass<TEdit>("TEdit");
   RegisterClass<TMemo>("TMemo");
   RegisterClass<TLabel>("TLabel");

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "skin/sAlphaGraph.h"
 #include "tests/skin/FilledBitmap.h"
 
@@ -93,6 +95,98 @@ TEST(GraphUtils, KeyedCornersTakeTheParentWhenRefilling) {
     skin::PaintBorderImage(dst, {0, 0, 6, 6}, true, refill, 0, m, master, {&parent, 2, 2, true});
     EXPECT_EQ(dst.Pixel(0, 0), refill ? 0x123456u : 0x777777u);
   }
+}
+
+// Corner refill: the corners of a painted border get their pixels again,
+// key pixels from the parent's picture, its colour, or left alone.
+TEST(GraphUtils, RefilledCornersTakeTheBackgroundInTheirKeyPixels) {
+  TsBitmap24 master;
+  skin::TsMaskData m = BorderImage(master, 3, 3, 3, 3);
+  for (int s = 0; s < 3; ++s) {
+    master.SetPixel(20 * s, 0, skin::clFuchsia);       // top-left key pixel
+    master.SetPixel(20 * s + 19, 0, skin::clFuchsia);  // top-right key pixel
+  }
+  const TsBitmap24 parent = Filled(12, 8, 0x123456);
+  const skin::TCacheInfo ready{&parent, 2, 2, true};
+  struct Case {
+    uint8_t corners;
+    bool withParent;
+    TColor keyColor, at00, at10, at50, at40, at55;
+  } cases[] = {
+      {1, true, skin::clFuchsia, 0x123456, 0x0000A1, 0x777777, 0x777777, 0x777777},
+      {skin::kAllCorners, true, skin::clFuchsia, 0x123456, 0x0000A1, 0x123456, 0x200000, 0x00A001},
+      {skin::kAllCorners, false, 0x0000FF, 0x0000FF, 0x0000A1, 0x0000FF, 0x200000, 0x00A001},
+      {skin::kAllCorners, false, skin::clFuchsia, 0x777777, 0x0000A1, 0x777777, 0x200000, 0x00A001},
+      {8, true, skin::clFuchsia, 0x777777, 0x777777, 0x777777, 0x777777, 0x00A001},
+  };
+  for (const Case& c : cases) {
+    TsBitmap24 dst = Filled(6, 6, 0x777777);
+    skin::TransparentKeyColor() = c.keyColor;
+    skin::RefillBorderCorners(dst, {0, 0, 6, 6}, 1, m, master, c.corners, c.withParent ? ready : skin::TCacheInfo{});
+    skin::TransparentKeyColor() = skin::clFuchsia;
+    const int n = static_cast<int>(&c - cases);
+    EXPECT_EQ(dst.Pixel(0, 0), c.at00) << n;
+    EXPECT_EQ(dst.Pixel(1, 0), c.at10) << n;
+    EXPECT_EQ(dst.Pixel(5, 0), c.at50) << n;
+    EXPECT_EQ(dst.Pixel(4, 0), c.at40) << n;
+    EXPECT_EQ(dst.Pixel(5, 5), c.at55) << n;
+  }
+}
+
+TEST(GraphUtils, OwnPicturesWithoutStateCountRefillAsThreeMaskedStates) {
+  // Three 4 x 3 states over their mask rows; black mask: the picture shows.
+  auto pic = std::make_shared<TsBitmap24>(Filled(12, 6, 0));
+  for (int s = 0; s < 3; ++s) skin::FillRect24(*pic, {4 * s, 0, 4 * s + 4, 3}, 0x000010u * (s + 1));
+  pic->SetPixel(4, 0, skin::clFuchsia);
+  skin::TsMaskData m;
+  m.Picture = pic;
+  m.SourceRect = {0, 0, 12, 6};
+  m.ImageCount = 0;
+  m.WL = m.WT = m.WR = m.WB = 2;
+  const TsBitmap24 parent = Filled(8, 8, 0x654321);
+  TsBitmap24 dst = Filled(6, 6, 0x777777);
+  skin::RefillBorderCorners(dst, {0, 0, 6, 6}, 1, m, {}, skin::kAllCorners, {&parent, 0, 0, true});
+  EXPECT_EQ(dst.Pixel(0, 0), 0x654321u);
+  EXPECT_EQ(dst.Pixel(1, 1), 0x000020u);
+  EXPECT_EQ(dst.Pixel(5, 5), 0x000020u);
+  EXPECT_EQ(dst.Pixel(3, 3), 0x777777u);  // the middle is not a corner
+}
+
+// Nothing outside either bitmap is touched (the sanitizers watch the
+// reads); targets too small for a border change nothing at all.
+TEST(GraphUtils, RefillingBadRectanglesAndMarginsStaysInsideTheBitmaps) {
+  TsBitmap24 master;
+  skin::TsMaskData m = BorderImage(master, 3, 3, 3, 3);
+  const TsBitmap24 parent = Filled(4, 4, 0x123456);
+  struct Case {
+    skin::TRect rect;
+    int16_t margin, imageCount;
+    skin::TRect source;
+    bool unchanged;
+  } cases[] = {
+      {{0, 0, 0, 0}, 3, 3, {0, 0, 60, 16}, true},
+      {{0, 0, 1, 6}, 3, 3, {0, 0, 60, 16}, true},
+      {{2, 2, 8, 3}, 3, 3, {0, 0, 60, 16}, true},
+      {{-3, -3, 4, 4}, 3, 3, {0, 0, 60, 16}, false},
+      {{4, 4, 20, 20}, 3, 3, {0, 0, 60, 16}, false},
+      {{0, 0, 6, 6}, 40, 3, {0, 0, 60, 16}, false},
+      {{-50, -50, 50, 50}, 40, 3, {0, 0, 60, 16}, false},
+      {{0, 0, 6, 6}, 3, 0, {50, -8, 90, 30}, false},
+  };
+  for (const Case& c : cases) {
+    m.WL = m.WT = m.WR = m.WB = c.margin;
+    m.ImageCount = c.imageCount;
+    m.SourceRect = c.source;
+    for (int16_t mask : {0, 1}) {
+      m.MaskType = mask;
+      TsBitmap24 dst = Filled(6, 6, 0x777777);
+      skin::RefillBorderCorners(dst, c.rect, 2, m, master, skin::kAllCorners, {&parent, -2, 5, true});
+      if (c.unchanged) EXPECT_EQ(dst, Filled(6, 6, 0x777777)) << (&c - cases);
+    }
+  }
+  TsBitmap24 empty;
+  skin::RefillBorderCorners(empty, {0, 0, 6, 6}, 0, m, master, skin::kAllCorners, {});
+  EXPECT_TRUE(empty.Empty());
 }
 
 // Tables with one section "S" and the given look.
