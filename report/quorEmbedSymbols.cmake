@@ -17,6 +17,13 @@ function(sorvenal_embed_symbols target)
     return()
   endif()
   set(stage1 ${target}_stage1)
+  # Both links must give the same bytes before the resources. The export
+  # directory records the output file's name and the link time: a module
+  # definition file names both links after the target, and the time stamps
+  # are left out.
+  set(names ${CMAKE_CURRENT_BINARY_DIR}/${target}_name.def)
+  file(CONFIGURE OUTPUT ${names} CONTENT "NAME ${target}.exe\n")
+  target_link_options(${target} PRIVATE ${names} -Wl,--no-insert-timestamp)
   get_target_property(sources ${target} SOURCES)
   add_executable(${stage1} ${sources})
   foreach(property LINK_LIBRARIES INCLUDE_DIRECTORIES COMPILE_DEFINITIONS COMPILE_OPTIONS LINK_OPTIONS

@@ -14,6 +14,10 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptIntegrity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptStartup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptThreadHooks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptThreads.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorExceptBuf.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorThreadNaming.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorStateReport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorMessageWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorFreezeWatchdog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorCodePatch.cpp
@@ -28,6 +32,9 @@ if(SORVENAL_WIN)
     quor_stacktrace_symbols quor_symbols tk_core version advapi32 user32 gdi32)
   # Every C++ throw passes the raise capture before the stack unwinds.
   target_link_options(quor_except INTERFACE -Wl,--wrap=__cxa_throw)
+  # quorTraceProcess is exported under its plain name, without the @4 of a
+  # stdcall function, so that outside tools find it by that name.
+  target_link_options(quor_except INTERFACE -Wl,--kill-at)
 
   # Test programs built like the product: the reporter starts first and
   # takes over the toolkit's exception seams; each has its own settings.
@@ -46,6 +53,19 @@ if(SORVENAL_WIN)
   endfunction()
   quor_except_test(quorExcept_test QuorExceptTest)
   quor_except_test(quorFreeze_test QuorFreezeTest)
+  quor_except_test(quorTrace_test QuorTraceTest)
+  # Beside the trace test program: the outside tool that asks it for its
+  # state, and a library with a second copy of the reporter.
+  set(tests ${PROJECT_SOURCE_DIR}/tests/report)
+  add_executable(quorTraceTool ${tests}/quorTraceTool.cpp)
+  add_library(quorTraceTestDll SHARED ${tests}/quorTraceTestDll.cpp ${tests}/quorTraceTestDll.rc)
+  target_link_libraries(quorTraceTestDll PRIVATE quor_except)
+  target_include_directories(quorTraceTestDll PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
+  set_target_properties(quorTraceTestDll PROPERTIES PREFIX "")
+  set_source_files_properties(${tests}/quorTraceTestDll.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/QuorTraceTest.bin)
+  add_dependencies(quorTrace_test quorTraceTool quorTraceTestDll)
+  set_tests_properties(quorTrace_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endif()
 
 if(SORVENAL_WIN)

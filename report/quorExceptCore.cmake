@@ -1,6 +1,6 @@
 # The platform-free part of the exception handling: report text, the bug
 # report file editor, the handling request, the exception history, the image
-# check sum, the exception class description and the thread records.
+# check sum and the exception class description.
 set(quor_except_dir ${CMAKE_CURRENT_LIST_DIR})
 
 # The number and time forms every report text uses (the disassembly too).
@@ -14,7 +14,6 @@ sorvenal_core(quor_except_core SOURCES
   ${quor_except_dir}/quorExceptionHistory.cpp
   ${quor_except_dir}/quorImageCheckSum.cpp
   ${quor_except_dir}/quorExceptClass.cpp
-  ${quor_except_dir}/quorExceptThreads.cpp
   ${quor_except_dir}/quorToolsText.cpp
   DEPS quor_settings_core quor_zip quor_textformat tk_core)
 

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "report/quorExceptModules.h"
+#include "report/quorExceptThreads.h"
+#include "report/quorThreadNaming.h"
 #include "toolkit/SysExceptions.h"
 
 static_assert(offsetof(CONTEXT, ExtendedRegisters) == quor::kContextSize);
@@ -83,6 +85,14 @@ void CaptureStack(TRaiseRecord& r, uint32_t esp) {
 
 LONG CALLBACK ConvertFault(EXCEPTION_POINTERS* info) {
   const DWORD code = info->ExceptionRecord->ExceptionCode;
+  // A thread name the program tells a debugger goes into the thread list;
+  // the program's own handler takes the exception further on.
+  uint32_t namedThread = 0;
+  std::string name;
+  if (ReadThreadNaming(*info->ExceptionRecord, namedThread, name)) {
+    NoteThreadName(namedThread, name);
+    return EXCEPTION_CONTINUE_SEARCH;
+  }
   if (code != EXCEPTION_ACCESS_VIOLATION && code != EXCEPTION_INT_DIVIDE_BY_ZERO && code != EXCEPTION_INT_OVERFLOW)
     return EXCEPTION_CONTINUE_SEARCH;
   CONTEXT* ctx = info->ContextRecord;

@@ -41,7 +41,8 @@ void ClearRaiseRecord();
 // Installs the vectored handler that turns an access violation, a division
 // by zero or an integer overflow in the program's own code into a C++
 // exception (EAccessViolation, EZeroDivide, EIntOverflow) thrown from the
-// faulting instruction; RemoveFaultConversion undoes it.
+// faulting instruction, and records the names of the platform's
+// thread-naming exceptions; RemoveFaultConversion undoes it.
 [[nodiscard]] bool InstallFaultConversion();
 void RemoveFaultConversion();
 

@@ -1,13 +1,13 @@
 #include "report/quorExceptStacks.h"
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstring>
 
 #include "report/quorExceptClass.h"
 #include "report/quorExceptObject.h"
+#include "report/quorExceptRaise.h"
 #include "report/quorExceptThreads.h"
 #include "report/quorMemoryWin.h"
 #include "report/quorStackTraceWin.h"
@@ -97,17 +97,30 @@ TThreadStack PrepareOtherThread(uint32_t threadId, const TMemorySnapshot& snapsh
   return t;
 }
 
-std::vector<uint32_t> ProcessThreads() {
-  std::vector<uint32_t> ids;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snap == INVALID_HANDLE_VALUE) return ids;
-  THREADENTRY32 te;
-  te.dwSize = sizeof te;
-  const DWORD pid = GetCurrentProcessId();
-  for (BOOL ok = Thread32First(snap, &te); ok; ok = Thread32Next(snap, &te))
-    if (te.th32OwnerProcessID == pid) ids.push_back(te.th32ThreadID);
-  CloseHandle(snap);
-  return ids;
+// The thread that builds the report, shown when it carries a name (the
+// handler thread in a state report): its registers now and a copy of its
+// stack, whose frames below the caller are overwritten before the trace
+// runs; the trace reads the copy in their place.
+__attribute__((noinline)) TThreadStack PrepareSelf(uint32_t threadId) {
+  TThreadStack t;
+  t.ThreadId = threadId;
+  t.SectionName = SectionName(threadId, false, false, ThreadPriority(threadId));
+  CONTEXT c{};
+  c.ContextFlags = CONTEXT_FULL;
+  RtlCaptureContext(&c);  // this function's registers at the return from the call
+  t.Registers = RegistersOf(c);
+  t.Current = c.Eip;
+  t.StackTop = RegionEnd(c.Esp);
+  t.ContextRead = c.Esp != 0 && t.StackTop > c.Esp;
+  if (!t.ContextRead) return t;
+  t.SavedStackAt = c.Esp;
+  const uint32_t size = std::min<uint32_t>(t.StackTop - c.Esp, kRaiseStackBytes);
+  t.SavedStack.assign(reinterpret_cast<const uint8_t*>(c.Esp), reinterpret_cast<const uint8_t*>(c.Esp) + size);
+  const TThreadMemory memory(t);
+  if (memory.Valid())
+    (void)PrepareStackItems(c.Ebp, t.StackTop, c.Esp, t.Prepared, false, t.Current, memory.Snapshot());
+  SetCreator(t);
+  return t;
 }
 
 }  // namespace
@@ -150,16 +163,21 @@ std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool li
   if (first != p.ThreadId) others.push_back(first);
   else if (mainThread && mainThread != p.ThreadId) others.push_back(mainThread);
   if (listThreads)
-    for (uint32_t id : ProcessThreads())
+    for (uint32_t id : ProcessThreadIds())
       if (id != p.ThreadId && id != mainThread) others.push_back(id);
   const uint32_t self = GetCurrentThreadId();
   TMemorySnapshot snapshot;
   const bool haveSnapshot = !others.empty() && TakeProcessSnapshot(snapshot);
   for (uint32_t id : others) {
     TThreadRecord r;
-    const bool library = FindThreadRecord(id, r) && r.Name == kLibraryThreadName;
-    if (id == self || (library && !p.ShowLibraryThreads)) continue;
-    if (haveSnapshot) {
+    const bool known = FindThreadRecord(id, r);
+    const bool library = known && r.Name == kLibraryThreadName;
+    if (library && !p.ShowLibraryThreads) continue;
+    if (id == self) {
+      // A thread cannot suspend itself to be read; it is shown only when
+      // named for the report.
+      if (known && !r.Name.empty() && !library) stacks.push_back(PrepareSelf(id));
+    } else if (haveSnapshot) {
       stacks.push_back(PrepareOtherThread(id, snapshot));
     } else {
       TThreadStack t;

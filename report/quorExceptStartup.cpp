@@ -137,20 +137,20 @@ void Startup() {
   TakeOverPredecessorHistory();
   ClearTempFolder();
   RecordProgramStart();
-  SetMainThreadId(GetCurrentThreadId());
-  SetThreadName(GetCurrentThreadId(), "main thread");
   // The main settings stay referenced until shutdown.
   const QuorPtr<IQuorModuleSettings> settings = SettingsForModule(ReporterModule());
   SetMainSettings(settings);
   if (!settings->Valid()) {
+    SetMainThreadId(GetCurrentThreadId());
     SetMainSettings(nullptr);
     return;
   }
-  if (!settings->Enabled()) return;
-  if (settings->CheckFileCrc()) {
+  if (settings->Enabled() && settings->CheckFileCrc()) {
     CheckModuleIntegrity(ReporterModule(), *settings);
     if (settings->Module() != ReporterModule()) CheckModuleIntegrity(settings->Module(), *settings);
   }
+  AttachThreadList();
+  if (!settings->Enabled()) return;
   InstallSymbolHooks();
   SetStackSymbolsProvider(&ModuleStackSymbols);
   (void)InstallFaultConversion();
@@ -172,6 +172,7 @@ void Startup() {
 
 void Shutdown() {
   if (!g_installed) {
+    DetachThreadList();
     SetMainSettings(nullptr);
     return;
   }
@@ -188,6 +189,7 @@ void Shutdown() {
   StopHandlerThread();
   UnregisterPauseGate();
   RemoveFaultConversion();
+  DetachThreadList();
   ReleaseEmergencyReserve();
   SetMainSettings(nullptr);
 }

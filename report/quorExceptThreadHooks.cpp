@@ -61,7 +61,7 @@ __attribute__((noinline)) HANDLE WINAPI HookedCreateThread(LPSECURITY_ATTRIBUTES
     return nullptr;
   }
   if (id) *id = threadId;
-  RecordThreadCreator(threadId, creator, GetCurrentThreadId(), "");
+  RecordThreadCreator(threadId, creator, GetCurrentThreadId(), "", thread);
   return thread;
 }
 

@@ -4,8 +4,8 @@
 
 #include <atomic>
 #include <mutex>
-#include <string>
 
+#include "report/quorExceptBuf.h"
 #include "report/quorExceptPipeline.h"
 #include "report/quorExceptThreads.h"
 #include "report/quorFreezeInterval.h"
@@ -21,13 +21,14 @@ struct TWatchdog {
   DWORD ThreadId = 0;
   HANDLE Stop = nullptr;     // set at shutdown
   HANDLE Resumed = nullptr;  // manual reset; cleared while the check is suspended
-  HANDLE Single = nullptr;   // one watchdog per process
+  HANDLE Single = nullptr;   // the shared block's watchdog mutex: one watchdog per process
   uint32_t TimeoutMs = 0;
   UINT ProbeMessage = 0;
 
   void Close() {
-    for (HANDLE* h : {&Thread, &Stop, &Resumed, &Single})
+    for (HANDLE* h : {&Thread, &Stop, &Resumed})
       if (*h) CloseHandle(*h), *h = nullptr;
+    Single = nullptr;  // the shared block's, closed by its last user
     ThreadId = 0;
   }
 };
@@ -61,8 +62,11 @@ DWORD WINAPI Watchdog(void*) {
   SetThreadName(GetCurrentThreadId(), kLibraryThreadName);
   MSG msg;
   PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's message queue
+  // A watchdog of another copy of the reporter may hold the mutex; this one
+  // waits until that one has stopped (an abandoned mutex is taken as well).
   const HANDLE start[2] = {g_dog.Stop, g_dog.Single};
-  if (WaitForMultipleObjects(2, start, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return 0;
+  const DWORD taken = WaitForMultipleObjects(2, start, FALSE, INFINITE);
+  if (taken != WAIT_OBJECT_0 + 1 && taken != WAIT_ABANDONED_0 + 1) return 0;
   uint32_t interval = FirstFreezeInterval(g_dog.TimeoutMs);
   const HWND window = reinterpret_cast<HWND>(MessageWindow());
   while (WaitUntilResumed()) {
@@ -84,12 +88,6 @@ DWORD WINAPI Watchdog(void*) {
   return 0;
 }
 
-std::string SingleWatchdogName() {
-  char name[48];
-  wsprintfA(name, "QuorExceptAntiFreeze$%x", static_cast<unsigned>(GetCurrentProcessId()));
-  return name;
-}
-
 }  // namespace
 
 bool StartFreezeWatchdog(int32_t timeoutMs) {
@@ -98,7 +96,7 @@ bool StartFreezeWatchdog(int32_t timeoutMs) {
   g_dog.ProbeMessage = RegisterWindowMessageA("QuorExceptFreezeProbe");
   g_dog.Stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   g_dog.Resumed = CreateEventA(nullptr, TRUE, TRUE, nullptr);
-  g_dog.Single = CreateMutexA(nullptr, FALSE, SingleWatchdogName().c_str());
+  g_dog.Single = ExceptBuf() ? ExceptBuf()->watchdogMutex : nullptr;
   if (!g_dog.ProbeMessage || !g_dog.Stop || !g_dog.Resumed || !g_dog.Single ||
       !AddMessageHandler(g_dog.ProbeMessage, &AnswerProbe)) {
     g_dog.Close();

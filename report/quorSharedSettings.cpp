@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "report/quorHeldMutex.h"
 #include "report/quorSettingsResource.h"
 
 namespace quor {
@@ -34,21 +35,10 @@ class EveryoneAccess {
 // Holds the process-wide settings mutex for its lifetime.
 class SettingsMutex {
  public:
-  SettingsMutex() {
-    EveryoneAccess access;
-    handle_ = CreateMutexW(access.get(), FALSE, ObjectName("QuorExceptSettingsMtx").c_str());
-    if (handle_) WaitForSingleObject(handle_, INFINITE);
-  }
-  ~SettingsMutex() {
-    if (!handle_) return;
-    ReleaseMutex(handle_);
-    CloseHandle(handle_);
-  }
-  SettingsMutex(const SettingsMutex&) = delete;
-  SettingsMutex& operator=(const SettingsMutex&) = delete;
+  SettingsMutex() : held_(ObjectName("QuorExceptSettingsMtx").c_str(), EveryoneAccess().get()) {}
 
  private:
-  HANDLE handle_;
+  THeldMutex held_;
 };
 
 // This copy's view of the shared buffer. Every copy maps the block itself and
