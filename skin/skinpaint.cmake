@@ -15,3 +15,8 @@ if(SORVENAL_WIN)
   # Skinned buttons in real windows under Wine.
   sorvenal_test(skin_buttons_test SOURCES ${t}/sSpeedButton_test.cpp DEPS skin)
 endif()
+
+sorvenal_bench(skinpaint_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/skinpaint_bench.cpp DEPS skin_paint)
+if(TARGET skinpaint_bench)
+  target_compile_definitions(skinpaint_bench PRIVATE SORVENAL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+endif()

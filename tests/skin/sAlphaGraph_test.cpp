@@ -105,6 +105,43 @@ TEST(AlphaGraph, BlendsFollowTheirFormulas) {
   EXPECT_EQ(out.Pixel(0, 0), 0x00FE10u);  // 0x40 + (0xBF * 255 >> 8)
 }
 
+// Rows of 258 bytes, longer than any vector the blend uses and with a tail;
+// over 256 rows they meet nearly every pair of byte values. The output is
+// reused at its size (not cleared) and resized when the size differs.
+TEST(AlphaGraph, BlendBitmapsIsExactOnWideBitmaps) {
+  const int32_t w = 86, h = 256;
+  TsBitmap24 first(w, h), second(w, h), alphas(w - 6, h - 56);
+  for (int32_t j = 0; j < h; ++j)
+    for (int32_t k = 0; k < 3 * w; ++k) {
+      first.ScanLine(j)[k] = static_cast<uint8_t>(k * 7 + j);
+      second.ScanLine(j)[k] = static_cast<uint8_t>(k * 13 + 3 * j + 5);
+      if (j < alphas.Height() && k < 3 * alphas.Width()) alphas.ScanLine(j)[k] = static_cast<uint8_t>(k * 5 + j * 3);
+    }
+  auto want = [&](int32_t j, int32_t k, int32_t a) {
+    const int32_t f = first.ScanLine(j)[k], s = second.ScanLine(j)[k];
+    return static_cast<uint8_t>(s + (((f - s) * a) >> 8));
+  };
+  TsBitmap24 out = Filled(w, h, 0xABCDEF);
+  for (int32_t alpha : {0, 1, 127, 128, 204, 254, 255}) {
+    skin::BlendBitmaps(out, first, second, static_cast<uint8_t>(alpha));
+    int32_t wrong = 0;
+    for (int32_t j = 0; j < h; ++j)
+      for (int32_t k = 0; k < 3 * w; ++k) wrong += out.ScanLine(j)[k] != want(j, k, alpha);
+    EXPECT_EQ(wrong, 0) << "alpha " << alpha;
+  }
+  TsBitmap24 small = Filled(2, 2, 0);
+  skin::BlendBitmaps(small, first, second, alphas);
+  ASSERT_EQ(small.Width(), w);
+  ASSERT_EQ(small.Height(), h);
+  int32_t wrong = 0;
+  for (int32_t j = 0; j < h; ++j)
+    for (int32_t k = 0; k < 3 * w; ++k) {
+      const bool covered = j < alphas.Height() && k < 3 * alphas.Width();
+      wrong += small.ScanLine(j)[k] != want(j, k, covered ? alphas.ScanLine(j)[k] : 255);
+    }
+  EXPECT_EQ(wrong, 0);
+}
+
 TEST(AlphaGraph, FadeGrayAndFocusDots) {
   TsBitmap24 b = Filled(12, 8, 0x0A6400);  // red 0, green 100, blue 10
   skin::FadeRectToColor(b, {0, 0, 6, 8}, 40, 0xFFFFFF);
