@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "app/formmain.h"
+#include "skin/sConst.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sRegister.h"
@@ -33,6 +36,20 @@ protected:
   void Switch(const std::string& skinName) {
     form_->sSkinManager1->SetSkinName(skinName);
     app_->ProcessMessages();
+  }
+
+  // The visible windows of the form that answer SKC_ISSKINNED.
+  std::vector<HWND> SkinnedWindows() const {
+    std::vector<HWND> windows;
+    EnumChildWindows(
+        form_->Handle(),
+        [](HWND h, LPARAM list) -> BOOL CALLBACK {
+          const bool skinned = SendMessageW(h, skin::SM_SKINCMD, skin::MakeSkinCmd(skin::SKC_ISSKINNED), 0) == 1;
+          if (skinned && IsWindowVisible(h)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
   }
 
   // What a window's client area shows now, read from its own device context

@@ -14,7 +14,6 @@
 #include <thread>
 #include <vector>
 
-#include "skin/sConst.h"
 #include "skin/sSkinChange.h"
 #include "tests/app/MainFormFixture.h"
 #include "tests/app/SectionFace.h"
@@ -114,15 +113,7 @@ TEST_F(SkinSwitchTest, EveryControlRepaintsInTheNewSkin) {
 // Every skinned window of the form shows a picture of its own in each skin:
 // no control keeps the previous skin's look after a switch.
 TEST_F(SkinSwitchTest, EverySkinnedWindowRepaintsWithTheNewSkin) {
-  std::vector<HWND> windows;
-  EnumChildWindows(
-      form_->Handle(),
-      [](HWND h, LPARAM list) -> BOOL CALLBACK {
-        const bool skinned = SendMessageW(h, skin::SM_SKINCMD, skin::MakeSkinCmd(skin::SKC_ISSKINNED), 0) == 1;
-        if (skinned && IsWindowVisible(h)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  const std::vector<HWND> windows = SkinnedWindows();
   ASSERT_GE(windows.size(), 5u) << "two panels, three buttons";
   RECT form;
   GetWindowRect(form_->Handle(), &form);
