@@ -127,7 +127,9 @@ void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) 
   e->StartReport(r.Source == kSourceExplicit || !r.Event);
   if (e->AutoSave() || e->AutoSend() || e->AutoClip())
     e->RegisterCallback(&kAutoActionKey, AutoActionCallback, true);
-  const bool shown = e->Presentation() != 4;
+  // A state report is a text for whoever asked for it (the program or an
+  // outside tool): no box waits for a person.
+  const bool shown = r.Source != kSourceExplicit && e->Presentation() != 4;
   if (shown) Present(*e);
   if (!(e->CanContinue() && shown)) {
     const uint64_t now = NowSeconds();

@@ -14,6 +14,7 @@
 #include "report/quorExceptPipeline.h"
 #include "report/quorExceptThreads.h"
 #include "report/quorFreezeWatchdog.h"
+#include "report/quorSettingsObject.h"
 #include "report/quorSettingsResource.h"
 #include "report/quorStateReport.h"
 #include "report/quorThreadNaming.h"
@@ -107,6 +108,15 @@ TEST(TraceProcess, ReportInTheToolsBlockShowsTheReportersThreadsUnderTheirNames)
   EXPECT_EQ(RecordedName(watchdog), quor::kLibraryThreadName);
   EXPECT_EQ(RecordedName(handler), quor::kLibraryThreadName);
   EXPECT_EQ(RecordedName(run.ThreadId), "<no record>");
+}
+
+// With settings that show a box for every report, the state report still
+// comes back to the tool without one.
+TEST(TraceProcess, NoBoxWaitsForAPerson) {
+  ASSERT_TRUE(quor::MainSettings()->SetGnShowCfg(0));
+  const TToolRun run = RunTool(4096, 4096, "quorTraceProcessMap");
+  ASSERT_TRUE(quor::MainSettings()->SetGnShowCfg(4));
+  EXPECT_EQ(run.ExitCode, 0u);
 }
 
 // The report is cut to limit - 1 characters and a zero; nothing after the
