@@ -7,6 +7,8 @@
 #include "report/quorBugRepFile.h"
 #include "report/quorExceptModules.h"
 #include "report/quorExceptObject.h"
+#include "report/quorProcessBlocked.h"
+#include "report/quorSaveAsDialog.h"
 #include "report/quorSettingsResource.h"
 #include "report/quorTextFormat.h"
 
@@ -91,17 +93,32 @@ bool EditFile(const std::string& path, const std::string& report, const TBugRepE
          newLength >= report.size();
 }
 
+// A blocked process cannot show a dialog (its window procedures may wait for
+// the lock): a plain beep answers instead.
+std::string AskForFile(HWND parent, IQuorSettings& settings) {
+  if (ProcessBlocked(250)) {
+    MessageBeep(0xFFFFFFFF);
+    return {};
+  }
+  const std::string file = settings.BugRepFile();
+  return ChooseSaveFile(parent, settings.TextValue("SaveBtnTxt"), file.substr(file.find_last_of("\\/") + 1));
+}
+
 }  // namespace
 
-bool StoreBugReport(const std::string& fileName, const std::string& report, IQuorSettings& settings,
+bool StoreBugReport(const std::string& fileName, const std::string& report, HWND parent, IQuorSettings& settings,
                     bool automatic, TIQuorException* exception) {
+  // Only the automatic form writes the bug report file itself; a file the
+  // caller or the user names is a copy and leaves the stored flag alone.
+  const bool intoBugRepFile = fileName.empty() && automatic;
   std::string path = fileName;
-  if (path.empty()) {
-    if (!automatic) return false;  // the Save As dialog comes with the exception box
+  if (intoBugRepFile) {
     path = settings.BugRepFile();
-    if (path.empty()) return false;
-    if (IsRelative(path)) path = ExecutableFolder() + path;
+    if (!path.empty() && IsRelative(path)) path = ExecutableFolder() + path;
+  } else if (path.empty()) {
+    path = AskForFile(parent, settings);
   }
+  if (path.empty()) return false;
   TBugRepEditOptions options;
   options.Append = settings.BoolValue("AppendBugReps");
   const bool isException = !ReportHeaderValue(report, "exception class").empty();
@@ -109,7 +126,7 @@ bool StoreBugReport(const std::string& fileName, const std::string& report, IQuo
   options.DupDef = settings.IntValue(isException ? "DupExceptDef" : "DupFreezeDef");
   options.SizeLimit = settings.UIntValue("BugRepFileSize");
   if (!EditFile(path, report, options)) return false;
-  if (fileName.empty() && exception) exception->Stored = true;
+  if (intoBugRepFile && exception) exception->Stored = true;
   return true;
 }
 

@@ -3,6 +3,8 @@
 // the process (restart with the exception history handed over, close).
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "report/quorExceptionHistory.h"
@@ -12,11 +14,12 @@ namespace quor {
 
 class TIQuorException;
 
-// Writes `report` into `fileName`, or with an empty name into BugRepFile (a
-// relative name lies beside the executable). Only the automatic form is
-// offered until the exception box brings the Save As dialog. Marks
-// `exception` as stored when the report went into the bug report file.
-[[nodiscard]] bool StoreBugReport(const std::string& fileName, const std::string& report,
+// Writes `report` into `fileName`. With an empty name: `automatic` writes
+// into BugRepFile (a relative name lies beside the executable) and marks
+// `exception` as stored; otherwise the user picks the file in a Save As
+// dialog owned by `parent` (a blocked process only beeps). False when
+// nothing was stored.
+[[nodiscard]] bool StoreBugReport(const std::string& fileName, const std::string& report, HWND parent,
                                   IQuorSettings& settings, bool automatic, TIQuorException* exception);
 
 // Empties the clipboard and puts `text` into it as plain text.

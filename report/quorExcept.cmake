@@ -26,10 +26,14 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/quorTempFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorEmergencyReserve.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorBugRepStore.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorSaveAsDialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorPrintReport.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorAutoActions.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorActionHook.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorTools.cpp)
   target_include_directories(quor_except PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(quor_except PUBLIC quor_except_core quor_settings quor_stacktrace_win quor_stacktrace_sections
-    quor_stacktrace_symbols quor_symbols tk_core version advapi32 user32 gdi32)
+    quor_stacktrace_symbols quor_symbols tk_core quor_print_layout version advapi32 user32 gdi32 comdlg32 shell32)
   # Every C++ throw passes the raise capture before the stack unwinds.
   target_link_options(quor_except INTERFACE -Wl,--wrap=__cxa_throw)
   # quorTraceProcess is exported under its plain name, without the @4 of a

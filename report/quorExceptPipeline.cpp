@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "report/quorAddressFix.h"
+#include "report/quorAutoActions.h"
 #include "report/quorBugRepStore.h"
 #include "report/quorEmergencyReserve.h"
 #include "report/quorExceptClass.h"
@@ -48,16 +49,6 @@ uint64_t NowSeconds() {
   FILETIME ft;
   GetSystemTimeAsFileTime(&ft);
   return ((uint64_t(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000000;
-}
-
-void AutoSaveReport(TIQuorException& e) {
-  if (!e.AutoSave() || !e.ClaimAutoSave()) return;
-  (void)StoreBugReport("", e.BugReport(true), e, true, &e);
-}
-
-void FinishAutoActions(TIQuorException& e) {
-  if (e.CallbackWantsComplete()) (void)e.BugReport(true);
-  AutoSaveReport(e);
 }
 
 // Acts once, when the report is complete: the clipboard copy (sending comes
@@ -135,15 +126,15 @@ void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) 
     const uint64_t now = NowSeconds();
     const bool restart = AutoActionDue(e->AutoRestart(), g_history, now);
     if (AutoActionDue(e->AutoClose(), g_history, now) || (!e->CanContinue() && !restart)) {
-      FinishAutoActions(*e);
+      FinishAutoActions(*e, true);
       CloseProcess();
     }
     if (restart) {
-      FinishAutoActions(*e);
+      FinishAutoActions(*e, true);
       RestartProcess(g_history);
     }
   }
-  FinishAutoActions(*e);
+  FinishAutoActions(*e, false);
   ResetFreezeCounter();
   if (r.BugReportOut) *reinterpret_cast<std::string*>(r.BugReportOut) = e->BugReport(true);
 }
@@ -192,6 +183,8 @@ void WaitPumping(HANDLE event) {
 uint32_t HandlerThreadId() { return g_handlerThreadId; }
 
 void TakeOverPredecessorHistory() { TakeOverRestartHistory(g_history); }
+
+TExceptionHistory ExceptionHistory() { return g_history; }
 
 void HandleException(const THandleArgs& a) {
   if (GetCurrentThreadId() == g_handlerThreadId) return;

@@ -6,6 +6,8 @@
 #include <string>
 #include <typeinfo>
 
+#include "report/quorExceptionHistory.h"
+
 namespace quor {
 
 // ExceptionSource: which interception point reported the event.
@@ -44,6 +46,8 @@ void HandleException(const THandleArgs& args);
 // At start-up: a process started by RestartProcess takes over the exception
 // history of its predecessor (after that one has ended).
 void TakeOverPredecessorHistory();
+// The times of the last ten exceptions, including those of predecessors.
+[[nodiscard]] TExceptionHistory ExceptionHistory();
 
 [[nodiscard]] bool StartHandlerThread();
 void StopHandlerThread();
