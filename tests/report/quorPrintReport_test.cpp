@@ -1,11 +1,14 @@
-// The printed pages of a report, drawn into a bitmap instead of a printer
-// (Wine has none): every line lands inside the margins, page after page,
-// none lost or repeated at a page break, long lines wrapped.
+// Printing a report: the pages drawn into a bitmap instead of a printer
+// (Wine has none), every line inside the margins, page after page, none lost
+// or repeated at a page break, long lines wrapped; a cancelled print prints
+// nothing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -111,6 +114,32 @@ TEST(PrintReport, LinesInsideTheMarginsPageAfterPage) {
   // empty lines leave no ink; the long line wrapped.
   EXPECT_EQ(narrowRows, 151);
   EXPECT_GE(wideRows, 2);
+}
+
+// Whatever window the print path opens in this process (the print dialog,
+// or the platform's note that no printer is installed, as under Wine) is
+// cancelled: nothing is printed.
+TEST(PrintReport, CancelledPrintsNothing) {
+  HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr,
+                               nullptr, nullptr);
+  std::atomic<bool> done{false}, cancelled{false};
+  std::thread canceller([&] {
+    for (; !done; Sleep(10)) {
+      HWND dlg = nullptr;
+      while ((dlg = FindWindowExA(nullptr, dlg, "#32770", nullptr))) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(dlg, &pid);
+        if (pid != GetCurrentProcessId() || !IsWindowVisible(dlg)) continue;
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+        cancelled = true;
+      }
+    }
+  });
+  EXPECT_FALSE(quor::PrintReport("line\r\n", owner, nullptr));
+  done = true;
+  canceller.join();
+  EXPECT_TRUE(cancelled);
+  DestroyWindow(owner);
 }
 
 }  // namespace
