@@ -47,6 +47,14 @@ function(sorvenal_embed_symbols target)
 
   set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_symbols.rc)
   set(content "EXCEPT QUOR \"${symbols}\"\n")
+  # A program with the exception handling also carries its build-layout
+  # record: a placeholder for another module (which the calibration of the
+  # program ignores) until quorcalibrate writes the real one after the link.
+  get_target_property(libraries ${target} LINK_LIBRARIES)
+  if("quor_except" IN_LIST libraries)
+    set(calibrate ON)
+    string(APPEND content "CALIBRATE QUOR { 0x80000000L, 0L, 0L, 0L, 0L }\n")
+  endif()
   if(A_RC)
     set(content "#include \"${A_RC}\"\n${content}")
     list(REMOVE_ITEM sources ${A_RC})
@@ -62,4 +70,9 @@ function(sorvenal_embed_symbols target)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${SORVENAL_HOST_TOOLS}/quorsym verify $<TARGET_FILE:${stage1}> $<TARGET_FILE:${target}> ${symbols}
     COMMENT "Checking that the symbols moved no code of ${target}")
+  if(calibrate)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${SORVENAL_HOST_TOOLS}/quorcalibrate $<TARGET_FILE:${target}>
+      COMMENT "Writing the build-layout record of ${target}")
+  endif()
 endfunction()

@@ -22,6 +22,7 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/quorFreezeWatchdog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorCodePatch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorProcessBlocked.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorCalibration.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorPauseThreads.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorTempFolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorEmergencyReserve.cpp

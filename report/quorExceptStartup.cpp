@@ -5,6 +5,7 @@
 
 #include <exception>
 
+#include "report/quorCalibration.h"
 #include "report/quorCodePatch.h"
 #include "report/quorEmergencyReserve.h"
 #include "report/quorExceptClass.h"
@@ -149,6 +150,7 @@ void Startup() {
     CheckModuleIntegrity(ReporterModule(), *settings);
     if (settings->Module() != ReporterModule()) CheckModuleIntegrity(settings->Module(), *settings);
   }
+  (void)CalibrateModules();
   AttachThreadList();
   if (!settings->Enabled()) return;
   InstallSymbolHooks();

@@ -9,11 +9,13 @@ sorvenal_core(quor_mapfile
   SOURCES ${quor_map_dir}/quorMapFile.cpp ${quor_map_dir}/quorMapText.cpp
           ${quor_map_dir}/quorCompactSymbols.cpp ${quor_map_dir}/quorMiniStream.cpp
           ${quor_map_dir}/quorSymbolLoader.cpp ${quor_map_dir}/quorPeImage.cpp
+          ${quor_map_dir}/quorCalibrationRecord.cpp
   DEPS quor_zip)
 
 sorvenal_test(quorMapFile_test
   SOURCES ${quor_map_tests}/quorMapFile_test.cpp ${quor_map_tests}/quorMapText_test.cpp
           ${quor_map_tests}/quorCompactSymbols_test.cpp ${quor_map_tests}/quorSymbolLoader_test.cpp
+          ${quor_map_tests}/quorCalibrationRecord_test.cpp
   DEPS quor_mapfile)
 
 foreach(target maptext_fuzz compact_symbols_fuzz)

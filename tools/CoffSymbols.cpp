@@ -23,6 +23,11 @@ std::string StringAt(const std::vector<uint8_t>& file, const quor::TPeHeaders& h
   return std::string(begin, strnlen(begin, limit));
 }
 
+std::string EntryName(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers, const uint8_t* entry) {
+  if (quor::LoadLe32(entry) == 0) return StringAt(file, headers, quor::LoadLe32(entry + 4));
+  return std::string(reinterpret_cast<const char*>(entry), strnlen(reinterpret_cast<const char*>(entry), 8));
+}
+
 }  // namespace
 
 std::string SectionName(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers,
@@ -60,10 +65,7 @@ bool ReadCoffFunctions(const std::vector<uint8_t>& file, const quor::TPeHeaders&
                section >= 1 && size_t(section) <= headers.Sections.size() &&
                headers.Sections[section - 1].IsCode()) {
       TCoffFunction function;
-      if (quor::LoadLe32(entry) == 0)
-        function.Name = StringAt(file, headers, quor::LoadLe32(entry + 4));
-      else
-        function.Name.assign(reinterpret_cast<const char*>(entry), strnlen(reinterpret_cast<const char*>(entry), 8));
+      function.Name = EntryName(file, headers, entry);
       function.Address = headers.ImageBase + headers.Sections[section - 1].VirtualAddress + value;
       function.ObjectFile = objectFile;
       if (!function.Name.empty()) functions.push_back(std::move(function));
@@ -71,6 +73,22 @@ bool ReadCoffFunctions(const std::vector<uint8_t>& file, const quor::TPeHeaders&
     i += auxCount;
   }
   return true;
+}
+
+bool FindCoffSymbolRva(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers, std::string_view name,
+                       uint32_t& rva) {
+  const uint64_t end = uint64_t(headers.SymbolTable) + uint64_t(headers.SymbolCount) * kEntrySize;
+  if (headers.SymbolTable == 0 || end > file.size()) return false;
+  for (uint32_t i = 0; i < headers.SymbolCount; i += 1 + file[headers.SymbolTable + uint64_t(i) * kEntrySize + 17]) {
+    const uint8_t* entry = file.data() + headers.SymbolTable + uint64_t(i) * kEntrySize;
+    const int16_t section = int16_t(entry[12] | entry[13] << 8);
+    if (entry[16] != kClassExternal || section < 1 || size_t(section) > headers.Sections.size() ||
+        EntryName(file, headers, entry) != name)
+      continue;
+    rva = headers.Sections[section - 1].VirtualAddress + quor::LoadLe32(entry + 8);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace sym

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "report/quorPeImage.h"
@@ -22,6 +23,11 @@ struct TCoffFunction {
 // symbol table does not lie inside the file.
 [[nodiscard]] bool ReadCoffFunctions(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers,
                                      std::vector<TCoffFunction>& functions);
+
+// The RVA of the symbol stored under `name` (decorated) that a section
+// defines; false when the table has none.
+[[nodiscard]] bool FindCoffSymbolRva(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers,
+                                     std::string_view name, uint32_t& rva);
 
 // The section's real name: "/n" names are looked up in the string table.
 [[nodiscard]] std::string SectionName(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers,

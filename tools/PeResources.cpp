@@ -59,8 +59,8 @@ bool RvaToFileOffset(const quor::TPeHeaders& headers, uint32_t rva, uint32_t siz
   return false;
 }
 
-bool FindPeResource(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers, std::string_view type,
-                    std::string_view name, std::string& data) {
+bool FindPeResourceData(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers, std::string_view type,
+                        std::string_view name, uint32_t& fileOffset, uint32_t& size) {
   uint32_t base;
   if (headers.ResourceRva == 0 || !RvaToFileOffset(headers, headers.ResourceRva, headers.ResourceSize, base) ||
       uint64_t(base) + headers.ResourceSize > file.size())
@@ -76,10 +76,15 @@ bool FindPeResource(const std::vector<uint8_t>& file, const quor::TPeHeaders& he
     offset = target & 0x7FFFFFFFu;
   }
   if (!directory.Fits(offset, 8)) return false;
-  uint32_t dataOffset;
-  const uint32_t size = directory.Word(offset + 4);
-  if (!RvaToFileOffset(headers, directory.Word(offset), size, dataOffset)) return false;
-  data.assign(reinterpret_cast<const char*>(file.data() + dataOffset), size);
+  size = directory.Word(offset + 4);
+  return RvaToFileOffset(headers, directory.Word(offset), size, fileOffset) && uint64_t(fileOffset) + size <= file.size();
+}
+
+bool FindPeResource(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers, std::string_view type,
+                    std::string_view name, std::string& data) {
+  uint32_t offset = 0, size = 0;
+  if (!FindPeResourceData(file, headers, type, name, offset, size)) return false;
+  data.assign(reinterpret_cast<const char*>(file.data() + offset), size);
   return true;
 }
 

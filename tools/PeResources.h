@@ -16,6 +16,11 @@ namespace sym {
 [[nodiscard]] bool FindPeResource(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers,
                                   std::string_view type, std::string_view name, std::string& data);
 
+// Where the resource bytes lie in the file (for rewriting them in place).
+[[nodiscard]] bool FindPeResourceData(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers,
+                                      std::string_view type, std::string_view name, uint32_t& fileOffset,
+                                      uint32_t& size);
+
 // The file offset of an RVA, or false when no section holds it.
 [[nodiscard]] bool RvaToFileOffset(const quor::TPeHeaders& headers, uint32_t rva, uint32_t size, uint32_t& offset);
 

@@ -1,16 +1,21 @@
 // The handling pipeline around the report, in a program built like the
 // product (PauseThreads on, no box unless a test asks for one): the
 // blocked-process test and handling while the loader lock is held, the
-// temporary folder, and pausing the program's threads.
+// temporary folder, pausing the program's threads, and the build-layout
+// record that the build wrote into this program.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
 #include "report/quorBugRepFile.h"
+#include "report/quorCalibration.h"
+#include "report/quorCalibrationRecord.h"
 #include "report/quorExceptPipeline.h"
 #include "report/quorPauseThreads.h"
 #include "report/quorProcessBlocked.h"
@@ -274,6 +279,56 @@ TEST(PauseThreads, ProgramThreadsStandStillWhileTheBoxIsShown) {
   CloseHandle(reporter);
   while (!pool.Ended) Sleep(10);
   EXPECT_TRUE(quor::MainSettings()->SetGnShowCfg(4));
+}
+
+IMAGE_OPTIONAL_HEADER32& LoadedHeader() {
+  auto* base = reinterpret_cast<uint8_t*>(GetModuleHandleA(nullptr));
+  return reinterpret_cast<IMAGE_NT_HEADERS32*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew)
+      ->OptionalHeader;
+}
+
+// The build wrote the record from the linked image; the calibration at
+// start-up set the loaded header from it, which gives the linked layout, and
+// a header changed since is set again.
+TEST(Calibration, RecordGivesTheLinkedLayoutBack) {
+  char path[MAX_PATH];
+  ASSERT_NE(GetModuleFileNameA(nullptr, path, MAX_PATH), 0u);
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  quor::TPeHeaders linked;
+  ASSERT_TRUE(quor::ReadPeHeaders(file.data(), file.size(), linked));
+
+  const HMODULE exe = GetModuleHandleA(nullptr);
+  const HRSRC found = FindResourceA(exe, "CALIBRATE", "QUOR");
+  ASSERT_TRUE(found);
+  quor::TCalibrationRecord record;
+  ASSERT_TRUE(quor::ReadCalibrationRecord(static_cast<const uint8_t*>(LockResource(LoadResource(exe, found))),
+                                          SizeofResource(exe, found), record));
+  const auto base = reinterpret_cast<uintptr_t>(exe);
+  EXPECT_EQ(record.CodeAnchor, reinterpret_cast<uintptr_t>(&quorCalibrationCode) - base - linked.BaseOfCode);
+  EXPECT_EQ(record.DataAnchor, reinterpret_cast<uintptr_t>(&quorCalibrationData) - base - linked.BaseOfData);
+  EXPECT_EQ(record.SizeOfCode, linked.SizeOfCode);
+
+  IMAGE_OPTIONAL_HEADER32& h = LoadedHeader();
+  const auto expectLinked = [&] {
+    EXPECT_EQ(h.BaseOfCode, linked.BaseOfCode);
+    EXPECT_EQ(h.BaseOfData, linked.BaseOfData);
+    EXPECT_EQ(h.SizeOfCode, linked.SizeOfCode);
+    EXPECT_EQ(h.SizeOfInitializedData, linked.SizeOfInitializedData);
+    EXPECT_EQ(h.SizeOfUninitializedData, linked.SizeOfUninitializedData);
+  };
+  expectLinked();
+  MEMORY_BASIC_INFORMATION mbi;
+  ASSERT_TRUE(VirtualQuery(&h, &mbi, sizeof mbi));
+  const DWORD protection = mbi.Protect;
+  DWORD old = 0;
+  ASSERT_TRUE(VirtualProtect(&h, sizeof h, PAGE_READWRITE, &old));
+  h.BaseOfCode = h.BaseOfData = h.SizeOfCode = h.SizeOfInitializedData = h.SizeOfUninitializedData = 0x1234;
+  VirtualProtect(&h, sizeof h, old, &old);
+  EXPECT_EQ(quor::CalibrateModules(), 1u);
+  expectLinked();
+  ASSERT_TRUE(VirtualQuery(&h, &mbi, sizeof mbi));
+  EXPECT_EQ(mbi.Protect, protection);  // the header's protection is back
 }
 
 }  // namespace
