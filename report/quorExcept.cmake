@@ -14,6 +14,7 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptIntegrity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptStartup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptThreadHooks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/quorThreadCreator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptThreads.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorExceptBuf.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorThreadNaming.cpp

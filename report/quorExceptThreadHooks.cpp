@@ -7,6 +7,7 @@
 #include "report/quorCodePatch.h"
 #include "report/quorExceptPipeline.h"
 #include "report/quorExceptThreads.h"
+#include "report/quorThreadCreator.h"
 
 namespace quor {
 
@@ -51,7 +52,7 @@ DWORD WINAPI Framed(void* p) {
 __attribute__((noinline)) HANDLE WINAPI HookedCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack,
                                                            LPTHREAD_START_ROUTINE procedure, LPVOID parameter,
                                                            DWORD flags, LPDWORD id) {
-  const uint32_t creator = reinterpret_cast<uint32_t>(__builtin_return_address(0));
+  const uint32_t creator = ThreadCreator(__builtin_frame_address(0));
   auto* start = new (std::nothrow) TStart{procedure, parameter};
   if (!start) return g_createThread(security, stack, procedure, parameter, flags, id);
   DWORD threadId = 0;
@@ -76,6 +77,7 @@ BOOL WINAPI HookedQueueUserWorkItem(LPTHREAD_START_ROUTINE procedure, PVOID cont
 }  // namespace
 
 uint32_t HookThreadCreation() {
+  PrepareThreadCreator();
   HMODULE kernel = GetModuleHandleA("kernel32.dll");
   g_createThread = reinterpret_cast<TCreateThread>(GetProcAddress(kernel, "CreateThread"));
   g_queueUserWorkItem = reinterpret_cast<TQueueUserWorkItem>(GetProcAddress(kernel, "QueueUserWorkItem"));

@@ -7,16 +7,20 @@
 
 #include <gtest/gtest.h>
 
+#include <process.h>
+
 #include <atomic>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "report/quorBugRepFile.h"
 #include "report/quorCalibration.h"
 #include "report/quorCalibrationRecord.h"
 #include "report/quorExceptPipeline.h"
+#include "report/quorExceptThreads.h"
 #include "report/quorPauseThreads.h"
 #include "report/quorProcessBlocked.h"
 #include "report/quorSettingsLookup.h"
@@ -195,6 +199,71 @@ TEST(TempFolder, NamedAfterTheExecutableCreatedAndClearedByEveryHandling) {
   EXPECT_FALSE(Exists(folder));
 }
 
+unsigned __stdcall WaitForStop(void* stop) {
+  WaitForSingleObject(stop, INFINITE);
+  return 0;
+}
+
+void __cdecl WaitForStopPlain(void* stop) { WaitForSingleObject(stop, INFINITE); }
+
+// Threads started through the C runtime or the C++ library name the
+// program's code as their creator, not the runtime's start routines; such
+// threads are the ones a report pauses.
+TEST(ThreadHooks, CreatorIsTheProgramsCode) {
+  const HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  const auto own = [](uint32_t address) {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(address), &module);
+    return module == GetModuleHandleA(nullptr);
+  };
+  // Each starter returns the new thread's id; the thread waits for `stop`.
+  const struct {
+    const char* what;
+    uint32_t (*start)(HANDLE stop);
+  } cases[] = {
+      {"CreateThread",
+       [](HANDLE stop) {
+         DWORD id = 0;
+         CloseHandle(CreateThread(nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(&WaitForStop), stop, 0, &id));
+         return uint32_t{id};
+       }},
+      {"_beginthreadex",
+       [](HANDLE stop) {
+         unsigned id = 0;
+         CloseHandle(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &WaitForStop, stop, 0, &id)));
+         return uint32_t{id};
+       }},
+      {"_beginthread",
+       [](HANDLE stop) {
+         const auto thread = reinterpret_cast<HANDLE>(_beginthread(&WaitForStopPlain, 0, stop));
+         return thread == reinterpret_cast<HANDLE>(-1) ? 0u : uint32_t{GetThreadId(thread)};
+       }},
+      {"std::thread",
+       [](HANDLE stop) {
+         std::atomic<uint32_t> id{0};
+         std::thread([&id, stop] {
+           id = GetCurrentThreadId();
+           WaitForSingleObject(stop, INFINITE);
+         }).detach();
+         while (!id) Sleep(1);
+         return id.load();
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const uint32_t id = c.start(stop);
+    ASSERT_NE(id, 0u);
+    quor::TThreadRecord record;
+    ASSERT_TRUE(quor::FindThreadRecord(id, record));
+    EXPECT_TRUE(own(record.CreatorAddress)) << std::hex << record.CreatorAddress;
+    EXPECT_EQ(record.CreatorThreadId, GetCurrentThreadId());
+  }
+  SetEvent(stop);
+  Sleep(50);
+  CloseHandle(stop);
+}
+
 // Counting threads: each loop retrieves messages (where a paused thread
 // waits) and passes the gate with a last error of its own that it must get
 // back.
@@ -245,36 +314,42 @@ HWND FindBox(DWORD waitMs) {
   return nullptr;
 }
 
-// While the exception box is shown, a thread the program started stands
-// still; a thread of the platform's pool goes on; after the box closes both
-// count again.
+// While the exception box is shown, the threads the program started (through
+// the platform or the C++ library) stand still; a thread of the platform's
+// pool goes on; after the box closes they all count again.
 TEST(PauseThreads, ProgramThreadsStandStillWhileTheBoxIsShown) {
   ASSERT_TRUE(quor::MainSettings()->SetGnShowCfg(0));
-  TCounter program, pool;
+  TCounter program, pool, library;
   HANDLE worker = CreateThread(nullptr, 0, &TCounter::Thread, &program, 0, nullptr);
+  std::thread libraryWorker(&TCounter::Thread, &library);
   ASSERT_TRUE(QueueUserWorkItem(&TCounter::Thread, &pool, WT_EXECUTELONGFUNCTION));
   Sleep(100);
   ASSERT_GT(program.Count.load(), 0);
+  ASSERT_GT(library.Count.load(), 0);
   ASSERT_GT(pool.Count.load(), 0);
 
   HANDLE reporter = CreateThread(nullptr, 0, &ReportRangeError, nullptr, 0, nullptr);
   const HWND box = FindBox(10000);
   ASSERT_TRUE(box);
   Sleep(100);  // the worker reaches its gate
-  const long programPaused = program.Count, poolPaused = pool.Count;
+  const long programPaused = program.Count, libraryPaused = library.Count, poolPaused = pool.Count;
   Sleep(300);
   EXPECT_EQ(program.Count.load(), programPaused);
+  EXPECT_EQ(library.Count.load(), libraryPaused);
   EXPECT_GT(pool.Count.load(), poolPaused);
 
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(WaitForSingleObject(reporter, 10000), WAIT_OBJECT_0);
   Sleep(200);
   EXPECT_GT(program.Count.load(), programPaused);
+  EXPECT_GT(library.Count.load(), libraryPaused);
   EXPECT_EQ(program.LostErrors.load(), 0);
+  EXPECT_EQ(library.LostErrors.load(), 0);
   EXPECT_EQ(pool.LostErrors.load(), 0);
 
-  program.Stop = pool.Stop = true;
+  program.Stop = library.Stop = pool.Stop = true;
   WaitForSingleObject(worker, INFINITE);
+  libraryWorker.join();
   CloseHandle(worker);
   CloseHandle(reporter);
   while (!pool.Ended) Sleep(10);
