@@ -17,11 +17,13 @@
 #include <thread>
 
 #include "report/quorBugRepFile.h"
+#include "report/quorBugRepStore.h"
 #include "report/quorCalibration.h"
 #include "report/quorCalibrationRecord.h"
 #include "report/quorExceptPipeline.h"
 #include "report/quorExceptThreads.h"
 #include "report/quorPauseThreads.h"
+#include "report/quorPrintReport.h"
 #include "report/quorProcessBlocked.h"
 #include "report/quorSettingsLookup.h"
 #include "report/quorSettingsObject.h"
@@ -312,6 +314,61 @@ HWND FindBox(DWORD waitMs) {
     Sleep(20);
   }
   return nullptr;
+}
+
+// Save As and printing refuse at once, with a beep, while another thread
+// holds the loader lock: the dialogs would wait for it, and so would
+// anything on the way to the beep that loads a library or starts a thread.
+TEST(ProcessBlocked, SaveAsAndPrintingRefuseWhileAnotherThreadHoldsTheLoaderLock) {
+  struct TAsker {
+    bool (*ask)();
+    HANDLE Ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE Go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE Done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    bool Result = true;
+    DWORD Ms = 0;
+    static DWORD WINAPI Run(void* p) {
+      auto& a = *static_cast<TAsker*>(p);
+      SignalObjectAndWait(a.Ready, a.Go, INFINITE, FALSE);
+      const DWORD start = GetTickCount();
+      a.Result = a.ask();
+      a.Ms = GetTickCount() - start;
+      SetEvent(a.Done);
+      return 0;
+    }
+  };
+  const struct {
+    const char* what;
+    bool (*ask)();
+  } cases[] = {
+      {"Save As", [] { return quor::StoreBugReport("", "report\r\n", nullptr, *quor::MainSettings(), false, nullptr); }},
+      {"printing", [] { return quor::PrintReport("report\r\n", nullptr, quor::MainSettings().get()); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TAsker asker{c.ask};
+    // Running before the lock is taken: a thread starting later would wait
+    // for it before it runs any code.
+    HANDLE thread = CreateThread(nullptr, 0, &TAsker::Run, &asker, 0, nullptr);
+    WaitForSingleObject(asker.Ready, INFINITE);
+    {
+      THolder holder(TLock::Loader, 1500);
+      SetEvent(asker.Go);
+      // Not the thread's end: a thread ends only once the lock is free.
+      EXPECT_EQ(WaitForSingleObject(asker.Done, 1200), WAIT_OBJECT_0) << "waited for the loader lock";
+      if (const HWND box = FindBox(20)) {
+        ADD_FAILURE() << "a dialog appeared";
+        PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+      }
+    }
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(asker.Go);
+    CloseHandle(asker.Ready);
+    CloseHandle(asker.Done);
+    EXPECT_FALSE(asker.Result);
+    EXPECT_LT(asker.Ms, 1000u);
+  }
 }
 
 // While the exception box is shown, the threads the program started (through
