@@ -43,7 +43,6 @@ struct TExceptionParams {
   uint32_t RaiseStackAt = 0;          // ... and the stack words from the raise's stack pointer
   std::vector<uint8_t> RaiseStack;
   bool ForceListThreads = false;      // state reports list every thread
-  bool ShowLibraryThreads = false;    // the external trace request shows the reporter's threads
 };
 
 class TIQuorException;

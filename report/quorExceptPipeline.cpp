@@ -42,7 +42,6 @@ struct TRequestData {
   std::vector<uint32_t> Frames;
   uint32_t StackAt = 0;
   std::vector<uint8_t> Stack;
-  bool ShowLibraryThreads = false;
 };
 
 uint64_t NowSeconds() {
@@ -102,7 +101,6 @@ void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) 
   p.RaiseStackAt = data->StackAt;
   p.RaiseStack = std::move(data->Stack);
   p.ForceListThreads = r.Source == kSourceExplicit;
-  p.ShowLibraryThreads = data->ShowLibraryThreads;
   const TExceptionRef e(
       new TIQuorException(ProcessSettingsHost(), SettingsForAddress(address), std::move(p)));
   RecordException(g_history, NowSeconds());
@@ -235,7 +233,6 @@ void HandleException(const THandleArgs& a) {
   r.BugReportOut = reinterpret_cast<uint32_t>(a.ReportOut);
   r.Source = a.Source;
   r.Sender = reinterpret_cast<uint32_t>(a.Sender);
-  data->ShowLibraryThreads = a.ShowLibraryThreads;
   r.PreparedStack = reinterpret_cast<uint32_t>(data.release());
 
   // Without a handler thread, or while the loader lock or the process

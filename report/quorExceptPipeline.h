@@ -36,7 +36,6 @@ struct THandleArgs {
   const void* Context = nullptr;             // a 204-byte CPU context, or null
   uint32_t FramePointer = 0, StackPointer = 0;
   bool CanContinue = true;
-  bool ShowLibraryThreads = false;
 };
 
 // Hands the event to the handler thread and waits until it is handled; the

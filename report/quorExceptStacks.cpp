@@ -172,11 +172,11 @@ std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool li
     TThreadRecord r;
     const bool known = FindThreadRecord(id, r);
     const bool library = known && r.Name == kLibraryThreadName;
-    if (library && !p.ShowLibraryThreads) continue;
+    if (library) continue;
     if (id == self) {
       // A thread cannot suspend itself to be read; it is shown only when
       // named for the report.
-      if (known && !r.Name.empty() && !library) stacks.push_back(PrepareSelf(id));
+      if (known && !r.Name.empty()) stacks.push_back(PrepareSelf(id));
     } else if (haveSnapshot) {
       stacks.push_back(PrepareOtherThread(id, snapshot));
     } else {

@@ -141,16 +141,17 @@ void Startup() {
   // The main settings stay referenced until shutdown.
   const QuorPtr<IQuorModuleSettings> settings = SettingsForModule(ReporterModule());
   SetMainSettings(settings);
+  if (settings->Valid() && settings->Enabled() && settings->CheckFileCrc()) {
+    CheckModuleIntegrity(ReporterModule(), *settings);
+    if (settings->Module() != ReporterModule()) CheckModuleIntegrity(settings->Module(), *settings);
+  }
+  // The recorded layout is restored whether or not the reporter is configured.
+  (void)CalibrateModules();
   if (!settings->Valid()) {
     SetMainThreadId(GetCurrentThreadId());
     SetMainSettings(nullptr);
     return;
   }
-  if (settings->Enabled() && settings->CheckFileCrc()) {
-    CheckModuleIntegrity(ReporterModule(), *settings);
-    if (settings->Module() != ReporterModule()) CheckModuleIntegrity(settings->Module(), *settings);
-  }
-  (void)CalibrateModules();
   AttachThreadList();
   if (!settings->Enabled()) return;
   InstallSymbolHooks();
