@@ -12,6 +12,8 @@ namespace skin {
 TsBitBtn::TsBitBtn(tk::TComponent* owner) : tk::TBitBtn(owner) {
   SkinData.ControlKind = 94;
   WordWrap = true;
+  // A button made at run time gets its section now; a loaded one again after loading.
+  SkinData.UpdateSection();
 }
 
 void TsBitBtn::SetBlend(int32_t value) {

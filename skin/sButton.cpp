@@ -8,6 +8,8 @@ namespace skin {
 TsButton::TsButton(tk::TComponent* owner) : tk::TButton(owner) {
   SkinData.ControlKind = 93;
   WordWrap = true;
+  // A button made at run time gets its section now; a loaded one again after loading.
+  SkinData.UpdateSection();
 }
 
 TorvAnimatEvents ValueToAnimatEvents(const std::string& name, const tpf0::Value& v) {

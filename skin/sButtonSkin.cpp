@@ -40,7 +40,10 @@ void TsButtonSkin::RebuildCache() {
 }
 
 void TsButtonSkin::Paint(HDC dc) {
-  if (data_.IsPaintSuspended() || (fade_ && fade_->Enabled())) return;
+  // A paint skipped while the parent updates is remembered, so that the
+  // parent's word that it has painted repaints the button.
+  data_.PaintSuspended = data_.IsPaintSuspended();
+  if (data_.PaintSuspended || (fade_ && fade_->Enabled())) return;
   if (data_.PartlyVisible) data_.CacheDirty = true;
   if (const tk::TWinControl* p = button_.Parent()) {
     const RECT b = button_.BoundsRect();

@@ -8,7 +8,11 @@
 
 namespace skin {
 
-TsPanel::TsPanel(tk::TComponent* owner) : tk::TPanel(owner) { SkinData.ControlKind = 51; }
+TsPanel::TsPanel(tk::TComponent* owner) : tk::TPanel(owner) {
+  SkinData.ControlKind = 51;
+  // A control made at run time gets its section now; a loaded one again after loading.
+  SkinData.UpdateSection();
+}
 
 bool TsPanel::SetProperty(const std::string& name, const tpf0::Value& v) {
   return SetSkinDataProperty(SkinData, name, v) || tk::TPanel::SetProperty(name, v);
