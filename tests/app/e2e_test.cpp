@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "report/quorBugRepFile.h"
 #include "toolkit/WinText.h"
 
 #ifndef SORVENAL_EXE
@@ -207,6 +208,26 @@ TEST_F(ProgramTest, AShortFileIsReportedAndTheProgramGoesOn) {
     EXPECT_GE(found, 0) << parts.back() << " after line " << at << " of:\n" << report.substr(0, 3000);
     if (found >= 0) at = found + 1;
   }
+  EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "ERangeError");
+  EXPECT_EQ(quor::ReportHeaderValue(report, "exception message"), "Range check error.");
+  EXPECT_EQ(quor::ReportHeaderValue(report, "executable"), "Sorvenal.exe");
+  EXPECT_EQ(quor::ReportHeaderValue(report, "callstack crc").size(), 31u);
+  for (const char* name : {"date/time", "computer name", "operating system", "process id", "exception number",
+                           "version", "exec. date/time"})
+    EXPECT_FALSE(quor::ReportHeaderValue(report, name).empty()) << name;
+
+  // The same fault again is folded into the stored report, which now counts 2.
+  Click(calculate_);
+  EXPECT_NE(DismissBox(20000).find(L"Range check error"), std::wstring::npos);
+  for (int i = 0; i < 2400 && quor::ReportHeaderValue(report, "count").empty(); ++i, Sleep(50))
+    report = ReadFileText(dir_ + L"\\bugreport.log");
+  EXPECT_EQ(quor::ReportHeaderValue(report, "count"), "2");
+  size_t reports = 0;
+  for (size_t at = report.find("date/time"); at != std::string::npos; at = report.find("date/time", at + 1))
+    if (at == 0 || report[at - 1] == '\n') ++reports;
+  EXPECT_EQ(reports, 1u);
+  EXPECT_EQ(Text(memo_), log);
+
   // The program still answers: another calculation works.
   SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(four.c_str()));
   Click(calculate_);
