@@ -21,7 +21,7 @@ bool TsButtonSkin::Skinned() const {
 int32_t TsButtonSkin::ButtonState() const {
   const bool held = GetCapture() == button_.Handle() && (GetKeyState(VK_LBUTTON) & 0x8000);
   if ((pressed_ || Down) && (data_.MouseOver || !held)) return 2;
-  return data_.IsActive() ? 1 : 0;
+  return data_.IsActive() || DefaultActive() ? 1 : 0;
 }
 
 void TsButtonSkin::RebuildCache() {
@@ -147,6 +147,12 @@ bool TsButtonSkin::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
       data_.HasFocus = false;
       Repaint();
       return true;
+    case tk::CM_FOCUSCHANGED: {
+      const bool was = DefaultActive();
+      result = button_.tk::TButton::WndProc(msg, wParam, lParam);
+      if (DefaultActive() != was) Repaint();
+      return true;
+    }
     case WM_MOUSEMOVE: {
       if (!data_.MouseOver && GetCapture() != h) {
         TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, h, 0};

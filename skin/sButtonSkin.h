@@ -32,6 +32,8 @@ public:
   tk::TNotifyEvent OnMouseEnter, OnMouseLeave;
 
   int32_t ButtonState() const;
+  // The Default button shows the active look while no other button has the focus.
+  bool DefaultActive() const { return button_.Default() && button_.Active(); }
   bool Pressed() const { return pressed_; }
   // The colours of the active look: active, default-active or pressed.
   bool ShowsActive(int32_t state) const { return state != 0 || data_.IsActive(); }

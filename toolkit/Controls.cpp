@@ -558,6 +558,10 @@ LRESULT CALLBACK ToolkitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     // escapes a message handler goes to the application's handler.
     HandleWindowException(ctl);
   }
+  // Every control taking the focus tells its form, whatever its own handler did.
+  if (msg == WM_SETFOCUS)
+    if (TWinControl* form = TWinControl::FromHandle(GetAncestor(hwnd, GA_ROOT)))
+      form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
   if (msg == WM_NCDESTROY) {
     RemovePropW(hwnd, kControlProp);
     if (ctl->handle_ == hwnd) ctl->handle_ = nullptr;

@@ -21,6 +21,9 @@ enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 // the mouse comes over them and leaves them.
 constexpr UINT CM_MOUSEENTER = 0xB013;
 constexpr UINT CM_MOUSELEAVE = 0xB014;
+// The form hands it to all its windowed controls, lParam the window that
+// has just taken the focus.
+constexpr UINT CM_FOCUSCHANGED = 0xB015;
 
 class TWinControl;
 

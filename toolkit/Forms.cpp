@@ -2,6 +2,7 @@
 
 #include "toolkit/LayoutReader.h"
 #include "toolkit/Seams.h"
+#include "toolkit/StdCtrls.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/WinText.h"
 #include "toolkit/WindowClass.h"
@@ -85,6 +86,33 @@ void TForm::MissingComponent(const char* name) {
   throw EReadError(std::string("Component ") + name + " missing from the layout");
 }
 
+namespace {
+
+// Hands a message to every windowed control inside parent, depth first.
+void PerformOnAll(const TWinControl& parent, UINT msg, WPARAM wParam, LPARAM lParam) {
+  for (TControl* c : parent.Controls())
+    if (auto* w = dynamic_cast<TWinControl*>(c)) {
+      w->Perform(msg, wParam, lParam);
+      PerformOnAll(*w, msg, wParam, lParam);
+    }
+}
+
+// Clicks the first enabled, visible Default button inside parent; false when there is none.
+bool ClickDefaultButton(const TWinControl& parent) {
+  for (TControl* c : parent.Controls()) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (!w || !w->HandleAllocated() || !IsWindowVisible(w->Handle()) || !IsWindowEnabled(w->Handle())) continue;
+    if (auto* b = dynamic_cast<TButton*>(w); b && b->Default()) {
+      b->Click();
+      return true;
+    }
+    if (ClickDefaultButton(*w)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void TForm::Show() {
   if (!handle_) {
     HandleNeeded();
@@ -123,6 +151,17 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       ShowWindow(handle_, SW_HIDE);
       visible_ = false;
       return 0;
+    case CM_FOCUSCHANGED:
+      // The buttons follow the focus: the one Enter presses shows it.
+      PerformOnAll(*this, msg, wParam, lParam);
+      return 0;
+    case WM_COMMAND:
+      // Enter outside a button: the dialog manager asks for IDOK.
+      if (wParam == IDOK && lParam == 0) {
+        ClickDefaultButton(*this);
+        return 0;
+      }
+      break;
     case WM_MOVE: {
       RECT r;
       GetWindowRect(handle_, &r);

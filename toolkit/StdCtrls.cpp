@@ -24,7 +24,39 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
 void TButton::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.windowClass = L"BUTTON";
-  params.style |= BS_PUSHBUTTON | (WordWrap ? BS_MULTILINE : 0);
+  params.style |= (active_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | (WordWrap ? BS_MULTILINE : 0);
+}
+
+void TButton::SetDefault(bool value) {
+  default_ = value;
+  // A focus outside this form counts as no button of the form having it.
+  const HWND focus = GetFocus();
+  const bool ours = handle_ && focus && GetAncestor(focus, GA_ROOT) == GetAncestor(handle_, GA_ROOT);
+  FocusMoved(ours ? focus : nullptr);
+}
+
+void TButton::FocusMoved(HWND focus) {
+  const auto* focused = dynamic_cast<const TButton*>(FromHandle(focus));
+  const bool active = focused ? focused == this : default_;
+  if (active == active_) return;
+  active_ = active;
+  if (!handle_) return;
+  // An owner-drawn button keeps its type; the others show the default frame.
+  const LONG style = GetWindowLongW(handle_, GWL_STYLE);
+  if ((style & BS_TYPEMASK) != BS_OWNERDRAW)
+    SendMessageW(handle_, BM_SETSTYLE, (style & ~BS_TYPEMASK) | (active ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), TRUE);
+}
+
+LRESULT TButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case CM_FOCUSCHANGED:
+      FocusMoved(reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON | (active_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    default:
+      return TWinControl::WndProc(msg, wParam, lParam);
+  }
 }
 
 LRESULT TButton::CNCommand(WORD code) {
@@ -34,7 +66,8 @@ LRESULT TButton::CNCommand(WORD code) {
 
 bool TButton::SetProperty(const std::string& name, const tpf0::Value& v) {
   if (name == "WordWrap") WordWrap = ValueToBool(name, v);
-  else if (name == "Default" || name == "Cancel" || name == "ModalResult") {
+  else if (name == "Default") SetDefault(ValueToBool(name, v));
+  else if (name == "Cancel" || name == "ModalResult") {
     // Not used by this program's buttons.
   } else return TWinControl::SetProperty(name, v);
   return true;

@@ -11,11 +11,24 @@ public:
   explicit TButton(TComponent* owner);
   const char* ClassName() const override { return "TButton"; }
   bool WordWrap = false;
+  // Enter in a control of the form that is no button presses the Default button.
+  bool Default() const { return default_; }
+  void SetDefault(bool value);
+  // The button Enter presses: the focused button, or the Default one while
+  // no button of the form has the focus. It carries the default-button
+  // style and tells the dialog manager so.
+  bool Active() const { return active_; }
   bool SetProperty(const std::string& name, const tpf0::Value& value) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
   void CreateParams(TCreateParams& params) override;
   LRESULT CNCommand(WORD code) override;
+
+private:
+  // Becomes active or not for the window that now has the focus.
+  void FocusMoved(HWND focus);
+  bool default_ = false, active_ = false;
 };
 
 class TEdit : public TWinControl {
