@@ -136,7 +136,22 @@ struct Shape {
   bool glossy = false;
   bool fill = true;      // paint the middle
   bool edgeLight = true; // a light inner ring
+  // Rows of the vertical gradient kept at the top and bottom; when either is
+  // set, the rows between them all take the gradient's centre colour. Masked
+  // pictures have their middle rows tiled, so those rows must be alike for the
+  // picture to look the same at any height.
+  int gradientTop = 0, gradientBottom = 0;
 };
+
+// Position (0..1) of row j in the vertical gradient of an h-row frame.
+double GradientPos(int j, int h, const Shape& s) {
+  if (s.gradientTop == 0 && s.gradientBottom == 0) return h > 1 ? static_cast<double>(j) / (h - 1) : 0;
+  // The middle rows collapse into one row between the two gradient bands.
+  const int rows = s.gradientTop + s.gradientBottom + 1;
+  const int row = j < s.gradientTop ? j : j >= h - s.gradientBottom ? j - (h - s.gradientBottom) + s.gradientTop + 1
+                                                                      : s.gradientTop;
+  return static_cast<double>(row) / (rows - 1);
+}
 
 // One state of a frame: an outline, a light inner ring and a vertical fill.
 // With maskY >= 0 the mask band is drawn there (black = picture, white =
@@ -147,7 +162,7 @@ void Frame(Canvas& c, int x, int y, int w, int h, const Faces& f, const Shape& s
     for (int i = 0; i < w; ++i) {
       const double cover = Coverage(i, j, w, h, s.radius);
       const int ring = Ring(i, j, w, h, s.radius);
-      const double t = h > 1 ? static_cast<double>(j) / (h - 1) : 0;
+      const double t = GradientPos(j, h, s);
       TColor fill = Mix(f.top, f.bottom, t);
       if (s.glossy) fill = j < h / 2 ? Mix(f.light, f.top, t * 2) : Mix(f.top, f.bottom, (t - 0.5) * 2);
       if (!s.fill && ring > 1) fill = kKey;
@@ -343,6 +358,14 @@ std::vector<Image> ImagesOf(const Theme& th, bool office) {
       if (s == "EDIT") i.sw = i.sh = 12;
     }
   }
+  // A masked frame is painted in nine parts with its middle and edges tiled,
+  // never stretched: frames drawn without margins get margins that leave a
+  // middle one or two pixels across, so the outline stays at the control's
+  // edge at any size. Arrow buttons keep no margins: their arrow lies in the
+  // middle.
+  for (Image& i : v)
+    if (i.mask && i.kind == Kind::Border && i.art != Art::ArrowButton && i.wl + i.wt + i.wr + i.wb == 0)
+      i.wl = i.wr = (i.sw - 1) / 2, i.wt = i.wb = (i.sh - 1) / 2;
   if (office) {
     // The rectangles this skin keeps: form and edit share one picture.
     for (Image& i : v) {
@@ -371,6 +394,7 @@ void DrawImage(Canvas& c, const Theme& th, const Image& im, int x0, int y0) {
     Shape shape;
     shape.radius = th.radius;
     shape.glossy = th.glossy;
+    if (im.mask && im.kind != Kind::Glyph) shape.gradientTop = im.wt, shape.gradientBottom = im.wb;
     switch (im.art) {
       case Art::Button:
       case Art::ArrowButton:
