@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "report/quorExceptHeader.h"
 #include "report/quorExceptObject.h"
@@ -29,20 +30,20 @@ struct TLineSettings {
   bool ShowRelAddrs = false, ShowRelLines = false;
 };
 
-// The item line of one address, read from a fresh snapshot; never from
-// inside a trace (both take the tables' lock).
-std::string ItemLine(uint32_t address, const TLineSettings& s) {
-  TMemorySnapshot snapshot;
-  if (!TakeProcessSnapshot(snapshot)) return Hex8(address);
-  return StackItemLine(address, s.ShowRelAddrs, s.ShowRelLines, snapshot, ProcessTraceTables(), &WinModuleDescriber());
+// The item line of one address, read from the report's snapshot (nullptr:
+// none could be taken); never from inside a trace (both take the tables'
+// lock).
+std::string ItemLine(uint32_t address, const TLineSettings& s, const TMemorySnapshot* process) {
+  if (!process) return Hex8(address);
+  return StackItemLine(address, s.ShowRelAddrs, s.ShowRelLines, *process, ProcessTraceTables(), &WinModuleDescriber());
 }
 
-std::string InternalError(const char* step, uint32_t address, const TLineSettings& s) {
+std::string InternalError(const char* step, uint32_t address, const TLineSettings& s, const TMemorySnapshot* process) {
   std::string text = std::string(">> internal error in ") + step;
   if (address) {
     text += ":\r\n";
     try {
-      text += ItemLine(address, s);
+      text += ItemLine(address, s, process);
     } catch (...) {
       text += Hex8(address);
     }
@@ -72,16 +73,21 @@ void TIQuorException::StartReport(bool synchronous) {
   started_ = true;
   std::vector<TThreadStack> stacks;
   const TLineSettings lineSettings{BoolValue("ShowRelAddrs"), BoolValue("ShowRelLines")};
+  // One snapshot of the process serves the whole report: taking one walks
+  // the address space and lists the modules, and drops the kept code pages.
+  auto snapshot = std::make_shared<TMemorySnapshot>();
+  if (!TakeProcessSnapshot(*snapshot)) snapshot.reset();
+  const TMemorySnapshot* process = snapshot.get();
   BeginUpdate();
   try {
     TReportFields header = BuildReportHeader(*this);
-    stacks = PrepareThreadStacks(params_, BoolValue("ListThreads"));
+    stacks = PrepareThreadStacks(params_, BoolValue("ListThreads"), process);
     TReportFields sections;
     for (const auto& t : stacks) {
       std::string text = ">> stack not accessible";
-      if (t.ContextRead) text = ItemLine(t.Current, lineSettings) + "\r\n>> stack " + std::string(kCrcPending);
+      if (t.ContextRead) text = ItemLine(t.Current, lineSettings, process) + "\r\n>> stack " + std::string(kCrcPending);
       else if (t.IsExceptionThread && params_.Address)
-        text += ", exception location:\r\n" + ItemLine(params_.Address, lineSettings);
+        text += ", exception location:\r\n" + ItemLine(params_.Address, lineSettings, process);
       sections.push_back({t.SectionName, text});
     }
     const bool hasContext = !stacks.empty() && stacks.front().ContextRead && params_.HasContext;
@@ -95,11 +101,12 @@ void TIQuorException::StartReport(bool synchronous) {
     if (crcAt > 0) header_->SetInsertPosition(crcAt - 1);
     for (const auto& f : sections) (void)sections_->Add(f.Name, f.Content);
   } catch (...) {
-    (void)sections_->Add("report", InternalError("BuildReport", params_.Address, lineSettings));
+    (void)sections_->Add("report", InternalError("BuildReport", params_.Address, lineSettings, process));
   }
   EndUpdate();
 
-  const auto build = [this, stacks = std::move(stacks), lineSettings] {
+  const auto build = [this, stacks = std::move(stacks), lineSettings, snapshot] {
+    const TMemorySnapshot* process = snapshot.get();
     const bool listThreads = BoolValue("ListThreads");
     const bool hasContext = !stacks.empty() && stacks.front().ContextRead && params_.HasContext;
     uint32_t crc0 = 0, crc1 = 0, crc2 = 0;
@@ -113,9 +120,9 @@ void TIQuorException::StartReport(bool synchronous) {
         if (!t.ContextRead) {
           text = ">> stack not accessible";
           if (t.IsExceptionThread && params_.Address)
-            text += ", exception location:\r\n" + ItemLine(params_.Address, lineSettings);
+            text += ", exception location:\r\n" + ItemLine(params_.Address, lineSettings, process);
         } else {
-          const TThreadMemory memory(t);
+          const TThreadMemory memory(t, process);
           TTraceRequest r;
           r.StackBottom = t.Registers.Esp;
           r.StackTop = t.StackTop;
@@ -141,7 +148,7 @@ void TIQuorException::StartReport(bool synchronous) {
           else if (trace.HasLineNumbers) crc2 = FoldCrc(crc2, trace.Crc2);
         }
       } catch (...) {
-        text = InternalError("GetThreadReport", params_.Address, lineSettings);
+        text = InternalError("GetThreadReport", params_.Address, lineSettings, process);
       }
       SetSection(t.SectionName, text);
       if (i != 0) continue;
@@ -150,28 +157,28 @@ void TIQuorException::StartReport(bool synchronous) {
         try {
           regs = CpuRegistersText(t.Registers);
         } catch (...) {
-          regs = InternalError("GetCpuRegisters", params_.Address, lineSettings);
+          regs = InternalError("GetCpuRegisters", params_.Address, lineSettings, process);
         }
         SetSection(kCpuSection, regs);
       }
       if (BoolValue("StackDump") && hasContext) {
         std::string dump;
         try {
-          const TThreadMemory memory(t);
+          const TThreadMemory memory(t, process);
           dump = StackDumpSection(t.Registers.Esp, t.StackTop, memory.Snapshot());
         } catch (...) {
-          dump = InternalError("GetStackDump", params_.Address, lineSettings);
+          dump = InternalError("GetStackDump", params_.Address, lineSettings, process);
         }
         SetSection(kDumpSection, dump);
       }
       if (BoolValue("ShowDisAsm")) {
         std::string disasm;
         try {
-          const TThreadMemory memory(t);
+          const TThreadMemory memory(t, process);
           const TSymbolDisAsmNames names;
           disasm = DisAsmSection(trace, memory.Snapshot(), &names, BoolValue("FormatDisAsm"), IntValue("LimitDisAsm"));
         } catch (...) {
-          disasm = InternalError("GetCleartextDisAsm", params_.Address, lineSettings);
+          disasm = InternalError("GetCleartextDisAsm", params_.Address, lineSettings, process);
         }
         SetSection(kDisAsmSection, disasm);
       }

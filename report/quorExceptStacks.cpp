@@ -54,7 +54,7 @@ void SetCreator(TThreadStack& t) {
 
 // The reporting thread: the exception's context (or the recorded stack and
 // frame pointers); its candidates come from the stack as it was at the raise.
-TThreadStack PrepareReportingThread(const TExceptionParams& p, bool isException) {
+TThreadStack PrepareReportingThread(const TExceptionParams& p, bool isException, const TMemorySnapshot* process) {
   TThreadStack t;
   t.ThreadId = p.ThreadId;
   t.IsExceptionThread = isException;
@@ -73,7 +73,7 @@ TThreadStack PrepareReportingThread(const TExceptionParams& p, bool isException)
   if (!t.ContextRead) return t;
   t.SavedStackAt = p.RaiseStackAt;
   t.SavedStack = p.RaiseStack;
-  const TThreadMemory memory(t);
+  const TThreadMemory memory(t, process);
   if (memory.Valid())
     (void)PrepareStackItems(c.Ebp, t.StackTop, c.Esp, t.Prepared, isException, t.Current, memory.Snapshot());
   if (t.Prepared.empty() && t.SavedStack.empty())
@@ -101,7 +101,7 @@ TThreadStack PrepareOtherThread(uint32_t threadId, const TMemorySnapshot& snapsh
 // handler thread in a state report): its registers now and a copy of its
 // stack, whose frames below the caller are overwritten before the trace
 // runs; the trace reads the copy in their place.
-__attribute__((noinline)) TThreadStack PrepareSelf(uint32_t threadId) {
+__attribute__((noinline)) TThreadStack PrepareSelf(uint32_t threadId, const TMemorySnapshot* process) {
   TThreadStack t;
   t.ThreadId = threadId;
   t.SectionName = SectionName(threadId, false, false, ThreadPriority(threadId));
@@ -116,7 +116,7 @@ __attribute__((noinline)) TThreadStack PrepareSelf(uint32_t threadId) {
   t.SavedStackAt = c.Esp;
   const uint32_t size = std::min<uint32_t>(t.StackTop - c.Esp, kRaiseStackBytes);
   t.SavedStack.assign(reinterpret_cast<const uint8_t*>(c.Esp), reinterpret_cast<const uint8_t*>(c.Esp) + size);
-  const TThreadMemory memory(t);
+  const TThreadMemory memory(t, process);
   if (memory.Valid())
     (void)PrepareStackItems(c.Ebp, t.StackTop, c.Esp, t.Prepared, false, t.Current, memory.Snapshot());
   SetCreator(t);
@@ -134,9 +134,11 @@ bool TSavedStackReader::ReadRaw(uint32_t address, void* out, uint32_t size) cons
   return true;
 }
 
-TThreadMemory::TThreadMemory(const TThreadStack& thread)
+TThreadMemory::TThreadMemory(const TThreadStack& thread, const TMemorySnapshot* process)
     : reader_(ProcessMemoryReader(), thread.SavedStackAt, thread.SavedStack) {
-  valid_ = TakeProcessSnapshot(snapshot_);
+  valid_ = process != nullptr;
+  if (!valid_) return;
+  snapshot_ = *process;
   if (!thread.SavedStack.empty()) snapshot_.SetReader(&reader_);
 }
 
@@ -150,7 +152,8 @@ std::string ThreadDisplayName(uint32_t threadId, bool isReportingThread) {
   return name;
 }
 
-std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool listThreads) {
+std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool listThreads,
+                                              const TMemorySnapshot* process) {
   std::vector<TThreadStack> stacks;
   const uint32_t mainThread = MainThreadId();
   const bool freeze = p.Kind == kKindFreeze;
@@ -158,7 +161,7 @@ std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool li
 
   // The reporting thread waits in the handling entry, so its stack above the
   // handling is intact; below, the raise capture's copy stands in.
-  if (first == p.ThreadId) stacks.push_back(PrepareReportingThread(p, !freeze));
+  if (first == p.ThreadId) stacks.push_back(PrepareReportingThread(p, !freeze, process));
   std::vector<uint32_t> others;
   if (first != p.ThreadId) others.push_back(first);
   else if (mainThread && mainThread != p.ThreadId) others.push_back(mainThread);
@@ -166,8 +169,6 @@ std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool li
     for (uint32_t id : ProcessThreadIds())
       if (id != p.ThreadId && id != mainThread) others.push_back(id);
   const uint32_t self = GetCurrentThreadId();
-  TMemorySnapshot snapshot;
-  const bool haveSnapshot = !others.empty() && TakeProcessSnapshot(snapshot);
   for (uint32_t id : others) {
     TThreadRecord r;
     const bool known = FindThreadRecord(id, r);
@@ -176,9 +177,9 @@ std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool li
     if (id == self) {
       // A thread cannot suspend itself to be read; it is shown only when
       // named for the report.
-      if (known && !r.Name.empty()) stacks.push_back(PrepareSelf(id));
-    } else if (haveSnapshot) {
-      stacks.push_back(PrepareOtherThread(id, snapshot));
+      if (known && !r.Name.empty()) stacks.push_back(PrepareSelf(id, process));
+    } else if (process) {
+      stacks.push_back(PrepareOtherThread(id, *process));
     } else {
       TThreadStack t;
       t.ThreadId = id;

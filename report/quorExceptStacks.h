@@ -35,8 +35,10 @@ struct TThreadStack {
 
 // The threads to report, in order: the reporting thread (or, for a freeze or
 // state report, the main thread), the main thread, and with `listThreads`
-// every other thread except the reporter's own.
-[[nodiscard]] std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& params, bool listThreads);
+// every other thread except the reporter's own. `process` is the report's
+// snapshot of the process, or nullptr when none could be taken.
+[[nodiscard]] std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& params, bool listThreads,
+                                                            const TMemorySnapshot* process);
 
 // The "thread $1a4" or recorded-name form of a thread's name.
 [[nodiscard]] std::string ThreadDisplayName(uint32_t threadId, bool isReportingThread);
@@ -55,10 +57,11 @@ private:
   const std::vector<uint8_t>& bytes_;
 };
 
-// A fresh snapshot of the process as one thread's trace sees it.
+// The report's snapshot of the process as one thread's trace sees it;
+// invalid when the report has no snapshot.
 class TThreadMemory {
 public:
-  explicit TThreadMemory(const TThreadStack& thread);
+  TThreadMemory(const TThreadStack& thread, const TMemorySnapshot* process);
   TThreadMemory(const TThreadMemory&) = delete;
   TThreadMemory& operator=(const TThreadMemory&) = delete;
   [[nodiscard]] bool Valid() const { return valid_; }
