@@ -4,6 +4,7 @@
 
 #include "skin/sButton.h"
 #include "skin/sButtonLayout.h"
+#include "skin/sConst.h"
 #include "skin/sGraphUtilsWin.h"
 #include "toolkit/WinText.h"
 
@@ -23,12 +24,36 @@ void TsBitBtn::SetBlend(int32_t value) {
   SkinData.Invalidate();
 }
 
+void TsBitBtn::SetDisabledGlyphKind(uint8_t value) {
+  if (StoreChanged(DisabledGlyphKind, value)) ListChanged();
+}
+
+void TsBitBtn::SetImages(tk::TImageList* value) {
+  if (SetListImages(*this, list_, value)) ListChanged();
+}
+
+void TsBitBtn::SetImageIndex(int32_t value) {
+  if (StoreChanged(list_.ImageIndex, value)) ListChanged();
+}
+
+void TsBitBtn::ListChanged() {
+  // The plain button draws only Glyph, so it gets the list's image there.
+  if (!SkinData.IsSkinned()) MakeTwoImageGlyph(*this, list_, DisabledGlyphKind);
+  SkinData.Invalidate();
+}
+
+void TsBitBtn::Notification(tk::TComponent* removed) {
+  tk::TBitBtn::Notification(removed);
+  if (removed == list_.Images) SetImages(nullptr);
+}
+
 bool TsBitBtn::SetProperty(const std::string& name, const tpf0::Value& v) {
   if (SetSkinDataProperty(SkinData, name, v) || SetButtonSkinProperty(Skin, name, v)) return true;
   if (name == "Blend") SetBlend(tk::ValueToInt(name, v));
   else if (name == "Grayed") Grayed = tk::ValueToBool(name, v);
   else if (name == "ShowCaption") ShowCaption = tk::ValueToBool(name, v);
   else if (name == "Alignment") Alignment = tk::ValueToAlignment(name, v);
+  else if (name == "ImageIndex") SetImageIndex(tk::ValueToInt(name, v));
   else return tk::TBitBtn::SetProperty(name, v);
   return true;
 }
@@ -41,7 +66,8 @@ void TsBitBtn::Loaded() {
 TPoint TsBitBtn::GlyphPos(int32_t tw, int32_t th, int32_t state) const {
   TsButtonBox box;
   box.Width = Width(), box.Height = Height();
-  box.GlyphWidth = Glyph.Empty() ? 0 : Glyph.Width() / std::max(1, NumGlyphs), box.GlyphHeight = Glyph.Height();
+  const TPoint size = ButtonGlyphSize(*this, list_);
+  box.GlyphWidth = size.X, box.GlyphHeight = size.Y;
   box.TextWidth = tw, box.TextHeight = th, box.Spacing = Spacing, box.Margin = Margin;
   box.Layout = static_cast<int32_t>(Layout), box.Alignment = static_cast<int32_t>(Alignment);
   const int32_t gap = ShowCaption && box.GlyphWidth > 0 && !Caption().empty() ? Spacing : 0;
@@ -51,7 +77,8 @@ TPoint TsBitBtn::GlyphPos(int32_t tw, int32_t th, int32_t state) const {
 void TsBitBtn::PaintContent(tk::TButton& button, TsBitmap24& cache, int32_t state) {
   auto& self = static_cast<TsBitBtn&>(button);
   const std::wstring text = self.ShowCaption ? tk::Wide(self.Caption()) : std::wstring();
-  const int32_t gw = self.Glyph.Empty() ? 0 : self.Glyph.Width() / std::max(1, self.NumGlyphs);
+  const TPoint size = ButtonGlyphSize(self, self.list_);
+  const int32_t gw = size.X;
   RECT tr = {0, 0, 0, 0};
   if (!text.empty()) {
     HDC screen = GetDC(nullptr);
@@ -69,7 +96,7 @@ void TsBitBtn::PaintContent(tk::TButton& button, TsBitmap24& cache, int32_t stat
     if (self.Layout == tk::TButtonLayout::blGlyphRight) x = g.X - self.Spacing - tr.right;
     if (self.Layout == tk::TButtonLayout::blGlyphTop || self.Layout == tk::TButtonLayout::blGlyphBottom) {
       x = (self.Width() - tr.right + 1) / 2;
-      y = self.Layout == tk::TButtonLayout::blGlyphTop ? g.Y + self.Glyph.Height() + self.Spacing
+      y = self.Layout == tk::TButtonLayout::blGlyphTop ? g.Y + size.Y + self.Spacing
                                                        : g.Y - self.Spacing - tr.bottom;
     }
     RECT r = {x, y, x + tr.right, y + tr.bottom};
@@ -84,14 +111,18 @@ void TsBitBtn::PaintContent(tk::TButton& button, TsBitmap24& cache, int32_t stat
     how.DisabledGlyphKind = self.DisabledGlyphKind;
     how.Grayed = self.Grayed;
     how.Enabled = ControlEnabled(&self);
-    how.NumGlyphs = self.NumGlyphs;
-    PaintControlGlyph(Bitmap24Of(self.Glyph), cache, g, how);
+    PaintButtonGlyph(self, self.list_, cache, g, how);
   }
 }
 
 LRESULT TsBitBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   const bool done = Skin.Handle(msg, wParam, lParam, result);
+  const uint16_t cmd = msg == SM_SKINCMD ? SkinCmdOf(static_cast<uint32_t>(wParam)) : 0;
+  if (cmd == SKC_SETNEWSKIN || cmd == SKC_REMOVESKIN) {
+    ListGlyphFollowsSkin(*this, list_, SkinData.IsSkinned(false), DisabledGlyphKind);
+    if (list_.HasImages()) SkinData.Invalidate();
+  }
   return done ? result : tk::TBitBtn::WndProc(msg, wParam, lParam);
 }
 

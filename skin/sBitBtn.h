@@ -6,6 +6,7 @@
 #include "skin/sButtonSkin.h"
 #include "skin/sCommonData.h"
 #include "skin/sGraphUtils.h"
+#include "skin/sImageGlyph.h"
 #include "toolkit/Buttons.h"
 
 namespace skin {
@@ -23,6 +24,12 @@ public:
   bool ShowCaption = true;
   tk::TAlignment Alignment = tk::TAlignment::taCenter;
   void SetBlend(int32_t value);
+  void SetDisabledGlyphKind(uint8_t value);
+  // The glyph taken from an image list while Glyph is empty.
+  tk::TImageList* Images() const { return list_.Images; }
+  int32_t ImageIndex() const { return list_.ImageIndex; }
+  void SetImages(tk::TImageList* value);
+  void SetImageIndex(int32_t value);
 
   bool SetProperty(const std::string& name, const tpf0::Value& value) override;
   void Loaded() override;
@@ -31,7 +38,12 @@ public:
   // Top-left of the glyph for a state (moved by one pixel when pressed).
   TPoint GlyphPos(int32_t textWidth, int32_t textHeight, int32_t state) const;
 
+protected:
+  void Notification(tk::TComponent* removed) override;
+
 private:
+  void ListChanged();
+  TsListGlyph list_;
   static void PaintContent(tk::TButton& button, TsBitmap24& cache, int32_t state);
 };
 

@@ -383,7 +383,7 @@ void PaintControlGlyph(const TsBitmap24& glyph, TsBitmap24& dst, TPoint at, cons
   if (glyph.Empty()) return;
   const int32_t n = std::max(1, how.NumGlyphs), gw = glyph.Width() / n;
   if (gw <= 0) return;
-  const TColor key = glyph.Pixel(0, glyph.Height() - 1);
+  const TColor key = how.KeyGiven ? how.Key : glyph.Pixel(0, glyph.Height() - 1);
   int32_t index = 0, weight = 0;  // weight: percent given to the background
   bool gray = false;
   if (n == 1) {
@@ -414,6 +414,29 @@ void PaintControlGlyph(const TsBitmap24& glyph, TsBitmap24& dst, TPoint at, cons
       for (int c = 0; c < 3; ++c) dp[c] = static_cast<uint8_t>((dp[c] * weight + sp[c] * (100 - weight) + 50) / 100);
     }
   }
+}
+
+TsBitmap24 TwoImageGlyph(const TsBitmap24& image, TColor key, uint8_t disabledGlyphKind, TColor face) {
+  const int32_t w = image.Width(), h = image.Height();
+  TsBitmap24 out(2 * w, h);
+  if (image.Empty()) return out;
+  TsBitmap24 disabled(w, h);
+  CopyRect(disabled, image, 0, 0, {0, 0, w, h});
+  if (disabledGlyphKind & dgGrayed) GrayBitmapExcept(disabled, key);
+  const auto half = [face](TColor c) {
+    TColor m = 0;
+    for (int s = 0; s < 24; s += 8) m |= ((((c >> s) & 0xFF) + ((face >> s) & 0xFF) + 1) / 2) << s;
+    return m;
+  };
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) {
+      const TColor c = image.Pixel(x, y);
+      out.SetPixel(x, y, c);
+      if (c == key) out.SetPixel(w + x, y, key);
+      else if (disabledGlyphKind & dgBlended) out.SetPixel(w + x, y, half(disabled.Pixel(x, y)));
+      else out.SetPixel(w + x, y, disabled.Pixel(x, y));
+    }
+  return out;
 }
 
 }  // namespace skin

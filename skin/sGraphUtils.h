@@ -70,8 +70,15 @@ struct TsControlGlyph {
   bool Grayed = false;
   bool Enabled = true;
   int32_t NumGlyphs = 1;
+  bool KeyGiven = false;  // the key colour is Key, not the glyph's bottom-left pixel
+  TColor Key = 0;
 };
-// A button glyph (key colour: its bottom-left pixel) drawn at `at`.
+// A button glyph drawn at `at`; its key-coloured pixels are not drawn.
 void PaintControlGlyph(const TsBitmap24& glyph, TsBitmap24& dst, TPoint at, const TsControlGlyph& how);
+
+// A glyph of two images for a plain button: `image`, and beside it the
+// image as a disabled button shows it (greyed with dgGrayed, half blended
+// with `face` with dgBlended, else unchanged). Key-coloured pixels stay.
+TsBitmap24 TwoImageGlyph(const TsBitmap24& image, TColor key, uint8_t disabledGlyphKind, TColor face);
 
 }  // namespace skin

@@ -35,6 +35,30 @@ TsSpeedButton::~TsSpeedButton() {
 
 void TsSpeedButton::SetBlend(int32_t value) { Change(Blend, std::clamp(value, 0, 100)); }
 
+void TsSpeedButton::SetDisabledGlyphKind(uint8_t value) {
+  if (StoreChanged(DisabledGlyphKind, value)) ListChanged();
+}
+
+void TsSpeedButton::SetImages(tk::TImageList* value) {
+  if (SetListImages(*this, list_, value)) ListChanged();
+}
+
+void TsSpeedButton::SetImageIndex(int32_t value) {
+  if (StoreChanged(list_.ImageIndex, value)) ListChanged();
+}
+
+void TsSpeedButton::ListChanged() {
+  // The plain button draws only Glyph, so it gets the list's image there.
+  if (!SkinData.IsSkinned()) MakeTwoImageGlyph(*this, list_, DisabledGlyphKind);
+  SkinData.CacheDirty = true;
+  RepaintThroughParent(this);
+}
+
+void TsSpeedButton::Notification(tk::TComponent* removed) {
+  tk::TSpeedButton::Notification(removed);
+  if (removed == list_.Images) SetImages(nullptr);
+}
+
 int32_t TsSpeedButton::ButtonState() const {
   if (State() == tk::TButtonState::bsDown || State() == tk::TButtonState::bsExclusive) return 2;
   return SkinData.IsActive() ? 1 : 0;
@@ -54,7 +78,8 @@ void TsSpeedButton::PaintContent(TsBitmap24& cache, int32_t state) {
   const int32_t cw = Width() - DropDownWidth();
   TsButtonBox box;
   box.Width = cw, box.Height = Height();
-  box.GlyphWidth = Glyph.Empty() ? 0 : Glyph.Width() / std::max(1, NumGlyphs), box.GlyphHeight = Glyph.Height();
+  const TPoint size = ButtonGlyphSize(*this, list_);
+  box.GlyphWidth = size.X, box.GlyphHeight = size.Y;
   box.Spacing = Spacing, box.Margin = Margin;
   box.Layout = static_cast<int32_t>(Layout), box.Alignment = static_cast<int32_t>(Alignment);
   const std::wstring text = ShowCaption ? tk::Wide(Caption()) : std::wstring();
@@ -78,8 +103,7 @@ void TsSpeedButton::PaintContent(TsBitmap24& cache, int32_t state) {
     how.DisabledGlyphKind = DisabledGlyphKind;
     how.Grayed = Grayed;
     how.Enabled = ControlEnabled(this);
-    how.NumGlyphs = NumGlyphs;
-    PaintControlGlyph(Bitmap24Of(Glyph), cache, ButtonGlyphPos(box, text.empty() ? 0 : Spacing, state), how);
+    PaintButtonGlyph(*this, list_, cache, ButtonGlyphPos(box, text.empty() ? 0 : Spacing, state), how);
   }
 }
 
@@ -165,6 +189,7 @@ LRESULT TsSpeedButton::SkinCommand(WPARAM wParam, LPARAM lParam) {
     case SKC_REFRESH:
       StopAnimation(SkinData, anim_);
       SkinData.CommonCommand(wParam, lParam, result);
+      if (cmd != SKC_REFRESH) ListGlyphFollowsSkin(*this, list_, SkinData.IsSkinned(false), DisabledGlyphKind);
       if (cmd != SKC_SETNEWSKIN && Visible()) tk::TSpeedButton::Invalidate();
       return result;
     case SKC_PARENTUPDATED:
@@ -240,7 +265,8 @@ bool TsSpeedButton::SetProperty(const std::string& name, const tpf0::Value& v) {
     const auto* it = std::find_if(std::begin(kNames), std::end(kNames), [&](const char* n) { return s == n; });
     if (it == std::end(kNames)) throw tk::EReadError("Invalid property value for " + name + ": " + s);
     ButtonStyle = static_cast<TToolButtonStyle>(it - std::begin(kNames));
-  } else if (name == "DisabledGlyphKind") {
+  } else if (name == "ImageIndex") SetImageIndex(tk::ValueToInt(name, v));
+  else if (name == "DisabledGlyphKind") {
     DisabledGlyphKind = 0;
     for (const std::string& e : tk::ValueToSet(name, v))
       DisabledGlyphKind |= e == "dgBlended" ? dgBlended : e == "dgGrayed" ? dgGrayed : 0;

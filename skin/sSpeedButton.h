@@ -12,6 +12,7 @@
 #include "skin/sCommonData.h"
 #include "skin/sFade.h"
 #include "skin/sGraphUtils.h"
+#include "skin/sImageGlyph.h"
 #include "toolkit/Buttons.h"
 
 namespace skin {
@@ -48,6 +49,12 @@ public:
     RepaintThroughParent(this);
   }
   void SetBlend(int32_t value);
+  void SetDisabledGlyphKind(uint8_t value);
+  // The glyph taken from an image list while Glyph is empty.
+  tk::TImageList* Images() const { return list_.Images; }
+  int32_t ImageIndex() const { return list_.ImageIndex; }
+  void SetImages(tk::TImageList* value);
+  void SetImageIndex(int32_t value);
 
   int32_t ButtonState() const;
   // The width of the drop-down part at the right.
@@ -60,12 +67,17 @@ public:
   bool SetProperty(const std::string& name, const tpf0::Value& value) override;
   void Loaded() override;
 
+protected:
+  void Notification(tk::TComponent* removed) override;
+
 private:
+  void ListChanged();
   void RebuildCache();
   void PaintContent(TsBitmap24& cache, int32_t state);
   void Animate(TorvAnimatEvent event, bool half);
   LRESULT SkinCommand(WPARAM wParam, LPARAM lParam);
 
+  TsListGlyph list_;
   TsAnimTimer* anim_ = nullptr;
   bool oldDown_ = false;
   int oldNumGlyphs_ = 1, oldSpacing_ = 4;

@@ -10,7 +10,7 @@ sorvenal_test(skin_paint_test SOURCES ${t}/sAlphaGraph_test.cpp ${t}/sGradient_t
 
 if(SORVENAL_WIN)
   target_sources(skin PRIVATE ${d}/sGraphUtilsWin.cpp ${d}/sFade.cpp ${d}/sButtonSkin.cpp ${d}/sPanel.cpp
-                 ${d}/sButton.cpp ${d}/sBitBtn.cpp ${d}/sSpeedButton.cpp ${d}/sWindowPicture.cpp ${d}/sSkinChange.cpp)
+                 ${d}/sButton.cpp ${d}/sBitBtn.cpp ${d}/sImageGlyph.cpp ${d}/sSpeedButton.cpp ${d}/sWindowPicture.cpp ${d}/sSkinChange.cpp)
   target_link_libraries(skin PUBLIC skin_paint)
   # Skinned buttons in real windows under Wine.
   sorvenal_test(skin_buttons_test SOURCES ${t}/sSpeedButton_test.cpp DEPS skin)

@@ -63,8 +63,11 @@ LRESULT TBitBtn::CNDrawItem(DRAWITEMSTRUCT* dis) {
   RECT r = dis->rcItem;
   const bool pressed = (dis->itemState & ODS_SELECTED) != 0;
   const bool focused = (dis->itemState & ODS_FOCUS) != 0;
+  const bool disabled = (dis->itemState & ODS_DISABLED) != 0;
   DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-  DrawGlyphCaption(dc, r, Glyph, NumGlyphs, 0, caption_, font_, Spacing, pressed ? 1 : 0, true);
+  // A disabled button shows the second glyph of the strip, when there is one.
+  DrawGlyphCaption(dc, r, Glyph, NumGlyphs, disabled && NumGlyphs > 1 ? 1 : 0, caption_, font_, Spacing,
+                   pressed ? 1 : 0, !disabled);
   if (focused && ShowFocus) {
     RECT fr = r;
     InflateRect(&fr, -4, -4);

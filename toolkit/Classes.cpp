@@ -50,12 +50,29 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 
 TComponent::~TComponent() {
   Destroying();
+  // Linked components forget this one first, then hear that it goes.
+  for (TComponent* c : std::vector<TComponent*>(linked_)) {
+    c->linked_.erase(std::remove(c->linked_.begin(), c->linked_.end(), this), c->linked_.end());
+    c->Notification(this);
+  }
   // Owned components go first, newest first, each removing itself from us.
   while (!components_.empty()) delete components_.back();
   if (owner_) {
     auto& siblings = owner_->components_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
   }
+}
+
+void TComponent::FreeNotification(TComponent* other) {
+  if (!other || other == this || std::find(linked_.begin(), linked_.end(), other) != linked_.end()) return;
+  linked_.push_back(other);
+  other->linked_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* other) {
+  if (!other) return;
+  linked_.erase(std::remove(linked_.begin(), linked_.end(), other), linked_.end());
+  other->linked_.erase(std::remove(other->linked_.begin(), other->linked_.end(), this), other->linked_.end());
 }
 
 void TComponent::Destroying() {

@@ -65,7 +65,17 @@ public:
   // While a layout is being read, the component that binds event names.
   TComponent* MethodRoot() const;
 
+  // Links this component with `other` so that each is told through
+  // Notification when the other is destroyed; a component that refers to
+  // one it does not own uses this to drop the reference in time.
+  void FreeNotification(TComponent* other);
+  void RemoveFreeNotification(TComponent* other);
+
+protected:
+  virtual void Notification(TComponent* removed) {}
+
 private:
+  std::vector<TComponent*> linked_;
   TComponent* owner_;
   std::string name_;
   std::vector<TComponent*> components_;

@@ -21,6 +21,7 @@ constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clNone = 0x1FFFFFFF;
 
 COLORREF ColorToRGB(TColor c);
 // A stored colour: an integer or a colour identifier such as clBtnFace.

@@ -2,6 +2,7 @@
 
 #include "toolkit/Buttons.h"
 #include "toolkit/ExtCtrls.h"
+#include "toolkit/ImgList.h"
 #include "toolkit/StdCtrls.h"
 
 namespace tk {
@@ -16,6 +17,7 @@ void RegisterStandardClasses() {
   RegisterClass<TEdit>("TEdit");
   RegisterClass<TMemo>("TMemo");
   RegisterClass<TLabel>("TLabel");
+  RegisterClass<TImageList>("TImageList");
 }
 
 }  // namespace tk

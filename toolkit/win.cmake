@@ -3,6 +3,7 @@ if(SORVENAL_WIN)
   add_library(toolkit STATIC
     ${CMAKE_CURRENT_LIST_DIR}/Classes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Graphics.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ImgList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowClass.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
@@ -16,4 +17,5 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/Threads.cpp)
   target_include_directories(toolkit PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(toolkit PUBLIC tk_core jpeg gdi32 user32 comdlg32 msimg32)
+  sorvenal_test(tk_imglist_test SOURCES ${PROJECT_SOURCE_DIR}/tests/toolkit/ImgList_test.cpp DEPS toolkit)
 endif()

@@ -285,4 +285,38 @@ TEST(GraphUtils, ControlGlyphsSkipTheirKeyAndBlendWhenInactive) {
   }
 }
 
+TEST(GraphUtils, AGivenKeyColourReplacesTheBottomLeftPixel) {
+  TsBitmap24 glyph = Filled(2, 2, 0x0000FF);
+  glyph.SetPixel(1, 0, skin::clFuchsia);  // the given key; bottom-left is an ordinary pixel
+  skin::TsControlGlyph how;
+  how.KeyGiven = true;
+  how.Key = skin::clFuchsia;
+  TsBitmap24 dst = Filled(4, 4, 0);
+  skin::PaintControlGlyph(glyph, dst, {1, 1}, how);
+  EXPECT_EQ(dst.Pixel(1, 2), 0x0000FFu);
+  EXPECT_EQ(dst.Pixel(2, 1), 0u);
+}
+
+TEST(GraphUtils, TwoImageGlyphsAddTheDisabledImage) {
+  TsBitmap24 image = Filled(2, 1, 0x604020);
+  image.SetPixel(1, 0, skin::clFuchsia);
+  struct Case {
+    uint8_t kind;
+    TColor disabled;
+  } cases[] = {
+      {0, 0x604020},
+      {skin::dgGrayed, 0x404040},                   // (0x60 + 0x40 + 0x20) / 3
+      {skin::dgBlended, 0x706050},                  // halfway to the face 0x808080
+      {skin::dgGrayed | skin::dgBlended, 0x606060},  // grey, then halfway
+  };
+  for (const Case& c : cases) {
+    const TsBitmap24 g = skin::TwoImageGlyph(image, skin::clFuchsia, c.kind, 0x808080);
+    ASSERT_EQ(g.Width(), 4);
+    EXPECT_EQ(g.Pixel(0, 0), 0x604020u);
+    EXPECT_EQ(g.Pixel(1, 0), skin::clFuchsia);
+    EXPECT_EQ(g.Pixel(2, 0), c.disabled) << int(c.kind);
+    EXPECT_EQ(g.Pixel(3, 0), skin::clFuchsia) << "the key stays transparent";
+  }
+}
+
 }  // namespace
