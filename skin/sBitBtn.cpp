@@ -79,27 +79,20 @@ void TsBitBtn::PaintContent(tk::TButton& button, TsBitmap24& cache, int32_t stat
   const std::wstring text = self.ShowCaption ? tk::Wide(self.Caption()) : std::wstring();
   const TPoint size = ButtonGlyphSize(self, self.list_);
   const int32_t gw = size.X;
-  RECT tr = {0, 0, 0, 0};
-  if (!text.empty()) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, self.Font().Handle());
-    tr.right = self.Width() - 2 * std::max(0, self.Margin) - (gw ? gw + self.Spacing : 0);
-    DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &tr,
-              DT_CALCRECT | DT_EXPANDTABS | DT_VCENTER | DT_CENTER | (self.WordWrap ? DT_WORDBREAK : 0));
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-  }
-  const TPoint g = self.GlyphPos(tr.right, tr.bottom, state);
+  const TPoint ts = text.empty() ? TPoint{0, 0}
+                                 : MeasureText(self.Font().Handle(), text,
+                                               self.Width() - 2 * std::max(0, self.Margin) - (gw ? gw + self.Spacing : 0),
+                                               DT_EXPANDTABS | DT_VCENTER | DT_CENTER | (self.WordWrap ? DT_WORDBREAK : 0));
+  const TPoint g = self.GlyphPos(ts.X, ts.Y, state);
   if (!text.empty()) {
     // The caption follows the glyph on the side its layout puts it.
-    int32_t x = g.X + gw + self.Spacing, y = (self.Height() - tr.bottom + 1) / 2;
-    if (self.Layout == tk::TButtonLayout::blGlyphRight) x = g.X - self.Spacing - tr.right;
+    int32_t x = g.X + gw + self.Spacing, y = (self.Height() - ts.Y + 1) / 2;
+    if (self.Layout == tk::TButtonLayout::blGlyphRight) x = g.X - self.Spacing - ts.X;
     if (self.Layout == tk::TButtonLayout::blGlyphTop || self.Layout == tk::TButtonLayout::blGlyphBottom) {
-      x = (self.Width() - tr.right + 1) / 2;
-      y = self.Layout == tk::TButtonLayout::blGlyphTop ? g.Y + size.Y + self.Spacing
-                                                       : g.Y - self.Spacing - tr.bottom;
+      x = (self.Width() - ts.X + 1) / 2;
+      y = self.Layout == tk::TButtonLayout::blGlyphTop ? g.Y + size.Y + self.Spacing : g.Y - self.Spacing - ts.Y;
     }
-    RECT r = {x, y, x + tr.right, y + tr.bottom};
+    RECT r = {x, y, x + ts.X, y + ts.Y};
     WriteControlText(cache, text, ControlEnabled(&self), self.Skin.ShowsActive(state), self.SkinData,
                      DT_CENTER | DT_VCENTER | DT_EXPANDTABS | (self.WordWrap ? DT_WORDBREAK : 0), r);
     if (self.ShowFocus) PaintButtonFocus(self, self.SkinData, cache, r, self.Skin.FocusMargin);

@@ -169,6 +169,16 @@ void WriteControlText(TsBitmap24& bmp, const std::wstring& text, bool enabled, b
   WriteSkinText(bmp, font.Handle(), text, enabled, data.Skin(), data.SectionIndex, active, flags, rect);
 }
 
+TPoint MeasureText(HFONT font, const std::wstring& text, int32_t width, UINT flags) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, font);
+  RECT m = {0, 0, width, 0};
+  DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &m, DT_CALCRECT | flags);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return {m.right, m.bottom};
+}
+
 TsBitmap24 Bitmap24Of(const tk::TBitmap& g) {
   TsBitmap24 out(g.Width(), g.Height());
   const int bpp = g.BitsPerPixel() / 8;

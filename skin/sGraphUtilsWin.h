@@ -1,6 +1,6 @@
 // The painting steps that need a control or the system's drawing: the item
-// painter of a control, skinned text, the system's triangle gradients, and
-// copying a cache bitmap to a device context.
+// painter of a control, skinned text and its measure, the system's triangle
+// gradients, and copying a cache bitmap to a device context.
 #pragma once
 
 #include <windows.h>
@@ -40,6 +40,10 @@ void WriteSkinText(TsBitmap24& bmp, HFONT font, const std::wstring& text, bool e
 // "WEBBUTTON") with its section's colours, as WriteSkinText writes it.
 void WriteControlText(TsBitmap24& bmp, const std::wstring& text, bool enabled, bool active, const TsCommonData& data,
                       UINT flags, RECT rect);
+
+// Width and height DrawText gives `text` in `font`, broken within `width`
+// when flags ask for it (DT_CALCRECT is added).
+TPoint MeasureText(HFONT font, const std::wstring& text, int32_t width, UINT flags);
 
 // Copies the corners of the control's border image for a state into its
 // cache again (kAllCorners: all four), key pixels from the parent's

@@ -84,13 +84,9 @@ void TsSpeedButton::PaintContent(TsBitmap24& cache, int32_t state) {
   box.Layout = static_cast<int32_t>(Layout), box.Alignment = static_cast<int32_t>(Alignment);
   const std::wstring text = ShowCaption ? tk::Wide(Caption()) : std::wstring();
   if (!text.empty()) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, Font().Handle());
-    RECT m = {0, 0, cw - 2 * Margin - (box.GlyphWidth ? box.GlyphWidth + Spacing : 0), 0};
-    DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &m, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    box.TextWidth = m.right, box.TextHeight = m.bottom;
+    const TPoint ts = MeasureText(Font().Handle(), text, cw - 2 * Margin - (box.GlyphWidth ? box.GlyphWidth + Spacing : 0),
+                                  DT_EXPANDTABS | DT_WORDBREAK);
+    box.TextWidth = ts.X, box.TextHeight = ts.Y;
     const TRect r = SpeedCaptionRect(box, true, TextOffset, state);
     WriteControlText(cache, text, ControlEnabled(this), state != 0, SkinData,
                      AlignmentFlag(TextAlignment) | DT_VCENTER | DT_EXPANDTABS | DT_WORDBREAK,
