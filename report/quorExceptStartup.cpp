@@ -40,36 +40,29 @@ std::shared_ptr<const IStackSymbols> ModuleStackSymbols(uint32_t moduleHandle) {
   return StackSymbolsOf(SymbolsForAddress(moduleHandle));
 }
 
-bool ApplicationHandleException(const void* sender, const char*, std::exception_ptr error) {
-  if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+// Hands the exception a source handler was given to the pipeline.
+bool Report(const void* sender, const std::exception_ptr& error, TExceptionSource source) {
   THandleArgs a;
   a.Object = ThrownObject(error);
   a.Type = ThrownType(error);
   a.Sender = sender;
-  a.Source = kSourceAppHandle;
+  a.Source = source;
   HandleException(a);
   return true;
 }
 
+bool ApplicationHandleException(const void* sender, const char*, std::exception_ptr error) {
+  if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+  return Report(sender, error, kSourceAppHandle);
+}
+
 bool ApplicationShowException(const void* sender, const char*, std::exception_ptr error) {
-  THandleArgs a;
-  a.Object = ThrownObject(error);
-  a.Type = ThrownType(error);
-  a.Sender = sender;
-  a.Source = kSourceAppShow;
-  HandleException(a);
-  return true;
+  return Report(sender, error, kSourceAppShow);
 }
 
 // An exception escaped the Execute of a toolkit thread object.
 bool ThreadObjectException(const void* sender, const char*, std::exception_ptr error) {
-  THandleArgs a;
-  a.Object = ThrownObject(error);
-  a.Type = ThrownType(error);
-  a.Sender = sender;
-  a.Source = kSourceThreadObject;
-  HandleException(a);
-  return true;
+  return Report(sender, error, kSourceThreadObject);
 }
 
 // An exception escaped a method that a thread ran in the main thread. The

@@ -1,7 +1,6 @@
 #include "report/quorPauseThreads.h"
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <atomic>
@@ -95,18 +94,12 @@ bool CreatedByProgramModule(uint32_t address) {
 // The threads to pause besides the main thread.
 std::vector<uint32_t> CollectThreads(uint32_t reportingThreadId) {
   std::vector<uint32_t> threads;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snap == INVALID_HANDLE_VALUE) return threads;
-  const DWORD process = GetCurrentProcessId(), self = GetCurrentThreadId(), main = MainThreadId();
-  THREADENTRY32 t{};
-  t.dwSize = sizeof t;
-  for (BOOL ok = Thread32First(snap, &t); ok; ok = Thread32Next(snap, &t)) {
-    const DWORD id = t.th32ThreadID;
-    if (t.th32OwnerProcessID != process || id == self || id == main || id == reportingThreadId) continue;
+  const uint32_t self = GetCurrentThreadId(), main = MainThreadId();
+  for (const uint32_t id : ProcessThreadIds()) {
+    if (id == self || id == main || id == reportingThreadId) continue;
     TThreadRecord record;
     if (FindThreadRecord(id, record) && CreatedByProgramModule(record.CreatorAddress)) threads.push_back(id);
   }
-  CloseHandle(snap);
   return threads;
 }
 

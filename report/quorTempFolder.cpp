@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "report/quorExceptModules.h"
+
 namespace quor {
 
 namespace {
@@ -12,9 +14,7 @@ std::string FolderPath() {
   const DWORD length = GetTempPathA(sizeof temp, temp);
   std::string folder = length && length < sizeof temp ? std::string(temp, length) : std::string(".\\");
   if (folder.back() != '\\') folder += '\\';
-  char exe[MAX_PATH + 1];
-  const DWORD exeLength = GetModuleFileNameA(nullptr, exe, sizeof exe);
-  std::string name(exe, exeLength < sizeof exe ? exeLength : 0);
+  std::string name = ModulePath(0);
   name.erase(0, name.find_last_of("\\/") + 1);  // npos + 1 == 0: no folder
   if (const size_t dot = name.rfind('.'); dot != std::string::npos) name.erase(dot);
   return folder + name + ".QuorExcept";
