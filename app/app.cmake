@@ -56,7 +56,7 @@ endif()
 
 if(SORVENAL_WIN)
   # The program in its own process, driven through its windows.
-  sorvenal_test(e2e_test SOURCES ${PROJECT_SOURCE_DIR}/tests/app/e2e_test.cpp DEPS tk_core quor_except_core)
+  sorvenal_test(e2e_test SOURCES ${PROJECT_SOURCE_DIR}/tests/app/e2e_test.cpp DEPS tk_core quor_storage_core)
   target_compile_definitions(e2e_test PRIVATE SORVENAL_EXE="$<TARGET_FILE:Sorvenal>")
   add_dependencies(e2e_test Sorvenal)
 endif()

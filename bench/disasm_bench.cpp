@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "bench/x86TypicalCode.h"
-#include "report/quorDisAsm.h"
+#include "report/disasm/quorDisAsm.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "report/quorCompactSymbols.h"
-#include "report/quorMapText.h"
+#include "report/symbols/quorCompactSymbols.h"
+#include "report/symbols/quorMapText.h"
 
 namespace {
 

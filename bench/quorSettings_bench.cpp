@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "report/quorPlaceholders.h"
-#include "report/quorSettingsProperty.h"
-#include "report/quorSettingsResource.h"
+#include "report/settings/quorPlaceholders.h"
+#include "report/settings/quorSettingsProperty.h"
+#include "report/settings/quorSettingsResource.h"
 #include "tools/SettingsForm.h"
 
 namespace {

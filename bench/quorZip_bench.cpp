@@ -1,7 +1,7 @@
 // Throughput of the codecs on report-sized data: deflate (text and
 // incompressible bytes), inflate, CRC-32 and base64.
-#include "report/quorBase64.h"
-#include "report/quorZip.h"
+#include "report/codec/quorBase64.h"
+#include "report/codec/quorZip.h"
 
 #include <benchmark/benchmark.h>
 #include <zlib.h>

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "report/quorExceptPipeline.h"
-#include "report/quorSettingsObject.h"
+#include "report/handling/quorExceptPipeline.h"
+#include "report/settings/quorSettingsObject.h"
 #include "toolkit/SysExceptions.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "report/quorStackTrace.h"
+#include "report/stacktrace/quorStackTrace.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Base64 texts from settings and mail answers.
-#include "report/quorBase64.h"
+#include "report/codec/quorBase64.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report/quorBugRepFile.h"
+#include "report/storage/quorBugRepFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 4) return 0;

@@ -2,7 +2,7 @@
 // and, from the same bytes, the plain symbol stream in both modes, which
 // the scrambled form rarely reaches. Lying counts must not allocate or loop
 // beyond the input.
-#include "report/quorCompactSymbols.h"
+#include "report/symbols/quorCompactSymbols.h"
 
 #include <cstdint>
 #include <cstdlib>

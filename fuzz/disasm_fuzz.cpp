@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "report/quorDisAsm.h"
+#include "report/disasm/quorDisAsm.h"
 
 namespace {
 

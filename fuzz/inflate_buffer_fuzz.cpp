@@ -1,5 +1,5 @@
 // Raw deflate streams of any shape; the first two bytes give the expected length.
-#include "report/quorZip.h"
+#include "report/codec/quorZip.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Compressed-string containers from symbol resources and files.
-#include "report/quorZip.h"
+#include "report/codec/quorZip.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Text map files: any bytes read without fault; what is read stays sorted
 // and every lookup answers.
-#include "report/quorMapText.h"
+#include "report/symbols/quorMapText.h"
 
 #include <cstdint>
 #include <cstdlib>

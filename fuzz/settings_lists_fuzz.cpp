@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "report/quorAssistantDefinition.h"
-#include "report/quorEncodedLists.h"
+#include "report/settings/quorAssistantDefinition.h"
+#include "report/settings/quorEncodedLists.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "report/quorSettingsResource.h"
+#include "report/settings/quorSettingsResource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   quor::ModuleSettingsRecord record{};

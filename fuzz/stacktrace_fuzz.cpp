@@ -4,7 +4,7 @@
 #include <cstring>
 #include <map>
 
-#include "report/quorStackTrace.h"
+#include "report/stacktrace/quorStackTrace.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Stored scrambled passwords; the first byte splits account from the rest.
-#include "report/quorScramble.h"
+#include "report/codec/quorScramble.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "report/quorLittleEndian.h"
+#include "report/text/quorLittleEndian.h"
 
 namespace sym {
 

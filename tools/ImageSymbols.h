@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "report/quorMapFile.h"
-#include "report/quorPeImage.h"
+#include "report/symbols/quorMapFile.h"
+#include "report/symbols/quorPeImage.h"
 
 namespace sym {
 

@@ -1,6 +1,6 @@
 #include "tools/PeResources.h"
 
-#include "report/quorLittleEndian.h"
+#include "report/text/quorLittleEndian.h"
 
 namespace sym {
 

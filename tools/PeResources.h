@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report/quorPeImage.h"
+#include "report/symbols/quorPeImage.h"
 
 namespace sym {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "report/quorScramble.h"
+#include "report/codec/quorScramble.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/Tpf0.h"
 #include "tools/TextForm.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "report/quorDisAsm.h"
+#include "report/disasm/quorDisAsm.h"
 
 namespace {
 

@@ -1,1 +1,1 @@
-sorvenal_host_tool(pechecksum SOURCES ${CMAKE_CURRENT_LIST_DIR}/pechecksum.cpp DEPS quor_except_core)
+sorvenal_host_tool(pechecksum SOURCES ${CMAKE_CURRENT_LIST_DIR}/pechecksum.cpp DEPS quor_mapfile)

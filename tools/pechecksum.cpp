@@ -5,8 +5,8 @@
 #include <iterator>
 #include <vector>
 
-#include "report/quorImageCheckSum.h"
-#include "report/quorLittleEndian.h"
+#include "report/symbols/quorImageCheckSum.h"
+#include "report/text/quorLittleEndian.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

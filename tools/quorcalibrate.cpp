@@ -10,9 +10,9 @@
 #include <iterator>
 #include <vector>
 
-#include "report/quorCalibrationRecord.h"
-#include "report/quorImageCheckSum.h"
-#include "report/quorLittleEndian.h"
+#include "report/symbols/quorCalibrationRecord.h"
+#include "report/symbols/quorImageCheckSum.h"
+#include "report/text/quorLittleEndian.h"
 #include "tools/CoffSymbols.h"
 #include "tools/PeResources.h"
 

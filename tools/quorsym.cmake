@@ -5,7 +5,7 @@ if(SORVENAL_NATIVE)
                                      ${CMAKE_CURRENT_LIST_DIR}/ImageSymbols.cpp ${CMAKE_CURRENT_LIST_DIR}/PeResources.cpp
                 DEPS quor_mapfile)
   sorvenal_host_tool(quorsym SOURCES ${CMAKE_CURRENT_LIST_DIR}/quorsym.cpp DEPS tool_symbols)
-  sorvenal_host_tool(quorcalibrate SOURCES ${CMAKE_CURRENT_LIST_DIR}/quorcalibrate.cpp DEPS tool_symbols quor_except_core)
+  sorvenal_host_tool(quorcalibrate SOURCES ${CMAKE_CURRENT_LIST_DIR}/quorcalibrate.cpp DEPS tool_symbols)
 
   # The COFF and DWARF readers on a small program linked by the cross
   # compiler, once per DWARF version (the tests skip without it).

@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "report/quorCompactSymbols.h"
-#include "report/quorMapText.h"
-#include "report/quorZip.h"
+#include "report/symbols/quorCompactSymbols.h"
+#include "report/symbols/quorMapText.h"
+#include "report/codec/quorZip.h"
 #include "tools/ImageSymbols.h"
 #include "tools/PeResources.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "report/quorBugRepFile.h"
+#include "report/storage/quorBugRepFile.h"
 #include "toolkit/WinText.h"
 
 #ifndef SORVENAL_EXE

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "report/quorSettingsResource.h"
-#include "tests/report/StoredSettingsTable.h"
+#include "report/settings/quorSettingsResource.h"
+#include "tests/report/settings/StoredSettingsTable.h"
 #include "toolkit/SysUtils.h"
 
 namespace {

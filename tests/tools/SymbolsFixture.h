@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report/quorPeImage.h"
+#include "report/symbols/quorPeImage.h"
 #include "tools/CoffSymbols.h"
 
 namespace fixture {

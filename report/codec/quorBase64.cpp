@@ -1,0 +1,56 @@
+#include "report/codec/quorBase64.h"
+
+#include <array>
+#include <cstdint>
+
+namespace quor {
+
+namespace {
+
+constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr uint8_t kNotInAlphabet = 0xFF;
+
+constexpr std::array<uint8_t, 256> MakeDecodeTable() {
+  std::array<uint8_t, 256> table{};
+  for (auto& entry : table) entry = kNotInAlphabet;
+  for (uint8_t i = 0; i < 64; ++i) table[uint8_t(kAlphabet[i])] = i;
+  return table;
+}
+
+constexpr std::array<uint8_t, 256> kDecode = MakeDecodeTable();
+
+}  // namespace
+
+std::string Base64Encode(std::string_view bytes) {
+  std::string text((bytes.size() + 2) / 3 * 4, '=');  // padding already in place
+  char* out = text.data();
+  for (size_t i = 0; i < bytes.size(); i += 3, out += 4) {
+    const size_t n = bytes.size() - i < 3 ? bytes.size() - i : 3;
+    uint32_t group = uint32_t(uint8_t(bytes[i])) << 16;
+    if (n > 1) group |= uint32_t(uint8_t(bytes[i + 1])) << 8;
+    if (n > 2) group |= uint8_t(bytes[i + 2]);
+    // n input bytes give n + 1 characters.
+    for (size_t c = 0; c <= n; ++c) out[c] = kAlphabet[(group >> (18 - 6 * c)) & 0x3F];
+  }
+  return text;
+}
+
+std::string Base64Decode(std::string_view text) {
+  if (text.empty() || text.size() % 4 != 0) return {};
+  std::string bytes;
+  bytes.reserve(text.size() / 4 * 3);
+  for (size_t i = 0; i < text.size(); i += 4) {
+    uint32_t group = 0;
+    size_t valid = 0;  // characters of this group inside the alphabet, up to the first other one
+    while (valid < 4 && kDecode[uint8_t(text[i + valid])] != kNotInAlphabet) {
+      group |= uint32_t(kDecode[uint8_t(text[i + valid])]) << (18 - 6 * valid);
+      ++valid;
+    }
+    // Four characters give three bytes, three give two, two give one.
+    for (size_t b = 0; b + 1 < valid; ++b) bytes += char(group >> (16 - 8 * b));
+    if (valid < 4) break;
+  }
+  return bytes;
+}
+
+}  // namespace quor

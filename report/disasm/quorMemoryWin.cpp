@@ -1,0 +1,158 @@
+#include "report/disasm/quorMemoryWin.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <mutex>
+#include <unordered_map>
+
+namespace quor {
+
+namespace {
+
+constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                            PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+
+// The code and initialised-data ranges of a module, read from its section
+// table through guarded reads (a damaged header gives empty ranges).
+void AddSections(TMemorySnapshot& snapshot, TModuleImage& m) {
+  uint32_t lfanew = 0;
+  if (!snapshot.ReadDword(m.Base + 0x3C, lfanew) || lfanew > m.Size) return;
+  const uint32_t nt = m.Base + lfanew;
+  IMAGE_FILE_HEADER file;
+  if (!snapshot.Read(nt + 4, &file, sizeof(file))) return;
+  uint32_t section = nt + 4 + sizeof(IMAGE_FILE_HEADER) + file.SizeOfOptionalHeader;
+  for (unsigned i = 0; i < file.NumberOfSections && i < 96; ++i, section += sizeof(IMAGE_SECTION_HEADER)) {
+    IMAGE_SECTION_HEADER h;
+    if (!snapshot.Read(section, &h, sizeof(h))) return;
+    const uint32_t begin = m.Base + h.VirtualAddress;
+    const uint32_t end = begin + (h.Misc.VirtualSize ? h.Misc.VirtualSize : h.SizeOfRawData);
+    if (h.Characteristics & IMAGE_SCN_CNT_CODE) {
+      if (!m.CodeBegin || begin < m.CodeBegin) m.CodeBegin = begin;
+      if (end > m.CodeEnd) m.CodeEnd = end;
+    } else if (h.Characteristics & IMAGE_SCN_CNT_INITIALIZED_DATA) {
+      if (!m.DataBegin || begin < m.DataBegin) m.DataBegin = begin;
+      if (end > m.DataEnd) m.DataEnd = end;
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+constexpr uint32_t kPage = 4096;
+constexpr DWORD kUnwritable = PAGE_READONLY | PAGE_EXECUTE_READ;
+constexpr size_t kMaxKeptPages = 16384;  // 64 MB at the most
+
+bool ReadDirect(uint32_t address, void* out, uint32_t size) {
+  SIZE_T got = 0;
+  return ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address)), out, size,
+                           &got) &&
+         got == size;
+}
+
+struct KeptPages {
+  std::mutex lock;
+  std::unordered_map<uint32_t, std::array<uint8_t, kPage>> pages;
+};
+
+KeptPages& Kept() {
+  static KeptPages* kept = new KeptPages;  // never freed: used until the process ends
+  return *kept;
+}
+
+// Copies from the kept page, keeping it first when it cannot be written;
+// false when the page is writable (or unreadable): then it is read directly.
+bool ReadKept(uint32_t page, uint32_t offset, void* out, uint32_t size) {
+  KeptPages& k = Kept();
+  {
+    std::lock_guard<std::mutex> guard(k.lock);
+    auto it = k.pages.find(page);
+    if (it != k.pages.end()) {
+      std::memcpy(out, it->second.data() + offset, size);
+      return true;
+    }
+  }
+  MEMORY_BASIC_INFORMATION mbi;
+  if (VirtualQuery(reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(page)), &mbi, sizeof(mbi)) != sizeof(mbi) ||
+      mbi.State != MEM_COMMIT || !(mbi.Protect & kUnwritable) || (mbi.Protect & (PAGE_GUARD | PAGE_NOACCESS)))
+    return false;
+  std::array<uint8_t, kPage> copy;
+  if (!ReadDirect(page, copy.data(), kPage)) return false;
+  std::memcpy(out, copy.data() + offset, size);
+  std::lock_guard<std::mutex> guard(k.lock);
+  if (k.pages.size() < kMaxKeptPages) k.pages.emplace(page, copy);
+  return true;
+}
+
+}  // namespace
+
+bool TProcessMemoryReader::ReadRaw(uint32_t address, void* out, uint32_t size) const {
+  auto* dst = static_cast<uint8_t*>(out);
+  while (size > 0) {
+    const uint32_t page = address & ~(kPage - 1), offset = address - page;
+    const uint32_t n = std::min(size, kPage - offset);
+    if (!ReadKept(page, offset, dst, n) && !ReadDirect(address, dst, n)) return false;
+    if (address + n < address) return size == n;  // the top of the address space
+    address += n;
+    dst += n;
+    size -= n;
+  }
+  return true;
+}
+
+void TProcessMemoryReader::DropKeptPages() {
+  KeptPages& k = Kept();
+  std::lock_guard<std::mutex> guard(k.lock);
+  k.pages.clear();
+}
+
+TProcessMemoryReader& ProcessMemoryReader() {
+  static TProcessMemoryReader reader;
+  return reader;
+}
+
+bool TakeProcessSnapshot(TMemorySnapshot& snapshot) {
+  ProcessMemoryReader().DropKeptPages();
+  snapshot.SetReader(&ProcessMemoryReader());
+  uint64_t address = 0;
+  bool any = false;
+  MEMORY_BASIC_INFORMATION mbi;
+  while (address < 0x100000000ull &&
+         VirtualQuery(reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address)), &mbi, sizeof(mbi)) == sizeof(mbi)) {
+    any = true;
+    const uint64_t begin = reinterpret_cast<uintptr_t>(mbi.BaseAddress);
+    const uint64_t size = mbi.RegionSize;
+    if (size == 0) break;
+    if (mbi.State == MEM_COMMIT) {
+      TMemoryRange r;
+      r.Begin = static_cast<uint32_t>(begin);
+      r.Size = static_cast<uint32_t>(size);
+      r.Committed = true;
+      r.Readable = (mbi.Protect & kReadable) && !(mbi.Protect & (PAGE_GUARD | PAGE_NOACCESS));
+      snapshot.AddRange(r);
+    }
+    address = begin + size;
+  }
+  // Modules from the tool-help list: it needs no loader lock.
+  HANDLE list = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId());
+  if (list != INVALID_HANDLE_VALUE) {
+    MODULEENTRY32W me;
+    me.dwSize = sizeof(me);
+    for (BOOL ok = Module32FirstW(list, &me); ok; ok = Module32NextW(list, &me)) {
+      TModuleImage m;
+      m.Base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(me.modBaseAddr));
+      m.Size = me.modBaseSize;
+      AddSections(snapshot, m);
+      snapshot.AddModule(m);
+    }
+    CloseHandle(list);
+  }
+  return any;
+}
+
+}  // namespace quor

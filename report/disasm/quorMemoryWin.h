@@ -1,0 +1,29 @@
+// The Windows side of guarded reading: copies from this process's memory
+// through the platform's read call (which reports failure instead of
+// faulting) and snapshots of this process's address space and modules.
+#pragma once
+
+#include "report/disasm/quorDisAsm.h"
+
+namespace quor {
+
+// Pages that cannot be written (code, read-only data) are read once and kept:
+// under Wine every read of process memory is a round trip to the server, and
+// decoding reads a few bytes at a time. The kept pages are dropped whenever a
+// new snapshot is taken, so a module loaded in place of another is read anew.
+class TProcessMemoryReader : public IMemoryReader {
+public:
+  [[nodiscard]] bool ReadRaw(uint32_t address, void* out, uint32_t size) const override;
+  void DropKeptPages();
+};
+
+// The reader of this process's memory (one for the process, never freed).
+TProcessMemoryReader& ProcessMemoryReader();
+
+// Fills the snapshot with every region of this process's address space and
+// every loaded module (its image, code and initialised-data ranges), and
+// sets the process reader. Returns false when the memory query fails at
+// the first region.
+[[nodiscard]] bool TakeProcessSnapshot(TMemorySnapshot& snapshot);
+
+}  // namespace quor

@@ -1,0 +1,206 @@
+// Building the report of an exception object: the header, the section
+// placeholders, and the background thread that fills the sections from the
+// stack traces.
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "report/handling/quorExceptHeader.h"
+#include "report/handling/quorExceptObject.h"
+#include "report/handling/quorExceptStacks.h"
+#include "report/intercept/quorExceptThreads.h"
+#include "report/disasm/quorMemoryWin.h"
+#include "report/text/quorReportSections.h"
+#include "report/stacktrace/quorStackTraceSections.h"
+#include "report/stacktrace/quorStackTraceWin.h"
+#include "report/symbols/quorSymbolCache.h"
+#include "report/text/quorTextFormat.h"
+#include "report/codec/quorZip.h"
+
+namespace quor {
+
+namespace {
+
+constexpr const char* kCpuSection = "cpu registers";
+constexpr const char* kDumpSection = "stack dump";
+constexpr const char* kDisAsmSection = "disassembling";
+
+struct TLineSettings {
+  bool ShowRelAddrs = false, ShowRelLines = false;
+};
+
+// The item line of one address, read from the report's snapshot (nullptr:
+// none could be taken); never from inside a trace (both take the tables'
+// lock).
+std::string ItemLine(uint32_t address, const TLineSettings& s, const TMemorySnapshot* process) {
+  if (!process) return Hex8(address);
+  return StackItemLine(address, s.ShowRelAddrs, s.ShowRelLines, *process, ProcessTraceTables(), &WinModuleDescriber());
+}
+
+std::string InternalError(const char* step, uint32_t address, const TLineSettings& s, const TMemorySnapshot* process) {
+  std::string text = std::string(">> internal error in ") + step;
+  if (address) {
+    text += ":\r\n";
+    try {
+      text += ItemLine(address, s, process);
+    } catch (...) {
+      text += Hex8(address);
+    }
+  }
+  return text;
+}
+
+// Check sum 2 takes in another thread's second check sum.
+uint32_t FoldCrc(uint32_t crc, uint32_t value) {
+  uint8_t bytes[4];
+  for (int b = 0; b < 4; ++b) bytes[b] = static_cast<uint8_t>(value >> (8 * b));
+  return Crc32Update(crc, bytes, 4);
+}
+
+// ">> created by <creator thread> at:" before the trace's last line, which is
+// the creator's code address.
+std::string WithCreatorLine(const std::string& text, uint32_t creatorThreadId) {
+  const size_t last = text.rfind("\r\n");
+  const std::string line = ">> created by " + ThreadDisplayName(creatorThreadId, false) + " at:\r\n";
+  return last == std::string::npos ? line + text : text.substr(0, last + 2) + line + text.substr(last + 2);
+}
+
+}  // namespace
+
+void TIQuorException::StartReport(bool synchronous) {
+  if (started_ || !createBugReport_) return;
+  started_ = true;
+  std::vector<TThreadStack> stacks;
+  const TLineSettings lineSettings{BoolValue("ShowRelAddrs"), BoolValue("ShowRelLines")};
+  // One snapshot of the process serves the whole report: taking one walks
+  // the address space and lists the modules, and drops the kept code pages.
+  auto snapshot = std::make_shared<TMemorySnapshot>();
+  if (!TakeProcessSnapshot(*snapshot)) snapshot.reset();
+  const TMemorySnapshot* process = snapshot.get();
+  BeginUpdate();
+  try {
+    TReportFields header = BuildReportHeader(*this);
+    stacks = PrepareThreadStacks(params_, BoolValue("ListThreads"), process);
+    TReportFields sections;
+    for (const auto& t : stacks) {
+      std::string text = ">> stack not accessible";
+      if (t.ContextRead) text = ItemLine(t.Current, lineSettings, process) + "\r\n>> stack " + std::string(kCrcPending);
+      else if (t.IsExceptionThread && params_.Address)
+        text += ", exception location:\r\n" + ItemLine(params_.Address, lineSettings, process);
+      sections.push_back({t.SectionName, text});
+    }
+    const bool hasContext = !stacks.empty() && stacks.front().ContextRead && params_.HasContext;
+    if (BoolValue("CpuRegs") && hasContext) sections.push_back({kCpuSection, std::string(kSectionPending)});
+    if (BoolValue("StackDump") && hasContext) sections.push_back({kDumpSection, std::string(kSectionPending)});
+    if (BoolValue("ShowDisAsm") && !stacks.empty()) sections.push_back({kDisAsmSection, std::string(kSectionPending)});
+    for (const auto& f : header) (void)header_->Add(f.Name, f.Content);
+    // Fields added later (assistants, the program) go before the last item
+    // that precedes "callstack crc".
+    const int32_t crcAt = header_->Find("callstack crc");
+    if (crcAt > 0) header_->SetInsertPosition(crcAt - 1);
+    for (const auto& f : sections) (void)sections_->Add(f.Name, f.Content);
+  } catch (...) {
+    (void)sections_->Add("report", InternalError("BuildReport", params_.Address, lineSettings, process));
+  }
+  EndUpdate();
+
+  const auto build = [this, stacks = std::move(stacks), lineSettings, snapshot] {
+    const TMemorySnapshot* process = snapshot.get();
+    const bool listThreads = BoolValue("ListThreads");
+    const bool hasContext = !stacks.empty() && stacks.front().ContextRead && params_.HasContext;
+    uint32_t crc0 = 0, crc1 = 0, crc2 = 0;
+    std::vector<std::string> minDebugInfos;
+    for (size_t i = 0; i < stacks.size() && !abort_; ++i) {
+      const TThreadStack& t = stacks[i];
+      if (i > 0 && !listThreads && t.ThreadId != MainThreadId()) continue;
+      TTraceResult trace;
+      std::string text;
+      try {
+        if (!t.ContextRead) {
+          text = ">> stack not accessible";
+          if (t.IsExceptionThread && params_.Address)
+            text += ", exception location:\r\n" + ItemLine(params_.Address, lineSettings, process);
+        } else {
+          const TThreadMemory memory(t, process);
+          TTraceRequest r;
+          r.StackBottom = t.Registers.Esp;
+          r.StackTop = t.StackTop;
+          r.FramePointer = t.Registers.Ebp;
+          r.Current = t.Current;
+          r.IsException = t.IsExceptionThread;
+          r.IsPlatformException = t.IsPlatformException;
+          r.AbnormalTermination = t.IsAbnormalTermination;
+          r.Creator = t.Creator;
+          r.Prepared = &t.Prepared;
+          r.HideUglyItems = BoolValue("HideUglyItems");
+          r.ShowRelAddrs = lineSettings.ShowRelAddrs;
+          r.ShowRelLines = lineSettings.ShowRelLines;
+          r.Memory = &memory.Snapshot();
+          r.Describer = &WinModuleDescriber();
+          r.Abort = &abort_;
+          trace = TraceThreadStack(r);
+          text = t.Creator && t.CreatorThreadId ? WithCreatorLine(trace.Text, t.CreatorThreadId) : trace.Text;
+          for (const auto& info : trace.MinDebugInfos)
+            if (std::find(minDebugInfos.begin(), minDebugInfos.end(), info) == minDebugInfos.end())
+              minDebugInfos.push_back(info);
+          if (i == 0) crc0 = trace.Crc1, crc1 = crc2 = trace.Crc2;
+          else if (trace.HasLineNumbers) crc2 = FoldCrc(crc2, trace.Crc2);
+        }
+      } catch (...) {
+        text = InternalError("GetThreadReport", params_.Address, lineSettings, process);
+      }
+      SetSection(t.SectionName, text);
+      if (i != 0) continue;
+      if (BoolValue("CpuRegs") && hasContext) {
+        std::string regs;
+        try {
+          regs = CpuRegistersText(t.Registers);
+        } catch (...) {
+          regs = InternalError("GetCpuRegisters", params_.Address, lineSettings, process);
+        }
+        SetSection(kCpuSection, regs);
+      }
+      if (BoolValue("StackDump") && hasContext) {
+        std::string dump;
+        try {
+          const TThreadMemory memory(t, process);
+          dump = StackDumpSection(t.Registers.Esp, t.StackTop, memory.Snapshot());
+        } catch (...) {
+          dump = InternalError("GetStackDump", params_.Address, lineSettings, process);
+        }
+        SetSection(kDumpSection, dump);
+      }
+      if (BoolValue("ShowDisAsm")) {
+        std::string disasm;
+        try {
+          const TThreadMemory memory(t, process);
+          const TSymbolDisAsmNames names;
+          disasm = DisAsmSection(trace, memory.Snapshot(), &names, BoolValue("FormatDisAsm"), IntValue("LimitDisAsm"));
+        } catch (...) {
+          disasm = InternalError("GetCleartextDisAsm", params_.Address, lineSettings, process);
+        }
+        SetSection(kDisAsmSection, disasm);
+      }
+    }
+    if (abort_) return;
+    SetCrcs(crc0, crc1, crc2);
+    for (const std::string& info : minDebugInfos) {
+      const size_t bar = info.find('|');
+      if (bar != std::string::npos) (void)header_->Add(info.substr(0, bar) + ".quor", info.substr(bar + 1));
+    }
+    complete_ = true;
+    SetHeaderField("callstack crc", CallstackCrcText(crc0, crc1, crc2));
+  };
+  if (synchronous) {
+    build();
+  } else {
+    builder_ = std::thread([build] {
+      SetThreadName(GetCurrentThreadId(), kLibraryThreadName);
+      SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
+      build();
+    });
+  }
+}
+
+}  // namespace quor

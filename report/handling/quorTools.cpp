@@ -1,0 +1,178 @@
+#include "report/handling/quorTools.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "report/handling/quorExceptModules.h"
+#include "report/text/quorToolsText.h"
+
+namespace quor {
+
+namespace {
+
+int64_t g_startMs = 0;
+
+int64_t CounterMilliseconds() {
+  LARGE_INTEGER count, freq;
+  if (!QueryPerformanceCounter(&count) || !QueryPerformanceFrequency(&freq) || freq.QuadPart < 1000) return 0;
+  return count.QuadPart / (freq.QuadPart / 1000);
+}
+
+std::string Trim(std::string s) {
+  const size_t b = s.find_first_not_of(' ');
+  if (b == std::string::npos) return {};
+  return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+std::string DriveFreeText(char drive) {
+  ULARGE_INTEGER freeBytes;
+  const char root[] = {drive, ':', '\\', 0};
+  if (!GetDiskFreeSpaceExA(root, &freeBytes, nullptr, nullptr)) return {};
+  return std::string("(") + char(toupper(drive)) + ":) " + ByteSizeText(int64_t(freeBytes.QuadPart), DecimalSeparator());
+}
+
+}  // namespace
+
+std::string ComputerNameText() {
+  char name[MAX_COMPUTERNAME_LENGTH + 1];
+  DWORD size = sizeof name;
+  return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+}
+
+std::string UserNameText() {
+  char name[257];
+  DWORD size = sizeof name;
+  return GetUserNameA(name, &size) && size > 0 ? std::string(name, size - 1) : std::string();
+}
+
+bool RunsAsAdministrator() {
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID admins = nullptr;
+  if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                &admins))
+    return false;
+  BOOL member = FALSE;
+  if (!CheckTokenMembership(nullptr, admins, &member)) member = FALSE;
+  FreeSid(admins);
+  return member;
+}
+
+std::string ReadRegistryText(uintptr_t rootKey, const std::string& keyPath, const std::string& valueName) {
+  HKEY key;
+  if (RegOpenKeyExA(reinterpret_cast<HKEY>(rootKey), keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+  DWORD type = 0, size = 0;
+  std::string text;
+  if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+    std::vector<char> data(size * 2 + 2, 0);
+    if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
+        ERROR_SUCCESS)
+      text = type == REG_SZ || type == REG_EXPAND_SZ ? std::string(data.data()) : std::string(data.data(), size);
+  }
+  RegCloseKey(key);
+  return text;
+}
+
+std::string SystemVersionText() {
+  OSVERSIONINFOEXA v{};
+  v.dwOSVersionInfoSize = sizeof v;
+  if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v))) return {};
+  const char* name = "Windows NT New";
+  if (v.dwMajorVersion < 4) name = "Windows NT 3";
+  else if (v.dwMajorVersion == 4) name = "Windows NT 4";
+  else if (v.dwMajorVersion == 5 && v.dwMinorVersion == 0) name = "Windows 2000";
+  else if (v.dwMajorVersion == 5) name = v.dwMinorVersion == 1 || v.wProductType == 1 ? "Windows XP" : "Windows 2003";
+  else if (v.dwMajorVersion == 6 && v.dwMinorVersion == 0) name = "Windows Vista";
+  std::string text = name;
+  if (v.szCSDVersion[0]) text += std::string(" ") + v.szCSDVersion;
+  return text + " build " + std::to_string(v.dwBuildNumber);
+}
+
+std::string SystemLanguageText() {
+  char name[260];
+  return GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_SENGLANGUAGE, name, sizeof name) > 0 ? std::string(name)
+                                                                                             : std::string();
+}
+
+std::string SystemUptimeText() { return DurationText(CounterMilliseconds() / 1000); }
+
+void RecordProgramStart() { g_startMs = CounterMilliseconds(); }
+
+std::string ProgramUptimeText() {
+  if (g_startMs == 0) return {};
+  const int64_t elapsed = CounterMilliseconds() - g_startMs;
+  const std::string text = DurationText(elapsed / 1000);
+  return text.empty() ? std::to_string(elapsed) + " milliseconds" : text;
+}
+
+std::string ProcessorNameText() {
+  return Trim(ReadRegistryText(reinterpret_cast<uintptr_t>(HKEY_LOCAL_MACHINE),
+                               "hardware\\description\\system\\centralProcessor\\0", "ProcessorNameString"));
+}
+
+int ProcessorCount() {
+  for (int n = 1; n <= 15; ++n)
+    if (ReadRegistryText(reinterpret_cast<uintptr_t>(HKEY_LOCAL_MACHINE),
+                         "hardware\\description\\system\\centralProcessor\\" + std::to_string(n), "ProcessorNameString")
+            .empty())
+      return n;
+  return 16;
+}
+
+std::string PhysicalMemoryText() {
+  MEMORYSTATUSEX m{};
+  m.dwLength = sizeof m;
+  if (!GlobalMemoryStatusEx(&m)) return {};
+  const auto mb = [](uint64_t bytes) { return std::to_string((bytes + 0x80000) / 0x100000); };
+  return mb(m.ullAvailPhys) + "/" + mb(m.ullTotalPhys) + " MB (free/total)";
+}
+
+std::string FreeDiskSpaceText() {
+  char folder[MAX_PATH];
+  if (!GetSystemDirectoryA(folder, MAX_PATH)) return {};
+  std::string text = DriveFreeText(folder[0]);
+  const std::string exe = ModulePath(0);
+  if (!exe.empty() && toupper(exe[0]) != toupper(folder[0]) && exe.size() > 1 && exe[1] == ':')
+    text += " " + DriveFreeText(exe[0]);
+  return text;
+}
+
+std::string ScreenModeText() {
+  HDC dc = GetDC(nullptr);
+  if (!dc) return {};
+  const int bits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+  ReleaseDC(nullptr, dc);
+  return std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) + ", " +
+         std::to_string(bits) + " bit";
+}
+
+std::string CommittedMemoryText() {
+  MEMORY_BASIC_INFORMATION mbi;
+  uint64_t total = 0;
+  void* lastBase = nullptr;
+  bool lastIsModule = false;
+  for (uintptr_t at = 0; VirtualQuery(reinterpret_cast<void*>(at), &mbi, sizeof mbi) == sizeof mbi;) {
+    if (mbi.State == MEM_COMMIT) {
+      if (mbi.AllocationBase != lastBase) {
+        char name[3];
+        lastIsModule = GetModuleFileNameA(static_cast<HMODULE>(mbi.AllocationBase), name, sizeof name) != 0;
+        lastBase = mbi.AllocationBase;
+      }
+      if (!lastIsModule) total += mbi.RegionSize;
+    }
+    const uintptr_t next = reinterpret_cast<uintptr_t>(mbi.BaseAddress) + mbi.RegionSize;
+    if (next <= at) break;
+    at = next;
+  }
+  return ByteSizeText(int64_t(total), DecimalSeparator());
+}
+
+char DecimalSeparator() {
+  static const char separator = [] {
+    char text[4];
+    return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0 ? text[0] : ',';
+  }();
+  return separator;
+}
+
+}  // namespace quor

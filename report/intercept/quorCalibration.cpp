@@ -1,0 +1,72 @@
+#include "report/intercept/quorCalibration.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cwchar>
+
+#include "report/symbols/quorCalibrationRecord.h"
+#include "report/settings/quorSettingsLookup.h"
+
+extern "C" __attribute__((noinline, used)) void quorCalibrationCode() { asm volatile(""); }
+extern "C" __attribute__((used)) const volatile uint32_t quorCalibrationData = 0x51554F52;  // "QUOR"
+
+namespace quor {
+
+namespace {
+
+bool ReadRecord(HMODULE module, TCalibrationRecord& record) {
+  HRSRC found = FindResourceA(module, "CALIBRATE", "QUOR");
+  if (!found) return false;
+  HGLOBAL loaded = LoadResource(module, found);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  return ReadCalibrationRecord(static_cast<const uint8_t*>(data), SizeofResource(module, found), record);
+}
+
+// Sets the module's optional-header fields from its record, if it has one
+// meant for it.
+bool Calibrate(HMODULE module, bool ownModule) {
+  TCalibrationRecord record;
+  if (!ReadRecord(module, record)) return false;
+  const auto base = reinterpret_cast<uintptr_t>(module);
+  TCalibratedLayout layout;
+  if (!CalibratedLayout(record, ownModule, uint32_t(reinterpret_cast<uintptr_t>(&quorCalibrationCode) - base),
+                        uint32_t(reinterpret_cast<uintptr_t>(&quorCalibrationData) - base), layout))
+    return false;
+  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(module);
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(reinterpret_cast<uint8_t*>(module) + dos->e_lfanew);
+  IMAGE_OPTIONAL_HEADER32& h = nt->OptionalHeader;
+  DWORD old = 0;
+  if (!VirtualProtect(&h, sizeof h, PAGE_READWRITE, &old)) return false;
+  h.BaseOfCode = layout.BaseOfCode;
+  h.BaseOfData = layout.BaseOfData;
+  h.SizeOfCode = layout.SizeOfCode;
+  h.SizeOfInitializedData = layout.SizeOfInitializedData;
+  h.SizeOfUninitializedData = layout.SizeOfUninitializedData;
+  VirtualProtect(&h, sizeof h, old, &old);
+  return true;
+}
+
+bool IsPackage(const wchar_t* name) {
+  const size_t length = wcslen(name);
+  return length >= 4 && _wcsicmp(name + length - 4, L".bpl") == 0;
+}
+
+}  // namespace
+
+uint32_t CalibrateModules() {
+  const auto own = reinterpret_cast<HMODULE>(ReporterModule());
+  const HMODULE exe = GetModuleHandleA(nullptr);
+  uint32_t count = Calibrate(own, true);
+  if (exe != own) count += Calibrate(exe, false);
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId());
+  if (snap == INVALID_HANDLE_VALUE) return count;
+  MODULEENTRY32W m{};
+  m.dwSize = sizeof m;
+  for (BOOL ok = Module32FirstW(snap, &m); ok; ok = Module32NextW(snap, &m))
+    if (m.hModule != own && m.hModule != exe && IsPackage(m.szModule)) count += Calibrate(m.hModule, false);
+  CloseHandle(snap);
+  return count;
+}
+
+}  // namespace quor

@@ -1,0 +1,202 @@
+// Start-up and shutdown of the exception handling. The reporter's objects are
+// constructed before every other part of the program (constructor priority
+// 101), so its interception points are in place before anything can fail.
+#include <windows.h>
+
+#include <exception>
+
+#include "report/intercept/quorCalibration.h"
+#include "report/intercept/quorCodePatch.h"
+#include "report/intercept/quorEmergencyReserve.h"
+#include "report/handling/quorExceptClass.h"
+#include "report/intercept/quorExceptIntegrity.h"
+#include "report/handling/quorExceptModules.h"
+#include "report/handling/quorExceptPipeline.h"
+#include "report/intercept/quorExceptRaise.h"
+#include "report/intercept/quorExceptThreadHooks.h"
+#include "report/intercept/quorFreezeWatchdog.h"
+#include "report/intercept/quorMessageWindow.h"
+#include "report/intercept/quorPauseThreads.h"
+#include "report/settings/quorSettingsLookup.h"
+#include "report/intercept/quorExceptThreads.h"
+#include "report/stacktrace/quorMapStackSymbols.h"
+#include "report/stacktrace/quorStackTraceWin.h"
+#include "report/symbols/quorSymbolCache.h"
+#include "report/storage/quorTempFolder.h"
+#include "report/handling/quorTools.h"
+#include "toolkit/Seams.h"
+#include "toolkit/SysExceptions.h"
+
+namespace quor {
+
+namespace {
+
+std::terminate_handler g_previousTerminate = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
+bool g_installed = false;
+
+// The tracer names functions and lines from the symbol store.
+std::shared_ptr<const IStackSymbols> ModuleStackSymbols(uint32_t moduleHandle) {
+  return StackSymbolsOf(SymbolsForAddress(moduleHandle));
+}
+
+// Hands the exception a source handler was given to the pipeline.
+bool Report(const void* sender, const std::exception_ptr& error, TExceptionSource source) {
+  THandleArgs a;
+  a.Object = ThrownObject(error);
+  a.Type = ThrownType(error);
+  a.Sender = sender;
+  a.Source = source;
+  HandleException(a);
+  return true;
+}
+
+bool ApplicationHandleException(const void* sender, const char*, std::exception_ptr error) {
+  if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+  return Report(sender, error, kSourceAppHandle);
+}
+
+bool ApplicationShowException(const void* sender, const char*, std::exception_ptr error) {
+  return Report(sender, error, kSourceAppShow);
+}
+
+// An exception escaped the Execute of a toolkit thread object.
+bool ThreadObjectException(const void* sender, const char*, std::exception_ptr error) {
+  return Report(sender, error, kSourceThreadObject);
+}
+
+// An exception escaped a method that a thread ran in the main thread. The
+// silent abort goes back to the thread unchanged.
+bool SynchronizeException(const void* sender, const char*, std::exception_ptr error) {
+  THandleArgs a;
+  a.Object = ThrownObject(error);
+  a.Type = ThrownType(error);
+  if (DescribeException(a.Object, a.Type).InheritsFrom("EAbort")) return false;
+  a.Sender = sender;
+  a.Source = kSourceSynchronize;
+  HandleException(a);
+  return true;
+}
+
+// An exception that no handler caught. In the main thread the program cannot
+// go on; a secondary thread is reported and ends, and the process goes on.
+[[noreturn]] void Terminate() {
+  const bool main = GetCurrentThreadId() == MainThreadId();
+  const std::exception_ptr error = std::current_exception();
+  THandleArgs a;
+  a.Object = ThrownObject(error);
+  a.Type = ThrownType(error);
+  a.Source = main ? kSourceUnhandled : kSourceThread;
+  a.CanContinue = !main;
+  HandleException(a);
+  if (main) ExitProcess(1);
+  RemoveThreadRecord(GetCurrentThreadId());
+  ExitThread(0);
+}
+
+// A platform exception that no handler took (a fault outside our own code).
+LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* info) {
+  const bool main = GetCurrentThreadId() == MainThreadId();
+  const EXCEPTION_RECORD* rec = info->ExceptionRecord;
+  const uint32_t address = reinterpret_cast<uint32_t>(rec->ExceptionAddress);
+  THandleArgs a;
+  a.Address = address;
+  a.Context = info->ContextRecord;
+  a.CanContinue = !main;
+  a.Source = kSourceUnhandled;
+  try {
+    if (rec->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) {
+      const tk::EAccessViolation object(
+          AccessViolationMessage(address, rec->ExceptionInformation[0] != 0, rec->ExceptionInformation[1]));
+      a.Object = &object, a.Type = &typeid(object);
+      HandleException(a);
+    } else {
+      char text[64];
+      wsprintfA(text, "External exception %08X", static_cast<unsigned>(rec->ExceptionCode));
+      const tk::EExternalException object(text);
+      a.Object = &object, a.Type = &typeid(object);
+      HandleException(a);
+    }
+  } catch (...) {
+    a.Source = kSourcePlatform;  // no exception object could be made
+    a.Object = nullptr, a.Type = nullptr;
+    HandleException(a);
+  }
+  if (main) ExitProcess(1);
+  RemoveThreadRecord(GetCurrentThreadId());
+  ExitThread(0);
+}
+
+void Startup() {
+  TakeOverPredecessorHistory();
+  ClearTempFolder();
+  RecordProgramStart();
+  // The main settings stay referenced until shutdown.
+  const QuorPtr<IQuorModuleSettings> settings = SettingsForModule(ReporterModule());
+  SetMainSettings(settings);
+  if (settings->Valid() && settings->Enabled() && settings->CheckFileCrc()) {
+    CheckModuleIntegrity(ReporterModule(), *settings);
+    if (settings->Module() != ReporterModule()) CheckModuleIntegrity(settings->Module(), *settings);
+  }
+  // The recorded layout is restored whether or not the reporter is configured.
+  (void)CalibrateModules();
+  if (!settings->Valid()) {
+    SetMainThreadId(GetCurrentThreadId());
+    SetMainSettings(nullptr);
+    return;
+  }
+  AttachThreadList();
+  if (!settings->Enabled()) return;
+  InstallSymbolHooks();
+  SetStackSymbolsProvider(&ModuleStackSymbols);
+  (void)InstallFaultConversion();
+  tk::seams::applicationHandleException = &ApplicationHandleException;
+  tk::seams::applicationShowException = &ApplicationShowException;
+  tk::seams::threadException = &ThreadObjectException;
+  tk::seams::synchronizeException = &SynchronizeException;
+  g_previousTerminate = std::set_terminate(&Terminate);
+  g_previousFilter = SetUnhandledExceptionFilter(&UnhandledFilter);
+  (void)StartHandlerThread();
+  (void)HookThreadCreation();
+  if (CreateMessageWindow()) {
+    (void)RegisterPauseGate();
+    if (settings->CheckFreeze()) (void)StartFreezeWatchdog(settings->FreezeTimeout());
+  }
+  TakeEmergencyReserve();
+  g_installed = true;
+}
+
+void Shutdown() {
+  if (!g_installed) {
+    DetachThreadList();
+    SetMainSettings(nullptr);
+    return;
+  }
+  g_installed = false;
+  SetUnhandledExceptionFilter(g_previousFilter);
+  std::set_terminate(g_previousTerminate);
+  tk::seams::applicationHandleException = nullptr;
+  tk::seams::applicationShowException = nullptr;
+  tk::seams::threadException = nullptr;
+  tk::seams::synchronizeException = nullptr;
+  UndoPatches();
+  StopFreezeWatchdog();
+  DestroyMessageWindow();
+  StopHandlerThread();
+  UnregisterPauseGate();
+  RemoveFaultConversion();
+  DetachThreadList();
+  ReleaseEmergencyReserve();
+  SetMainSettings(nullptr);
+}
+
+struct TExceptInit {
+  TExceptInit() { Startup(); }
+  ~TExceptInit() { Shutdown(); }
+};
+
+__attribute__((init_priority(101))) TExceptInit g_exceptInit;
+
+}  // namespace
+
+}  // namespace quor

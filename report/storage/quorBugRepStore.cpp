@@ -1,0 +1,198 @@
+#include "report/storage/quorBugRepStore.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "report/storage/quorBugRepFile.h"
+#include "report/handling/quorExceptModules.h"
+#include "report/handling/quorExceptObject.h"
+#include "report/intercept/quorProcessBlocked.h"
+#include "report/storage/quorSaveAsDialog.h"
+#include "report/settings/quorSettingsResource.h"
+#include "report/text/quorTextFormat.h"
+
+namespace quor {
+
+namespace {
+
+constexpr DWORD kRestartRecordSize = 88;
+constexpr int kOpenAttempts = 20;  // a file held by another writer is tried again for a second
+
+bool IsRelative(const std::string& path) {
+  return !(path.size() > 1 && (path[1] == ':' || (path[0] == '\\' && path[1] == '\\')));
+}
+
+std::string ExecutableFolder() {
+  const std::string exe = ModulePath(0);
+  return exe.substr(0, exe.find_last_of("\\/") + 1);
+}
+
+void CreateFolders(const std::string& path) {
+  for (size_t at = path.find_first_of("\\/", 3); at != std::string::npos; at = path.find_first_of("\\/", at + 1))
+    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+}
+
+class Handle {
+public:
+  explicit Handle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+  ~Handle() {
+    if (h_) CloseHandle(h_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return h_; }
+
+private:
+  HANDLE h_;
+};
+
+class View {
+public:
+  explicit View(void* p) : p_(p) {}
+  ~View() {
+    if (p_) UnmapViewOfFile(p_);
+  }
+  View(const View&) = delete;
+  View& operator=(const View&) = delete;
+  char* get() const { return static_cast<char*>(p_); }
+
+private:
+  void* p_;
+};
+
+// Edits the file in place: mapped with room for the new report, edited,
+// then cut to its new length.
+bool EditFile(const std::string& path, const std::string& report, const TBugRepEditOptions& options) {
+  CreateFolders(path);
+  HANDLE raw = INVALID_HANDLE_VALUE;
+  for (int i = 0; i < kOpenAttempts && raw == INVALID_HANDLE_VALUE; ++i) {
+    raw = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                      nullptr);
+    if (raw == INVALID_HANDLE_VALUE && GetLastError() != ERROR_SHARING_VIOLATION) break;
+    if (raw == INVALID_HANDLE_VALUE) Sleep(50);
+  }
+  Handle file(raw);
+  if (!file.get()) return false;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return false;
+  const size_t length = static_cast<size_t>(size.QuadPart);
+  const size_t capacity = BugRepEditCapacity(length, report.size());
+  size_t newLength = length;
+  {
+    Handle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, DWORD(capacity), nullptr));
+    if (!mapping.get()) return false;
+    View view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, capacity));
+    if (!view.get()) return false;
+    newLength = EditBugReportFile(view.get(), length, capacity, report, options);
+    FlushViewOfFile(view.get(), 0);
+  }  // the file can be cut only when no mapping of it is left
+  LARGE_INTEGER end;
+  end.QuadPart = LONGLONG(newLength);
+  return SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()) &&
+         newLength >= report.size();
+}
+
+// A blocked process cannot show a dialog (its window procedures may wait for
+// the lock): a plain beep answers instead.
+std::string AskForFile(HWND parent, IQuorSettings& settings) {
+  if (ProcessBlocked(250)) {
+    MessageBeep(0xFFFFFFFF);
+    return {};
+  }
+  const std::string file = settings.BugRepFile();
+  return ChooseSaveFile(parent, settings.TextValue("SaveBtnTxt"), file.substr(file.find_last_of("\\/") + 1));
+}
+
+}  // namespace
+
+bool StoreBugReport(const std::string& fileName, const std::string& report, HWND parent, IQuorSettings& settings,
+                    bool automatic, TIQuorException* exception) {
+  // Only the automatic form writes the bug report file itself; a file the
+  // caller or the user names is a copy and leaves the stored flag alone.
+  const bool intoBugRepFile = fileName.empty() && automatic;
+  std::string path = fileName;
+  if (intoBugRepFile) {
+    path = settings.BugRepFile();
+    if (!path.empty() && IsRelative(path)) path = ExecutableFolder() + path;
+  } else if (path.empty()) {
+    path = AskForFile(parent, settings);
+  }
+  if (path.empty()) return false;
+  TBugRepEditOptions options;
+  options.Append = settings.BoolValue("AppendBugReps");
+  const bool isException = !ReportHeaderValue(report, "exception class").empty();
+  options.NoDup = settings.BoolValue(isException ? "NoDupExcepts" : "NoDupFreezes");
+  options.DupDef = settings.IntValue(isException ? "DupExceptDef" : "DupFreezeDef");
+  options.SizeLimit = settings.UIntValue("BugRepFileSize");
+  if (!EditFile(path, report, options)) return false;
+  if (intoBugRepFile && exception) exception->Stored = true;
+  return true;
+}
+
+bool CopyToClipboard(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  bool done = false;
+  if (block) {
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    done = SetClipboardData(CF_TEXT, block) != nullptr;
+    if (!done) GlobalFree(block);
+  }
+  CloseClipboard();
+  return done;
+}
+
+void RestartProcess(const TExceptionHistory& history) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string commandLine = GetCommandLineA();
+  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si,
+                     &pi)) {
+    SECURITY_DESCRIPTOR sd;
+    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE);
+    SECURITY_ATTRIBUTES sa{sizeof sa, &sd, FALSE};
+    const std::string name = "QuorExceptRestart" + DollarHex(pi.dwProcessId);
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, &sa, PAGE_READWRITE, 0, kRestartRecordSize, name.c_str());
+    if (mapping) {
+      if (auto* record = static_cast<uint32_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, kRestartRecordSize))) {
+        HANDLE inNew = nullptr;
+        DuplicateHandle(GetCurrentProcess(), mapping, pi.hProcess, &inNew, 0, FALSE, DUPLICATE_SAME_ACCESS);
+        record[0] = GetCurrentProcessId();
+        record[1] = reinterpret_cast<uint32_t>(inNew);
+        std::memcpy(record + 2, history.data(), sizeof history);
+        UnmapViewOfFile(record);
+      }
+    }
+    ResumeThread(pi.hThread);
+  }
+  TerminateProcess(GetCurrentProcess(), 2);
+  ExitProcess(2);
+}
+
+void CloseProcess() {
+  TerminateProcess(GetCurrentProcess(), 1);
+  ExitProcess(1);
+}
+
+void TakeOverRestartHistory(TExceptionHistory& history) {
+  const std::string name = "QuorExceptRestart" + DollarHex(GetCurrentProcessId());
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str());
+  if (!mapping) return;
+  if (const auto* record = static_cast<const uint32_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0))) {
+    CloseHandle(reinterpret_cast<HANDLE>(record[1]));
+    if (HANDLE old = OpenProcess(SYNCHRONIZE, FALSE, record[0])) {
+      WaitForSingleObject(old, INFINITE);
+      CloseHandle(old);
+    }
+    std::memcpy(history.data(), record + 2, sizeof history);
+    UnmapViewOfFile(record);
+  }
+  CloseHandle(mapping);
+}
+
+}  // namespace quor

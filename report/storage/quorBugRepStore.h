@@ -1,0 +1,37 @@
+// Keeping a finished report: the bug report file (appended in place, same
+// faults folded, trimmed to its size limit), the clipboard, and the ends of
+// the process (restart with the exception history handed over, close).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "report/handling/quorExceptionHistory.h"
+#include "report/settings/quorSettings.h"
+
+namespace quor {
+
+class TIQuorException;
+
+// Writes `report` into `fileName`. With an empty name: `automatic` writes
+// into BugRepFile (a relative name lies beside the executable) and marks
+// `exception` as stored; otherwise the user picks the file in a Save As
+// dialog owned by `parent` (a blocked process only beeps). False when
+// nothing was stored.
+[[nodiscard]] bool StoreBugReport(const std::string& fileName, const std::string& report, HWND parent,
+                                  IQuorSettings& settings, bool automatic, TIQuorException* exception);
+
+// Empties the clipboard and puts `text` into it as plain text.
+[[nodiscard]] bool CopyToClipboard(const std::string& text);
+
+// Starts the own command line again, hands it the exception history through
+// the mapping "QuorExceptRestart$<new pid>" and ends this process (exit 2).
+[[noreturn]] void RestartProcess(const TExceptionHistory& history);
+// Ends the process at once with exit code 1.
+[[noreturn]] void CloseProcess();
+
+// At start-up: takes over the history of a predecessor that restarted us.
+void TakeOverRestartHistory(TExceptionHistory& history);
+
+}  // namespace quor

@@ -1,0 +1,106 @@
+#include "report/text/quorReportText.h"
+
+#include <gtest/gtest.h>
+
+#include "report/text/quorReportSections.h"
+#include "report/settings/quorSettingsResource.h"
+#include "report/text/quorTextFormat.h"
+
+namespace {
+
+TEST(ReportText, HeaderAlignedSectionsWithRules) {
+  const quor::TReportFields header = {
+      {"date/time", "2024-05-17, 14:03:09, 42ms"},
+      {"exception message", "two\r\nlines  and\rmore\nblanks"},
+  };
+  const quor::TReportFields sections = {
+      {"main thread ($1a4)", "0040a1f0 Sorvenal.exe   \r\n\r\n  indented\nlast"},
+      {"cpu registers: <suspended>", ""},
+  };
+  EXPECT_EQ(quor::ComposeReportText(header, sections),
+            "date/time         : 2024-05-17, 14:03:09, 42ms\r\n"
+            "exception message : two lines and more blanks\r\n"
+            "\r\n"
+            "main thread ($1a4):\r\n"
+            "0040a1f0 Sorvenal.exe\r\n"
+            ".\r\n"
+            "  indented\r\n"
+            "last\r\n"
+            "\r\n"
+            "cpu registers: <suspended>\r\n"
+            ".");
+}
+
+TEST(ReportText, ExceptionMessageForms) {
+  const struct { const char* raw; const char* clean; const char* shown; const char* header; } cases[] = {
+      {"Range check error", "Range check error", "Range check error.", "Range check error."},
+      {"ends in one.", "ends in one.", "ends in one.", "ends in one."},
+      {"two bangs!!", "two bangs!!", "two bangs.", "two bangs."},
+      {"  \x01\tpadded\x7f  ", "padded\x7f", "padded\x7f.", "padded\x7f."},
+      {"", "Unknown", "Unknown.", "Unknown."},
+      {"\x02\x03 ", "Unknown", "Unknown.", "Unknown."},
+      {"line\r\nbreak  here", "line\r\nbreak  here", "line\r\nbreak  here.", "line break here."},
+  };
+  for (const auto& c : cases) {
+    const std::string clean = quor::CleanExceptionMessage(c.raw);
+    EXPECT_EQ(clean, c.clean) << c.raw;
+    EXPECT_EQ(quor::ShownExceptionMessage(clean), c.shown) << c.raw;
+    EXPECT_EQ(quor::HeaderExceptionMessage(clean), c.header) << c.raw;
+  }
+}
+
+TEST(ReportSections, CpuRegisters) {
+  quor::TCpuRegisters r;
+  r.Eax = 0x12;
+  r.Ebp = 0xdeadbeef;
+  EXPECT_EQ(quor::CpuRegistersText(r),
+            "eax = 00000012\r\nebx = 00000000\r\necx = 00000000\r\nedx = 00000000\r\nesi = 00000000\r\n"
+            "edi = 00000000\r\neip = 00000000\r\nesp = 00000000\r\nebp = deadbeef");
+}
+
+TEST(ReportSections, StackDumpLines) {
+  std::vector<uint8_t> bytes;
+  for (int i = 0; i < 21; ++i) bytes.push_back(static_cast<uint8_t>(0x20 + i));
+  EXPECT_EQ(quor::StackDumpText(0x0012ff00, bytes),
+            "0012ff00  20 21 22 23 24 25 26 27 - 28 29 2a 2b 2c 2d 2e 2f  .!\"#$%&'()*+,-./\r\n"
+            "0012ff10  30 31 32 33 34                                     01234");
+  // At most 20 lines.
+  std::vector<uint8_t> many(16 * 25, 0);
+  const std::string text = quor::StackDumpText(0, many);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 19);
+}
+
+TEST(ReportSections, CrcText) {
+  EXPECT_EQ(quor::CallstackCrcText(0x1a2b3c4d, 0, 0xffffffff), "$1a2b3c4d, $00000000, $ffffffff");
+  EXPECT_EQ(quor::CallstackCrcText(1, 2, 3).size(), 31u);
+}
+
+TEST(TextFormat, HexAndDates) {
+  EXPECT_EQ(quor::Hex8(0x40a1f0), "0040a1f0");
+  EXPECT_EQ(quor::DollarHex(0x1a4), "$1a4");
+  EXPECT_EQ(quor::DollarHex(0), "$0");
+  const quor::TLocalTime t{2024, 5, 7, 4, 3, 9, 42};
+  EXPECT_EQ(quor::ReportDateTimeText(t), "2024-05-07, 04:03:09, 42ms");
+  EXPECT_EQ(quor::FileDateTimeText(t), "2024-05-07 04:03");
+}
+
+}  // namespace
+
+#include "report/text/quorToolsText.h"
+
+namespace {
+
+TEST(ToolsText, DurationsAndSizes) {
+  const struct { int64_t s; const char* text; } durations[] = {
+      {0, ""}, {-5, ""}, {45, "45 seconds "}, {60, "1 minute "}, {3599, "59 minutes 59 seconds "},
+      {7260, "2 hours 1 minute "}, {86400, "1 day "}, {90000, "1 day 1 hour "}, {90061, "1 day 1 hour "},
+  };
+  for (const auto& d : durations) EXPECT_EQ(quor::DurationText(d.s), d.text) << d.s;
+  const struct { int64_t size; const char* text; } sizes[] = {
+      {1023, "1023 Bytes"}, {1024, "1,00 KB"}, {1536, "1,50 KB"}, {1048576, "1,00 MB"},
+      {-1536, "1,50 KB"}, {0x40000000ll * 3, "3,00 GB"},
+  };
+  for (const auto& s : sizes) EXPECT_EQ(quor::ByteSizeText(s.size, ','), s.text) << s.size;
+}
+
+}  // namespace
