@@ -20,7 +20,8 @@ const quor::TMapFile& LargeMap() {
     for (uint32_t unit = 0; unit < 500; ++unit)
       m.Segments.push_back({1, 1, kCode + unit * 100 * 0x40, 100 * 0x40, "unit" + std::to_string(unit) + ".cpp", 0});
     for (uint32_t i = 0; i < kPublics; ++i) {
-      m.Publics.push_back({1, 1, "Namespace::Class" + std::to_string(i % 97) + "::Method" + std::to_string(i), kCode + i * 0x40});
+      m.Publics.push_back(
+          {1, 1, "Namespace::Class" + std::to_string(i % 97) + "::Method" + std::to_string(i), kCode + i * 0x40});
       for (uint32_t line = 0; line < 4; ++line) m.Lines.push_back({i * 5 + line, kCode + i * 0x40 + line * 0x10});
     }
     m.Sort();

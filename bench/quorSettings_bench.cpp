@@ -64,8 +64,7 @@ void BM_ExpandPlaceholders(benchmark::State& state) {
       "%appname% caused an error on %date% at %time%.%LF%The file \"%modname%\" (%modversion%) reported: "
       "%exceptMsg%%LF%%bugReport%";
   const std::string report(4000, 'r');
-  for (auto _ : state)
-    benchmark::DoNotOptimize(quor::ExpandPlaceholders(text, values, "Range check error.", report));
+  for (auto _ : state) benchmark::DoNotOptimize(quor::ExpandPlaceholders(text, values, "Range check error.", report));
 }
 
 BENCHMARK(BM_LookupFirst);

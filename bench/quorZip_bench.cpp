@@ -31,8 +31,7 @@ std::string Noise(size_t size) {
 void Deflate(benchmark::State& state, const std::string& data) {
   std::vector<uint8_t> out(quor::DeflateCapacity(uint32_t(data.size())));
   for (auto _ : state)
-    benchmark::DoNotOptimize(
-        quor::DeflateBuffer(data.data(), out.data(), uint32_t(data.size()), uint32_t(out.size())));
+    benchmark::DoNotOptimize(quor::DeflateBuffer(data.data(), out.data(), uint32_t(data.size()), uint32_t(out.size())));
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
 }
 
@@ -56,7 +55,8 @@ void BM_ZlibCompress2Text(benchmark::State& state) {
   std::vector<uint8_t> out(compressBound(uLong(data.size())));
   for (auto _ : state) {
     uLongf n = uLongf(out.size());
-    benchmark::DoNotOptimize(compress2(out.data(), &n, reinterpret_cast<const Bytef*>(data.data()), uLong(data.size()), 1));
+    benchmark::DoNotOptimize(
+        compress2(out.data(), &n, reinterpret_cast<const Bytef*>(data.data()), uLong(data.size()), 1));
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
 }
@@ -76,8 +76,7 @@ void BM_ZlibUncompress(benchmark::State& state) {
 
 void BM_ZlibCrc32(benchmark::State& state) {
   const std::string data = Noise(size_t(state.range(0)));
-  for (auto _ : state)
-    benchmark::DoNotOptimize(crc32_z(0, reinterpret_cast<const Bytef*>(data.data()), data.size()));
+  for (auto _ : state) benchmark::DoNotOptimize(crc32_z(0, reinterpret_cast<const Bytef*>(data.data()), data.size()));
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
 }
 

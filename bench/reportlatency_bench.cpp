@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
   for (auto& t : threads) t.join();
   const bool complete = report.find("callstack crc") != std::string::npos;
   size_t threadSections = 0;
-  for (size_t at = report.find("\r\n\r\nthread $"); at != std::string::npos; at = report.find("\r\n\r\nthread $", at + 1))
+  for (size_t at = report.find("\r\n\r\nthread $"); at != std::string::npos;
+       at = report.find("\r\n\r\nthread $", at + 1))
     ++threadSections;
   std::sort(ms.begin(), ms.end());
   std::printf("raise to complete report, 10 threads: median %.1f ms, min %.1f ms, max %.1f ms (%d reports)\n",

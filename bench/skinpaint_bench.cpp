@@ -28,9 +28,8 @@ TsBitmap24 Noise(uint32_t seed) {
 }
 
 void CountPixels(benchmark::State& state) {
-  state.counters["Mpixel/s"] =
-      benchmark::Counter(static_cast<double>(kW) * kH * static_cast<double>(state.iterations()) / 1e6,
-                         benchmark::Counter::kIsRate);
+  state.counters["Mpixel/s"] = benchmark::Counter(
+      static_cast<double>(kW) * kH * static_cast<double>(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
 }
 
 void BM_Memcpy(benchmark::State& state) {
@@ -117,8 +116,9 @@ BENCHMARK(BM_BlendBitmapsAlphaBitmap);
 
 // Office12Style's PANEL gradient (top to bottom) and FORM gradient (left to right).
 void BM_PaintGradient(benchmark::State& state) {
-  const char* data[] = {"16776182;14930127;50;0;0;14930127;13940918;6;0;0;13940918;15126980;45;0;0;15126980;15126980;0;0;0",
-                        "14996948;16250871;52;1;0;16250871;14996948;48;1;0;14996948;14996948;0;1;0"};
+  const char* data[] = {
+      "16776182;14930127;50;0;0;14930127;13940918;6;0;0;13940918;15126980;45;0;0;15126980;15126980;0;0;0",
+      "14996948;16250871;52;1;0;16250871;14996948;48;1;0;14996948;14996948;0;1;0"};
   const skin::TsGradArray grad = skin::ParseGradientData(data[state.range(0)]);
   TsBitmap24 dst(kW, kH);
   for (auto _ : state) {

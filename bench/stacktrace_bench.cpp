@@ -57,7 +57,8 @@ struct TDeepStack {
       uint8_t* f = &memory.Code[i * kSize];
       const uint32_t at = kCode + i * kSize, next = i + 1 < kDepth ? at + kSize : at + 3 + 5;
       const uint32_t rel = next - (at + 8);
-      const uint8_t bytes[] = {0x55, 0x8B, 0xEC, 0xE8, uint8_t(rel), uint8_t(rel >> 8), uint8_t(rel >> 16), uint8_t(rel >> 24), 0x5D, 0xC3};
+      const uint8_t bytes[] = {
+          0x55, 0x8B, 0xEC, 0xE8, uint8_t(rel), uint8_t(rel >> 8), uint8_t(rel >> 16), uint8_t(rel >> 24), 0x5D, 0xC3};
       std::memcpy(f, bytes, sizeof bytes);
     }
     Push(kCode + 8);

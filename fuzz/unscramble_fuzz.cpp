@@ -11,7 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t split = data[0] % (rest.size() + 1);
   const std::string_view account = rest.substr(0, split), stored = rest.substr(split);
   const std::string plain = quor::UnscramblePassword(stored, account, "server");
-  if (quor::UnscramblePassword(quor::ScramblePassword(plain, account, "server"), account, "server") != plain)
-    abort();
+  if (quor::UnscramblePassword(quor::ScramblePassword(plain, account, "server"), account, "server") != plain) abort();
   return 0;
 }

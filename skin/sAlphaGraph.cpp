@@ -80,8 +80,7 @@ void CopyKeyedRect(TsBitmap24& dst, const TsBitmap24& src, int32_t x, int32_t y,
 
 void CopyRect(TsBitmap24& dst, const TsBitmap24& src, int32_t x, int32_t y, TRect s) {
   if (!CutCopy(dst, src, x, y, s)) return;
-  for (int32_t j = s.Top; j < s.Bottom; ++j)
-    std::copy_n(At(src, s.Left, j), 3 * s.Width(), At(dst, x, y + j - s.Top));
+  for (int32_t j = s.Top; j < s.Bottom; ++j) std::copy_n(At(src, s.Left, j), 3 * s.Width(), At(dst, x, y + j - s.Top));
 }
 
 void StretchRect(TsBitmap24& dst, TRect d, const TsBitmap24& src, TRect s) {

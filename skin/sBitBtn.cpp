@@ -49,12 +49,18 @@ void TsBitBtn::Notification(tk::TComponent* removed) {
 
 bool TsBitBtn::SetProperty(const std::string& name, const tpf0::Value& v) {
   if (SetSkinDataProperty(SkinData, name, v) || SetButtonSkinProperty(Skin, name, v)) return true;
-  if (name == "Blend") SetBlend(tk::ValueToInt(name, v));
-  else if (name == "Grayed") Grayed = tk::ValueToBool(name, v);
-  else if (name == "ShowCaption") ShowCaption = tk::ValueToBool(name, v);
-  else if (name == "Alignment") Alignment = tk::ValueToAlignment(name, v);
-  else if (name == "ImageIndex") SetImageIndex(tk::ValueToInt(name, v));
-  else return tk::TBitBtn::SetProperty(name, v);
+  if (name == "Blend")
+    SetBlend(tk::ValueToInt(name, v));
+  else if (name == "Grayed")
+    Grayed = tk::ValueToBool(name, v);
+  else if (name == "ShowCaption")
+    ShowCaption = tk::ValueToBool(name, v);
+  else if (name == "Alignment")
+    Alignment = tk::ValueToAlignment(name, v);
+  else if (name == "ImageIndex")
+    SetImageIndex(tk::ValueToInt(name, v));
+  else
+    return tk::TBitBtn::SetProperty(name, v);
   return true;
 }
 
@@ -79,10 +85,11 @@ void TsBitBtn::PaintContent(tk::TButton& button, TsBitmap24& cache, int32_t stat
   const std::wstring text = self.ShowCaption ? tk::Wide(self.Caption()) : std::wstring();
   const TPoint size = ButtonGlyphSize(self, self.list_);
   const int32_t gw = size.X;
-  const TPoint ts = text.empty() ? TPoint{0, 0}
-                                 : MeasureText(self.Font().Handle(), text,
-                                               self.Width() - 2 * std::max(0, self.Margin) - (gw ? gw + self.Spacing : 0),
-                                               DT_EXPANDTABS | DT_VCENTER | DT_CENTER | (self.WordWrap ? DT_WORDBREAK : 0));
+  const TPoint ts = text.empty()
+                        ? TPoint{0, 0}
+                        : MeasureText(self.Font().Handle(), text,
+                                      self.Width() - 2 * std::max(0, self.Margin) - (gw ? gw + self.Spacing : 0),
+                                      DT_EXPANDTABS | DT_VCENTER | DT_CENTER | (self.WordWrap ? DT_WORDBREAK : 0));
   const TPoint g = self.GlyphPos(ts.X, ts.Y, state);
   if (!text.empty()) {
     // The caption follows the glyph on the side its layout puts it.

@@ -52,11 +52,21 @@ TsBitmap24 ReadBmp(std::span<const uint8_t> bytes) {
     for (int32_t x = 0; x < w; ++x) {
       uint32_t index = 0;
       switch (bits) {
-        case 24: std::memcpy(dst + 3 * x, src + 3 * x, 3); continue;
-        case 32: std::memcpy(dst + 3 * x, src + 4 * x, 3); continue;
-        case 8: index = src[x]; break;
-        case 4: index = (src[x / 2] >> (x % 2 ? 0 : 4)) & 15; break;
-        default: index = (src[x / 8] >> (7 - x % 8)) & 1; break;
+        case 24:
+          std::memcpy(dst + 3 * x, src + 3 * x, 3);
+          continue;
+        case 32:
+          std::memcpy(dst + 3 * x, src + 4 * x, 3);
+          continue;
+        case 8:
+          index = src[x];
+          break;
+        case 4:
+          index = (src[x / 2] >> (x % 2 ? 0 : 4)) & 15;
+          break;
+        default:
+          index = (src[x / 8] >> (7 - x % 8)) & 1;
+          break;
       }
       if (index >= colors) index = 0;
       std::memcpy(dst + 3 * x, palette + 4 * index, 3);

@@ -19,8 +19,8 @@ TsBitmap24 ReadBmp(std::span<const uint8_t> data);
 // An 8-bit picture: one palette index per pixel, rows top to bottom.
 struct TsBitmap8 {
   int32_t Width = 0, Height = 0;
-  std::vector<uint8_t> Pixels;   // Width * Height indexes
-  std::vector<TColor> Palette;   // at most 256 colours, 0x00BBGGRR
+  std::vector<uint8_t> Pixels;  // Width * Height indexes
+  std::vector<TColor> Palette;  // at most 256 colours, 0x00BBGGRR
 };
 
 // The BMP file of an 8-bit picture (bottom-up rows, as BMP files usually are).

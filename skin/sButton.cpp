@@ -23,16 +23,22 @@ TorvAnimatEvents ValueToAnimatEvents(const std::string& name, const tpf0::Value&
 
 uint8_t ValueToDisabledKind(const std::string& name, const tpf0::Value& v) {
   uint8_t kind = 0;
-  for (const std::string& e : tk::ValueToSet(name, v)) kind |= e == "dkBlended" ? dkBlended : e == "dkGrayed" ? dkGrayed : 0;
+  for (const std::string& e : tk::ValueToSet(name, v))
+    kind |= e == "dkBlended" ? dkBlended : e == "dkGrayed" ? dkGrayed : 0;
   return kind;
 }
 
 bool SetButtonSkinProperty(TsButtonSkin& skin, const std::string& name, const tpf0::Value& v) {
-  if (name == "Down") skin.Down = tk::ValueToBool(name, v);
-  else if (name == "FocusMargin") skin.FocusMargin = tk::ValueToInt(name, v);
-  else if (name == "AnimatEvents") skin.AnimatEvents = ValueToAnimatEvents(name, v);
-  else if (name == "DisabledKind") skin.DisabledKind = ValueToDisabledKind(name, v);
-  else return false;
+  if (name == "Down")
+    skin.Down = tk::ValueToBool(name, v);
+  else if (name == "FocusMargin")
+    skin.FocusMargin = tk::ValueToInt(name, v);
+  else if (name == "AnimatEvents")
+    skin.AnimatEvents = ValueToAnimatEvents(name, v);
+  else if (name == "DisabledKind")
+    skin.DisabledKind = ValueToDisabledKind(name, v);
+  else
+    return false;
   return true;
 }
 
@@ -50,7 +56,8 @@ RECT TsButton::CaptionRect(HDC dc, int32_t state) const {
   const std::wstring text = tk::Wide(Caption());
   RECT m = {0, 0, text.empty() ? 0 : Width() - 2, 0};
   const UINT wrap = WordWrap ? DT_WORDBREAK : 0;
-  if (!text.empty()) DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &m, DT_CENTER | DT_EXPANDTABS | DT_CALCRECT | wrap);
+  if (!text.empty())
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &m, DT_CENTER | DT_EXPANDTABS | DT_CALCRECT | wrap);
   const int x = (Width() - m.right) / 2, y = (Height() - m.bottom) / 2;
   RECT r = {x - 1, y, Width() - x + 2, Height() - y};
   if (state == 2) OffsetRect(&r, 1, 1);

@@ -29,7 +29,8 @@ void TsButtonSkin::RebuildCache() {
   data_.PrepareCache();
   TsBitmap24& cache = data_.CacheBitmap;
   const int32_t state = ButtonState();
-  PaintItem(data_, bg, true, state, true, cache, {button_.Left(), button_.Top()}, {0, 0, cache.Width(), cache.Height()});
+  PaintItem(data_, bg, true, state, true, cache, {button_.Left(), button_.Top()},
+            {0, 0, cache.Width(), cache.Height()});
   if (paintContent_) paintContent_(button_, cache, state);
   if (!ControlEnabled(&button_)) {
     const TColor towards = TransparentKeyColor() != clFuchsia ? TransparentKeyColor() : AskColor(button_.Parent());
@@ -58,7 +59,9 @@ void TsButtonSkin::Repaint() {
   if (button_.HandleAllocated()) InvalidateRect(button_.Handle(), nullptr, FALSE);
 }
 
-void TsButtonSkin::Fade(TorvAnimatEvent event, bool half) { StartFade(data_, fade_, half, FadeAllowed(event, AnimatEvents)); }
+void TsButtonSkin::Fade(TorvAnimatEvent event, bool half) {
+  StartFade(data_, fade_, half, FadeAllowed(event, AnimatEvents));
+}
 
 void TsButtonSkin::SetMouseOver(bool over) {
   if (over == data_.MouseOver) return;
@@ -215,8 +218,10 @@ bool TsButtonSkin::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
       return true;
     case WM_TIMER:
       if (wParam != kFadeTimerId) return false;
-      if (fade_) fade_->Tick();
-      else KillTimer(h, kFadeTimerId);
+      if (fade_)
+        fade_->Tick();
+      else
+        KillTimer(h, kFadeTimerId);
       return true;
     default:
       return false;
@@ -225,8 +230,8 @@ bool TsButtonSkin::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
 
 void PaintButtonFocus(tk::TButton& button, TsCommonData& data, TsBitmap24& cache, RECT caption, int32_t margin) {
   const TsSkinTables& t = data.Skin();
-  if (!ControlEnabled(&button) || !button.Focused() || button.Caption().empty() ||
-      !t.ValidSection(data.SectionIndex) || !t.gd[data.SectionIndex].ShowFocus)
+  if (!ControlEnabled(&button) || !button.Focused() || button.Caption().empty() || !t.ValidSection(data.SectionIndex) ||
+      !t.gd[data.SectionIndex].ShowFocus)
     return;
   PaintFocusDots(cache, {caption.left - margin, caption.top - margin, caption.right + margin, caption.bottom + margin});
 }

@@ -18,8 +18,8 @@ struct TsCachedIndexes {
   int16_t CheckBoxChecked = -1, CheckBoxUnchecked = -1, CheckBoxGrayed = -1;
   int16_t RadioButtonChecked = -1, RadioButtonUnchecked = -1, RadioButtonGrayed = -1;
   int16_t SmallBoxChecked = -1, SmallBoxUnchecked = -1, SmallBoxGrayed = -1;
-  TsPartIndexes ComboBtn;     // BorderMask exact; textures of its own
-  int16_t ComboGlyph = -1;    // the drop-down arrow of "COMBOBOX", exact
+  TsPartIndexes ComboBtn;   // BorderMask exact; textures of its own
+  int16_t ComboGlyph = -1;  // the drop-down arrow of "COMBOBOX", exact
   TsPartIndexes TabTop, TabBottom, TabLeft, TabRight;
   TsPartIndexes ScrollBtnTop, ScrollBtnBottom, ScrollBtnLeft, ScrollBtnRight, ScrollSliderV, ScrollSliderH;
   TsPartIndexes ScrollBar1H, ScrollBar1V, ScrollBar2H, ScrollBar2V;

@@ -44,7 +44,8 @@ bool FadeAllowed(TorvAnimatEvent event, TorvAnimatEvents controlEvents) {
 void TsFadeTimer::SetEnabled(bool value) {
   if (value == enabled_) return;
   const HWND h = WindowOf(data_);
-  if (value && h) enabled_ = SetTimer(h, kFadeTimerId, 10, nullptr) != 0;
+  if (value && h)
+    enabled_ = SetTimer(h, kFadeTimerId, 10, nullptr) != 0;
   else {
     if (h) KillTimer(h, kFadeTimerId);
     enabled_ = false;
@@ -121,7 +122,8 @@ void TsAnimTimer::SetEnabled(bool value) {
 
 void TsAnimTimer::Tick() {
   tk::TControl* c = data_.OwnerControl;
-  if (producing_ || FadeIterations == 0 || !c || c->IsDestroying() || (tk::Application && tk::Application->Terminated()))
+  if (producing_ || FadeIterations == 0 || !c || c->IsDestroying() ||
+      (tk::Application && tk::Application->Terminated()))
     return;
   if (FrameCounter > FadeIterations || FrameCounter < 0) {
     SendSkinCommand(c, SKC_STOPFADE, 0);

@@ -16,8 +16,7 @@ Rgb ToRgb(TColor c) { return {{double((c >> 16) & 0xFF), double((c >> 8) & 0xFF)
 
 // Colour at step k of n from c1 to c2, each channel rounded to the nearest integer.
 void Mix(const Rgb& c1, const Rgb& c2, int32_t k, int32_t n, uint8_t out[3]) {
-  for (int c = 0; c < 3; ++c)
-    out[c] = static_cast<uint8_t>(std::floor(c1.c[c] + (c2.c[c] - c1.c[c]) * k / n + 0.5));
+  for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>(std::floor(c1.c[c] + (c2.c[c] - c1.c[c]) * k / n + 0.5));
 }
 
 // Splits first..last (inclusive) into the bands of the stops; calls
@@ -44,8 +43,7 @@ TsGradTriangles GradientTriangles(TRect r, const TsGradArray& grad) {
   TsGradTriangles t;
   t.X = {r.Left, r.Left + r.Width() / 2, r.Right, r.Right, r.Left};
   t.Y = {r.Top, r.Top + r.Height() / 2, r.Top, r.Bottom, r.Bottom};
-  for (size_t i = 0; i < 5; ++i)
-    t.Color[i] = i < grad.size() ? grad[i].Color1 : i > 0 ? t.Color[i - 1] : 0;
+  for (size_t i = 0; i < 5; ++i) t.Color[i] = i < grad.size() ? grad[i].Color1 : i > 0 ? t.Color[i - 1] : 0;
   return t;
 }
 

@@ -23,8 +23,10 @@ struct TsTileWay {
 };
 
 void Piece(TsBitmap24& dst, TRect d, const TsBitmap24& pic, TRect s, const TsTileWay& way) {
-  if (way.MaskOffset < 0) CopyRect(dst, pic, d.Left, d.Top, {s.Left, s.Top, s.Left + d.Width(), s.Top + d.Height()});
-  else CopyMaskedRect(d, s, dst, way.MaskOffset, way.UseBackground, way.Bg, pic);
+  if (way.MaskOffset < 0)
+    CopyRect(dst, pic, d.Left, d.Top, {s.Left, s.Top, s.Left + d.Width(), s.Top + d.Height()});
+  else
+    CopyMaskedRect(d, s, dst, way.MaskOffset, way.UseBackground, way.Bg, pic);
 }
 
 // Repeats the source rectangle over the area from its top-left; the last
@@ -59,8 +61,10 @@ void DrawTexture(TsBitmap24& dst, TRect r, const TsMaskData& img, const TsBitmap
       Tile(dst, r, pic, s, way);
       break;
     case 1:
-      if (plain) StretchRect(dst, r, pic, s);
-      else Tile(dst, r, pic, s, way);
+      if (plain)
+        StretchRect(dst, r, pic, s);
+      else
+        Tile(dst, r, pic, s, way);
       break;
     case 2:
       Tile(dst, {r.Left, r.Top, r.Right, std::min(r.Top + th, r.Bottom)}, pic, s, way);
@@ -118,12 +122,16 @@ void PaintOpaque(TsBitmap24& dst, TRect r, const TsLook& l, const TsTexture& tex
                  int32_t textureWeight, bool overfullFills) {
   const bool drew = l.ImagePercent > 0 && tex.Exists();
   if (drew) {
-    if (tex.Image) DrawTexture(dst, r, *tex.Image, PictureOf(*tex.Image, master), l.Color);
-    else Tile(dst, r, *tex.Pattern, {0, 0, tex.Pattern->Width(), tex.Pattern->Height()}, {});
+    if (tex.Image)
+      DrawTexture(dst, r, *tex.Image, PictureOf(*tex.Image, master), l.Color);
+    else
+      Tile(dst, r, *tex.Pattern, {0, 0, tex.Pattern->Width(), tex.Pattern->Height()}, {});
   }
   auto gradientOrColor = [&](TsBitmap24& b, TRect rr) {
-    if (l.Gradient->empty()) FillRect24(b, rr, l.Color);
-    else PaintGradient(b, rr, *l.Gradient);
+    if (l.Gradient->empty())
+      FillRect24(b, rr, l.Color);
+    else
+      PaintGradient(b, rr, *l.Gradient);
   };
   if (l.GradientPercent > 0) {
     if (drew) {
@@ -154,8 +162,10 @@ void PaintWithTransparency(TsBitmap24& dst, TRect r, int32_t t, const TCacheInfo
                            Opaque opaque) {
   auto showBackground = [&] {
     const TColor key = TransparentKeyColor();
-    if (keyColorFills && key != clFuchsia) FillRect24(dst, r, key);
-    else FillFromBackground(dst, r, behind);
+    if (keyColorFills && key != clFuchsia)
+      FillRect24(dst, r, key);
+    else
+      FillFromBackground(dst, r, behind);
   };
   if (t <= 0 || !behind.Ready) {
     opaque(dst, r);
@@ -170,8 +180,7 @@ void PaintWithTransparency(TsBitmap24& dst, TRect r, int32_t t, const TCacheInfo
 }
 
 bool FitsIn(const TsBitmap24& b, TRect r) {
-  return r.Left >= 0 && r.Top >= 0 && r.Right <= b.Width() && r.Bottom <= b.Height() && r.Width() > 0 &&
-         r.Height() > 0;
+  return r.Left >= 0 && r.Top >= 0 && r.Right <= b.Width() && r.Bottom <= b.Height() && r.Width() > 0 && r.Height() > 0;
 }
 
 }  // namespace
@@ -199,8 +208,10 @@ void PaintSectionBackground(TsBitmap24& dst, const TsSkinTables& t, int32_t sect
   TsTexture tex;
   int32_t index = hot ? hotTexture : texture;
   if (l.ImagePercent > 0) {
-    if (index == -1) index = t.GetTextureIndex(section, g.SectionName, role);
-    else if (!t.ValidMask(index) || t.ma[index].MaskType != 0) index = -1;  // a masked texture is not used here
+    if (index == -1)
+      index = t.GetTextureIndex(section, g.SectionName, role);
+    else if (!t.ValidMask(index) || t.ma[index].MaskType != 0)
+      index = -1;  // a masked texture is not used here
     if (t.ValidMask(index)) {
       tex.Image = &t.ma[index];
     } else {
@@ -211,16 +222,15 @@ void PaintSectionBackground(TsBitmap24& dst, const TsSkinTables& t, int32_t sect
   }
   const TCacheInfo behind = bg.Shifted(pos.X, pos.Y);
   const int32_t weight = l.ImagePercent * 255 / 100;
-  PaintWithTransparency(dst, rect, l.Transparency, behind, true, [&](TsBitmap24& b, TRect r) {
-    PaintOpaque(b, r, l, tex, t.MasterBitmap, weight, false);
-  });
+  PaintWithTransparency(dst, rect, l.Transparency, behind, true,
+                        [&](TsBitmap24& b, TRect r) { PaintOpaque(b, r, l, tex, t.MasterBitmap, weight, false); });
   // A masked texture that covers the whole area goes over the result.
   if (tex.Image && tex.Image->MaskType > 0 && tex.Image->StretchMode == 10)
     DrawTexture(dst, rect, *tex.Image, PictureOf(*tex.Image, t.MasterBitmap), l.Color);
 }
 
-void PaintSkinSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section, const TCacheInfo& bg,
-                      int32_t hotTexture, int32_t texture, TPoint pos, TRect rect, int32_t state, bool filling) {
+void PaintSkinSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section, const TCacheInfo& bg, int32_t hotTexture,
+                      int32_t texture, TPoint pos, TRect rect, int32_t state, bool filling) {
   if (!t.ValidSection(section) || !FitsIn(dst, rect)) return;
   PaintSectionBackground(dst, t, section, bg, clFuchsia, hotTexture, texture, pos, rect, state != 0);
   const int32_t border = t.GetMaskIndex(section, t.gd[section].SectionName, s_BordersMask);
@@ -228,9 +238,8 @@ void PaintSkinSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section, c
     PaintBorderImage(dst, rect, filling, true, state, t.ma[border], t.MasterBitmap, bg.Shifted(pos.X, pos.Y));
 }
 
-void PaintScrollSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section, int32_t borderImage,
-                        int32_t texture, int32_t hotTexture, TPoint pos, TRect rect, int32_t state, bool filling,
-                        const TCacheInfo& bg) {
+void PaintScrollSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section, int32_t borderImage, int32_t texture,
+                        int32_t hotTexture, TPoint pos, TRect rect, int32_t state, bool filling, const TCacheInfo& bg) {
   if (!t.ValidSection(section) || !FitsIn(dst, rect)) return;
   const bool hot = state != 0;
   const TsLook l = LookOf(t.gd[section], hot, clFuchsia);
@@ -239,9 +248,8 @@ void PaintScrollSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section,
   if (t.ValidMask(index)) tex.Image = &t.ma[index];
   // The texture's weight under a gradient is a byte: a full share gives 255.
   const int32_t weight = std::min(255, l.ImagePercent * 256 / 100);
-  PaintWithTransparency(dst, rect, l.Transparency, bg.Shifted(pos.X, pos.Y), false, [&](TsBitmap24& b, TRect r) {
-    PaintOpaque(b, r, l, tex, t.MasterBitmap, weight, true);
-  });
+  PaintWithTransparency(dst, rect, l.Transparency, bg.Shifted(pos.X, pos.Y), false,
+                        [&](TsBitmap24& b, TRect r) { PaintOpaque(b, r, l, tex, t.MasterBitmap, weight, true); });
   if (t.ValidMask(borderImage))
     PaintBorderImage(dst, rect, filling, true, state, t.ma[borderImage], t.MasterBitmap, bg.Shifted(pos.X, pos.Y));
 }
@@ -284,8 +292,7 @@ std::array<TsPart, 4> CornerParts(TRect d, const TsBorderGeometry& g) {
   return {{{{c0, r0, c0 + g.wl, r0 + g.wt}, {d.Left, d.Top, d.Left + g.wl, d.Top + g.wt}},
            {{c0 + sw - g.wr, r0, c0 + sw, r0 + g.wt}, {d.Right - g.wr, d.Top, d.Right, d.Top + g.wt}},
            {{c0, r0 + sh - g.wb, c0 + g.wl, r0 + sh}, {d.Left, d.Bottom - g.wb, d.Left + g.wl, d.Bottom}},
-           {{c0 + sw - g.wr, r0 + sh - g.wb, c0 + sw, r0 + sh},
-            {d.Right - g.wr, d.Bottom - g.wb, d.Right, d.Bottom}}}};
+           {{c0 + sw - g.wr, r0 + sh - g.wb, c0 + sw, r0 + sh}, {d.Right - g.wr, d.Bottom - g.wb, d.Right, d.Bottom}}}};
 }
 
 }  // namespace
@@ -307,7 +314,7 @@ void PaintBorderImage(TsBitmap24& dst, TRect d, bool filling, bool refill, int32
       {{c0, r0 + wt, c0 + wl, r0 + wt + mh}, {d.Left, d.Top + wt, d.Left + wl, d.Bottom - wb}},
       {{c0 + sw - wr, r0 + wt, c0 + sw, r0 + wt + mh}, {d.Right - wr, d.Top + wt, d.Right, d.Bottom - wb}}};
   const TsPart middle = {{c0 + wl, r0 + wt, c0 + wl + mw, r0 + wt + mh},
-                       {d.Left + wl, d.Top + wt, d.Right - wr, d.Bottom - wb}};
+                         {d.Left + wl, d.Top + wt, d.Right - wr, d.Bottom - wb}};
   const bool withMiddle = filling && img.BorderWidth == 0;
 
   if (img.MaskType <= 0) {
@@ -317,8 +324,10 @@ void PaintBorderImage(TsBitmap24& dst, TRect d, bool filling, bool refill, int32
         CopyKeyedRect(dst, pic, p.dst.Left, p.dst.Top, useBg, bg, clFuchsia, p.src);
     }
     auto put = [&](const TsPart& p) {
-      if (img.StretchMode != 0) StretchRect(dst, p.dst, pic, p.src);
-      else Tile(dst, p.dst, pic, p.src, {});
+      if (img.StretchMode != 0)
+        StretchRect(dst, p.dst, pic, p.src);
+      else
+        Tile(dst, p.dst, pic, p.src, {});
     };
     for (const TsPart& p : edges) put(p);
     if (withMiddle) put(middle);
@@ -330,8 +339,8 @@ void PaintBorderImage(TsBitmap24& dst, TRect d, bool filling, bool refill, int32
   }
 }
 
-void RefillBorderCorners(TsBitmap24& dst, TRect d, int32_t state, const TsMaskData& image,
-                         const TsBitmap24& master, uint8_t corners, const TCacheInfo& bg) {
+void RefillBorderCorners(TsBitmap24& dst, TRect d, int32_t state, const TsMaskData& image, const TsBitmap24& master,
+                         uint8_t corners, const TCacheInfo& bg) {
   if (d.Width() <= 1 || d.Height() <= 1 || dst.Empty()) return;
   TsMaskData img = image;
   if (img.Picture && img.ImageCount == 0) img.ImageCount = 3, img.MaskType = 1;
@@ -350,8 +359,10 @@ void RefillBorderCorners(TsBitmap24& dst, TRect d, int32_t state, const TsMaskDa
   for (int k = 0; k < 4; ++k) {
     const TsPart& p = parts[k];
     if (!(corners & (1 << k)) || p.dst.Width() <= 0 || p.dst.Height() <= 0) continue;
-    if (img.MaskType <= 0) CopyKeyedRect(dst, pic, p.dst.Left, p.dst.Top, behind.Ready, behind, clFuchsia, p.src);
-    else CopyMaskedRect(p.dst, p.src, dst, geo.sh, true, bg, pic);
+    if (img.MaskType <= 0)
+      CopyKeyedRect(dst, pic, p.dst.Left, p.dst.Top, behind.Ready, behind, clFuchsia, p.src);
+    else
+      CopyMaskedRect(p.dst, p.src, dst, geo.sh, true, bg, pic);
   }
 }
 
@@ -432,9 +443,12 @@ TsBitmap24 TwoImageGlyph(const TsBitmap24& image, TColor key, uint8_t disabledGl
     for (int32_t x = 0; x < w; ++x) {
       const TColor c = image.Pixel(x, y);
       out.SetPixel(x, y, c);
-      if (c == key) out.SetPixel(w + x, y, key);
-      else if (disabledGlyphKind & dgBlended) out.SetPixel(w + x, y, half(disabled.Pixel(x, y)));
-      else out.SetPixel(w + x, y, disabled.Pixel(x, y));
+      if (c == key)
+        out.SetPixel(w + x, y, key);
+      else if (disabledGlyphKind & dgBlended)
+        out.SetPixel(w + x, y, half(disabled.Pixel(x, y)));
+      else
+        out.SetPixel(w + x, y, disabled.Pixel(x, y));
     }
   return out;
 }

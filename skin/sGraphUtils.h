@@ -26,14 +26,13 @@ void PaintSectionBackground(TsBitmap24& dst, const TsSkinTables& t, int32_t sect
                             bool hot);
 
 // Background, then the section's "BORDERSMASK" image over the rectangle.
-void PaintSkinSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section, const TCacheInfo& bg,
-                      int32_t hotTexture, int32_t texture, TPoint pos, TRect rect, int32_t state, bool filling);
+void PaintSkinSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section, const TCacheInfo& bg, int32_t hotTexture,
+                      int32_t texture, TPoint pos, TRect rect, int32_t state, bool filling);
 
 // The scroll-bar variant: the caller names the texture of the state and the
 // border image; nothing is looked up and JPEG patterns are never used.
-void PaintScrollSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section, int32_t borderImage,
-                        int32_t texture, int32_t hotTexture, TPoint pos, TRect rect, int32_t state, bool filling,
-                        const TCacheInfo& bg);
+void PaintScrollSection(TsBitmap24& dst, const TsSkinTables& t, int32_t section, int32_t borderImage, int32_t texture,
+                        int32_t hotTexture, TPoint pos, TRect rect, int32_t state, bool filling, const TCacheInfo& bg);
 
 // Nine-part image: corners, repeated or stretched edges and (when filling
 // and the image has no BorderWidth) the middle. Margins that do not fit
@@ -47,8 +46,8 @@ void PaintBorderImage(TsBitmap24& dst, TRect rect, bool filling, bool refill, in
 // corners: bit 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right. An
 // own picture without a state count is taken as three states with a mask.
 inline constexpr uint8_t kAllCorners = 15;
-void RefillBorderCorners(TsBitmap24& dst, TRect rect, int32_t state, const TsMaskData& image,
-                         const TsBitmap24& master, uint8_t corners, const TCacheInfo& bg);
+void RefillBorderCorners(TsBitmap24& dst, TRect rect, int32_t state, const TsMaskData& image, const TsBitmap24& master,
+                         uint8_t corners, const TCacheInfo& bg);
 
 // Width and height of one state of an image.
 TPoint StateSize(const TsMaskData& image);

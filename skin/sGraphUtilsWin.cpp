@@ -82,8 +82,10 @@ void TakeParentKeyColor(TsCommonData& data, const TCacheInfo& bg) {
   tk::TControl* owner = data.OwnerControl;
   TransparentKeyColor() = clFuchsia;
   if (!owner || !owner->Parent()) return;
-  if (!bg.Ready) TransparentKeyColor() = tk::ColorToRGB(owner->Parent()->Color());
-  else if (!data.NeedsParentBackground()) AskColor(owner->Parent());
+  if (!bg.Ready)
+    TransparentKeyColor() = tk::ColorToRGB(owner->Parent()->Color());
+  else if (!data.NeedsParentBackground())
+    AskColor(owner->Parent());
 }
 
 }  // namespace
@@ -122,9 +124,12 @@ void WriteSkinText(TsBitmap24& bmp, HFONT font, const std::wstring& text, bool e
     RECT nr;
     nr.top = r.top + (r.bottom - r.top - th) / 2;
     nr.bottom = nr.top + th;
-    if (flags & DT_CENTER) nr.left = r.left + (r.right - r.left - tw) / 2;
-    else if (flags & DT_RIGHT) nr.left = r.right - tw;
-    else nr.left = r.left;
+    if (flags & DT_CENTER)
+      nr.left = r.left + (r.right - r.left - tw) / 2;
+    else if (flags & DT_RIGHT)
+      nr.left = r.right - tw;
+    else
+      nr.left = r.left;
     nr.right = nr.left + tw;
     InflateRect(&nr, 1, 1);
     r = nr;
@@ -185,7 +190,8 @@ TsBitmap24 Bitmap24Of(const tk::TBitmap& g) {
   for (int y = 0; y < out.Height(); ++y) {
     const uint8_t* s = g.ScanLine(y);
     uint8_t* d = out.ScanLine(y);
-    for (int x = 0; x < out.Width(); ++x) d[3 * x] = s[bpp * x], d[3 * x + 1] = s[bpp * x + 1], d[3 * x + 2] = s[bpp * x + 2];
+    for (int x = 0; x < out.Width(); ++x)
+      d[3 * x] = s[bpp * x], d[3 * x + 1] = s[bpp * x + 1], d[3 * x + 2] = s[bpp * x + 2];
   }
   return out;
 }

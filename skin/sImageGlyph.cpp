@@ -54,16 +54,17 @@ void MakeTwoImageGlyph(tk::TButtonGlyph& g, const TsListGlyph& list, uint8_t dis
   g.Glyph.SetSize(0, 0);
   g.NumGlyphs = 2;
   if (!list.Valid()) return;
-  const TsBitmap24 two =
-      TwoImageGlyph(list.Picture(), list.Key(), disabledGlyphKind, tk::ColorToRGB(tk::clBtnFace));
+  const TsBitmap24 two = TwoImageGlyph(list.Picture(), list.Key(), disabledGlyphKind, tk::ColorToRGB(tk::clBtnFace));
   g.Glyph.SetSize(two.Width(), two.Height());
   for (int y = 0; y < two.Height(); ++y) std::copy_n(two.ScanLine(y), 3 * two.Width(), g.Glyph.ScanLine(y));
 }
 
 void ListGlyphFollowsSkin(tk::TButtonGlyph& g, const TsListGlyph& list, bool skinned, uint8_t disabledGlyphKind) {
   if (!list.HasImages()) return;
-  if (skinned) g.Glyph.SetSize(0, 0);
-  else MakeTwoImageGlyph(g, list, disabledGlyphKind);
+  if (skinned)
+    g.Glyph.SetSize(0, 0);
+  else
+    MakeTwoImageGlyph(g, list, disabledGlyphKind);
 }
 
 }  // namespace skin

@@ -37,7 +37,9 @@ std::vector<std::string> Words(const std::string& text, const char* delimiters) 
   }
 }
 
-std::string Word(const std::vector<std::string>& words, size_t i) { return i < words.size() ? words[i] : std::string(); }
+std::string Word(const std::vector<std::string>& words, size_t i) {
+  return i < words.size() ? words[i] : std::string();
+}
 
 TRect RectColumns(const std::string& v) {
   return {Field32(v, 2, 5), Field32(v, 7, 10), Field32(v, 12, 15), Field32(v, 17, 20)};

@@ -16,9 +16,9 @@ namespace skin {
 
 struct TsImageValue {
   enum Source : uint8_t { None, Master, File } From = None;
-  std::string FileName;     // File: as written ("!" form) or upper-cased (older form)
+  std::string FileName;         // File: as written ("!" form) or upper-cased (older form)
   bool DefaultMargins = false;  // File: margins wait for the picture's size
-  TsMaskData Mask;          // everything but the picture
+  TsMaskData Mask;              // everything but the picture
 };
 
 // Section and key become SectionName and PropertyName (upper-cased by the

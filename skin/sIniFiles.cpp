@@ -32,7 +32,8 @@ TsIniFile::TsIniFile(std::string_view text) {
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       const size_t close = line.find(']');
-      const std::string name(Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
+      const std::string name(
+          Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
       // A repeated section adds to the first one of that name.
       const auto [it, added] = sectionIndex_.emplace(UpperCase(name), sections_.size());
       if (added) {

@@ -33,8 +33,8 @@ public:
 
 private:
   std::vector<Section> sections_;
-  std::unordered_map<std::string, size_t> sectionIndex_;                       // upper-cased name
-  std::vector<std::unordered_map<std::string, size_t>> keyIndex_;              // per section
+  std::unordered_map<std::string, size_t> sectionIndex_;           // upper-cased name
+  std::vector<std::unordered_map<std::string, size_t>> keyIndex_;  // per section
 };
 
 std::string UpperCase(std::string_view text);  // ASCII letters only

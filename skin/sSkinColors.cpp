@@ -59,9 +59,12 @@ TColor RotateHue(TColor color, int32_t degrees) {
   const double s = max == 0 ? 0 : delta / max;
   if (s == 0) return color;
   double h;
-  if (r == max) h = (g - b) / delta;
-  else if (g == max) h = 2 + (b - r) / delta;
-  else h = 4 + (r - g) / delta;
+  if (r == max)
+    h = (g - b) / delta;
+  else if (g == max)
+    h = 2 + (b - r) / delta;
+  else
+    h = 4 + (r - g) / delta;
   h *= 60;
   h = std::fmod(h + degrees, 360.0);
   if (h < 0) h += 360;
@@ -71,12 +74,18 @@ TColor RotateHue(TColor color, int32_t degrees) {
   const double f = sector - std::floor(sector);
   const double v = max, p = v * (1 - s), q = v * (1 - s * f), u = v * (1 - s * (1 - f));
   switch (i) {
-    case 0: return Rgb(v, u, p);
-    case 1: return Rgb(q, v, p);
-    case 2: return Rgb(p, v, u);
-    case 3: return Rgb(p, q, v);
-    case 4: return Rgb(u, p, v);
-    default: return Rgb(v, p, q);
+    case 0:
+      return Rgb(v, u, p);
+    case 1:
+      return Rgb(q, v, p);
+    case 2:
+      return Rgb(p, v, u);
+    case 3:
+      return Rgb(p, q, v);
+    case 4:
+      return Rgb(u, p, v);
+    default:
+      return Rgb(v, p, q);
   }
 }
 

@@ -27,8 +27,8 @@ bool AddImage(TsSkinTables& tables, TsMaskData image);
 
 // A decoded JPEG of at least 90,000 pixels stays a pattern; a smaller one
 // becomes a one-state texture image of its own.
-void AddJpegTexture(TsSkinTables& tables, const std::string& section, const std::string& role,
-                    TsBitmap24 picture, TsSkinManager* owner);
+void AddJpegTexture(TsSkinTables& tables, const std::string& section, const std::string& role, TsBitmap24 picture,
+                    TsSkinManager* owner);
 
 // The general data of a stored section, with both gradients parsed and both
 // font colours split.

@@ -24,8 +24,10 @@ std::string ResolveSkinDirectory(const std::string& dir, const std::string& appF
     out = dir;
   }
   if (out.size() == 1) return out + ":\\";  // a bare drive letter
-  if (!out.empty() && out.back() == '/') out.back() = '\\';
-  else if (out.empty() || out.back() != '\\') out += '\\';
+  if (!out.empty() && out.back() == '/')
+    out.back() = '\\';
+  else if (out.empty() || out.back() != '\\')
+    out += '\\';
   return out;
 }
 

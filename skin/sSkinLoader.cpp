@@ -14,9 +14,7 @@
 namespace skin {
 namespace {
 
-std::span<const uint8_t> Bytes(const std::string& s) {
-  return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
-}
+std::span<const uint8_t> Bytes(const std::string& s) { return {reinterpret_cast<const uint8_t*>(s.data()), s.size()}; }
 
 using Apply = void (*)(TsGeneralData&, const std::string&, const std::function<TColor(TColor)>&);
 
@@ -41,11 +39,14 @@ struct GeneralKey {
 #define COLOR_FIELD(field, dflt) \
   [](TsGeneralData& g, const std::string& v, const auto&) { g.field = static_cast<TColor>(Int(v, dflt)); }
 #define BOOL_FIELD(field) [](TsGeneralData& g, const std::string& v, const auto&) { g.field = Truth(v); }
-#define FONT_FIELD(field, i, dflt) [](TsGeneralData& g, const std::string& v, const auto&) { g.field[i] = Int(v, dflt); }
+#define FONT_FIELD(field, i, dflt) \
+  [](TsGeneralData& g, const std::string& v, const auto&) { g.field[i] = Int(v, dflt); }
 
 const GeneralKey kGeneralKeys[] = {
     {"COLOR", "16777215", true,
-     [](TsGeneralData& g, const std::string& v, const auto& toRGB) { g.Color = toRGB(static_cast<TColor>(Int(v, 0xFFFFFF))); }},
+     [](TsGeneralData& g, const std::string& v, const auto& toRGB) {
+       g.Color = toRGB(static_cast<TColor>(Int(v, 0xFFFFFF)));
+     }},
     {"BEVEL", "0", true, [](TsGeneralData& g, const std::string& v, const auto&) { g.Bevel = Bevel(v); }},
     {"SHADOWBLUR", "6", true, INT_FIELD(ShadowBlur, 6)},
     {"SHADOWOFFSET", "3", true, INT_FIELD(ShadowOffset, 3)},
@@ -164,7 +165,8 @@ void MergeCommonSections(const TsIniFile& ini, TsSkinTables& t, const std::funct
     TsGeneralData g = parentIndex >= 0 ? t.gd[static_cast<size_t>(parentIndex)] : DefaultSection(toRGB);
     g.SectionName = section.Name;
     g.ParentClass = ini.ReadString(section.Name, s_ParentClass, "");
-    g.ShadowColor = static_cast<TColor>(ini.ReadInteger(section.Name, s_ShadowColor, static_cast<int32_t>(g.ShadowColor)));
+    g.ShadowColor =
+        static_cast<TColor>(ini.ReadInteger(section.Name, s_ShadowColor, static_cast<int32_t>(g.ShadowColor)));
     for (const GeneralKey& k : kGeneralKeys)
       if (const auto v = ini.Find(section.Name, k.name)) k.apply(g, *v, toRGB);
     t.gd.push_back(std::move(g));
@@ -238,12 +240,16 @@ TsSkinSource LoadSkinTables(TsSkinLoadRequest& r, const TsSkinFiles& files, TsSk
   }
   ReadImages(common, path, files, t, r.Owner, true);
 
-  if (ini) ReadJpegTextures(*ini, path, files, t, r.Owner);
-  else ConvertStoredPatterns(*stored, t, r.Owner);
+  if (ini)
+    ReadJpegTextures(*ini, path, files, t, r.Owner);
+  else
+    ConvertStoredPatterns(*stored, t, r.Owner);
   ReadJpegTextures(common, path, files, t, r.Owner);
 
-  if (ini) ReadExternalSections(*ini, t, r.ColorToRGB);
-  else ConvertStoredSections(*stored, t);
+  if (ini)
+    ReadExternalSections(*ini, t, r.ColorToRGB);
+  else
+    ConvertStoredSections(*stored, t);
   MergeCommonSections(common, t, r.ColorToRGB);
 
   if (r.HueOffset != 0) ChangeHue(t, r.HueOffset);

@@ -16,10 +16,10 @@
 namespace skin {
 
 struct TsSkinLoadRequest {
-  std::string SkinName;                    // may be replaced by the first internal skin's name
-  std::string SkinDirectory;               // resolved, with a trailing backslash
+  std::string SkinName;       // may be replaced by the first internal skin's name
+  std::string SkinDirectory;  // resolved, with a trailing backslash
   const TsStoredSkins* InternalSkins = nullptr;
-  std::vector<std::string> CommonSections; // INI lines, blanks already stripped
+  std::vector<std::string> CommonSections;  // INI lines, blanks already stripped
   int32_t HueOffset = 0, Saturation = 0;
   TsSkinManager* Owner = nullptr;
   // Turns a stored colour (possibly a system colour) into RGB.

@@ -47,9 +47,12 @@ uint8_t SetBits(const std::string& prop, const tpf0::Value& v, std::initializer_
 }
 
 bool SetAnimOption(TorvAnimOption& o, const std::string& field, const std::string& prop, const tpf0::Value& v) {
-  if (field == "Active") o.Active = tk::ValueToBool(prop, v);
-  else if (field == "Time") o.Time = static_cast<uint16_t>(tk::ValueToInt(prop, v));
-  else return false;
+  if (field == "Active")
+    o.Active = tk::ValueToBool(prop, v);
+  else if (field == "Time")
+    o.Time = static_cast<uint16_t>(tk::ValueToInt(prop, v));
+  else
+    return false;
   return true;
 }
 
@@ -152,10 +155,11 @@ bool TsSkinManager::SetProperty(const std::string& name, const tpf0::Value& v) {
     const std::string rest = name.substr(kAnim.size());
     const size_t dot = rest.find('.');
     const std::string option = rest.substr(0, dot), field = dot == std::string::npos ? "" : rest.substr(dot + 1);
-    TorvAnimOption* o = option == "DialogShow" ? &AnimEffects.DialogShow
-                        : option == "FormShow" ? &AnimEffects.FormShow
-                        : option == "PageChange" ? &AnimEffects.PageChange
-                        : option == "SkinChanging" ? &AnimEffects.SkinChanging : nullptr;
+    TorvAnimOption* o = option == "DialogShow"     ? &AnimEffects.DialogShow
+                        : option == "FormShow"     ? &AnimEffects.FormShow
+                        : option == "PageChange"   ? &AnimEffects.PageChange
+                        : option == "SkinChanging" ? &AnimEffects.SkinChanging
+                                                   : nullptr;
     return o && SetAnimOption(*o, field, name, v);
   } else if (name == "IsDefault") {
     SetIsDefault(tk::ValueToBool(name, v));
@@ -194,8 +198,9 @@ bool TsSkinManager::SetProperty(const std::string& name, const tpf0::Value& v) {
     const std::string method = tk::ValueToIdent(name, v);
     tk::TNotifyEvent handler = MethodRoot()->FindMethod(method);
     if (!handler) throw tk::EReadError("Method " + method + " not found");
-    (name == "OnAfterChange" ? OnAfterChange : name == "OnBeforeChange" ? OnBeforeChange : OnGetMenuExtraLineData) =
-        std::move(handler);
+    (name == "OnAfterChange"    ? OnAfterChange
+     : name == "OnBeforeChange" ? OnBeforeChange
+                                : OnGetMenuExtraLineData) = std::move(handler);
   } else {
     return tk::TComponent::SetProperty(name, v);
   }

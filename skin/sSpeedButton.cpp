@@ -84,8 +84,9 @@ void TsSpeedButton::PaintContent(TsBitmap24& cache, int32_t state) {
   box.Layout = static_cast<int32_t>(Layout), box.Alignment = static_cast<int32_t>(Alignment);
   const std::wstring text = ShowCaption ? tk::Wide(Caption()) : std::wstring();
   if (!text.empty()) {
-    const TPoint ts = MeasureText(Font().Handle(), text, cw - 2 * Margin - (box.GlyphWidth ? box.GlyphWidth + Spacing : 0),
-                                  DT_EXPANDTABS | DT_WORDBREAK);
+    const TPoint ts =
+        MeasureText(Font().Handle(), text, cw - 2 * Margin - (box.GlyphWidth ? box.GlyphWidth + Spacing : 0),
+                    DT_EXPANDTABS | DT_WORDBREAK);
     box.TextWidth = ts.X, box.TextHeight = ts.Y;
     const TRect r = SpeedCaptionRect(box, true, TextOffset, state);
     WriteControlText(cache, text, ControlEnabled(this), state != 0, SkinData,
@@ -115,8 +116,10 @@ void TsSpeedButton::RebuildCache() {
   const int32_t state = ButtonState();
   if (ButtonStyle == TToolButtonStyle::tbsSeparator || ButtonStyle == TToolButtonStyle::tbsDivider) {
     // Only what lies behind the button, and for a divider the skin's line.
-    if (bg.Ready) FillFromBackground(cache, all, behind);
-    else FillRect24(cache, all, tk::ColorToRGB(Parent() ? Parent()->Color() : Color()));
+    if (bg.Ready)
+      FillFromBackground(cache, all, behind);
+    else
+      FillRect24(cache, all, tk::ColorToRGB(Parent() ? Parent()->Color() : Color()));
     TsSkinManager* m = SkinData.Manager();
     const int32_t divider = m ? m->GetSkinIndex("DIVIDER") : -1;
     const int32_t mask = divider >= 0 ? m->GetMaskIndex(divider, "DIVIDER", s_BordersMask) : -1;
@@ -132,8 +135,8 @@ void TsSpeedButton::RebuildCache() {
       PaintContent(cache, state);
     } else {
       const TColor own = SkinData.CustomColor() ? tk::ColorToRGB(Color()) : clFuchsia;
-      PaintSectionBackground(cache, t, SkinData.SectionIndex, bg, own, SkinData.HotPatternIndex,
-                             SkinData.PatternIndex, pos, face, state != 0);
+      PaintSectionBackground(cache, t, SkinData.SectionIndex, bg, own, SkinData.HotPatternIndex, SkinData.PatternIndex,
+                             pos, face, state != 0);
       PaintContent(cache, state);
       if (t.ValidMask(SkinData.BorderMaskIndex))
         PaintBorderImage(cache, face, false, true, state, t.ma[SkinData.BorderMaskIndex], t.MasterBitmap, behind);
@@ -245,28 +248,39 @@ LRESULT TsSpeedButton::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool TsSpeedButton::SetProperty(const std::string& name, const tpf0::Value& v) {
   if (SetSkinDataProperty(SkinData, name, v)) return true;
-  if (name == "AnimatEvents") AnimatEvents = ValueToAnimatEvents(name, v);
-  else if (name == "DisabledKind") DisabledKind = ValueToDisabledKind(name, v);
-  else if (name == "Alignment") Alignment = tk::ValueToAlignment(name, v);
-  else if (name == "TextAlignment") TextAlignment = tk::ValueToAlignment(name, v);
-  else if (name == "Blend") Blend = std::clamp(tk::ValueToInt(name, v), 0, 100);
-  else if (name == "Grayed") Grayed = tk::ValueToBool(name, v);
-  else if (name == "ShowCaption") ShowCaption = tk::ValueToBool(name, v);
-  else if (name == "DrawOverBorder") DrawOverBorder = tk::ValueToBool(name, v);
-  else if (name == "TextOffset") TextOffset = tk::ValueToInt(name, v);
+  if (name == "AnimatEvents")
+    AnimatEvents = ValueToAnimatEvents(name, v);
+  else if (name == "DisabledKind")
+    DisabledKind = ValueToDisabledKind(name, v);
+  else if (name == "Alignment")
+    Alignment = tk::ValueToAlignment(name, v);
+  else if (name == "TextAlignment")
+    TextAlignment = tk::ValueToAlignment(name, v);
+  else if (name == "Blend")
+    Blend = std::clamp(tk::ValueToInt(name, v), 0, 100);
+  else if (name == "Grayed")
+    Grayed = tk::ValueToBool(name, v);
+  else if (name == "ShowCaption")
+    ShowCaption = tk::ValueToBool(name, v);
+  else if (name == "DrawOverBorder")
+    DrawOverBorder = tk::ValueToBool(name, v);
+  else if (name == "TextOffset")
+    TextOffset = tk::ValueToInt(name, v);
   else if (name == "ButtonStyle") {
-    static const char* const kNames[] = {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator", "tbsDivider",
-                                         "tbsTextButton"};
+    static const char* const kNames[] = {"tbsButton",    "tbsCheck",   "tbsDropDown",
+                                         "tbsSeparator", "tbsDivider", "tbsTextButton"};
     const std::string s = tk::ValueToIdent(name, v);
     const auto* it = std::find_if(std::begin(kNames), std::end(kNames), [&](const char* n) { return s == n; });
     if (it == std::end(kNames)) throw tk::EReadError("Invalid property value for " + name + ": " + s);
     ButtonStyle = static_cast<TToolButtonStyle>(it - std::begin(kNames));
-  } else if (name == "ImageIndex") SetImageIndex(tk::ValueToInt(name, v));
+  } else if (name == "ImageIndex")
+    SetImageIndex(tk::ValueToInt(name, v));
   else if (name == "DisabledGlyphKind") {
     DisabledGlyphKind = 0;
     for (const std::string& e : tk::ValueToSet(name, v))
       DisabledGlyphKind |= e == "dgBlended" ? dgBlended : e == "dgGrayed" ? dgGrayed : 0;
-  } else return tk::TSpeedButton::SetProperty(name, v);
+  } else
+    return tk::TSpeedButton::SetProperty(name, v);
   return true;
 }
 

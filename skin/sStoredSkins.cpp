@@ -26,7 +26,11 @@ int32_t ToInt(const char* name, const tpf0::Value& v) {
 
 template <class T>
 Prop<T> Str(const char* name, std::string T::*m) {
-  return {name, [=](T& o, const tpf0::Value& v) { if (!v.IsString()) BadValue(name); o.*m = v.text; },
+  return {name,
+          [=](T& o, const tpf0::Value& v) {
+            if (!v.IsString()) BadValue(name);
+            o.*m = v.text;
+          },
           [=](const T& o) { return tpf0::Value::Str(o.*m); }, nullptr};
 }
 
@@ -38,7 +42,11 @@ Prop<T> Int(const char* name, N T::*m) {
 
 template <class T>
 Prop<T> Bool(const char* name, bool T::*m) {
-  return {name, [=](T& o, const tpf0::Value& v) { if (!v.IsBoolean()) BadValue(name); o.*m = v.type == tpf0::ValueType::True; },
+  return {name,
+          [=](T& o, const tpf0::Value& v) {
+            if (!v.IsBoolean()) BadValue(name);
+            o.*m = v.type == tpf0::ValueType::True;
+          },
           [=](const T& o) { return tpf0::Value::Boolean(o.*m); }, nullptr};
 }
 
@@ -49,7 +57,10 @@ Prop<T> Enum(const char* name, E T::*m, const char* const (&idents)[N]) {
           [=, &idents](T& o, const tpf0::Value& v) {
             if (v.type == tpf0::ValueType::Ident) {
               for (size_t i = 0; i < N; ++i)
-                if (v.text == idents[i]) { o.*m = static_cast<E>(i); return; }
+                if (v.text == idents[i]) {
+                  o.*m = static_cast<E>(i);
+                  return;
+                }
               BadValue(name);
             }
             const int32_t i = ToInt(name, v);
@@ -129,33 +140,59 @@ Prop<T> Items(const char* name, std::vector<I> T::*m, const std::vector<Prop<I>>
 
 const std::vector<Prop<TsSkinGeneral>>& GeneralProps() {
   using G = TsSkinGeneral;
-  static const std::vector<Prop<G>> props = {
-      Str("SectionName", &G::SectionName), Str("ParentClass", &G::ParentClass), Int("Color", &G::Color),
-      Enum("Bevel", &G::Bevel, kBevels), Int("ShadowBlur", &G::ShadowBlur), Int("ShadowColor", &G::ShadowColor),
-      Bool("ShadowDontUse", &G::ShadowDontUse), Bool("ShadowEnabled", &G::ShadowEnabled),
-      Bool("ReservedBoolean", &G::ReservedBoolean), Int("ShadowOffset", &G::ShadowOffset),
-      Int("ShadowTransparency", &G::ShadowTransparency), Str("FontColor", &G::FontColor),
-      Str("HotFontColor", &G::HotFontColor), Int("Transparency", &G::Transparency),
-      Int("GradientPercent", &G::GradientPercent), Str("GradientData", &G::GradientData),
-      Int("ImagePercent", &G::ImagePercent), Bool("ShowFocus", &G::ShowFocus),
-      Bool("FadingEnabled", &G::FadingEnabled), Int("FadingIntervalIn", &G::FadingIntervalIn),
-      Int("FadingIntervalOut", &G::FadingIntervalOut), Int("FadingIterations", &G::FadingIterations),
-      Int("HotColor", &G::HotColor), Int("HotTransparency", &G::HotTransparency),
-      Enum("HotBevel", &G::HotBevel, kBevels), Int("HotGradientPercent", &G::HotGradientPercent),
-      Str("HotGradientData", &G::HotGradientData), Int("HotImagePercent", &G::HotImagePercent),
-      Int("BorderColor1", &G::BorderColor1), Int("BorderColor2", &G::BorderColor2), Str("Name", &G::Name)};
+  static const std::vector<Prop<G>> props = {Str("SectionName", &G::SectionName),
+                                             Str("ParentClass", &G::ParentClass),
+                                             Int("Color", &G::Color),
+                                             Enum("Bevel", &G::Bevel, kBevels),
+                                             Int("ShadowBlur", &G::ShadowBlur),
+                                             Int("ShadowColor", &G::ShadowColor),
+                                             Bool("ShadowDontUse", &G::ShadowDontUse),
+                                             Bool("ShadowEnabled", &G::ShadowEnabled),
+                                             Bool("ReservedBoolean", &G::ReservedBoolean),
+                                             Int("ShadowOffset", &G::ShadowOffset),
+                                             Int("ShadowTransparency", &G::ShadowTransparency),
+                                             Str("FontColor", &G::FontColor),
+                                             Str("HotFontColor", &G::HotFontColor),
+                                             Int("Transparency", &G::Transparency),
+                                             Int("GradientPercent", &G::GradientPercent),
+                                             Str("GradientData", &G::GradientData),
+                                             Int("ImagePercent", &G::ImagePercent),
+                                             Bool("ShowFocus", &G::ShowFocus),
+                                             Bool("FadingEnabled", &G::FadingEnabled),
+                                             Int("FadingIntervalIn", &G::FadingIntervalIn),
+                                             Int("FadingIntervalOut", &G::FadingIntervalOut),
+                                             Int("FadingIterations", &G::FadingIterations),
+                                             Int("HotColor", &G::HotColor),
+                                             Int("HotTransparency", &G::HotTransparency),
+                                             Enum("HotBevel", &G::HotBevel, kBevels),
+                                             Int("HotGradientPercent", &G::HotGradientPercent),
+                                             Str("HotGradientData", &G::HotGradientData),
+                                             Int("HotImagePercent", &G::HotImagePercent),
+                                             Int("BorderColor1", &G::BorderColor1),
+                                             Int("BorderColor2", &G::BorderColor2),
+                                             Str("Name", &G::Name)};
   return props;
 }
 
 const std::vector<Prop<TsSkinImage>>& ImageProps() {
   using I = TsSkinImage;
-  static const std::vector<Prop<I>> props = {
-      Str("SectionName", &I::SectionName), Picture("Image.Data", &I::Image), Str("Name", &I::Name),
-      Str("PropertyName", &I::PropertyName), Int("Left", &I::Left), Int("Top", &I::Top), Int("Right", &I::Right),
-      Int("Bottom", &I::Bottom), Int("ImageCount", &I::ImageCount), Int("MaskType", &I::MaskType),
-      Int("BorderWidth", &I::BorderWidth), Int("StretchMode", &I::StretchMode),
-      Enum("ImgType", &I::ImgType, kImgTypes), Int("WL", &I::WL), Int("WR", &I::WR), Int("WT", &I::WT),
-      Int("WB", &I::WB)};
+  static const std::vector<Prop<I>> props = {Str("SectionName", &I::SectionName),
+                                             Picture("Image.Data", &I::Image),
+                                             Str("Name", &I::Name),
+                                             Str("PropertyName", &I::PropertyName),
+                                             Int("Left", &I::Left),
+                                             Int("Top", &I::Top),
+                                             Int("Right", &I::Right),
+                                             Int("Bottom", &I::Bottom),
+                                             Int("ImageCount", &I::ImageCount),
+                                             Int("MaskType", &I::MaskType),
+                                             Int("BorderWidth", &I::BorderWidth),
+                                             Int("StretchMode", &I::StretchMode),
+                                             Enum("ImgType", &I::ImgType, kImgTypes),
+                                             Int("WL", &I::WL),
+                                             Int("WR", &I::WR),
+                                             Int("WT", &I::WT),
+                                             Int("WB", &I::WB)};
   return props;
 }
 
@@ -183,9 +220,12 @@ const std::vector<Prop<TsStoredSkin>>& SkinProps() {
        [](const S& o) { return o.BorderColor != clFuchsia; }},
       {"Version",
        [](S& o, const tpf0::Value& v) {
-         if (v.IsReal()) o.Version = v.real;
-         else if (v.IsInteger()) o.Version = static_cast<double>(v.integer);
-         else BadValue("Version");
+         if (v.IsReal())
+           o.Version = v.real;
+         else if (v.IsInteger())
+           o.Version = static_cast<double>(v.integer);
+         else
+           BadValue("Version");
        },
        [](const S& o) { return tpf0::Value::Real(o.Version); }, nullptr},
       Str("Author", &S::Author),

@@ -37,12 +37,16 @@ TsFilenameEdit::TsFilenameEdit(tk::TComponent* owner) : tk::TEdit(owner) {}
 
 bool TsFilenameEdit::SetProperty(const std::string& name, const tpf0::Value& v) {
   if (SetSkinDataProperty(SkinData, name, v)) return true;
-  if (name == "Filter") Filter = tk::ValueToString(name, v);
-  else if (name == "DialogTitle") DialogTitle = tk::ValueToString(name, v);
-  else if (name == "GlyphMode.Grayed") GlyphGrayed = tk::ValueToBool(name, v);
+  if (name == "Filter")
+    Filter = tk::ValueToString(name, v);
+  else if (name == "DialogTitle")
+    DialogTitle = tk::ValueToString(name, v);
+  else if (name == "GlyphMode.Grayed")
+    GlyphGrayed = tk::ValueToBool(name, v);
   else if (name.rfind("BoundLabel.", 0) == 0 || name.rfind("GlyphMode.", 0) == 0 || name == "ButtonWidth") {
     // The bound label is not shown in this program; the glyph is ours.
-  } else return tk::TEdit::SetProperty(name, v);
+  } else
+    return tk::TEdit::SetProperty(name, v);
   return true;
 }
 

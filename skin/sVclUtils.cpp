@@ -20,10 +20,12 @@ void BroadcastToChildren(tk::TWinControl* parent, UINT msg, WPARAM wParam, LPARA
     if (child->IsDestroying()) return;
     try {
       auto* win = dynamic_cast<tk::TWinControl*>(child);
-      if (!win) child->Perform(msg, wParam, lParam);
+      if (!win)
+        child->Perform(msg, wParam, lParam);
       else if (IsSkinnedControl(win))
         win->HandleAllocated() ? SendMessageW(win->Handle(), msg, wParam, lParam) : win->Perform(msg, wParam, lParam);
-      else BroadcastToChildren(win, msg, wParam, lParam);
+      else
+        BroadcastToChildren(win, msg, wParam, lParam);
     } catch (...) {
       // One faulty control must not keep the others from the message.
     }

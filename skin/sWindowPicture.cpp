@@ -20,8 +20,7 @@ void PrintClient(HDC dc, HWND window, POINT origin) {
   SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   RestoreDC(dc, saved);
-  for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child;
-       child = GetWindow(child, GW_HWNDPREV))
+  for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV))
     if (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) PrintClient(dc, child, origin);
 }
 

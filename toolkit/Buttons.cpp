@@ -81,23 +81,31 @@ bool TButtonGlyph::SetGlyphProperty(const std::string& name, const tpf0::Value& 
     // The stored data: a 32-bit length, then a BMP file image.
     if (v.type != tpf0::ValueType::Binary || v.text.size() < 4) throw EReadError("Invalid property value for " + name);
     Glyph.LoadFromBmp(reinterpret_cast<const uint8_t*>(v.text.data()) + 4, v.text.size() - 4);
-  } else if (name == "NumGlyphs") NumGlyphs = std::clamp(ValueToInt(name, v), 1, 4);
-  else if (name == "Spacing") Spacing = ValueToInt(name, v);
-  else if (name == "Margin") Margin = ValueToInt(name, v);
+  } else if (name == "NumGlyphs")
+    NumGlyphs = std::clamp(ValueToInt(name, v), 1, 4);
+  else if (name == "Spacing")
+    Spacing = ValueToInt(name, v);
+  else if (name == "Margin")
+    Margin = ValueToInt(name, v);
   else if (name == "Layout") {
     const std::string l = ValueToIdent(name, v);
-    Layout = l == "blGlyphRight" ? TButtonLayout::blGlyphRight : l == "blGlyphTop" ? TButtonLayout::blGlyphTop
-             : l == "blGlyphBottom" ? TButtonLayout::blGlyphBottom : TButtonLayout::blGlyphLeft;
-  } else return false;
+    Layout = l == "blGlyphRight"    ? TButtonLayout::blGlyphRight
+             : l == "blGlyphTop"    ? TButtonLayout::blGlyphTop
+             : l == "blGlyphBottom" ? TButtonLayout::blGlyphBottom
+                                    : TButtonLayout::blGlyphLeft;
+  } else
+    return false;
   return true;
 }
 
 bool TBitBtn::SetProperty(const std::string& name, const tpf0::Value& v) {
   if (SetGlyphProperty(name, v)) return true;
-  if (name == "ShowFocus") ShowFocus = ValueToBool(name, v);
+  if (name == "ShowFocus")
+    ShowFocus = ValueToBool(name, v);
   else if (name == "Kind") {
     // Only custom buttons are used.
-  } else return TButton::SetProperty(name, v);
+  } else
+    return TButton::SetProperty(name, v);
   return true;
 }
 
@@ -183,25 +191,36 @@ LRESULT TSpeedButton::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TSpeedButton::Paint(HDC dc) {
   RECT r = {0, 0, width_, height_};
   const bool pressed = state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive;
-  if (!Flat) DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-  else if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-  else if (mouseIn_ && Enabled()) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+  if (!Flat)
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  else if (pressed)
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  else if (mouseIn_ && Enabled())
+    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   // The strip holds up to four glyphs: up, disabled, pressed, down.
   const int n = std::max(1, NumGlyphs);
   int index = 0;
-  if (state_ == TButtonState::bsDisabled && n > 1) index = 1;
-  else if (state_ == TButtonState::bsDown && n > 2) index = 2;
-  else if (state_ == TButtonState::bsExclusive && n > 3) index = 3;
+  if (state_ == TButtonState::bsDisabled && n > 1)
+    index = 1;
+  else if (state_ == TButtonState::bsDown && n > 2)
+    index = 2;
+  else if (state_ == TButtonState::bsExclusive && n > 3)
+    index = 3;
   DrawGlyphCaption(dc, r, Glyph, n, index, caption_, font_, Spacing, pressed ? 1 : 0, Enabled());
 }
 
 bool TSpeedButton::SetProperty(const std::string& name, const tpf0::Value& v) {
   if (SetGlyphProperty(name, v)) return true;
-  if (name == "Flat") Flat = ValueToBool(name, v);
-  else if (name == "GroupIndex") GroupIndex = ValueToInt(name, v);
-  else if (name == "AllowAllUp") AllowAllUp = ValueToBool(name, v);
-  else if (name == "Down") down_ = ValueToBool(name, v);
-  else return TGraphicControl::SetProperty(name, v);
+  if (name == "Flat")
+    Flat = ValueToBool(name, v);
+  else if (name == "GroupIndex")
+    GroupIndex = ValueToInt(name, v);
+  else if (name == "AllowAllUp")
+    AllowAllUp = ValueToBool(name, v);
+  else if (name == "Down")
+    down_ = ValueToBool(name, v);
+  else
+    return TGraphicControl::SetProperty(name, v);
   return true;
 }
 

@@ -13,9 +13,7 @@ std::map<std::string, ComponentFactory>& Registry() {
   return registry;
 }
 
-[[noreturn]] void BadType(const std::string& prop) {
-  throw EReadError("Invalid property value for " + prop);
-}
+[[noreturn]] void BadType(const std::string& prop) { throw EReadError("Invalid property value for " + prop); }
 
 }  // namespace
 

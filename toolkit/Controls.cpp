@@ -108,12 +108,16 @@ void TControl::ParentResized(int pw, int ph) {
   if (align_ != TAlign::alNone) return;
   int l = left_, t = top_, w = width_, h = height_;
   if (anchors_ & akRight) {
-    if (anchors_ & akLeft) w = pw - l - anchorRight_;
-    else l = pw - w - anchorRight_;
+    if (anchors_ & akLeft)
+      w = pw - l - anchorRight_;
+    else
+      l = pw - w - anchorRight_;
   }
   if (anchors_ & akBottom) {
-    if (anchors_ & akTop) h = ph - t - anchorBottom_;
-    else t = ph - h - anchorBottom_;
+    if (anchors_ & akTop)
+      h = ph - t - anchorBottom_;
+    else
+      t = ph - h - anchorBottom_;
   }
   SetBounds(l, t, w, h);
 }
@@ -121,32 +125,48 @@ void TControl::ParentResized(int pw, int ph) {
 void TControl::Loaded() { UpdateAnchorRules(); }
 
 bool TControl::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "Left") left_ = ValueToInt(name, v);
-  else if (name == "Top") top_ = ValueToInt(name, v);
-  else if (name == "Width") width_ = std::max(0, ValueToInt(name, v));
-  else if (name == "Height") height_ = std::max(0, ValueToInt(name, v));
-  else if (name == "Align") align_ = ParseAlign(name, v);
+  if (name == "Left")
+    left_ = ValueToInt(name, v);
+  else if (name == "Top")
+    top_ = ValueToInt(name, v);
+  else if (name == "Width")
+    width_ = std::max(0, ValueToInt(name, v));
+  else if (name == "Height")
+    height_ = std::max(0, ValueToInt(name, v));
+  else if (name == "Align")
+    align_ = ParseAlign(name, v);
   else if (name == "Anchors") {
     anchors_ = 0;
     for (const auto& a : ValueToSet(name, v)) {
-      if (a == "akLeft") anchors_ |= akLeft;
-      else if (a == "akTop") anchors_ |= akTop;
-      else if (a == "akRight") anchors_ |= akRight;
-      else if (a == "akBottom") anchors_ |= akBottom;
-      else throw EReadError("Invalid property value for Anchors: " + a);
+      if (a == "akLeft")
+        anchors_ |= akLeft;
+      else if (a == "akTop")
+        anchors_ |= akTop;
+      else if (a == "akRight")
+        anchors_ |= akRight;
+      else if (a == "akBottom")
+        anchors_ |= akBottom;
+      else
+        throw EReadError("Invalid property value for Anchors: " + a);
     }
-  } else if (name == "Visible") visible_ = ValueToBool(name, v);
-  else if (name == "Caption" || name == "Text") caption_ = ValueToString(name, v);
+  } else if (name == "Visible")
+    visible_ = ValueToBool(name, v);
+  else if (name == "Caption" || name == "Text")
+    caption_ = ValueToString(name, v);
   else if (name == "Color") {
     color_ = ValueToColor(name, v);
     parentColor_ = false;
-  } else if (name == "ParentColor") parentColor_ = ValueToBool(name, v);
-  else if (name == "ParentFont") parentFont_ = ValueToBool(name, v);
+  } else if (name == "ParentColor")
+    parentColor_ = ValueToBool(name, v);
+  else if (name == "ParentFont")
+    parentFont_ = ValueToBool(name, v);
   else if (name.rfind("Font.", 0) == 0) {
     if (!font_.SetProperty(name.substr(5), v)) return false;
     parentFont_ = false;
-  } else if (name == "TabOrder") tabOrder_ = ValueToInt(name, v);
-  else if (name == "TabStop") tabStop_ = ValueToBool(name, v);
+  } else if (name == "TabOrder")
+    tabOrder_ = ValueToInt(name, v);
+  else if (name == "TabStop")
+    tabStop_ = ValueToBool(name, v);
   else if (name == "OnClick") {
     const std::string method = ValueToIdent(name, v);
     OnClick = MethodRoot()->FindMethod(method);
@@ -174,8 +194,10 @@ void TGraphicControl::SetEnabled(bool enabled) {
 }
 
 bool TGraphicControl::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "Enabled") enabled_ = ValueToBool(name, v);
-  else return TControl::SetProperty(name, v);
+  if (name == "Enabled")
+    enabled_ = ValueToBool(name, v);
+  else
+    return TControl::SetProperty(name, v);
   return true;
 }
 
@@ -193,8 +215,10 @@ TWinControl::~TWinControl() {
 void TWinControl::InsertControl(TControl* c) {
   controls_.push_back(c);
   if (handle_) {
-    if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
-    else c->Invalidate();
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      w->HandleNeeded();
+    else
+      c->Invalidate();
   }
 }
 
@@ -231,16 +255,15 @@ void TWinControl::CreateWnd() {
   const wchar_t* cls = ownClass ? ToolkitWindowClass() : params.windowClass.c_str();
   TWinControl* const outer = g_creating;
   g_creating = this;
-  HWND hwnd = CreateWindowExW(params.exStyle, cls, Wide(caption_).c_str(),
-                              params.style, left_, top_, width_, height_, params.parent, nullptr,
-                              GetModuleHandleW(nullptr), this);
+  HWND hwnd = CreateWindowExW(params.exStyle, cls, Wide(caption_).c_str(), params.style, left_, top_, width_, height_,
+                              params.parent, nullptr, GetModuleHandleW(nullptr), this);
   g_creating = outer;
   if (!hwnd) throw EOutOfResources("Error creating window: " + std::to_string(GetLastError()));
   if (!ownClass) {
     SetPropW(hwnd, kControlProp, this);
     handle_ = hwnd;
-    defProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ToolkitWndProc)));
+    defProc_ =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ToolkitWndProc)));
   }
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
 }
@@ -294,9 +317,7 @@ int TWinControl::ClientHeight() const {
   return height_;
 }
 
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-  TControl::SetBounds(left, top, width, height);
-}
+void TWinControl::SetBounds(int left, int top, int width, int height) { TControl::SetBounds(left, top, width, height); }
 
 void TWinControl::BoundsChanged() {
   if (handle_) MoveWindow(handle_, left_, top_, width_, height_, TRUE);
@@ -314,11 +335,16 @@ void TWinControl::AlignControls() {
       if (c->Align() == which && c->Visible()) list.push_back(c);
     std::stable_sort(list.begin(), list.end(), [which](TControl* a, TControl* b) {
       switch (which) {
-        case TAlign::alTop: return a->Top() < b->Top();
-        case TAlign::alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
-        case TAlign::alLeft: return a->Left() < b->Left();
-        case TAlign::alRight: return a->Left() + a->Width() > b->Left() + b->Width();
-        default: return false;
+        case TAlign::alTop:
+          return a->Top() < b->Top();
+        case TAlign::alBottom:
+          return a->Top() + a->Height() > b->Top() + b->Height();
+        case TAlign::alLeft:
+          return a->Left() < b->Left();
+        case TAlign::alRight:
+          return a->Left() + a->Width() > b->Left() + b->Width();
+        default:
+          return false;
       }
     });
     for (TControl* c : list) {
@@ -538,9 +564,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefaultHandler(msg, wParam, lParam);
 }
 
-bool TWinControl::SetProperty(const std::string& name, const tpf0::Value& v) {
-  return TControl::SetProperty(name, v);
-}
+bool TWinControl::SetProperty(const std::string& name, const tpf0::Value& v) { return TControl::SetProperty(name, v); }
 
 LRESULT CALLBACK ToolkitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TWinControl* ctl = TWinControl::FromHandle(hwnd);

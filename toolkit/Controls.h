@@ -194,7 +194,7 @@ private:
   bool RouteMouseToGraphic(UINT msg, WPARAM wParam, LPARAM lParam);
   void SetHotGraphic(TGraphicControl* control);
   bool aligning_ = false;
-  TGraphicControl* hotGraphic_ = nullptr;      // the graphic child under the mouse
+  TGraphicControl* hotGraphic_ = nullptr;       // the graphic child under the mouse
   TGraphicControl* capturedGraphic_ = nullptr;  // the one a held button was pressed on
 };
 

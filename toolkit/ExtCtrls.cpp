@@ -55,17 +55,22 @@ void TPanel::PaintWindow(HDC dc) {
   FillRect(dc, &r, b);
   DeleteObject(b);
   const COLORREF hi = GetSysColor(COLOR_BTNHIGHLIGHT), sh = GetSysColor(COLOR_BTNSHADOW);
-  if (BevelOuter == TBevelCut::bvRaised) Frame3D(dc, r, hi, sh, BevelWidth);
-  else if (BevelOuter == TBevelCut::bvLowered) Frame3D(dc, r, sh, hi, BevelWidth);
-  if (BevelInner == TBevelCut::bvRaised) Frame3D(dc, r, hi, sh, BevelWidth);
-  else if (BevelInner == TBevelCut::bvLowered) Frame3D(dc, r, sh, hi, BevelWidth);
+  if (BevelOuter == TBevelCut::bvRaised)
+    Frame3D(dc, r, hi, sh, BevelWidth);
+  else if (BevelOuter == TBevelCut::bvLowered)
+    Frame3D(dc, r, sh, hi, BevelWidth);
+  if (BevelInner == TBevelCut::bvRaised)
+    Frame3D(dc, r, hi, sh, BevelWidth);
+  else if (BevelInner == TBevelCut::bvLowered)
+    Frame3D(dc, r, sh, hi, BevelWidth);
   if (!caption_.empty()) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(font_.Color));
     HGDIOBJ old = SelectObject(dc, font_.Handle());
     const std::wstring text = Wide(caption_);
-    const UINT align = Alignment == TAlignment::taLeftJustify ? DT_LEFT
-                       : Alignment == TAlignment::taRightJustify ? DT_RIGHT : DT_CENTER;
+    const UINT align = Alignment == TAlignment::taLeftJustify    ? DT_LEFT
+                       : Alignment == TAlignment::taRightJustify ? DT_RIGHT
+                                                                 : DT_CENTER;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
   }
@@ -73,13 +78,18 @@ void TPanel::PaintWindow(HDC dc) {
 }
 
 bool TPanel::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "BevelOuter") BevelOuter = ValueToBevel(name, v);
-  else if (name == "BevelInner") BevelInner = ValueToBevel(name, v);
-  else if (name == "BevelWidth") BevelWidth = ValueToInt(name, v);
-  else if (name == "Alignment") Alignment = ValueToAlignment(name, v);
+  if (name == "BevelOuter")
+    BevelOuter = ValueToBevel(name, v);
+  else if (name == "BevelInner")
+    BevelInner = ValueToBevel(name, v);
+  else if (name == "BevelWidth")
+    BevelWidth = ValueToInt(name, v);
+  else if (name == "Alignment")
+    Alignment = ValueToAlignment(name, v);
   else if (name == "BorderStyle" || name == "FullRepaint" || name == "UseDockManager") {
     // Defaults of this program's panels.
-  } else return TWinControl::SetProperty(name, v);
+  } else
+    return TWinControl::SetProperty(name, v);
   return true;
 }
 
@@ -91,7 +101,8 @@ TShape::TShape(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TShape::Paint(HDC dc) {
-  HBRUSH brush = BrushClear ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)) : CreateSolidBrush(ColorToRGB(BrushColor));
+  HBRUSH brush =
+      BrushClear ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)) : CreateSolidBrush(ColorToRGB(BrushColor));
   HPEN pen = PenClear ? static_cast<HPEN>(GetStockObject(NULL_PEN)) : CreatePen(PS_SOLID, 1, ColorToRGB(PenColor));
   HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
   // A null pen draws the rectangle one pixel short on the right and bottom.
@@ -103,13 +114,18 @@ void TShape::Paint(HDC dc) {
 }
 
 bool TShape::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "Brush.Color") BrushColor = ValueToColor(name, v);
-  else if (name == "Brush.Style") BrushClear = ValueToIdent(name, v) == "bsClear";
-  else if (name == "Pen.Color") PenColor = ValueToColor(name, v);
-  else if (name == "Pen.Style") PenClear = ValueToIdent(name, v) == "psClear";
+  if (name == "Brush.Color")
+    BrushColor = ValueToColor(name, v);
+  else if (name == "Brush.Style")
+    BrushClear = ValueToIdent(name, v) == "bsClear";
+  else if (name == "Pen.Color")
+    PenColor = ValueToColor(name, v);
+  else if (name == "Pen.Style")
+    PenClear = ValueToIdent(name, v) == "psClear";
   else if (name == "Shape") {
     if (ValueToIdent(name, v) != "stRectangle") throw EReadError("Only rectangular shapes are supported");
-  } else return TGraphicControl::SetProperty(name, v);
+  } else
+    return TGraphicControl::SetProperty(name, v);
   return true;
 }
 
@@ -143,12 +159,16 @@ bool TImage::SetProperty(const std::string& name, const tpf0::Value& v) {
   if (name == "Picture.Data") {
     if (v.type != tpf0::ValueType::Binary) throw EReadError("Invalid property value for " + name);
     Picture.LoadFromData(v.text);
-  } else if (name == "Stretch") Stretch = ValueToBool(name, v);
-  else if (name == "Center") Center = ValueToBool(name, v);
-  else if (name == "Transparent") Transparent = ValueToBool(name, v);
+  } else if (name == "Stretch")
+    Stretch = ValueToBool(name, v);
+  else if (name == "Center")
+    Center = ValueToBool(name, v);
+  else if (name == "Transparent")
+    Transparent = ValueToBool(name, v);
   else if (name == "Proportional" || name == "AutoSize" || name == "IncrementalDisplay") {
     // Not used by this program's images.
-  } else return TGraphicControl::SetProperty(name, v);
+  } else
+    return TGraphicControl::SetProperty(name, v);
   return true;
 }
 

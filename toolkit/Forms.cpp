@@ -42,13 +42,18 @@ void TForm::SetClientSize(int width, int height) {
 }
 
 bool TForm::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "ClientWidth") clientWidth_ = ValueToInt(name, v);
-  else if (name == "ClientHeight") clientHeight_ = ValueToInt(name, v);
+  if (name == "ClientWidth")
+    clientWidth_ = ValueToInt(name, v);
+  else if (name == "ClientHeight")
+    clientHeight_ = ValueToInt(name, v);
   else if (name == "Position") {
     const std::string p = ValueToIdent(name, v);
-    if (p == "poScreenCenter" || p == "poDesktopCenter" || p == "poMainFormCenter") Position = TPosition::poScreenCenter;
-    else if (p == "poDefault" || p == "poDefaultPosOnly") Position = TPosition::poDefault;
-    else Position = TPosition::poDesigned;
+    if (p == "poScreenCenter" || p == "poDesktopCenter" || p == "poMainFormCenter")
+      Position = TPosition::poScreenCenter;
+    else if (p == "poDefault" || p == "poDefaultPosOnly")
+      Position = TPosition::poDefault;
+    else
+      Position = TPosition::poDesigned;
   } else if (name == "OnCreate") {
     const std::string m = ValueToIdent(name, v);
     OnCreate = FindMethod(m);
@@ -56,8 +61,8 @@ bool TForm::SetProperty(const std::string& name, const tpf0::Value& v) {
   } else if (name == "Visible") {
     // A form is shown by the application, not by its layout.
     ValueToBool(name, v);
-  } else if (name == "PixelsPerInch" || name == "TextHeight" || name == "OldCreateOrder" ||
-             name == "BorderIcons" || name == "BorderStyle" || name == "FormStyle" || name == "Scaled") {
+  } else if (name == "PixelsPerInch" || name == "TextHeight" || name == "OldCreateOrder" || name == "BorderIcons" ||
+             name == "BorderStyle" || name == "FormStyle" || name == "Scaled") {
     // Design-time and defaulted properties: accepted, nothing to do here.
   } else {
     return TWinControl::SetProperty(name, v);
@@ -224,8 +229,10 @@ void TApplication::HandleException(TComponent* sender) {
   if (seams::applicationHandleException &&
       seams::applicationHandleException(sender, sender ? sender->ClassName() : "", error))
     return;
-  if (OnException) OnException(sender, error);
-  else ShowException(error);
+  if (OnException)
+    OnException(sender, error);
+  else
+    ShowException(error);
 }
 
 std::string ExceptionText(std::exception_ptr error) {

@@ -21,14 +21,35 @@ COLORREF ColorToRGB(TColor c) {
 
 TColor ValueToColor(const std::string& prop, const tpf0::Value& v) {
   if (v.IsInteger()) return static_cast<TColor>(v.integer);
-  static const struct { const char* name; TColor color; } kNames[] = {
-      {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000}, {"clOlive", 0x008080},
-      {"clNavy", 0x800000},  {"clPurple", 0x800080}, {"clTeal", 0x808000},  {"clGray", 0x808080},
-      {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},   {"clLime", 0x00FF00},  {"clYellow", 0x00FFFF},
-      {"clBlue", 0xFF0000},  {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00}, {"clWhite", 0xFFFFFF},
-      {"clBtnFace", clBtnFace}, {"clWindow", clWindow}, {"clWindowText", clWindowText},
-      {"clBtnText", 0xFF000012}, {"clBtnShadow", 0xFF000010}, {"clHighlight", 0xFF00000D},
-      {"clHighlightText", 0xFF00000E}, {"clInfoBk", 0xFF000018}, {"clNone", 0x1FFFFFFF},
+  static const struct {
+    const char* name;
+    TColor color;
+  } kNames[] = {
+      {"clBlack", 0x000000},
+      {"clMaroon", 0x000080},
+      {"clGreen", 0x008000},
+      {"clOlive", 0x008080},
+      {"clNavy", 0x800000},
+      {"clPurple", 0x800080},
+      {"clTeal", 0x808000},
+      {"clGray", 0x808080},
+      {"clSilver", 0xC0C0C0},
+      {"clRed", 0x0000FF},
+      {"clLime", 0x00FF00},
+      {"clYellow", 0x00FFFF},
+      {"clBlue", 0xFF0000},
+      {"clFuchsia", 0xFF00FF},
+      {"clAqua", 0xFFFF00},
+      {"clWhite", 0xFFFFFF},
+      {"clBtnFace", clBtnFace},
+      {"clWindow", clWindow},
+      {"clWindowText", clWindowText},
+      {"clBtnText", 0xFF000012},
+      {"clBtnShadow", 0xFF000010},
+      {"clHighlight", 0xFF00000D},
+      {"clHighlightText", 0xFF00000E},
+      {"clInfoBk", 0xFF000018},
+      {"clNone", 0x1FFFFFFF},
   };
   const std::string ident = ValueToIdent(prop, v);
   for (const auto& n : kNames)
@@ -87,23 +108,34 @@ HFONT TFont::Handle() const {
 }
 
 bool TFont::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "Name") Name = ValueToString("Font.Name", v);
-  else if (name == "Height") Height = ValueToInt("Font.Height", v);
-  else if (name == "Color") Color = ValueToColor("Font.Color", v);
+  if (name == "Name")
+    Name = ValueToString("Font.Name", v);
+  else if (name == "Height")
+    Height = ValueToInt("Font.Height", v);
+  else if (name == "Color")
+    Color = ValueToColor("Font.Color", v);
   else if (name == "Charset") {
-    if (v.IsInteger()) Charset = ValueToInt("Font.Charset", v);
+    if (v.IsInteger())
+      Charset = ValueToInt("Font.Charset", v);
     else {
       const std::string cs = ValueToIdent("Font.Charset", v);
-      Charset = cs == "ANSI_CHARSET" ? ANSI_CHARSET : cs == "RUSSIAN_CHARSET" ? RUSSIAN_CHARSET
-                : cs == "SYMBOL_CHARSET" ? SYMBOL_CHARSET : cs == "OEM_CHARSET" ? OEM_CHARSET : DEFAULT_CHARSET;
+      Charset = cs == "ANSI_CHARSET"      ? ANSI_CHARSET
+                : cs == "RUSSIAN_CHARSET" ? RUSSIAN_CHARSET
+                : cs == "SYMBOL_CHARSET"  ? SYMBOL_CHARSET
+                : cs == "OEM_CHARSET"     ? OEM_CHARSET
+                                          : DEFAULT_CHARSET;
     }
   } else if (name == "Style") {
     Style = 0;
     for (const auto& s : ValueToSet("Font.Style", v)) {
-      if (s == "fsBold") Style |= fsBold;
-      else if (s == "fsItalic") Style |= fsItalic;
-      else if (s == "fsUnderline") Style |= fsUnderline;
-      else if (s == "fsStrikeOut") Style |= fsStrikeOut;
+      if (s == "fsBold")
+        Style |= fsBold;
+      else if (s == "fsItalic")
+        Style |= fsItalic;
+      else if (s == "fsUnderline")
+        Style |= fsUnderline;
+      else if (s == "fsStrikeOut")
+        Style |= fsStrikeOut;
     }
   } else if (name == "Size") {
     // Points at 96 dots per inch.
@@ -212,11 +244,21 @@ void TBitmap::LoadFromBmp(const uint8_t* data, size_t size) {
     for (int x = 0; x < w; ++x) {
       uint32_t index = 0;
       switch (bits) {
-        case 24: std::memcpy(dst + 3 * x, src + 3 * x, 3); continue;
-        case 32: std::memcpy(dst + 3 * x, src + 4 * x, 3); continue;
-        case 8: index = src[x]; break;
-        case 4: index = (src[x / 2] >> (x % 2 ? 0 : 4)) & 15; break;
-        case 1: index = (src[x / 8] >> (7 - x % 8)) & 1; break;
+        case 24:
+          std::memcpy(dst + 3 * x, src + 3 * x, 3);
+          continue;
+        case 32:
+          std::memcpy(dst + 3 * x, src + 4 * x, 3);
+          continue;
+        case 8:
+          index = src[x];
+          break;
+        case 4:
+          index = (src[x / 2] >> (x % 2 ? 0 : 4)) & 15;
+          break;
+        case 1:
+          index = (src[x / 8] >> (7 - x % 8)) & 1;
+          break;
       }
       if (index >= colors) index = 0;
       std::memcpy(dst + 3 * x, palette + 4 * index, 3);
@@ -298,9 +340,12 @@ void TPicture::LoadFromData(const std::string& data) {
   const uint8_t* body = p + 1 + p[0];
   const uint32_t length = Le(body, 4);
   if (length > data.size() - (1 + p[0] + 4)) throw EInvalidGraphic("Invalid picture data");
-  if (cls == "TJPEGImage") DecodeJpeg(body + 4, length, bitmap_);
-  else if (cls == "TBitmap") bitmap_.LoadFromBmp(body + 4, length);
-  else throw EInvalidGraphic("Unknown picture file extension (" + cls + ")");
+  if (cls == "TJPEGImage")
+    DecodeJpeg(body + 4, length, bitmap_);
+  else if (cls == "TBitmap")
+    bitmap_.LoadFromBmp(body + 4, length);
+  else
+    throw EInvalidGraphic("Unknown picture file extension (" + cls + ")");
   graphicClass_ = cls;
 }
 

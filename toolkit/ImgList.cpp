@@ -51,10 +51,14 @@ void TImageList::Draw(TBitmap& dst, int x0, int y0, int index) const {
 }
 
 bool TImageList::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "Width") SetSize(ValueToInt(name, v), height_);
-  else if (name == "Height") SetSize(width_, ValueToInt(name, v));
-  else if (name == "BkColor") BkColor = ValueToColor(name, v);
-  else return TComponent::SetProperty(name, v);
+  if (name == "Width")
+    SetSize(ValueToInt(name, v), height_);
+  else if (name == "Height")
+    SetSize(width_, ValueToInt(name, v));
+  else if (name == "BkColor")
+    BkColor = ValueToColor(name, v);
+  else
+    return TComponent::SetProperty(name, v);
   return true;
 }
 

@@ -20,8 +20,7 @@ void ReadProperties(TComponent& c, const tpf0::Object& stored) {
   }
 }
 
-void ReadChildren(TComponent& root, TWinControl* parent, const tpf0::Object& stored,
-                  std::vector<TComponent*>& loaded) {
+void ReadChildren(TComponent& root, TWinControl* parent, const tpf0::Object& stored, std::vector<TComponent*>& loaded) {
   for (const auto& child : stored.children) {
     TComponent* c = CreateComponent(child.className, &root);
     if (!c) throw EClassNotFound("Class " + child.className + " not found");

@@ -65,11 +65,14 @@ LRESULT TButton::CNCommand(WORD code) {
 }
 
 bool TButton::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "WordWrap") WordWrap = ValueToBool(name, v);
-  else if (name == "Default") SetDefault(ValueToBool(name, v));
+  if (name == "WordWrap")
+    WordWrap = ValueToBool(name, v);
+  else if (name == "Default")
+    SetDefault(ValueToBool(name, v));
   else if (name == "Cancel" || name == "ModalResult") {
     // Not used by this program's buttons.
-  } else return TWinControl::SetProperty(name, v);
+  } else
+    return TWinControl::SetProperty(name, v);
   return true;
 }
 
@@ -110,11 +113,14 @@ LRESULT TEdit::CNCommand(WORD code) {
 }
 
 bool TEdit::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "MaxLength") maxLength_ = ValueToInt(name, v);
-  else if (name == "AutoSize") autoSize_ = ValueToBool(name, v);
+  if (name == "MaxLength")
+    maxLength_ = ValueToInt(name, v);
+  else if (name == "AutoSize")
+    autoSize_ = ValueToBool(name, v);
   else if (name == "ReadOnly" || name == "AutoSelect" || name == "BorderStyle" || name == "CharCase") {
     // Defaults of this program's edits.
-  } else return TWinControl::SetProperty(name, v);
+  } else
+    return TWinControl::SetProperty(name, v);
   return true;
 }
 
@@ -134,13 +140,18 @@ void TMemo::CreateParams(TCreateParams& params) {
 bool TMemo::SetProperty(const std::string& name, const tpf0::Value& v) {
   if (name == "ScrollBars") {
     const std::string s = ValueToIdent(name, v);
-    scrollBars_ = s == "ssVertical" ? WS_VSCROLL : s == "ssHorizontal" ? WS_HSCROLL : s == "ssBoth" ? WS_VSCROLL | WS_HSCROLL : 0;
-  } else if (name == "WordWrap") wordWrap_ = ValueToBool(name, v);
+    scrollBars_ = s == "ssVertical"     ? WS_VSCROLL
+                  : s == "ssHorizontal" ? WS_HSCROLL
+                  : s == "ssBoth"       ? WS_VSCROLL | WS_HSCROLL
+                                        : 0;
+  } else if (name == "WordWrap")
+    wordWrap_ = ValueToBool(name, v);
   else if (name == "Lines.Strings") {
     if (v.type != tpf0::ValueType::List) throw EReadError("Invalid property value for " + name);
     caption_.clear();
     for (const auto& line : v.list) caption_ += ValueToString(name, line) + "\r\n";
-  } else return TEdit::SetProperty(name, v);
+  } else
+    return TEdit::SetProperty(name, v);
   return true;
 }
 
@@ -223,8 +234,8 @@ void TLabel::Paint(HDC dc) {
   SetTextColor(dc, ColorToRGB(font_.Color));
   HGDIOBJ old = SelectObject(dc, font_.Handle());
   const UINT align = Alignment == TAlignment::taRightJustify ? DT_RIGHT
-                     : Alignment == TAlignment::taCenter   ? DT_CENTER
-                                                            : DT_LEFT;
+                     : Alignment == TAlignment::taCenter     ? DT_CENTER
+                                                             : DT_LEFT;
   const std::wstring text = Wide(caption_);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             align | DT_NOPREFIX | (WordWrap ? DT_WORDBREAK : DT_SINGLELINE));
@@ -232,13 +243,18 @@ void TLabel::Paint(HDC dc) {
 }
 
 bool TLabel::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "Alignment") Alignment = ValueToAlignment(name, v);
-  else if (name == "AutoSize") AutoSize = ValueToBool(name, v);
-  else if (name == "Transparent") Transparent = ValueToBool(name, v);
-  else if (name == "WordWrap") WordWrap = ValueToBool(name, v);
+  if (name == "Alignment")
+    Alignment = ValueToAlignment(name, v);
+  else if (name == "AutoSize")
+    AutoSize = ValueToBool(name, v);
+  else if (name == "Transparent")
+    Transparent = ValueToBool(name, v);
+  else if (name == "WordWrap")
+    WordWrap = ValueToBool(name, v);
   else if (name == "Layout" || name == "ShowAccelChar" || name == "FocusControl") {
     // Top layout, no accelerators: the defaults this program uses.
-  } else return TGraphicControl::SetProperty(name, v);
+  } else
+    return TGraphicControl::SetProperty(name, v);
   return true;
 }
 

@@ -7,11 +7,11 @@
 
 namespace tk {
 
-#define TK_SYS_EXCEPTION_CLASS(Name, Base)                                 \
-  class Name : public Base {                                               \
-  public:                                                                  \
-    using Base::Base;                                                      \
-    const char* ClassName() const noexcept override { return #Name; }      \
+#define TK_SYS_EXCEPTION_CLASS(Name, Base)                            \
+  class Name : public Base {                                          \
+  public:                                                             \
+    using Base::Base;                                                 \
+    const char* ClassName() const noexcept override { return #Name; } \
   }
 
 TK_SYS_EXCEPTION_CLASS(EExternal, Exception);

@@ -20,11 +20,11 @@ private:
   std::string message_;
 };
 
-#define TK_EXCEPTION_CLASS(Name, Base)                                     \
-  class Name : public Base {                                               \
-  public:                                                                  \
-    using Base::Base;                                                      \
-    const char* ClassName() const noexcept override { return #Name; }      \
+#define TK_EXCEPTION_CLASS(Name, Base)                                \
+  class Name : public Base {                                          \
+  public:                                                             \
+    using Base::Base;                                                 \
+    const char* ClassName() const noexcept override { return #Name; } \
   }
 
 TK_EXCEPTION_CLASS(ERangeError, Exception);

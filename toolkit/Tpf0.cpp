@@ -9,8 +9,7 @@
 namespace tpf0 {
 
 bool Value::IsInteger() const {
-  return type == ValueType::Int8 || type == ValueType::Int16 || type == ValueType::Int32 ||
-         type == ValueType::Int64;
+  return type == ValueType::Int8 || type == ValueType::Int16 || type == ValueType::Int32 || type == ValueType::Int64;
 }
 
 bool Value::IsReal() const {
@@ -26,10 +25,14 @@ bool Value::IsString() const {
 Value Value::Integer(int64_t v) {
   Value r;
   r.integer = v;
-  if (v >= INT8_MIN && v <= INT8_MAX) r.type = ValueType::Int8;
-  else if (v >= INT16_MIN && v <= INT16_MAX) r.type = ValueType::Int16;
-  else if (v >= INT32_MIN && v <= INT32_MAX) r.type = ValueType::Int32;
-  else r.type = ValueType::Int64;
+  if (v >= INT8_MIN && v <= INT8_MAX)
+    r.type = ValueType::Int8;
+  else if (v >= INT16_MIN && v <= INT16_MAX)
+    r.type = ValueType::Int16;
+  else if (v >= INT32_MIN && v <= INT32_MAX)
+    r.type = ValueType::Int32;
+  else
+    r.type = ValueType::Int64;
   return r;
 }
 
@@ -79,9 +82,12 @@ double ExtendedToDouble(const uint8_t b[10]) {
   const int exponent = ((b[9] & 0x7F) << 8) | b[8];
   const bool negative = (b[9] & 0x80) != 0;
   double v;
-  if (exponent == 0 && mantissa == 0) v = 0.0;
-  else if (exponent == 0x7FFF) v = (mantissa << 1) == 0 ? INFINITY : NAN;
-  else v = std::ldexp(static_cast<double>(mantissa), exponent - 16383 - 63);
+  if (exponent == 0 && mantissa == 0)
+    v = 0.0;
+  else if (exponent == 0x7FFF)
+    v = (mantissa << 1) == 0 ? INFINITY : NAN;
+  else
+    v = std::ldexp(static_cast<double>(mantissa), exponent - 16383 - 63);
   return negative ? -v : v;
 }
 
@@ -117,8 +123,7 @@ public:
   explicit StreamReader(std::span<const uint8_t> data) : data_(data) {}
 
   Object ReadRoot() {
-    if (data_.size() < 4 || std::memcmp(data_.data(), "TPF0", 4) != 0)
-      throw tk::EReadError("Invalid stream format");
+    if (data_.size() < 4 || std::memcmp(data_.data(), "TPF0", 4) != 0) throw tk::EReadError("Invalid stream format");
     pos_ = 4;
     Object root = ReadObject(0);
     return root;
@@ -206,11 +211,19 @@ private:
         while (PeekByte() != 0) v.list.push_back(ReadValue(depth + 1));
         ++pos_;
         break;
-      case ValueType::Int8: v.integer = static_cast<int8_t>(Unsigned(1)); break;
-      case ValueType::Int16: v.integer = static_cast<int16_t>(Unsigned(2)); break;
-      case ValueType::Int32: v.integer = static_cast<int32_t>(Unsigned(4)); break;
+      case ValueType::Int8:
+        v.integer = static_cast<int8_t>(Unsigned(1));
+        break;
+      case ValueType::Int16:
+        v.integer = static_cast<int16_t>(Unsigned(2));
+        break;
+      case ValueType::Int32:
+        v.integer = static_cast<int32_t>(Unsigned(4));
+        break;
       case ValueType::Int64:
-      case ValueType::Currency: v.integer = static_cast<int64_t>(Unsigned(8)); break;
+      case ValueType::Currency:
+        v.integer = static_cast<int64_t>(Unsigned(8));
+        break;
       case ValueType::Extended: {
         Need(10);
         v.real = ExtendedToDouble(data_.data() + pos_);
@@ -231,10 +244,14 @@ private:
         break;
       }
       case ValueType::String:
-      case ValueType::Ident: v.text = ShortString(); break;
+      case ValueType::Ident:
+        v.text = ShortString();
+        break;
       case ValueType::LString:
       case ValueType::Utf8String:
-      case ValueType::Binary: v.text = Bytes(Length32()); break;
+      case ValueType::Binary:
+        v.text = Bytes(Length32());
+        break;
       case ValueType::WString: {
         const uint32_t chars = static_cast<uint32_t>(Unsigned(4));
         if (chars > (data_.size() - pos_) / 2) Fail("Unexpected end of stream");
@@ -354,11 +371,19 @@ private:
         for (const auto& e : v.list) WriteValue(e);
         Byte(0);
         break;
-      case ValueType::Int8: Le(static_cast<uint64_t>(v.integer), 1); break;
-      case ValueType::Int16: Le(static_cast<uint64_t>(v.integer), 2); break;
-      case ValueType::Int32: Le(static_cast<uint64_t>(v.integer), 4); break;
+      case ValueType::Int8:
+        Le(static_cast<uint64_t>(v.integer), 1);
+        break;
+      case ValueType::Int16:
+        Le(static_cast<uint64_t>(v.integer), 2);
+        break;
+      case ValueType::Int32:
+        Le(static_cast<uint64_t>(v.integer), 4);
+        break;
       case ValueType::Int64:
-      case ValueType::Currency: Le(static_cast<uint64_t>(v.integer), 8); break;
+      case ValueType::Currency:
+        Le(static_cast<uint64_t>(v.integer), 8);
+        break;
       case ValueType::Extended: {
         uint8_t b[10];
         DoubleToExtended(v.real, b);
@@ -379,7 +404,9 @@ private:
         Le(bits, 8);
         break;
       }
-      case ValueType::Ident: ShortString(v.text); break;
+      case ValueType::Ident:
+        ShortString(v.text);
+        break;
       case ValueType::Binary:
         Le(v.text.size(), 4);
         Raw(v.text);

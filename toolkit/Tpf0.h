@@ -15,10 +15,28 @@ namespace tpf0 {
 
 // Value type bytes of the format.
 enum class ValueType : uint8_t {
-  Null = 0, List = 1, Int8 = 2, Int16 = 3, Int32 = 4, Extended = 5, String = 6,
-  Ident = 7, False = 8, True = 9, Binary = 10, Set = 11, LString = 12, Nil = 13,
-  Collection = 14, Single = 15, Currency = 16, Date = 17, WString = 18, Int64 = 19,
-  Utf8String = 20, Double = 21,
+  Null = 0,
+  List = 1,
+  Int8 = 2,
+  Int16 = 3,
+  Int32 = 4,
+  Extended = 5,
+  String = 6,
+  Ident = 7,
+  False = 8,
+  True = 9,
+  Binary = 10,
+  Set = 11,
+  LString = 12,
+  Nil = 13,
+  Collection = 14,
+  Single = 15,
+  Currency = 16,
+  Date = 17,
+  WString = 18,
+  Int64 = 19,
+  Utf8String = 20,
+  Double = 21,
 };
 
 struct Property;
@@ -47,7 +65,7 @@ struct Value {
   static Value Str(std::string utf8);
   static Value Ident(std::string name);
   static Value Boolean(bool b);
-  static Value Real(double v);      // Extended
+  static Value Real(double v);  // Extended
   static Value Bytes(std::string bytes);
 };
 
@@ -59,7 +77,7 @@ struct Property {
 struct Object {
   std::string className;
   std::string name;
-  uint8_t filerFlags = 0;  // 1 inherited, 2 child position, 4 inline
+  uint8_t filerFlags = 0;    // 1 inherited, 2 child position, 4 inline
   bool filerPrefix = false;  // stored with a flags byte, even one with no flags set
   int64_t childPos = 0;
   std::vector<Property> props;

@@ -12,8 +12,6 @@ inline std::wstring Wide(const std::string& utf8) {
   return std::wstring(w.begin(), w.end());
 }
 
-inline std::string Narrow(const std::wstring& wide) {
-  return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
-}
+inline std::string Narrow(const std::wstring& wide) { return Utf16ToUtf8(std::u16string(wide.begin(), wide.end())); }
 
 }  // namespace tk

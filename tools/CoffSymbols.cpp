@@ -58,12 +58,12 @@ bool ReadCoffFunctions(const std::vector<uint8_t>& file, const quor::TPeHeaders&
     const uint8_t auxCount = entry[17];
     if (storageClass == kClassFile) {
       // The file name fills the auxiliary entries.
-      const uint64_t auxBytes = std::min<uint64_t>(uint64_t(auxCount) * kEntrySize, end - (entry + kEntrySize - file.data()));
+      const uint64_t auxBytes =
+          std::min<uint64_t>(uint64_t(auxCount) * kEntrySize, end - (entry + kEntrySize - file.data()));
       const char* name = reinterpret_cast<const char*>(entry + kEntrySize);
       objectFile.assign(name, strnlen(name, auxBytes));
     } else if ((storageClass == kClassExternal || storageClass == kClassStatic) && (type & 0x30) == kTypeFunction &&
-               section >= 1 && size_t(section) <= headers.Sections.size() &&
-               headers.Sections[section - 1].IsCode()) {
+               section >= 1 && size_t(section) <= headers.Sections.size() && headers.Sections[section - 1].IsCode()) {
       TCoffFunction function;
       function.Name = EntryName(file, headers, entry);
       function.Address = headers.ImageBase + headers.Sections[section - 1].VirtualAddress + value;

@@ -14,8 +14,8 @@
 namespace sym {
 
 struct TCoffFunction {
-  std::string Name;  // as stored (decorated, mangled)
-  uint32_t Address = 0;  // absolute (image base included)
+  std::string Name;        // as stored (decorated, mangled)
+  uint32_t Address = 0;    // absolute (image base included)
   std::string ObjectFile;  // the ".file" name before it, may be empty
 };
 

@@ -52,8 +52,10 @@ public:
     return text;
   }
   void Skip(uint64_t size) {
-    if (!ok_ || Remaining() < size) Fail();
-    else position_ += size_t(size);
+    if (!ok_ || Remaining() < size)
+      Fail();
+    else
+      position_ += size_t(size);
   }
 
 private:
@@ -73,24 +75,53 @@ std::string_view StringAt(std::string_view section, uint64_t offset) {
 }
 
 enum Form : uint64_t {
-  kBlock = 0x09, kData1 = 0x0b, kData2 = 0x05, kData4 = 0x06, kData8 = 0x07, kData16 = 0x1e,
-  kString = 0x08, kStrp = 0x0e, kLineStrp = 0x1f, kUdata = 0x0f,
+  kBlock = 0x09,
+  kData1 = 0x0b,
+  kData2 = 0x05,
+  kData4 = 0x06,
+  kData8 = 0x07,
+  kData16 = 0x1e,
+  kString = 0x08,
+  kStrp = 0x0e,
+  kLineStrp = 0x1f,
+  kUdata = 0x0f,
 };
 
 // Reads one attribute value of a version 5 entry; the text for path forms.
 bool ReadForm(TReader& r, uint64_t form, std::string_view lineStr, std::string_view str, std::string_view& text) {
   switch (form) {
-    case kString: text = r.CString(); break;
-    case kLineStrp: text = StringAt(lineStr, r.Fixed(4)); break;
-    case kStrp: text = StringAt(str, r.Fixed(4)); break;
-    case kUdata: r.Uleb(); break;
-    case kData1: r.Fixed(1); break;
-    case kData2: r.Fixed(2); break;
-    case kData4: r.Fixed(4); break;
-    case kData8: r.Fixed(8); break;
-    case kData16: r.Skip(16); break;
-    case kBlock: r.Skip(r.Uleb()); break;
-    default: return false;
+    case kString:
+      text = r.CString();
+      break;
+    case kLineStrp:
+      text = StringAt(lineStr, r.Fixed(4));
+      break;
+    case kStrp:
+      text = StringAt(str, r.Fixed(4));
+      break;
+    case kUdata:
+      r.Uleb();
+      break;
+    case kData1:
+      r.Fixed(1);
+      break;
+    case kData2:
+      r.Fixed(2);
+      break;
+    case kData4:
+      r.Fixed(4);
+      break;
+    case kData8:
+      r.Fixed(8);
+      break;
+    case kData16:
+      r.Skip(16);
+      break;
+    case kBlock:
+      r.Skip(r.Uleb());
+      break;
+    default:
+      return false;
   }
   return r.Ok();
 }
@@ -144,7 +175,8 @@ bool ReadUnit(TReader& unit, std::string_view lineStr, std::string_view str, TLi
       table.Files.push_back(std::move(name));
     }
   } else {
-    while (unit.Ok() && !unit.CString().empty()) {}  // include directories
+    while (unit.Ok() && !unit.CString().empty()) {
+    }                             // include directories
     files.push_back(UINT32_MAX);  // file numbers start at 1
     for (;;) {
       const std::string_view name = unit.CString();
@@ -193,12 +225,24 @@ bool ReadUnit(TReader& unit, std::string_view lineStr, std::string_view str, TLi
         unit.Skip(next - unit.Position());
         break;
       }
-      case 1: emit(false); break;
-      case 2: address += unit.Uleb() * minInstLength; break;
-      case 3: line += uint64_t(unit.Sleb()); break;
-      case 4: file = unit.Uleb(); break;
-      case 8: address += ((255 - opcodeBase) / lineRange) * minInstLength; break;
-      case 9: address += unit.Fixed(2); break;
+      case 1:
+        emit(false);
+        break;
+      case 2:
+        address += unit.Uleb() * minInstLength;
+        break;
+      case 3:
+        line += uint64_t(unit.Sleb());
+        break;
+      case 4:
+        file = unit.Uleb();
+        break;
+      case 8:
+        address += ((255 - opcodeBase) / lineRange) * minInstLength;
+        break;
+      case 9:
+        address += unit.Fixed(2);
+        break;
       default:
         for (uint8_t i = 0; i < argumentCounts[opcode]; ++i) unit.Uleb();
         break;

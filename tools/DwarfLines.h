@@ -24,7 +24,7 @@ struct TLineTable {
 // Sections by content; .debug_line_str and .debug_str serve the version 5
 // string forms. A unit whose header or program is malformed ends the
 // reading (the rows before it stay); returns false then.
-[[nodiscard]] bool ReadDwarfLines(std::string_view debugLine, std::string_view debugLineStr,
-                                  std::string_view debugStr, TLineTable& table);
+[[nodiscard]] bool ReadDwarfLines(std::string_view debugLine, std::string_view debugLineStr, std::string_view debugStr,
+                                  TLineTable& table);
 
 }  // namespace sym

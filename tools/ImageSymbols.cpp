@@ -47,8 +47,8 @@ std::string WithoutParameters(std::string name) {
 
 std::string_view SectionData(const std::vector<uint8_t>& file, const quor::TPeSection& section) {
   if (section.RawOffset >= file.size()) return {};
-  const size_t size = std::min<size_t>({section.RawSize, section.VirtualSize ? section.VirtualSize : section.RawSize,
-                                        file.size() - section.RawOffset});
+  const size_t size = std::min<size_t>(
+      {section.RawSize, section.VirtualSize ? section.VirtualSize : section.RawSize, file.size() - section.RawOffset});
   return std::string_view(reinterpret_cast<const char*>(file.data() + section.RawOffset), size);
 }
 

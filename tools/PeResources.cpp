@@ -77,7 +77,8 @@ bool FindPeResourceData(const std::vector<uint8_t>& file, const quor::TPeHeaders
   }
   if (!directory.Fits(offset, 8)) return false;
   size = directory.Word(offset + 4);
-  return RvaToFileOffset(headers, directory.Word(offset), size, fileOffset) && uint64_t(fileOffset) + size <= file.size();
+  return RvaToFileOffset(headers, directory.Word(offset), size, fileOffset) &&
+         uint64_t(fileOffset) + size <= file.size();
 }
 
 bool FindPeResource(const std::vector<uint8_t>& file, const quor::TPeHeaders& headers, std::string_view type,

@@ -34,8 +34,7 @@ std::vector<uint8_t> Compile(const std::string& text, const std::string& baseDir
   for (auto& p : form.props) {
     const tpf0::Value& v = p.value;
     if (v.IsInteger()) {
-      if (v.integer < INT32_MIN || v.integer > INT32_MAX)
-        throw tk::EConvertError("Integer beyond 32 bits: " + p.name);
+      if (v.integer < INT32_MIN || v.integer > INT32_MAX) throw tk::EConvertError("Integer beyond 32 bits: " + p.name);
       p.value.type = tpf0::ValueType::Int32;
     } else if (!v.IsString() && !v.IsBoolean()) {
       throw tk::EConvertError("Only integers, texts and booleans are settings: " + p.name);

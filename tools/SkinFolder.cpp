@@ -119,8 +119,7 @@ skin::TsStoredSkin ReadSkinFolder(const std::string& folder, const std::string& 
         s.Images.push_back(std::move(image));
       }
       if (IsJpegName(value)) {
-        if (const auto jpeg = files.ReadFile(path + value))
-          s.Patterns.push_back({section.Name, *jpeg, value, key});
+        if (const auto jpeg = files.ReadFile(path + value)) s.Patterns.push_back({section.Name, *jpeg, value, key});
       }
     }
   }

@@ -93,9 +93,12 @@ private:
   tpf0::Object ParseObject() {
     const std::string kw = Lower(Ident());
     tpf0::Object obj;
-    if (kw == "inherited") obj.filerFlags = 1;
-    else if (kw == "inline") obj.filerFlags = 4;
-    else if (kw != "object") Fail("'object' expected");
+    if (kw == "inherited")
+      obj.filerFlags = 1;
+    else if (kw == "inline")
+      obj.filerFlags = 4;
+    else if (kw != "object")
+      Fail("'object' expected");
     obj.name = Ident();
     Expect(':');
     obj.className = Ident();
@@ -199,9 +202,9 @@ private:
       const int64_t v = static_cast<int64_t>(std::strtoull(s_.substr(digits, pos_ - digits).c_str(), nullptr, 16));
       return tpf0::Value::Integer(negative ? -v : v);
     }
-    while (pos_ < s_.size() && (std::isdigit(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '.' ||
-                                s_[pos_] == 'e' || s_[pos_] == 'E' ||
-                                ((s_[pos_] == '-' || s_[pos_] == '+') && (s_[pos_ - 1] == 'e' || s_[pos_ - 1] == 'E'))))
+    while (pos_ < s_.size() &&
+           (std::isdigit(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '.' || s_[pos_] == 'e' ||
+            s_[pos_] == 'E' || ((s_[pos_] == '-' || s_[pos_] == '+') && (s_[pos_ - 1] == 'e' || s_[pos_ - 1] == 'E'))))
       ++pos_;
     const std::string text = s_.substr(start, pos_ - start);
     char* end = nullptr;
@@ -222,8 +225,10 @@ private:
     v.type = tpf0::ValueType::Set;
     while (!Peek(']')) {
       v.set.push_back(Ident());
-      if (Peek(',')) ++pos_;
-      else if (!Peek(']')) Fail("',' or ']' expected");
+      if (Peek(','))
+        ++pos_;
+      else if (!Peek(']'))
+        Fail("',' or ']' expected");
     }
     ++pos_;
     return v;
@@ -275,7 +280,8 @@ private:
       const char c = s_[pos_++];
       if (c == '}') break;
       if (!std::isxdigit(static_cast<unsigned char>(c))) Fail("hexadecimal digit expected");
-      acc = (acc << 4) | static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (std::tolower(c) - 'a' + 10));
+      acc = (acc << 4) |
+            static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (std::tolower(c) - 'a' + 10));
       if (++nibbles == 2) {
         bytes += static_cast<char>(acc);
         nibbles = 0;
@@ -286,7 +292,9 @@ private:
     return tpf0::Value::Bytes(std::move(bytes));
   }
 
-  std::string PathOf(const std::string& name) const { return name.size() && name[0] == '/' ? name : base_ + "/" + name; }
+  std::string PathOf(const std::string& name) const {
+    return name.size() && name[0] == '/' ? name : base_ + "/" + name;
+  }
 
   // @skins('folder', ...): skin folders as the stored skins collection.
   tpf0::Value ParseSkins() {
@@ -333,8 +341,6 @@ private:
 
 }  // namespace
 
-tpf0::Object Parse(const std::string& text, const std::string& baseDir) {
-  return Parser(text, baseDir).ParseRoot();
-}
+tpf0::Object Parse(const std::string& text, const std::string& baseDir) { return Parser(text, baseDir).ParseRoot(); }
 
 }  // namespace textform

@@ -69,8 +69,7 @@ int main(int argc, char** argv) {
         out += quor::InstructionText(d);
         a += d.Info.Length();
       } else {
-        std::snprintf(head, sizeof head, "%08x 1 db %02x", uint32_t(a),
-                      reader.Bytes()[size_t(a - base)]);
+        std::snprintf(head, sizeof head, "%08x 1 db %02x", uint32_t(a), reader.Bytes()[size_t(a - base)]);
         out += head;
         a += 1;
       }
@@ -84,8 +83,8 @@ int main(int argc, char** argv) {
     quor::TFunctionInfo info;
     quor::TDisAsmOptions options;
     if (!quor::DisAsmFunction(entry, &snapshot, nullptr, options, out, info)) {
-      std::fprintf(stderr, "disasm: %s (error %u at %08x)\n", info.LastErrorStr.c_str(),
-                   info.LastErrorNo, info.LastErrorAddr);
+      std::fprintf(stderr, "disasm: %s (error %u at %08x)\n", info.LastErrorStr.c_str(), info.LastErrorNo,
+                   info.LastErrorAddr);
       return 1;
     }
     // the report's text breaks lines with CR LF; a terminal tool prints LF

@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "report/codec/quorZip.h"
 #include "report/symbols/quorCompactSymbols.h"
 #include "report/symbols/quorMapText.h"
-#include "report/codec/quorZip.h"
 #include "tools/ImageSymbols.h"
 #include "tools/PeResources.h"
 
@@ -127,8 +127,8 @@ int Lookup(const char* imagePath, char** addresses, int count) {
     const uint32_t address = uint32_t(std::stoul(addresses[i], nullptr, 16));
     const quor::TMfSegment* segment = map.FindSegment(address);
     const quor::TMfPublic* symbol = map.FindPublic(address);
-    std::printf("%08x\t%s\t%d\t%s\n", address, segment ? segment->UnitName.c_str() : "???",
-                map.FindLine(address).Line, symbol ? symbol->Name.c_str() : "???");
+    std::printf("%08x\t%s\t%d\t%s\n", address, segment ? segment->UnitName.c_str() : "???", map.FindLine(address).Line,
+                symbol ? symbol->Name.c_str() : "???");
   }
   return 0;
 }

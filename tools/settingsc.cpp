@@ -3,6 +3,4 @@
 #include "tools/CompileFile.h"
 #include "tools/SettingsForm.h"
 
-int main(int argc, char** argv) {
-  return CompileFileMain("settingsc", argc, argv, settingsform::Compile);
-}
+int main(int argc, char** argv) { return CompileFileMain("settingsc", argc, argv, settingsform::Compile); }

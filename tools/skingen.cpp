@@ -61,20 +61,33 @@ struct Theme {
   const char* description;
   TColor shadow1;
   int shadow1Blur;
-  int radius;        // corner radius of buttons
-  bool glossy;       // upper half lighter, with a sharp band
-  TColor window;     // form and dialog background
-  TColor panel;      // panel colour
+  int radius;     // corner radius of buttons
+  bool glossy;    // upper half lighter, with a sharp band
+  TColor window;  // form and dialog background
+  TColor panel;   // panel colour
   TColor text, hotText, titleText;
   TColor edit, editBorder;
   Faces normal, hot, down, title, bar, tab, frame;
-  TColor accent;     // check marks, arrows, icons
+  TColor accent;            // check marks, arrows, icons
   int extraSectionsToDrop;  // which optional sections the skin leaves out
 };
 
 const Theme kThemes[] = {
-    {"GrayPlastic", 192, 256, "Sorvenal team", "Glossy grey plastic.", Rgb(0, 0, 0), 2, 3, true,
-     Rgb(226, 226, 226), Rgb(214, 214, 214), Rgb(20, 20, 20), Rgb(0, 0, 0), Rgb(255, 255, 255), Rgb(255, 255, 255),
+    {"GrayPlastic",
+     192,
+     256,
+     "Sorvenal team",
+     "Glossy grey plastic.",
+     Rgb(0, 0, 0),
+     2,
+     3,
+     true,
+     Rgb(226, 226, 226),
+     Rgb(214, 214, 214),
+     Rgb(20, 20, 20),
+     Rgb(0, 0, 0),
+     Rgb(255, 255, 255),
+     Rgb(255, 255, 255),
      Rgb(130, 130, 130),
      {Rgb(250, 250, 250), Rgb(196, 196, 196), Rgb(112, 112, 112), Rgb(255, 255, 255)},
      {Rgb(255, 255, 255), Rgb(214, 222, 230), Rgb(90, 104, 122), Rgb(255, 255, 255)},
@@ -83,9 +96,24 @@ const Theme kThemes[] = {
      {Rgb(240, 240, 240), Rgb(200, 200, 200), Rgb(140, 140, 140), Rgb(255, 255, 255)},
      {Rgb(246, 246, 246), Rgb(214, 214, 214), Rgb(128, 128, 128), Rgb(255, 255, 255)},
      {Rgb(120, 120, 120), Rgb(70, 70, 70), Rgb(40, 40, 40), Rgb(160, 160, 160)},
-     Rgb(40, 40, 40), 1},
-    {"Neutral", 198, 372, "Sorvenal team", "Flat and calm.", Rgb(0, 0, 0), 1, 2, false, Rgb(238, 236, 232),
-     Rgb(230, 228, 223), Rgb(48, 48, 48), Rgb(0, 0, 0), Rgb(48, 48, 48), Rgb(255, 255, 255), Rgb(176, 172, 166),
+     Rgb(40, 40, 40),
+     1},
+    {"Neutral",
+     198,
+     372,
+     "Sorvenal team",
+     "Flat and calm.",
+     Rgb(0, 0, 0),
+     1,
+     2,
+     false,
+     Rgb(238, 236, 232),
+     Rgb(230, 228, 223),
+     Rgb(48, 48, 48),
+     Rgb(0, 0, 0),
+     Rgb(48, 48, 48),
+     Rgb(255, 255, 255),
+     Rgb(176, 172, 166),
      {Rgb(244, 243, 240), Rgb(232, 230, 226), Rgb(168, 164, 158), Rgb(252, 252, 250)},
      {Rgb(236, 241, 246), Rgb(224, 232, 240), Rgb(126, 150, 176), Rgb(248, 250, 252)},
      {Rgb(214, 220, 226), Rgb(222, 228, 234), Rgb(120, 140, 160), Rgb(206, 212, 218)},
@@ -93,10 +121,24 @@ const Theme kThemes[] = {
      {Rgb(236, 234, 230), Rgb(226, 224, 219), Rgb(190, 186, 180), Rgb(248, 247, 245)},
      {Rgb(246, 245, 242), Rgb(236, 234, 230), Rgb(176, 172, 166), Rgb(255, 255, 255)},
      {Rgb(220, 218, 213), Rgb(210, 208, 203), Rgb(160, 156, 150), Rgb(236, 234, 230)},
-     Rgb(80, 96, 112), 2},
-    {"Office12Style", 348, 207, "Sorvenal team", "MS Office 12 like skin for serious applications.",
-     Rgb(59, 78, 100), 3, 3, true, Rgb(255, 255, 255), Rgb(236, 233, 216), Rgb(21, 66, 139), Rgb(21, 66, 139),
-     Rgb(128, 128, 128), Rgb(255, 252, 249), Rgb(171, 193, 222),
+     Rgb(80, 96, 112),
+     2},
+    {"Office12Style",
+     348,
+     207,
+     "Sorvenal team",
+     "MS Office 12 like skin for serious applications.",
+     Rgb(59, 78, 100),
+     3,
+     3,
+     true,
+     Rgb(255, 255, 255),
+     Rgb(236, 233, 216),
+     Rgb(21, 66, 139),
+     Rgb(21, 66, 139),
+     Rgb(128, 128, 128),
+     Rgb(255, 252, 249),
+     Rgb(171, 193, 222),
      {Rgb(253, 254, 255), Rgb(209, 215, 231), Rgb(131, 155, 191), Rgb(255, 255, 255)},
      {Rgb(255, 251, 228), Rgb(255, 215, 120), Rgb(219, 174, 90), Rgb(255, 255, 240)},
      {Rgb(251, 183, 110), Rgb(254, 221, 150), Rgb(194, 139, 75), Rgb(242, 170, 100)},
@@ -104,7 +146,8 @@ const Theme kThemes[] = {
      {Rgb(227, 239, 255), Rgb(175, 210, 255), Rgb(111, 157, 217), Rgb(255, 255, 255)},
      {Rgb(253, 254, 255), Rgb(216, 228, 244), Rgb(141, 178, 227), Rgb(255, 255, 255)},
      {Rgb(213, 228, 242), Rgb(191, 219, 255), Rgb(111, 157, 217), Rgb(235, 243, 252)},
-     Rgb(21, 66, 139), 3},
+     Rgb(21, 66, 139),
+     3},
 };
 
 // ------------------------------------------------------------------ drawing
@@ -134,8 +177,8 @@ int Ring(int i, int j, int w, int h, int r) {
 struct Shape {
   int radius = 3;
   bool glossy = false;
-  bool fill = true;      // paint the middle
-  bool edgeLight = true; // a light inner ring
+  bool fill = true;       // paint the middle
+  bool edgeLight = true;  // a light inner ring
   // Rows of the vertical gradient kept at the top and bottom; when either is
   // set, the rows between them all take the gradient's centre colour. Masked
   // pictures have their middle rows tiled, so those rows must be alike for the
@@ -148,8 +191,9 @@ double GradientPos(int j, int h, const Shape& s) {
   if (s.gradientTop == 0 && s.gradientBottom == 0) return h > 1 ? static_cast<double>(j) / (h - 1) : 0;
   // The middle rows collapse into one row between the two gradient bands.
   const int rows = s.gradientTop + s.gradientBottom + 1;
-  const int row = j < s.gradientTop ? j : j >= h - s.gradientBottom ? j - (h - s.gradientBottom) + s.gradientTop + 1
-                                                                      : s.gradientTop;
+  const int row = j < s.gradientTop           ? j
+                  : j >= h - s.gradientBottom ? j - (h - s.gradientBottom) + s.gradientTop + 1
+                                              : s.gradientTop;
   return static_cast<double>(row) / (rows - 1);
 }
 
@@ -168,8 +212,10 @@ void Frame(Canvas& c, int x, int y, int w, int h, const Faces& f, const Shape& s
       if (!s.fill && ring > 1) fill = kKey;
       TColor p = ring == 0 ? f.border : (ring == 1 && s.edgeLight) ? Mix(f.light, fill, 0.35) : fill;
       if (maskY < 0) {
-        if (cover < 0.5) p = kKey;
-        else if (cover < 1 && p != kKey) p = Mix(f.border, f.top, 0.5);
+        if (cover < 0.5)
+          p = kKey;
+        else if (cover < 1 && p != kKey)
+          p = Mix(f.border, f.top, 0.5);
         c.Put(x + i, y + j, p);
       } else {
         c.Put(x + i, y + j, cover <= 0 ? f.border : p);
@@ -195,19 +241,31 @@ void DrawIcon(Canvas& c, int x, int y, int w, int h, Icon icon, TColor col) {
   const double l = x + w * 0.25, r = x + w * 0.75 - 1, t = y + h * 0.25, b = y + h * 0.75 - 1;
   const double mx = x + (w - 1) / 2.0, my = y + (h - 1) / 2.0;
   switch (icon) {
-    case Icon::Close: Line(c, l, t, r, b, col, 1.6); Line(c, l, b, r, t, col, 1.6); break;
+    case Icon::Close:
+      Line(c, l, t, r, b, col, 1.6);
+      Line(c, l, b, r, t, col, 1.6);
+      break;
     case Icon::Max:
       c.Fill(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r - l + 1), 2, col);
-      Line(c, l, t, l, b, col, 1); Line(c, r, t, r, b, col, 1); Line(c, l, b, r, b, col, 1);
+      Line(c, l, t, l, b, col, 1);
+      Line(c, r, t, r, b, col, 1);
+      Line(c, l, b, r, b, col, 1);
       break;
-    case Icon::Min: c.Fill(static_cast<int>(l), static_cast<int>(b) - 1, static_cast<int>(r - l + 1), 2, col); break;
+    case Icon::Min:
+      c.Fill(static_cast<int>(l), static_cast<int>(b) - 1, static_cast<int>(r - l + 1), 2, col);
+      break;
     case Icon::Norm:
-      Line(c, l + 2, t, r, t, col, 1); Line(c, r, t, r, b - 2, col, 1);
+      Line(c, l + 2, t, r, t, col, 1);
+      Line(c, r, t, r, b - 2, col, 1);
       c.Fill(static_cast<int>(l), static_cast<int>(t) + 2, static_cast<int>(r - l - 1), 2, col);
-      Line(c, l, t + 2, l, b, col, 1); Line(c, l, b, r - 2, b, col, 1); Line(c, r - 2, t + 2, r - 2, b, col, 1);
+      Line(c, l, t + 2, l, b, col, 1);
+      Line(c, l, b, r - 2, b, col, 1);
+      Line(c, r - 2, t + 2, r - 2, b, col, 1);
       break;
     case Icon::Help:
-      Line(c, l + 1, t + 1, mx, t, col, 1); Line(c, mx, t, r, t + 1.5, col, 1); Line(c, r, t + 1.5, mx, my + 1, col, 1);
+      Line(c, l + 1, t + 1, mx, t, col, 1);
+      Line(c, mx, t, r, t + 1.5, col, 1);
+      Line(c, r, t + 1.5, mx, my + 1, col, 1);
       c.Put(static_cast<int>(mx), static_cast<int>(b), col);
       break;
     case Icon::ArrowUp:
@@ -224,7 +282,10 @@ void DrawIcon(Canvas& c, int x, int y, int w, int h, Icon icon, TColor col) {
         c.Fill(xx, static_cast<int>(my) - k, 1, 2 * k + 1, col);
       }
       break;
-    case Icon::Check: Line(c, l - 1, my, mx - 1, b, col, 1.6); Line(c, mx - 1, b, r + 1, t - 1, col, 1.6); break;
+    case Icon::Check:
+      Line(c, l - 1, my, mx - 1, b, col, 1.6);
+      Line(c, mx - 1, b, r + 1, t - 1, col, 1.6);
+      break;
     case Icon::Grip:
       for (int k = 0; k < 3; ++k)
         for (int m = 0; m <= k; ++m) {
@@ -232,24 +293,45 @@ void DrawIcon(Canvas& c, int x, int y, int w, int h, Icon icon, TColor col) {
           c.Put(x + w - 2 - 3 * m, y + h - 2 - 3 * (k - m), Rgb(255, 255, 255));
         }
       break;
-    case Icon::TickH: c.Fill(x + w / 2, y, 1, h, col); break;
-    case Icon::TickV: c.Fill(x, y + h / 2, w, 1, col); break;
+    case Icon::TickH:
+      c.Fill(x + w / 2, y, 1, h, col);
+      break;
+    case Icon::TickV:
+      c.Fill(x, y + h / 2, w, 1, col);
+      break;
   }
 }
 
 // ------------------------------------------------------------------ images
 
 enum class Kind { Border, Glyph, Texture, Own };
-enum class Art { Button, Frame, Title, Flat, Edit, Tab, Check, Radio, Small, Icon, SmallIcon, Channel, Thumb, Texture,
-                 Corner, Progress, ArrowButton };
+enum class Art {
+  Button,
+  Frame,
+  Title,
+  Flat,
+  Edit,
+  Tab,
+  Check,
+  Radio,
+  Small,
+  Icon,
+  SmallIcon,
+  Channel,
+  Thumb,
+  Texture,
+  Corner,
+  Progress,
+  ArrowButton
+};
 
 struct Image {
   const char* section;
   const char* role;
   Kind kind;
   Art art;
-  int sw, sh;          // one state
-  int count, mask;     // states, mask band
+  int sw, sh;       // one state
+  int count, mask;  // states, mask band
   int stretch = 1, borderWidth = 0;
   int wl = 0, wt = 0, wr = 0, wb = 0;
   Icon icon = Icon::Close;
@@ -414,8 +496,9 @@ void DrawImage(Canvas& c, const Theme& th, const Image& im, int x0, int y0) {
         shape.radius = 0;
         shape.edgeLight = true;
         Faces f = th.title;
-        if (s == 1) f = {Mix(th.title.top, th.window, 0.5), Mix(th.title.bottom, th.window, 0.5), th.title.border,
-                         th.title.light};
+        if (s == 1)
+          f = {Mix(th.title.top, th.window, 0.5), Mix(th.title.bottom, th.window, 0.5), th.title.border,
+               th.title.light};
         Frame(c, x, y, im.sw, im.sh, f, shape, maskY);
         break;
       }
@@ -423,7 +506,8 @@ void DrawImage(Canvas& c, const Theme& th, const Image& im, int x0, int y0) {
         shape.radius = 0;
         shape.glossy = false;
         Faces f = th.frame;
-        if (s == 1) f = {Mix(f.top, th.window, 0.5), Mix(f.bottom, th.window, 0.5), Mix(f.border, th.window, 0.4), f.light};
+        if (s == 1)
+          f = {Mix(f.top, th.window, 0.5), Mix(f.bottom, th.window, 0.5), Mix(f.border, th.window, 0.4), f.light};
         Frame(c, x, y, im.sw, im.sh, f, shape);
         // The inner 1-pixel frame doubles as the edit box's border.
         if (s == 0 && im.sw > 10) {
@@ -445,9 +529,9 @@ void DrawImage(Canvas& c, const Theme& th, const Image& im, int x0, int y0) {
       case Art::Progress: {
         shape.radius = std::min(2, th.radius);
         shape.glossy = false;
-        const Faces f = im.art == Art::Progress ? th.hot : Faces{Mix(th.bar.bottom, th.window, 0.3),
-                                                                   Mix(th.bar.top, th.window, 0.3), th.bar.border,
-                                                                   th.bar.bottom};
+        const Faces f = im.art == Art::Progress ? th.hot
+                                                : Faces{Mix(th.bar.bottom, th.window, 0.3),
+                                                        Mix(th.bar.top, th.window, 0.3), th.bar.border, th.bar.bottom};
         Frame(c, x, y, im.sw, im.sh, f, shape);
         break;
       }
@@ -456,8 +540,9 @@ void DrawImage(Canvas& c, const Theme& th, const Image& im, int x0, int y0) {
       case Art::Small: {
         shape.radius = im.art == Art::Radio ? im.sw / 2 : 1;
         shape.glossy = false;
-        const Faces box = s == 1 ? th.hot : s == 2 ? th.down : Faces{th.edit, Mix(th.edit, th.normal.bottom, 0.6),
-                                                                       th.editBorder, th.edit};
+        const Faces box = s == 1   ? th.hot
+                          : s == 2 ? th.down
+                                   : Faces{th.edit, Mix(th.edit, th.normal.bottom, 0.6), th.editBorder, th.edit};
         Frame(c, x, y, im.sw, im.sh, box, shape);
         const std::string role = im.role;
         const TColor mark = role.find("GRAYED") != std::string::npos ? Mix(th.accent, th.edit, 0.55) : th.accent;
@@ -486,8 +571,10 @@ void DrawImage(Canvas& c, const Theme& th, const Image& im, int x0, int y0) {
     // Arrow buttons carry their arrow in the picture, masks untouched.
     if (im.art == Art::ArrowButton) {
       const std::string s2 = im.section;
-      const Icon arrow = s2 == "SCROLLBTNTOP" ? Icon::ArrowUp : s2 == "SCROLLBTNBOTTOM" ? Icon::ArrowDown
-                         : s2 == "SCROLLBTNLEFT" ? Icon::ArrowLeft : Icon::ArrowRight;
+      const Icon arrow = s2 == "SCROLLBTNTOP"      ? Icon::ArrowUp
+                         : s2 == "SCROLLBTNBOTTOM" ? Icon::ArrowDown
+                         : s2 == "SCROLLBTNLEFT"   ? Icon::ArrowLeft
+                                                   : Icon::ArrowRight;
       DrawIcon(c, x, y, im.sw, im.sh, arrow, th.accent);
     }
   }
@@ -618,16 +705,21 @@ std::vector<std::pair<std::string, std::string>> GeneralData(const Theme& th, co
   }
   if (office) {
     // The rows this skin is known by.
-    if (s == "FORM") color = 0xFFFFFF, gp = 100,
-                     grad = "14996948;16250871;52;1;0;16250871;14996948;48;1;0;14996948;14996948;0;1;0";
-    if (s == "FORMTITLE") color = 0xFFFFFF, gp = 100, font = "8421504 -1 -1 -1 -1",
-                          grad = "16770273;16777215;49;1;0;16777215;16770273;51;1;0;16770273;16770273;0;1;0";
-    if (s == "PANEL") color = 14215660, gp = 100,
-                      grad = "16776182;14930127;50;0;0;14930127;13940918;6;0;0;13940918;15126980;45;0;0;"
-                             "15126980;15126980;0;0;0";
-    if (s == "BUTTON") color = 15724527, gp = 100, fading = true, fadeIn = 30, fadeOut = 5, fadeIter = 5,
-                       grad = "16382717;16382717;40;0;0;16382717;15194065;18;0;0;15194065;15194065;42;0;0;"
-                              "15194065;15194065;0;0;0";
+    if (s == "FORM")
+      color = 0xFFFFFF, gp = 100, grad = "14996948;16250871;52;1;0;16250871;14996948;48;1;0;14996948;14996948;0;1;0";
+    if (s == "FORMTITLE")
+      color = 0xFFFFFF, gp = 100, font = "8421504 -1 -1 -1 -1",
+      grad = "16770273;16777215;49;1;0;16777215;16770273;51;1;0;16770273;16770273;0;1;0";
+    if (s == "PANEL")
+      color = 14215660, gp = 100,
+      grad =
+          "16776182;14930127;50;0;0;14930127;13940918;6;0;0;13940918;15126980;45;0;0;"
+          "15126980;15126980;0;0;0";
+    if (s == "BUTTON")
+      color = 15724527, gp = 100, fading = true, fadeIn = 30, fadeOut = 5, fadeIter = 5,
+      grad =
+          "16382717;16382717;40;0;0;16382717;15194065;18;0;0;15194065;15194065;42;0;0;"
+          "15194065;15194065;0;0;0";
     if (s == "EDIT") color = 16776441, gp = 0, grad = " ";
   }
   std::vector<std::pair<std::string, std::string>> k;
@@ -677,9 +769,10 @@ std::vector<std::pair<std::string, std::string>> GeneralData(const Theme& th, co
 }
 
 std::vector<std::string> SectionsOf(const Theme& th) {
-  const std::vector<std::string> drop = th.extraSectionsToDrop == 1   ? std::vector<std::string>{"ALPHACOMBOBOX", "WEBBUTTON"}
-                                        : th.extraSectionsToDrop == 2 ? std::vector<std::string>{"ALPHAEDIT", "CALCPANEL", "ROUNDTBN"}
-                                                                      : std::vector<std::string>{"ALPHACOMBOBOX", "ALPHAEDIT", "CALCPANEL"};
+  const std::vector<std::string> drop =
+      th.extraSectionsToDrop == 1   ? std::vector<std::string>{"ALPHACOMBOBOX", "WEBBUTTON"}
+      : th.extraSectionsToDrop == 2 ? std::vector<std::string>{"ALPHAEDIT", "CALCPANEL", "ROUNDTBN"}
+                                    : std::vector<std::string>{"ALPHACOMBOBOX", "ALPHAEDIT", "CALCPANEL"};
   std::vector<std::string> out = {"GLOBALINFO"};
   for (const char* s : skin::kSkinSections)
     if (std::string(s) != "GLOBALINFO" && std::find(drop.begin(), drop.end(), s) == drop.end()) out.push_back(s);
@@ -705,9 +798,8 @@ void WriteSkin(const Theme& th, const std::filesystem::path& root) {
   // Tallest first: the free space fills row by row with little waste.
   std::vector<Image*> order;
   for (Image& im : images) order.push_back(&im);
-  std::stable_sort(order.begin(), order.end(), [](const Image* a, const Image* b) {
-    return a->sh * (a->mask + 1) > b->sh * (b->mask + 1);
-  });
+  std::stable_sort(order.begin(), order.end(),
+                   [](const Image* a, const Image* b) { return a->sh * (a->mask + 1) > b->sh * (b->mask + 1); });
   for (Image* p : order) {
     Image& im = *p;
     if (im.kind == Kind::Own || im.fixed.Right != 0) continue;
@@ -738,9 +830,10 @@ void WriteSkin(const Theme& th, const std::filesystem::path& root) {
     ini += "[" + s + "]\r\n";
     if (s == "GLOBALINFO") {
       ini += "VERSION=4.81\r\nAUTHOR=" + std::string(th.author) + "\r\nDESCRIPTION=" + th.description +
-             "\r\nSHADOW1COLOR=" + std::to_string(th.shadow1) + "\r\nSHADOW1OFFSET=1\r\nSHADOW1BLUR=" +
-             std::to_string(th.shadow1Blur) + "\r\nSHADOW1TRANSPARENCY=50\r\nBORDERCOLOR=" +
-             std::to_string(th.normal.border) + "\r\nMASTERBITMAP=Master.bmp\r\n";
+             "\r\nSHADOW1COLOR=" + std::to_string(th.shadow1) +
+             "\r\nSHADOW1OFFSET=1\r\nSHADOW1BLUR=" + std::to_string(th.shadow1Blur) +
+             "\r\nSHADOW1TRANSPARENCY=50\r\nBORDERCOLOR=" + std::to_string(th.normal.border) +
+             "\r\nMASTERBITMAP=Master.bmp\r\n";
     }
     // A value of one blank (no gradient) cannot survive INI trimming; the
     // key's default is that blank.

@@ -13,8 +13,8 @@
 #include "skin/sAlphaGraph.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sSkinLoader.h"
-#include "tools/skinsheetFont.h"
 #include "toolkit/SysUtils.h"
+#include "tools/skinsheetFont.h"
 
 namespace {
 

@@ -38,8 +38,7 @@ int32_t LabelWidth(std::string_view text, int32_t scale) {
   return static_cast<int32_t>(text.size()) * (kGlyphWidth + 1) * scale;
 }
 
-void DrawLabel(skin::TsBitmap24& bmp, int32_t x, int32_t y, std::string_view text, skin::TColor color,
-               int32_t scale) {
+void DrawLabel(skin::TsBitmap24& bmp, int32_t x, int32_t y, std::string_view text, skin::TColor color, int32_t scale) {
   for (char c : text) {
     if (const Glyph* g = Find(c)) {
       for (int32_t row = 0; row < kGlyphHeight * scale; ++row)

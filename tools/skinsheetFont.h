@@ -13,8 +13,7 @@ inline constexpr int32_t kGlyphWidth = 3, kGlyphHeight = 5;
 
 // Writes text with its top-left at (x, y), every font pixel drawn as a
 // scale x scale square; characters without a glyph leave a gap.
-void DrawLabel(skin::TsBitmap24& bmp, int32_t x, int32_t y, std::string_view text, skin::TColor color,
-               int32_t scale);
+void DrawLabel(skin::TsBitmap24& bmp, int32_t x, int32_t y, std::string_view text, skin::TColor color, int32_t scale);
 // The width DrawLabel needs for the text.
 int32_t LabelWidth(std::string_view text, int32_t scale);
 

@@ -55,9 +55,7 @@ void XorTail(unsigned char* tail, size_t count, Block chain, const ScrambleKey& 
   for (size_t i = 0; i < count; ++i) tail[i] ^= pad[i];
 }
 
-Block InitialVector(size_t length, const ScrambleKey& key) {
-  return Encipher({uint32_t(length), kIvTag}, key);
-}
+Block InitialVector(size_t length, const ScrambleKey& key) { return Encipher({uint32_t(length), kIvTag}, key); }
 
 enum class Direction { kScramble, kUnscramble };
 
@@ -66,8 +64,7 @@ void Run(unsigned char* data, size_t length, const ScrambleKey& key, Direction d
   size_t offset = 0;
   for (; length - offset >= kBlock; offset += kBlock) {
     const Block in = Load(data + offset);
-    const Block out = direction == Direction::kScramble ? Encipher(Xor(in, chain), key)
-                                                        : Xor(Decipher(in, key), chain);
+    const Block out = direction == Direction::kScramble ? Encipher(Xor(in, chain), key) : Xor(Decipher(in, key), chain);
     Store(data + offset, out);
     chain = direction == Direction::kScramble ? out : in;
   }
@@ -121,34 +118,26 @@ void UnscrambleBuffer(unsigned char* data, size_t length, const ScrambleKey& key
   Run(data, length, key, Direction::kUnscramble);
 }
 
-std::string ScrambleString(std::string_view plain, std::string_view password, uint32_t salt0,
-                           uint32_t salt1) {
+std::string ScrambleString(std::string_view plain, std::string_view password, uint32_t salt0, uint32_t salt1) {
   return RunString(plain, ScrambleKeyFromText(password, salt0, salt1), Direction::kScramble);
 }
 
-std::string UnscrambleString(std::string_view scrambled, std::string_view password,
-                             uint32_t salt0, uint32_t salt1) {
+std::string UnscrambleString(std::string_view scrambled, std::string_view password, uint32_t salt0, uint32_t salt1) {
   return RunString(scrambled, ScrambleKeyFromText(password, salt0, salt1), Direction::kUnscramble);
 }
 
-std::string ScramblePassword(std::string_view plain, std::string_view account,
-                             std::string_view server) {
+std::string ScramblePassword(std::string_view plain, std::string_view account, std::string_view server) {
   const std::string byAccount = ScrambleString(plain, account, kPasswordSalt0, kPasswordSalt1);
   return Base64Encode(ScrambleString(byAccount, server));
 }
 
-std::string UnscramblePassword(std::string_view stored, std::string_view account,
-                               std::string_view server) {
+std::string UnscramblePassword(std::string_view stored, std::string_view account, std::string_view server) {
   const std::string byServer = UnscrambleString(Base64Decode(stored), server);
   return UnscrambleString(byServer, account, kPasswordSalt0, kPasswordSalt1);
 }
 
-void ScrambleSymbolData(unsigned char* data, size_t length) {
-  ScrambleBuffer(data, length, SymbolKey(length));
-}
+void ScrambleSymbolData(unsigned char* data, size_t length) { ScrambleBuffer(data, length, SymbolKey(length)); }
 
-void UnscrambleSymbolData(unsigned char* data, size_t length) {
-  UnscrambleBuffer(data, length, SymbolKey(length));
-}
+void UnscrambleSymbolData(unsigned char* data, size_t length) { UnscrambleBuffer(data, length, SymbolKey(length)); }
 
 }  // namespace quor

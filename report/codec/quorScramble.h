@@ -47,23 +47,21 @@ inline constexpr uint32_t kSymbolSalt1 = 0x44617461;    // "Data"
 void XteaEncipher(uint32_t block[2], const ScrambleKey& key);
 void XteaDecipher(uint32_t block[2], const ScrambleKey& key);
 
-[[nodiscard]] ScrambleKey ScrambleKeyFromText(std::string_view text, uint32_t salt0 = 0,
-                                              uint32_t salt1 = 0);
+[[nodiscard]] ScrambleKey ScrambleKeyFromText(std::string_view text, uint32_t salt0 = 0, uint32_t salt1 = 0);
 
 // In place; UnscrambleBuffer with the same key and length restores the data.
 void ScrambleBuffer(unsigned char* data, size_t length, const ScrambleKey& key);
 void UnscrambleBuffer(unsigned char* data, size_t length, const ScrambleKey& key);
 
 // String forms keyed by ScrambleKeyFromText(password, salt0, salt1).
-[[nodiscard]] std::string ScrambleString(std::string_view plain, std::string_view password,
-                                         uint32_t salt0 = 0, uint32_t salt1 = 0);
-[[nodiscard]] std::string UnscrambleString(std::string_view scrambled, std::string_view password,
-                                           uint32_t salt0 = 0, uint32_t salt1 = 0);
+[[nodiscard]] std::string ScrambleString(std::string_view plain, std::string_view password, uint32_t salt0 = 0,
+                                         uint32_t salt1 = 0);
+[[nodiscard]] std::string UnscrambleString(std::string_view scrambled, std::string_view password, uint32_t salt0 = 0,
+                                           uint32_t salt1 = 0);
 
 // The stored (base64) form of a mail or HTTP password and back. Empty stays
 // empty; a stored text that is not base64 gives an empty password.
-[[nodiscard]] std::string ScramblePassword(std::string_view plain, std::string_view account,
-                                           std::string_view server);
+[[nodiscard]] std::string ScramblePassword(std::string_view plain, std::string_view account, std::string_view server);
 [[nodiscard]] std::string UnscramblePassword(std::string_view stored, std::string_view account,
                                              std::string_view server);
 

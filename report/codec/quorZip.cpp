@@ -28,14 +28,12 @@ uint32_t DeflateCapacity(uint32_t sourceLength) {
   return capacity > UINT32_MAX ? 0 : uint32_t(capacity);
 }
 
-int DeflateBuffer(const void* source, void* destination, uint32_t sourceLength,
-                  uint32_t destinationCapacity) {
+int DeflateBuffer(const void* source, void* destination, uint32_t sourceLength, uint32_t destinationCapacity) {
   if (!source && sourceLength) return Z_STREAM_ERROR;
   if (destinationCapacity > INT_MAX) destinationCapacity = INT_MAX;  // the result is an int
   unsigned char unused = 0;
   z_stream stream{};
-  int rc = deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, kRawWindowBits, kMemLevel,
-                        Z_DEFAULT_STRATEGY);
+  int rc = deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, kRawWindowBits, kMemLevel, Z_DEFAULT_STRATEGY);
   if (rc != Z_OK) return rc < 0 ? rc : Z_STREAM_ERROR;
   // zlib rejects null buffer pointers even for zero lengths.
   stream.next_in = source ? static_cast<const Bytef*>(source) : &unused;
@@ -49,10 +47,8 @@ int DeflateBuffer(const void* source, void* destination, uint32_t sourceLength,
   return rc < 0 ? rc : Z_BUF_ERROR;  // Z_OK: the destination filled up before the end
 }
 
-int InflateBuffer(const void* source, void* destination, uint32_t sourceLength,
-                  uint32_t expectedLength) {
-  if (expectedLength > INT_MAX || (!source && sourceLength) || (!destination && expectedLength))
-    return 0;
+int InflateBuffer(const void* source, void* destination, uint32_t sourceLength, uint32_t expectedLength) {
+  if (expectedLength > INT_MAX || (!source && sourceLength) || (!destination && expectedLength)) return 0;
   unsigned char unused = 0;
   z_stream stream{};
   if (inflateInit2(&stream, kRawWindowBits) != Z_OK) return 0;
@@ -75,8 +71,7 @@ std::string InflateContainer(std::string_view container) {
   if (packed.size() > UINT32_MAX || length > packed.size() * kMaxInflateRatio) return {};
   try {
     std::string data(length, '\0');
-    if (InflateBuffer(packed.data(), data.data(), uint32_t(packed.size()), length) != int(length))
-      return {};
+    if (InflateBuffer(packed.data(), data.data(), uint32_t(packed.size()), length) != int(length)) return {};
     if (~Crc32Update(0xFFFFFFFFu, data.data(), data.size()) != crc) return {};
     return data;
   } catch (const std::exception&) {  // no memory for the stated length

@@ -30,8 +30,7 @@ namespace quor {
 // Inflates the raw deflate stream `source`. Returns `expectedLength` when the
 // stream ended, produced exactly that many bytes and used the whole source;
 // else 0 (a truncated or corrupt stream, trailing bytes, a length mismatch).
-[[nodiscard]] int InflateBuffer(const void* source, void* destination, uint32_t sourceLength,
-                                uint32_t expectedLength);
+[[nodiscard]] int InflateBuffer(const void* source, void* destination, uint32_t sourceLength, uint32_t expectedLength);
 
 // Reads a compressed-string container, all words little-endian:
 //   offset 0: length of the uncompressed data; 4: not read; 8: CRC-32 of the

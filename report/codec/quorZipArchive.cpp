@@ -1,7 +1,7 @@
 #include "report/codec/quorZipArchive.h"
 
-#include "report/text/quorLittleEndian.h"
 #include "report/codec/quorZip.h"
+#include "report/text/quorLittleEndian.h"
 
 namespace quor {
 
@@ -23,16 +23,14 @@ bool ZipArchiveWriter::Fail() {
 }
 
 bool ZipArchiveWriter::Write(std::string_view bytes) {
-  if (failed_ || offset_ + bytes.size() > kMaxOffset || !sink_(bytes.data(), bytes.size()))
-    return Fail();
+  if (failed_ || offset_ + bytes.size() > kMaxOffset || !sink_(bytes.data(), bytes.size())) return Fail();
   offset_ += bytes.size();
   return true;
 }
 
-bool ZipArchiveWriter::AddEntry(std::string_view name, std::string_view data,
-                                DosTimestamp modified, uint32_t attributes) {
-  if (failed_ || entries_ >= kMaxEntries || name.size() > UINT16_MAX || data.size() > UINT32_MAX)
-    return Fail();
+bool ZipArchiveWriter::AddEntry(std::string_view name, std::string_view data, DosTimestamp modified,
+                                uint32_t attributes) {
+  if (failed_ || entries_ >= kMaxEntries || name.size() > UINT16_MAX || data.size() > UINT32_MAX) return Fail();
   const std::string packed = DeflateString(data);
   if (packed.empty()) return Fail();
 

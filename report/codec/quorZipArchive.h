@@ -31,8 +31,7 @@ public:
   // `attributes` are the file's Windows attributes (the central directory's
   // external attributes). False when compression or a write failed or a
   // limit of the format was reached; the archive is then unusable.
-  [[nodiscard]] bool AddEntry(std::string_view name, std::string_view data, DosTimestamp modified,
-                              uint32_t attributes);
+  [[nodiscard]] bool AddEntry(std::string_view name, std::string_view data, DosTimestamp modified, uint32_t attributes);
 
   // Writes the central directory and the end record. False when no entry was
   // added, an earlier step failed or a write failed.

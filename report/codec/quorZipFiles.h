@@ -13,7 +13,7 @@ namespace quor {
 // cannot be opened or read whole is skipped. True when at least one file was
 // added and the archive was written completely; otherwise the archive file is
 // deleted and the result is false. Paths are in the system code page.
-[[nodiscard]] bool WriteZipArchive(const std::string& archive, const std::vector<std::string>& files,
-                                   int lastIndex, const std::vector<std::string>& sendAsNames);
+[[nodiscard]] bool WriteZipArchive(const std::string& archive, const std::vector<std::string>& files, int lastIndex,
+                                   const std::vector<std::string>& sendAsNames);
 
 }  // namespace quor

@@ -21,8 +21,7 @@ bool StartsInstruction(uint32_t address, const TFunctionInfo& f, const TMemorySn
 
 uint32_t FixedExceptionAddress(uint32_t address, uint32_t functionStart, const TMemorySnapshot& memory) {
   const TFunctionInfo f = ParseFunction(functionStart, &memory);
-  if (!f.IsValid || StartsInstruction(address, f, memory) || !StartsInstruction(address + 4, f, memory))
-    return address;
+  if (!f.IsValid || StartsInstruction(address, f, memory) || !StartsInstruction(address + 4, f, memory)) return address;
   return address + 4;
 }
 

@@ -13,7 +13,6 @@ namespace quor {
 // `functionStart` and `address` + 4 is; otherwise `address`. Instruction
 // starts are found by decoding each code area of the parsed function from
 // the area's start (tables inside the function are no code).
-[[nodiscard]] uint32_t FixedExceptionAddress(uint32_t address, uint32_t functionStart,
-                                             const TMemorySnapshot& memory);
+[[nodiscard]] uint32_t FixedExceptionAddress(uint32_t address, uint32_t functionStart, const TMemorySnapshot& memory);
 
 }  // namespace quor

@@ -119,7 +119,7 @@ bool Part(const char*& s, const char*& e, char sep, int index, int* count = null
 }
 
 struct Resolve {
-  uint8_t prefix;      // 0 none, 1 66, 2 F2, 3 F3
+  uint8_t prefix;  // 0 none, 1 66, 2 F2, 3 F3
   bool has66;
   uint8_t mod, reg, rm;
   bool modrm;
@@ -127,18 +127,26 @@ struct Resolve {
 
 // Selects the variant of a mnemonic or operand string. usedPrefix tells
 // whether a prefix chose a variant (then it is a mandatory prefix).
-void SelectVariant(const char* str, const Resolve& r, const char*& s, const char*& e,
-                   bool* usedPrefix) {
+void SelectVariant(const char* str, const Resolve& r, const char*& s, const char*& e, bool* usedPrefix) {
   // one pass finds the end and which separators occur
   int slashes = 0, bars = 0, dashes = 0, colons = 0;
   const char* p = str;
   for (; *p; ++p) {
     switch (*p) {
-      case '/': ++slashes; break;
-      case '|': ++bars; break;
-      case '-': ++dashes; break;
-      case ':': ++colons; break;
-      default: break;
+      case '/':
+        ++slashes;
+        break;
+      case '|':
+        ++bars;
+        break;
+      case '-':
+        ++dashes;
+        break;
+      case ':':
+        ++colons;
+        break;
+      default:
+        break;
     }
   }
   s = str;
@@ -219,12 +227,8 @@ void Fetch(uint32_t address, const TMemorySnapshot* s, Bytes& bytes) {
   if (n > 0 && s->Read(address, bytes.b, static_cast<uint32_t>(n))) bytes.n = n;
 }
 
-void SetOps(TDecoded& d, const char* s) {
-  std::snprintf(d.Operands, sizeof d.Operands, "%s", s);
-}
-void SetName(TDecoded& d, const char* s) {
-  std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "%s", s);
-}
+void SetOps(TDecoded& d, const char* s) { std::snprintf(d.Operands, sizeof d.Operands, "%s", s); }
+void SetName(TDecoded& d, const char* s) { std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "%s", s); }
 
 // Registers written by instructions that the register state tracks loosely.
 constexpr uint8_t kAllRegsButEsp = 0xEF;
@@ -240,29 +244,65 @@ void ForgetWritten(const TDecoded& d, TRegState& regs) {
   } else if (ops[0] == 'e' || (ops[0] == 'A' && ops[1] == 'L')) {
     regs.Forget(0);
   }
-  if (std::strncmp(ops, "Zv,eAX", 6) == 0) regs.Forget(0);        // xchg
+  if (std::strncmp(ops, "Zv,eAX", 6) == 0) regs.Forget(0);  // xchg
   if ((op == 0x86 || op == 0x87 || op == 0x0FC0 || op == 0x0FC1) && d.HasModRm) regs.Forget(d.Reg);
   if (op == 0x0FB0 || op == 0x0FB1) regs.Forget(0);
   if (op >= 0x0F80 && op <= 0x0F8F) return;
   if (d.Info.IsCall) regs.Known &= ~uint8_t(0x07);  // eax, ecx, edx: caller-saved
   switch (op) {
-    case 0x60: case 0x61: case 0x0FA2: case 0x0F31: case 0x0F32: case 0x0F33: case 0x0FC7:
+    case 0x60:
+    case 0x61:
+    case 0x0FA2:
+    case 0x0F31:
+    case 0x0F32:
+    case 0x0F33:
+    case 0x0FC7:
       regs.Known &= ~kAllRegsButEsp;
       break;
-    case 0x98: case 0x99: case 0xF6: case 0xF7: case 0x69: case 0x6B: case 0x0FAF:
-    case 0xD4: case 0xD5: case 0xD7: case 0x27: case 0x2F: case 0x37: case 0x3F:
-    case 0x9F: case 0xE4: case 0xE5: case 0xEC: case 0xED:
+    case 0x98:
+    case 0x99:
+    case 0xF6:
+    case 0xF7:
+    case 0x69:
+    case 0x6B:
+    case 0x0FAF:
+    case 0xD4:
+    case 0xD5:
+    case 0xD7:
+    case 0x27:
+    case 0x2F:
+    case 0x37:
+    case 0x3F:
+    case 0x9F:
+    case 0xE4:
+    case 0xE5:
+    case 0xEC:
+    case 0xED:
       regs.Forget(0);
       regs.Forget(2);
       break;
-    case 0xA4: case 0xA5: case 0xA6: case 0xA7: case 0xAA: case 0xAB: case 0xAC: case 0xAD:
-    case 0xAE: case 0xAF: case 0x6C: case 0x6D: case 0x6E: case 0x6F:
+    case 0xA4:
+    case 0xA5:
+    case 0xA6:
+    case 0xA7:
+    case 0xAA:
+    case 0xAB:
+    case 0xAC:
+    case 0xAD:
+    case 0xAE:
+    case 0xAF:
+    case 0x6C:
+    case 0x6D:
+    case 0x6E:
+    case 0x6F:
       regs.Forget(0);
       regs.Forget(1);
       regs.Forget(6);
       regs.Forget(7);
       break;
-    case 0xE0: case 0xE1: case 0xE2:
+    case 0xE0:
+    case 0xE1:
+    case 0xE2:
       regs.Forget(1);
       break;
     case 0xC9:
@@ -284,8 +324,8 @@ namespace {
 
 // The decoding into a fresh TDecoded; names: write the mnemonic (only the
 // text needs it, the summary of DecodeInstruction does not).
-void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, TDecoded& d,
-            bool strictTargets, bool names) {
+void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, TDecoded& d, bool strictTargets,
+            bool names) {
   InstructionInfo& info = d.Info;
   info.This = address;
   info.Next = address + 1;
@@ -309,18 +349,43 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
     op = bytes.Next();
     if (bytes.fault) return invalid();
     switch (op) {
-      case 0x66: d.OpSize16 = 1; continue;
-      case 0x67: d.AddrSize16 = 1; continue;
-      case 0xF0: d.Lock = 1; continue;
-      case 0xF2: d.RepNe = 1; lastRep = 2; continue;
-      case 0xF3: d.Rep = 1; lastRep = 3; continue;
-      case 0x26: d.Segment = 0; continue;
-      case 0x2E: d.Segment = 1; continue;
-      case 0x36: d.Segment = 2; continue;
-      case 0x3E: d.Segment = 3; continue;
-      case 0x64: d.Segment = 4; continue;
-      case 0x65: d.Segment = 5; continue;
-      default: break;
+      case 0x66:
+        d.OpSize16 = 1;
+        continue;
+      case 0x67:
+        d.AddrSize16 = 1;
+        continue;
+      case 0xF0:
+        d.Lock = 1;
+        continue;
+      case 0xF2:
+        d.RepNe = 1;
+        lastRep = 2;
+        continue;
+      case 0xF3:
+        d.Rep = 1;
+        lastRep = 3;
+        continue;
+      case 0x26:
+        d.Segment = 0;
+        continue;
+      case 0x2E:
+        d.Segment = 1;
+        continue;
+      case 0x36:
+        d.Segment = 2;
+        continue;
+      case 0x3E:
+        d.Segment = 3;
+        continue;
+      case 0x64:
+        d.Segment = 4;
+        continue;
+      case 0x65:
+        d.Segment = 5;
+        continue;
+      default:
+        break;
     }
     break;
   }
@@ -380,7 +445,7 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
     if (d.Mod != 3) {
       if (d.AddrSize16) {
         d.Addr16Form = 1;
-        static const int8_t base16[8] = {3, 3, 5, 5, 6, 7, 5, 3};   // bx bx bp bp si di bp bx
+        static const int8_t base16[8] = {3, 3, 5, 5, 6, 7, 5, 3};  // bx bx bp bp si di bp bx
         static const int8_t index16[8] = {6, 7, 6, 7, -1, -1, -1, -1};
         if (d.Mod == 0 && d.Rm == 6) {
           d.DispAt = address + bytes.pos;
@@ -457,9 +522,12 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
       if (s == e) return invalid();
       if (names) std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "f%.*s", int(e - s), s);
       SetOps(d, xr->Form[0] == 'a' ? "x87ax" : "");
-      if (std::strcmp(xr->Form, "0i") == 0) SetOps(d, "x870i");
-      else if (std::strcmp(xr->Form, "i0") == 0) SetOps(d, "x87i0");
-      else if (std::strcmp(xr->Form, "i") == 0) SetOps(d, "x87i");
+      if (std::strcmp(xr->Form, "0i") == 0)
+        SetOps(d, "x870i");
+      else if (std::strcmp(xr->Form, "i0") == 0)
+        SetOps(d, "x87i0");
+      else if (std::strcmp(xr->Form, "i") == 0)
+        SetOps(d, "x87i");
     }
   } else if (d.Map3) {
     if (names) SetName(d, mapName);
@@ -471,19 +539,26 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
       SetOps(d, d.Map3 == 0x38 ? "Pq,Qq" : "Pq,Qq,Ib");
     } else if (const char* ops = Map3Operands(d.Map3, d.OpByte)) {
       const char* colon = std::strchr(ops, ':');
-      if (!colon) SetOps(d, ops);
-      else if (d.Mod == 3) SetOps(d, colon + 1);
-      else std::snprintf(d.Operands, sizeof d.Operands, "%.*s", int(colon - ops), ops);
+      if (!colon)
+        SetOps(d, ops);
+      else if (d.Mod == 3)
+        SetOps(d, colon + 1);
+      else
+        std::snprintf(d.Operands, sizeof d.Operands, "%.*s", int(colon - ops), ops);
     }
   } else if (!amd) {
     const char *ms, *me, *os, *oe;
     bool used = false;
     // most table entries have one form: taken whole, without a scan
-    if (def->MnemPlain) ms = def->Mnem, me = def->Mnem + def->MnemLen;
-    else SelectVariant(def->Mnem, r, ms, me, &used);
+    if (def->MnemPlain)
+      ms = def->Mnem, me = def->Mnem + def->MnemLen;
+    else
+      SelectVariant(def->Mnem, r, ms, me, &used);
     if (ms == me) return invalid();
-    if (def->OpsPlain) os = def->Ops, oe = def->Ops + def->OpsLen;
-    else SelectVariant(def->Ops, r, os, oe, nullptr);
+    if (def->OpsPlain)
+      os = def->Ops, oe = def->Ops + def->OpsLen;
+    else
+      SelectVariant(def->Ops, r, os, oe, nullptr);
     d.PrefixUsed = used;
     // the mnemonic: copy, with %cc and the SSE suffix "PS"
     char* out = d.Mnemonic;
@@ -521,14 +596,23 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
   // 4. immediates
   int immSize = 0;
   switch (flags & kImmMask) {
-    case kImm8: immSize = 1; break;
-    case kImm16: immSize = 2; break;
-    case kImmV: immSize = d.OpSize16 ? 2 : 4; break;
-    default: break;
+    case kImm8:
+      immSize = 1;
+      break;
+    case kImm16:
+      immSize = 2;
+      break;
+    case kImmV:
+      immSize = d.OpSize16 ? 2 : 4;
+      break;
+    default:
+      break;
   }
   if (!d.TwoByte) {
-    if (op == 0x9A || op == 0xEA) immSize = (d.OpSize16 ? 2 : 4) + 2;
-    else if (op >= 0xA0 && op <= 0xA3) immSize = d.AddrSize16 ? 2 : 4;
+    if (op == 0x9A || op == 0xEA)
+      immSize = (d.OpSize16 ? 2 : 4) + 2;
+    else if (op >= 0xA0 && op <= 0xA3)
+      immSize = d.AddrSize16 ? 2 : 4;
   }
   if (amd) immSize = 1;
   // extrq/insertq with immediates (0x66 or 0xF2 0x0F 0x78): two bytes
@@ -607,8 +691,10 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
         info.PTarget = cell;
         uint32_t v = 0;
         if (!farForm) {
-          if (snapshot->ReadDword(cell, v)) info.Target = d.OpSize16 ? (v & 0xFFFF) : v;
-          else if (strictTargets) return invalid();
+          if (snapshot->ReadDword(cell, v))
+            info.Target = d.OpSize16 ? (v & 0xFFFF) : v;
+          else if (strictTargets)
+            return invalid();
         }
       }
     }
@@ -656,16 +742,18 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
         value = regs->Value[src];
         setOk = true;
       }
-    } else if (!d.TwoByte && (op == 0x31 || op == 0x33 || op == 0x29 || op == 0x2B) && d.Mod == 3 &&
-               d.Reg == d.Rm && !d.OpSize16) {
+    } else if (!d.TwoByte && (op == 0x31 || op == 0x33 || op == 0x29 || op == 0x2B) && d.Mod == 3 && d.Reg == d.Rm &&
+               !d.OpSize16) {
       setReg = d.Reg;
       value = 0;
       setOk = true;
     }
     (void)before;
     if (setReg >= 0) {
-      if (setOk) regs->Set(setReg, value);
-      else regs->Forget(setReg);
+      if (setOk)
+        regs->Set(setReg, value);
+      else
+        regs->Forget(setReg);
       if (setReg != 4) {
         // nothing else is written by these moves
       }
@@ -677,8 +765,8 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
 
 }  // namespace
 
-void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs,
-                           TDecoded& d, bool strictTargets) {
+void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, TDecoded& d,
+                           bool strictTargets) {
   d = TDecoded{};
   Decode(address, snapshot, regs, d, strictTargets, true);
 }

@@ -98,14 +98,17 @@ struct TRegState {
   uint32_t Value[8] = {};
   uint8_t Known = 0;
   bool IsKnown(int r) const { return (Known >> r) & 1; }
-  void Set(int r, uint32_t v) { Value[r] = v; Known |= uint8_t(1u << r); }
+  void Set(int r, uint32_t v) {
+    Value[r] = v;
+    Known |= uint8_t(1u << r);
+  }
   void Forget(int r) { Known &= uint8_t(~(1u << r)); }
   void Clear() { Known = 0; }
 };
 
 struct InstructionInfo {
   uint8_t Valid = 0;
-  uint16_t Opcode = 0;      // opcode byte, or 0x0F00 + second byte
+  uint16_t Opcode = 0;  // opcode byte, or 0x0F00 + second byte
   uint8_t ModRm = 0;
   uint8_t IsCall = 0, IsJump = 0, HasRelTarget = 0;
   uint32_t Target = 0;      // destination of a call or jump (0: unknown)
@@ -125,13 +128,13 @@ struct TDecoded {
   InstructionInfo Info;
   // prefixes
   uint8_t OpSize16 = 0, AddrSize16 = 0, Lock = 0, RepNe = 0, Rep = 0;
-  int8_t Segment = -1;      // 0..5 es cs ss ds fs gs
-  uint8_t Prefix = 0;       // variant selector: 0 none, 1 0x66, 2 0xF2, 3 0xF3
-  uint8_t PrefixUsed = 0;   // the mandatory prefix selected an SSE variant
+  int8_t Segment = -1;     // 0..5 es cs ss ds fs gs
+  uint8_t Prefix = 0;      // variant selector: 0 none, 1 0x66, 2 0xF2, 3 0xF3
+  uint8_t PrefixUsed = 0;  // the mandatory prefix selected an SSE variant
   uint8_t TwoByte = 0;
-  uint8_t Map3 = 0;         // 0x38 or 0x3A for the three-byte maps
-  uint8_t OpByte = 0;       // last opcode byte
-  uint16_t Flags = 0;       // the flag word (after the group table)
+  uint8_t Map3 = 0;    // 0x38 or 0x3A for the three-byte maps
+  uint8_t OpByte = 0;  // last opcode byte
+  uint16_t Flags = 0;  // the flag word (after the group table)
   // ModR/M and SIB
   uint8_t HasModRm = 0, Mod = 0, Reg = 0, Rm = 0;
   uint8_t HasSib = 0, Scale = 1;
@@ -144,22 +147,21 @@ struct TDecoded {
   uint32_t Imm = 0, Imm2 = 0;
   uint8_t ImmSize = 0, Imm2Size = 0;
   uint32_t ImmAt = 0;
-  char Mnemonic[24] = {};          // resolved name ("" when invalid)
-  char Operands[32] = {};          // operand descriptor of the resolved form
-  uint32_t MemoryRef = 0;          // the constant memory address used (0: none)
+  char Mnemonic[24] = {};  // resolved name ("" when invalid)
+  char Operands[32] = {};  // operand descriptor of the resolved form
+  uint32_t MemoryRef = 0;  // the constant memory address used (0: none)
   uint8_t MemoryRefKnown = 0;
 };
 
 // Decode one instruction at address. snapshot may be null: then nothing can
 // be read and the result is invalid. regs (optional) resolves indirect
 // targets through known registers and is updated by the instruction.
-InstructionInfo DecodeInstruction(uint32_t address, const TMemorySnapshot* snapshot,
-                                  TRegState* regs = nullptr);
+InstructionInfo DecodeInstruction(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs = nullptr);
 // strictTargets: an indirect target through a constant cell that cannot be
 // read makes the instruction invalid; the disasm tool turns
 // this off to list raw code whose data is not in the file.
-void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs,
-                           TDecoded& out, bool strictTargets = true);
+void DecodeInstructionFull(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, TDecoded& out,
+                           bool strictTargets = true);
 
 // Labels for targets: when the callback knows a label for an address (for
 // example "loc_00401234" inside a function), the text uses it.
@@ -174,8 +176,8 @@ public:
 std::string InstructionText(const TDecoded& d, const ILabelSource* labels = nullptr);
 // Decode one instruction as text (address column included, as a line of the
 // disassembly text, without annotations).
-std::string DecodeInstructionText(uint32_t address, const TMemorySnapshot* snapshot,
-                                  TRegState* regs, InstructionInfo& info);
+std::string DecodeInstructionText(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs,
+                                  InstructionInfo& info);
 
 // Number formatting of the reporter's text: 0..9 decimal, larger "$" + hex.
 std::string NumberText(uint32_t value);
@@ -241,8 +243,7 @@ constexpr uint32_t kErrorInvalidParameter = 87;
 constexpr uint32_t kErrorInvalidCode = 0x770001;
 
 TFunctionInfo ParseFunction(uint32_t entryPoint, const TMemorySnapshot* snapshot,
-                            const TSpecialRoutines* special = nullptr,
-                            ErrorMessageFn errorMessage = nullptr);
+                            const TSpecialRoutines* special = nullptr, ErrorMessageFn errorMessage = nullptr);
 
 // ---------------------------------------------------------------------------
 // Disassembly text
@@ -256,8 +257,9 @@ public:
   // Name of the function that starts at address (exports or debug symbols);
   // module: the module's file name when it is another module than the one of
   // the function being disassembled (empty otherwise).
-  virtual bool FunctionName(uint32_t address, uint32_t ownAddress, std::string& name,
-                            std::string& module) const { return false; }
+  virtual bool FunctionName(uint32_t address, uint32_t ownAddress, std::string& name, std::string& module) const {
+    return false;
+  }
   // Source line number for a code address.
   virtual bool LineNumber(uint32_t address, uint32_t& line) const { return false; }
   // Exception class name for a class reference of an exception table.
@@ -274,13 +276,12 @@ struct TDisAsmOptions {
 
 // Disassemble the function at entryPoint; returns false (and an empty text)
 // when it cannot be parsed (info then has the error).
-bool DisAsmFunction(uint32_t entryPoint, const TMemorySnapshot* snapshot,
-                    const IDisAsmSymbols* symbols, const TDisAsmOptions& options,
-                    std::string& text, TFunctionInfo& info);
+bool DisAsmFunction(uint32_t entryPoint, const TMemorySnapshot* snapshot, const IDisAsmSymbols* symbols,
+                    const TDisAsmOptions& options, std::string& text, TFunctionInfo& info);
 
 // The text of a parsed function (exposed for tests of the text rules).
-bool FunctionText(const TFunctionInfo& info, const TMemorySnapshot* snapshot,
-                  const IDisAsmSymbols* symbols, const TDisAsmOptions& options, std::string& text);
+bool FunctionText(const TFunctionInfo& info, const TMemorySnapshot* snapshot, const IDisAsmSymbols* symbols,
+                  const TDisAsmOptions& options, std::string& text);
 
 // Keep LimitDisAsm lines around the marked line (step 9 of the text rules).
 std::string LimitDisAsmText(const std::vector<std::string>& lines, int exceptLine, int limit);

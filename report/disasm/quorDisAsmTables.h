@@ -72,18 +72,26 @@ constexpr uint16_t FlagsOf(const char* ops, uint16_t extra) {
   while (*p == '/') ++p;
   while (*p && *p != '/' && *p != ':') {
     const char c = p[0];
-    if (IsTok(p, "Ib") || IsTok(p, "Ibs")) f |= kImm8;
-    else if (IsTok(p, "Iw")) f |= kImm16;
-    else if (IsTok(p, "Iz")) f |= kImmV;
-    else if (IsTok(p, "Jb")) f |= kImm8 | kRel;
-    else if (IsTok(p, "Jz")) f |= kImmV | kRel;
-    else if (IsTok(p, "Ob") || IsTok(p, "Ov") || IsTok(p, "Ap") || IsTok(p, "AL") ||
-             IsTok(p, "CL") || IsTok(p, "CS") || IsTok(p, "DS") || IsTok(p, "ES") ||
-             IsTok(p, "SS") || IsTok(p, "FS") || IsTok(p, "GS") || IsTok(p, "DX")) {
-    } else if (c == 'M') { modrm = true; mem = true; }
-    else if (IsTok(p, "Nq") || IsTok(p, "Ux") || IsTok(p, "Rd")) { modrm = true; regOnly = true; }
-    else if (c == 'E' || c == 'G' || c == 'S' || c == 'C' || c == 'D' || c == 'P' || c == 'Q' ||
-             c == 'V' || c == 'W') modrm = true;
+    if (IsTok(p, "Ib") || IsTok(p, "Ibs"))
+      f |= kImm8;
+    else if (IsTok(p, "Iw"))
+      f |= kImm16;
+    else if (IsTok(p, "Iz"))
+      f |= kImmV;
+    else if (IsTok(p, "Jb"))
+      f |= kImm8 | kRel;
+    else if (IsTok(p, "Jz"))
+      f |= kImmV | kRel;
+    else if (IsTok(p, "Ob") || IsTok(p, "Ov") || IsTok(p, "Ap") || IsTok(p, "AL") || IsTok(p, "CL") || IsTok(p, "CS") ||
+             IsTok(p, "DS") || IsTok(p, "ES") || IsTok(p, "SS") || IsTok(p, "FS") || IsTok(p, "GS") || IsTok(p, "DX")) {
+    } else if (c == 'M') {
+      modrm = true;
+      mem = true;
+    } else if (IsTok(p, "Nq") || IsTok(p, "Ux") || IsTok(p, "Rd")) {
+      modrm = true;
+      regOnly = true;
+    } else if (c == 'E' || c == 'G' || c == 'S' || c == 'C' || c == 'D' || c == 'P' || c == 'Q' || c == 'V' || c == 'W')
+      modrm = true;
     while (*p && *p != ',' && *p != '/' && *p != ':') ++p;
     if (*p == ',') ++p;
   }

@@ -26,13 +26,20 @@ std::string SignedText(int32_t v) {
 
 const char* SizeName(int size) {
   switch (size) {
-    case 1: return "byte";
-    case 2: return "word";
-    case 4: return "dword";
-    case 8: return "qword";
-    case 10: return "tbyte";
-    case 16: return "oword";
-    default: return nullptr;
+    case 1:
+      return "byte";
+    case 2:
+      return "word";
+    case 4:
+      return "dword";
+    case 8:
+      return "qword";
+    case 10:
+      return "tbyte";
+    case 16:
+      return "oword";
+    default:
+      return nullptr;
   }
 }
 
@@ -70,8 +77,8 @@ std::string MemoryText(const TDecoded& d) {
 
 struct Operand {
   std::string text;
-  int regSize = 0;  // size of a register operand
-  int memSize = -1; // size of a memory operand (0: none given), -1: not memory
+  int regSize = 0;   // size of a register operand
+  int memSize = -1;  // size of a memory operand (0: none given), -1: not memory
 };
 
 std::string StReg(int i) {
@@ -101,43 +108,83 @@ Operand FormatOperand(const TDecoded& d, const char* tok, size_t len, const ILab
     o.text = "xmm" + std::to_string(reg & 7);
   };
   const bool sse66 = d.OpSize16;
-  if (is("Eb")) mem ? memOp(1) : gen(d.Rm, 1);
-  else if (is("Ew")) mem ? memOp(2) : gen(d.Rm, 2);
-  else if (is("Ed")) mem ? memOp(4) : gen(d.Rm, 4);
-  else if (is("Ev")) mem ? memOp(v) : gen(d.Rm, v);
-  else if (is("Gb")) gen(d.Reg, 1);
-  else if (is("Gw")) gen(d.Reg, 2);
-  else if (is("Gd")) gen(d.Reg, 4);
-  else if (is("Gv")) gen(d.Reg, v);
-  else if (is("M")) memOp(0);
-  else if (is("Mp")) memOp(d.OpSize16 ? 4 : 0);  // a far pointer: 16:16 is a dword, 16:32 has no name
-  else if (is("Ma")) memOp(2 * v);  // bound: a pair of operand-size bounds
-  else if (is("Mb")) memOp(1);
-  else if (is("Mw")) memOp(2);
-  else if (is("Md")) memOp(4);
-  else if (is("Mq")) memOp(8);
-  else if (is("Mt")) memOp(10);
-  else if (is("Mo")) memOp(16);
-  else if (is("Rd")) gen(d.Rm, 4);
-  else if (is("Sw")) { o.text = kSegRegs[d.Reg] ? kSegRegs[d.Reg] : "?"; o.regSize = 2; }
-  else if (is("Cd")) { o.text = "cr" + std::to_string(d.Reg); o.regSize = 4; }
-  else if (is("Dd")) { o.text = "dr" + std::to_string(d.Reg); o.regSize = 4; }
-  else if (is("Pq")) mmx(d.Reg);
-  else if (is("Px")) sse66 ? xmm(d.Reg) : mmx(d.Reg);
-  else if (is("Qq")) mem ? memOp(8) : mmx(d.Rm);
-  else if (is("Qd")) mem ? memOp(4) : mmx(d.Rm);
-  else if (is("Qx")) sse66 ? (mem ? memOp(16) : xmm(d.Rm)) : (mem ? memOp(8) : mmx(d.Rm));
-  else if (is("Nq")) mmx(d.Rm);
-  else if (is("Vx")) xmm(d.Reg);
-  else if (is("Ux")) xmm(d.Rm);
-  else if (is("Wx")) mem ? memOp(d.Prefix == 3 ? 4 : d.Prefix == 2 ? 8 : 16) : xmm(d.Rm);
-  else if (is("Wo")) mem ? memOp(16) : xmm(d.Rm);
-  else if (is("Wq")) mem ? memOp(8) : xmm(d.Rm);
-  else if (is("Wd")) mem ? memOp(4) : xmm(d.Rm);
-  else if (is("Ww")) mem ? memOp(2) : xmm(d.Rm);
-  else if (is("Ib") || is("Iw") || is("Iz")) o.text = NumberText(d.Imm);
-  else if (is("Ibs")) o.text = SignedText(int8_t(d.Imm));
-  else if (is("I2")) o.text = NumberText(d.Imm2);
+  if (is("Eb"))
+    mem ? memOp(1) : gen(d.Rm, 1);
+  else if (is("Ew"))
+    mem ? memOp(2) : gen(d.Rm, 2);
+  else if (is("Ed"))
+    mem ? memOp(4) : gen(d.Rm, 4);
+  else if (is("Ev"))
+    mem ? memOp(v) : gen(d.Rm, v);
+  else if (is("Gb"))
+    gen(d.Reg, 1);
+  else if (is("Gw"))
+    gen(d.Reg, 2);
+  else if (is("Gd"))
+    gen(d.Reg, 4);
+  else if (is("Gv"))
+    gen(d.Reg, v);
+  else if (is("M"))
+    memOp(0);
+  else if (is("Mp"))
+    memOp(d.OpSize16 ? 4 : 0);  // a far pointer: 16:16 is a dword, 16:32 has no name
+  else if (is("Ma"))
+    memOp(2 * v);  // bound: a pair of operand-size bounds
+  else if (is("Mb"))
+    memOp(1);
+  else if (is("Mw"))
+    memOp(2);
+  else if (is("Md"))
+    memOp(4);
+  else if (is("Mq"))
+    memOp(8);
+  else if (is("Mt"))
+    memOp(10);
+  else if (is("Mo"))
+    memOp(16);
+  else if (is("Rd"))
+    gen(d.Rm, 4);
+  else if (is("Sw")) {
+    o.text = kSegRegs[d.Reg] ? kSegRegs[d.Reg] : "?";
+    o.regSize = 2;
+  } else if (is("Cd")) {
+    o.text = "cr" + std::to_string(d.Reg);
+    o.regSize = 4;
+  } else if (is("Dd")) {
+    o.text = "dr" + std::to_string(d.Reg);
+    o.regSize = 4;
+  } else if (is("Pq"))
+    mmx(d.Reg);
+  else if (is("Px"))
+    sse66 ? xmm(d.Reg) : mmx(d.Reg);
+  else if (is("Qq"))
+    mem ? memOp(8) : mmx(d.Rm);
+  else if (is("Qd"))
+    mem ? memOp(4) : mmx(d.Rm);
+  else if (is("Qx"))
+    sse66 ? (mem ? memOp(16) : xmm(d.Rm)) : (mem ? memOp(8) : mmx(d.Rm));
+  else if (is("Nq"))
+    mmx(d.Rm);
+  else if (is("Vx"))
+    xmm(d.Reg);
+  else if (is("Ux"))
+    xmm(d.Rm);
+  else if (is("Wx"))
+    mem ? memOp(d.Prefix == 3 ? 4 : d.Prefix == 2 ? 8 : 16) : xmm(d.Rm);
+  else if (is("Wo"))
+    mem ? memOp(16) : xmm(d.Rm);
+  else if (is("Wq"))
+    mem ? memOp(8) : xmm(d.Rm);
+  else if (is("Wd"))
+    mem ? memOp(4) : xmm(d.Rm);
+  else if (is("Ww"))
+    mem ? memOp(2) : xmm(d.Rm);
+  else if (is("Ib") || is("Iw") || is("Iz"))
+    o.text = NumberText(d.Imm);
+  else if (is("Ibs"))
+    o.text = SignedText(int8_t(d.Imm));
+  else if (is("I2"))
+    o.text = NumberText(d.Imm2);
   else if (is("Jb") || is("Jz")) {
     std::string label;
     if (labels && d.Info.HasRelTarget && labels->LabelFor(d.Info.Target, label)) {
@@ -147,30 +194,49 @@ Operand FormatOperand(const TDecoded& d, const char* tok, size_t len, const ILab
       const uint32_t target = d.Info.HasRelTarget ? d.Info.Target : d.Info.Next + uint32_t(rel);
       o.text = SignedText(rel) + " (" + NumberText(target) + ")";
     }
-  } else if (is("Ap")) o.text = NumberText(d.Imm2) + ":" + NumberText(d.Imm);
+  } else if (is("Ap"))
+    o.text = NumberText(d.Imm2) + ":" + NumberText(d.Imm);
   else if (is("Ob") || is("Ov")) {
     o.memSize = is("Ob") ? 1 : v;
     std::string s;
     if (d.Segment >= 0) s = std::string(kSegRegs[d.Segment]) + ":";
     o.text = s + "[" + NumberText(d.Imm) + "]";
-  } else if (is("AL")) gen(0, 1);
-  else if (is("CL")) gen(1, 1);
-  else if (is("DX")) gen(2, 2);
-  else if (is("eAX")) gen(0, v);
-  else if (is("Zb")) gen(d.OpByte & 7, 1);
-  else if (is("Zv")) gen(d.OpByte & 7, v);
-  else if (is("1")) o.text = "1";
-  else if (is("ES")) o.text = "es";
-  else if (is("CS")) o.text = "cs";
-  else if (is("SS")) o.text = "ss";
-  else if (is("DS")) o.text = "ds";
-  else if (is("FS")) o.text = "fs";
-  else if (is("GS")) o.text = "gs";
-  else if (is("x870i")) o.text = "st, " + StReg(d.Rm);
-  else if (is("x87i0")) o.text = StReg(d.Rm) + ", st";
-  else if (is("x87i")) o.text = StReg(d.Rm);
-  else if (is("x87ax")) o.text = "ax";
-  else o.text = std::string(tok, len);
+  } else if (is("AL"))
+    gen(0, 1);
+  else if (is("CL"))
+    gen(1, 1);
+  else if (is("DX"))
+    gen(2, 2);
+  else if (is("eAX"))
+    gen(0, v);
+  else if (is("Zb"))
+    gen(d.OpByte & 7, 1);
+  else if (is("Zv"))
+    gen(d.OpByte & 7, v);
+  else if (is("1"))
+    o.text = "1";
+  else if (is("ES"))
+    o.text = "es";
+  else if (is("CS"))
+    o.text = "cs";
+  else if (is("SS"))
+    o.text = "ss";
+  else if (is("DS"))
+    o.text = "ds";
+  else if (is("FS"))
+    o.text = "fs";
+  else if (is("GS"))
+    o.text = "gs";
+  else if (is("x870i"))
+    o.text = "st, " + StReg(d.Rm);
+  else if (is("x87i0"))
+    o.text = StReg(d.Rm) + ", st";
+  else if (is("x87i"))
+    o.text = StReg(d.Rm);
+  else if (is("x87ax"))
+    o.text = "ax";
+  else
+    o.text = std::string(tok, len);
   return o;
 }
 
@@ -181,8 +247,10 @@ std::string InstructionText(const TDecoded& d, const ILabelSource* labels) {
   std::string s;
   if (d.Lock) s += "lock ";
   if (!d.PrefixUsed) {
-    if (d.RepNe && (!d.Rep || d.Prefix == 2)) s += "repne ";
-    else if (d.Rep) s += "rep ";
+    if (d.RepNe && (!d.Rep || d.Prefix == 2))
+      s += "repne ";
+    else if (d.Rep)
+      s += "rep ";
   }
   s += d.Mnemonic;
   // operands

@@ -216,8 +216,10 @@ struct Parser {
 
       if (i.IsJump) {
         if (IsConditional(op)) {
-          if (i.Target && Inside(i.Target)) AddArea(i.Target, regs, a);
-          else if (i.Target) FarCall(i, false);
+          if (i.Target && Inside(i.Target))
+            AddArea(i.Target, regs, a);
+          else if (i.Target)
+            FarCall(i, false);
           a = i.Next;
           continue;
         }
@@ -318,8 +320,8 @@ struct Parser {
 
 }  // namespace
 
-TFunctionInfo ParseFunction(uint32_t entryPoint, const TMemorySnapshot* snapshot,
-                            const TSpecialRoutines* special, ErrorMessageFn errorMessage) {
+TFunctionInfo ParseFunction(uint32_t entryPoint, const TMemorySnapshot* snapshot, const TSpecialRoutines* special,
+                            ErrorMessageFn errorMessage) {
   TFunctionInfo f;
   f.EntryPoint = entryPoint;
   if (!snapshot || !snapshot->IsCommitted(entryPoint)) {

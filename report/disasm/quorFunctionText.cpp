@@ -52,10 +52,14 @@ bool LooksLikeText(const TMemorySnapshot* s, uint32_t address, std::string& text
   uint32_t good = 0, punct = 0, signs = 0, other = 0;
   for (uint32_t i = 0; i < n; ++i) {
     const uint8_t c = buf[i];
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') ++good;
-    else if (c == '.' || c == ',') ++punct;
-    else if (c < 0x7F) ++signs;
-    else ++other;
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ')
+      ++good;
+    else if (c == '.' || c == ',')
+      ++punct;
+    else if (c < 0x7F)
+      ++signs;
+    else
+      ++other;
   }
   if (good == 0 || punct * 5 >= good * 2 || signs * 8 >= good || other * 10 >= good) return false;
   text.assign(reinterpret_cast<const char*>(buf), n);
@@ -192,8 +196,10 @@ bool FunctionText(const TFunctionInfo& f, const TMemorySnapshot* s, const IDisAs
         uint32_t cls = 0, handler = 0;
         if (!s->ReadDword(a.Begin + 4 + 8 * k, cls) || !s->ReadDword(a.Begin + 8 + 8 * k, handler)) break;
         std::string name;
-        if (cls == 0) name.clear();
-        else if (!symbols || !symbols->ClassName(cls, name) || name.empty()) name = "EUnknown";
+        if (cls == 0)
+          name.clear();
+        else if (!symbols || !symbols->ClassName(cls, name) || name.empty())
+          name = "EUnknown";
         width = std::max(width, name.size());
         entries.emplace_back(name, handler);
       }

@@ -6,17 +6,17 @@
 #include <algorithm>
 #include <memory>
 
+#include "report/codec/quorZip.h"
+#include "report/disasm/quorMemoryWin.h"
 #include "report/handling/quorExceptHeader.h"
 #include "report/handling/quorExceptObject.h"
 #include "report/handling/quorExceptStacks.h"
 #include "report/intercept/quorExceptThreads.h"
-#include "report/disasm/quorMemoryWin.h"
-#include "report/text/quorReportSections.h"
 #include "report/stacktrace/quorStackTraceSections.h"
 #include "report/stacktrace/quorStackTraceWin.h"
 #include "report/symbols/quorSymbolCache.h"
+#include "report/text/quorReportSections.h"
 #include "report/text/quorTextFormat.h"
-#include "report/codec/quorZip.h"
 
 namespace quor {
 
@@ -85,7 +85,8 @@ void TIQuorException::StartReport(bool synchronous) {
     TReportFields sections;
     for (const auto& t : stacks) {
       std::string text = ">> stack not accessible";
-      if (t.ContextRead) text = ItemLine(t.Current, lineSettings, process) + "\r\n>> stack " + std::string(kCrcPending);
+      if (t.ContextRead)
+        text = ItemLine(t.Current, lineSettings, process) + "\r\n>> stack " + std::string(kCrcPending);
       else if (t.IsExceptionThread && params_.Address)
         text += ", exception location:\r\n" + ItemLine(params_.Address, lineSettings, process);
       sections.push_back({t.SectionName, text});
@@ -144,8 +145,10 @@ void TIQuorException::StartReport(bool synchronous) {
           for (const auto& info : trace.MinDebugInfos)
             if (std::find(minDebugInfos.begin(), minDebugInfos.end(), info) == minDebugInfos.end())
               minDebugInfos.push_back(info);
-          if (i == 0) crc0 = trace.Crc1, crc1 = crc2 = trace.Crc2;
-          else if (trace.HasLineNumbers) crc2 = FoldCrc(crc2, trace.Crc2);
+          if (i == 0)
+            crc0 = trace.Crc1, crc1 = crc2 = trace.Crc2;
+          else if (trace.HasLineNumbers)
+            crc2 = FoldCrc(crc2, trace.Crc2);
         }
       } catch (...) {
         text = InternalError("GetThreadReport", params_.Address, lineSettings, process);

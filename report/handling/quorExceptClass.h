@@ -12,10 +12,10 @@
 namespace quor {
 
 struct TExceptDescription {
-  bool Valid = false;                  // an object of a known type was given
-  std::string ClassName = "Unknown";   // without namespace
-  std::string Message = "Unknown";     // raw; see CleanExceptionMessage
-  std::vector<std::string> Ancestry;   // the class first, then its bases (first base each)
+  bool Valid = false;                 // an object of a known type was given
+  std::string ClassName = "Unknown";  // without namespace
+  std::string Message = "Unknown";    // raw; see CleanExceptionMessage
+  std::vector<std::string> Ancestry;  // the class first, then its bases (first base each)
   bool InheritsFrom(const std::string& name) const;
 };
 

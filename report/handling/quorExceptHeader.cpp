@@ -8,9 +8,9 @@
 
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptObject.h"
+#include "report/handling/quorTools.h"
 #include "report/settings/quorSettingsResource.h"
 #include "report/text/quorTextFormat.h"
-#include "report/handling/quorTools.h"
 
 namespace quor {
 
@@ -57,8 +57,10 @@ std::string FileVersionText(const std::string& path) {
 std::string CommandLineParameters() {
   const std::string line = GetCommandLineA();
   size_t at = 0;
-  if (!line.empty() && line[0] == '"') at = line.find('"', 1);
-  else at = line.find(' ');
+  if (!line.empty() && line[0] == '"')
+    at = line.find('"', 1);
+  else
+    at = line.find(' ');
   if (at == std::string::npos) return {};
   const size_t rest = line.find_first_not_of(' ', at + 1);
   return rest == std::string::npos ? std::string() : line;

@@ -42,9 +42,8 @@ TIQuorException::TIQuorException(SettingsHost& host, QuorPtr<IQuorModuleSettings
   if (params_.Kind != kKindFreeze) description_ = DescribeException(params_.Object, params_.Type);
   message_ = CleanExceptionMessage(description_.Message);
   initialCanContinue_ = canContinue_ = params_.CanContinue;
-  const FilterGroupChoice group =
-      FilterGroup(*this, params_.Kind == kKindFreeze || !description_.Valid ? std::vector<std::string>()
-                                                                            : description_.Ancestry);
+  const FilterGroupChoice group = FilterGroup(
+      *this, params_.Kind == kKindFreeze || !description_.Valid ? std::vector<std::string>() : description_.Ancestry);
   createBugReport_ = group.createBugReport;
   presentation_ = group.presentation;
   (void)SetPauseThreads(group.pauseThreads);
@@ -56,7 +55,8 @@ TIQuorException::TIQuorException(SettingsHost& host, QuorPtr<IQuorModuleSettings
 std::string TIQuorException::TextValue(std::string_view name) {
   const std::string text = UnexpandedText(name);
   const std::string report = HasPlaceholder(text, "%bugReport%") ? BugReport(false) : std::string();
-  const std::string message = params_.Kind == kKindFreeze ? UnexpandedText("FrozenMsg") : ShownExceptionMessage(message_);
+  const std::string message =
+      params_.Kind == kKindFreeze ? UnexpandedText("FrozenMsg") : ShownExceptionMessage(message_);
   return Host().ExpandPlaceholders(Module(), text, message, report);
 }
 

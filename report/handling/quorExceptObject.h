@@ -20,8 +20,8 @@
 #include "report/handling/quorExceptClass.h"
 #include "report/intercept/quorExceptRaise.h"
 #include "report/settings/quorFields.h"
-#include "report/text/quorReportText.h"
 #include "report/settings/quorSettingsObject.h"
+#include "report/text/quorReportText.h"
 
 namespace quor {
 
@@ -42,7 +42,7 @@ struct TExceptionParams {
   std::vector<uint32_t> RaiseFrames;  // prepared call-stack data: the frame chain at the raise
   uint32_t RaiseStackAt = 0;          // ... and the stack words from the raise's stack pointer
   std::vector<uint8_t> RaiseStack;
-  bool ForceListThreads = false;      // state reports list every thread
+  bool ForceListThreads = false;  // state reports list every thread
 };
 
 class TIQuorException;

@@ -6,23 +6,23 @@
 #include <memory>
 
 #include "report/disasm/quorAddressFix.h"
-#include "report/storage/quorAutoActions.h"
-#include "report/storage/quorBugRepStore.h"
-#include "report/intercept/quorEmergencyReserve.h"
+#include "report/disasm/quorMemoryWin.h"
 #include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptObject.h"
+#include "report/handling/quorExceptionHistory.h"
+#include "report/handling/quorHandlingRequest.h"
+#include "report/intercept/quorEmergencyReserve.h"
 #include "report/intercept/quorExceptRaise.h"
 #include "report/intercept/quorExceptThreads.h"
-#include "report/handling/quorExceptionHistory.h"
 #include "report/intercept/quorFreezeWatchdog.h"
-#include "report/handling/quorHandlingRequest.h"
-#include "report/disasm/quorMemoryWin.h"
 #include "report/intercept/quorPauseThreads.h"
 #include "report/intercept/quorProcessBlocked.h"
 #include "report/settings/quorSettingsLookup.h"
-#include "report/symbols/quorSymbolCache.h"
+#include "report/storage/quorAutoActions.h"
+#include "report/storage/quorBugRepStore.h"
 #include "report/storage/quorTempFolder.h"
+#include "report/symbols/quorSymbolCache.h"
 
 namespace quor {
 
@@ -101,8 +101,7 @@ void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) 
   p.RaiseStackAt = data->StackAt;
   p.RaiseStack = std::move(data->Stack);
   p.ForceListThreads = r.Source == kSourceExplicit;
-  const TExceptionRef e(
-      new TIQuorException(ProcessSettingsHost(), SettingsForAddress(address), std::move(p)));
+  const TExceptionRef e(new TIQuorException(ProcessSettingsHost(), SettingsForAddress(address), std::move(p)));
   RecordException(g_history, NowSeconds());
   // Pausing is for the program's threads: only the executable's copy of the
   // library does it, and not for a freeze (the main thread hangs anyway).
@@ -114,8 +113,7 @@ void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) 
   // In the reporting thread (no event) a new thread could not start while
   // the loader lock is held, so the report is built right here.
   e->StartReport(r.Source == kSourceExplicit || !r.Event);
-  if (e->AutoSave() || e->AutoSend() || e->AutoClip())
-    e->RegisterCallback(&kAutoActionKey, AutoActionCallback, true);
+  if (e->AutoSave() || e->AutoSend() || e->AutoClip()) e->RegisterCallback(&kAutoActionKey, AutoActionCallback, true);
   // A state report is a text for whoever asked for it (the program or an
   // outside tool): no box waits for a person.
   const bool shown = r.Source != kSourceExplicit && e->Presentation() != 4;

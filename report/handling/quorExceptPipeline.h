@@ -26,14 +26,14 @@ enum TExceptionSource : uint8_t {
 };
 
 struct THandleArgs {
-  uint8_t Kind = 0;                          // 0 exception, 1 freeze or state report
-  const void* Object = nullptr;              // the thrown object; null: the thread's last raise
+  uint8_t Kind = 0;              // 0 exception, 1 freeze or state report
+  const void* Object = nullptr;  // the thrown object; null: the thread's last raise
   const std::type_info* Type = nullptr;
-  uint32_t Address = 0;                      // 0: the raise address
-  std::string* ReportOut = nullptr;          // receives the complete report
+  uint32_t Address = 0;              // 0: the raise address
+  std::string* ReportOut = nullptr;  // receives the complete report
   const void* Sender = nullptr;
   uint8_t Source = kSourceExplicit;
-  const void* Context = nullptr;             // a 204-byte CPU context, or null
+  const void* Context = nullptr;  // a 204-byte CPU context, or null
   uint32_t FramePointer = 0, StackPointer = 0;
   bool CanContinue = true;
 };

@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "report/disasm/quorMemoryWin.h"
 #include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptObject.h"
 #include "report/intercept/quorExceptRaise.h"
 #include "report/intercept/quorExceptThreads.h"
-#include "report/disasm/quorMemoryWin.h"
-#include "report/stacktrace/quorStackTraceWin.h"
 #include "report/settings/quorSettingsResource.h"
+#include "report/stacktrace/quorStackTraceWin.h"
 #include "report/text/quorTextFormat.h"
 
 namespace quor {
@@ -63,8 +63,10 @@ TThreadStack PrepareReportingThread(const TExceptionParams& p, bool isException,
   t.IsPlatformException = d.InheritsFrom("EExternal");
   t.IsAbnormalTermination = d.InheritsFrom("BcbTermination");
   CONTEXT c{};
-  if (p.HasContext) std::memcpy(&c, p.Context, kContextSize);
-  else c.Esp = p.StackPointer, c.Ebp = p.FramePointer, c.Eip = p.Address;
+  if (p.HasContext)
+    std::memcpy(&c, p.Context, kContextSize);
+  else
+    c.Esp = p.StackPointer, c.Ebp = p.FramePointer, c.Eip = p.Address;
   t.Registers = RegistersOf(c);
   t.Current = p.Address ? p.Address : c.Eip;
   t.StackTop = RegionEnd(c.Esp);
@@ -130,7 +132,8 @@ bool TSavedStackReader::ReadRaw(uint32_t address, void* out, uint32_t size) cons
   const bool inside = address >= at_ && end <= savedEnd;
   if (!inside && !live_.ReadRaw(address, out, size)) return false;
   const uint64_t from = std::max<uint64_t>(address, at_), to = std::min(end, savedEnd);
-  if (from < to) std::memcpy(static_cast<uint8_t*>(out) + (from - address), bytes_.data() + (from - at_), size_t(to - from));
+  if (from < to)
+    std::memcpy(static_cast<uint8_t*>(out) + (from - address), bytes_.data() + (from - at_), size_t(to - from));
   return true;
 }
 
@@ -163,8 +166,10 @@ std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool li
   // handling is intact; below, the raise capture's copy stands in.
   if (first == p.ThreadId) stacks.push_back(PrepareReportingThread(p, !freeze, process));
   std::vector<uint32_t> others;
-  if (first != p.ThreadId) others.push_back(first);
-  else if (mainThread && mainThread != p.ThreadId) others.push_back(mainThread);
+  if (first != p.ThreadId)
+    others.push_back(first);
+  else if (mainThread && mainThread != p.ThreadId)
+    others.push_back(mainThread);
   if (listThreads)
     for (uint32_t id : ProcessThreadIds())
       if (id != p.ThreadId && id != mainThread) others.push_back(id);

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "report/text/quorReportSections.h"
 #include "report/stacktrace/quorStackTrace.h"
+#include "report/text/quorReportSections.h"
 
 namespace quor {
 

@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "report/storage/quorBugRepStore.h"
 #include "report/handling/quorExceptPipeline.h"
 #include "report/intercept/quorExceptThreads.h"
 #include "report/intercept/quorFreezeWatchdog.h"
+#include "report/storage/quorBugRepStore.h"
 
 namespace quor {
 

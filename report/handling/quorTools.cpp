@@ -29,7 +29,8 @@ std::string DriveFreeText(char drive) {
   ULARGE_INTEGER freeBytes;
   const char root[] = {drive, ':', '\\', 0};
   if (!GetDiskFreeSpaceExA(root, &freeBytes, nullptr, nullptr)) return {};
-  return std::string("(") + char(toupper(drive)) + ":) " + ByteSizeText(int64_t(freeBytes.QuadPart), DecimalSeparator());
+  return std::string("(") + char(toupper(drive)) + ":) " +
+         ByteSizeText(int64_t(freeBytes.QuadPart), DecimalSeparator());
 }
 
 }  // namespace
@@ -78,11 +79,16 @@ std::string SystemVersionText() {
   v.dwOSVersionInfoSize = sizeof v;
   if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v))) return {};
   const char* name = "Windows NT New";
-  if (v.dwMajorVersion < 4) name = "Windows NT 3";
-  else if (v.dwMajorVersion == 4) name = "Windows NT 4";
-  else if (v.dwMajorVersion == 5 && v.dwMinorVersion == 0) name = "Windows 2000";
-  else if (v.dwMajorVersion == 5) name = v.dwMinorVersion == 1 || v.wProductType == 1 ? "Windows XP" : "Windows 2003";
-  else if (v.dwMajorVersion == 6 && v.dwMinorVersion == 0) name = "Windows Vista";
+  if (v.dwMajorVersion < 4)
+    name = "Windows NT 3";
+  else if (v.dwMajorVersion == 4)
+    name = "Windows NT 4";
+  else if (v.dwMajorVersion == 5 && v.dwMinorVersion == 0)
+    name = "Windows 2000";
+  else if (v.dwMajorVersion == 5)
+    name = v.dwMinorVersion == 1 || v.wProductType == 1 ? "Windows XP" : "Windows 2003";
+  else if (v.dwMajorVersion == 6 && v.dwMinorVersion == 0)
+    name = "Windows Vista";
   std::string text = name;
   if (v.szCSDVersion[0]) text += std::string(" ") + v.szCSDVersion;
   return text + " build " + std::to_string(v.dwBuildNumber);
@@ -91,7 +97,7 @@ std::string SystemVersionText() {
 std::string SystemLanguageText() {
   char name[260];
   return GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_SENGLANGUAGE, name, sizeof name) > 0 ? std::string(name)
-                                                                                             : std::string();
+                                                                                           : std::string();
 }
 
 std::string SystemUptimeText() { return DurationText(CounterMilliseconds() / 1000); }

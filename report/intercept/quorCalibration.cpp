@@ -5,8 +5,8 @@
 
 #include <cwchar>
 
-#include "report/symbols/quorCalibrationRecord.h"
 #include "report/settings/quorSettingsLookup.h"
+#include "report/symbols/quorCalibrationRecord.h"
 
 extern "C" __attribute__((noinline, used)) void quorCalibrationCode() { asm volatile(""); }
 extern "C" __attribute__((used)) const volatile uint32_t quorCalibrationData = 0x51554F52;  // "QUOR"

@@ -42,8 +42,7 @@ void ForEachImportSlot(HMODULE module, Fn fn) {
   if (!dir.VirtualAddress || !dir.Size) return;
   for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name; ++d) {
     if (!d->FirstThunk) continue;
-    for (auto* slot = reinterpret_cast<uint32_t*>(const_cast<uint8_t*>(base) + d->FirstThunk); *slot; ++slot)
-      fn(slot);
+    for (auto* slot = reinterpret_cast<uint32_t*>(const_cast<uint8_t*>(base) + d->FirstThunk); *slot; ++slot) fn(slot);
   }
 }
 

@@ -20,10 +20,10 @@ struct ThreadInfoList {
   DWORD threadId;
   char* name;
   ThreadInfoList* next;
-  char* className;        // of the thread object that started the thread
-  DWORD creatorAddress;   // the code that started the thread
+  char* className;       // of the thread object that started the thread
+  DWORD creatorAddress;  // the code that started the thread
   DWORD creatorThreadId;
-  HANDLE handle;          // synchronize and query rights
+  HANDLE handle;  // synchronize and query rights
 };
 static_assert(sizeof(void*) != 4 || sizeof(ThreadInfoList) == 28, "a thread record is 28 bytes");
 
@@ -31,8 +31,8 @@ struct QuorExceptBuf {
   HANDLE watchdogMutex;  // held by the process's one running freeze watchdog
   HANDLE listMutex;
   ThreadInfoList* head;
-  LONG users;            // copies of the reporter that use the block
-  HANDLE mapping;        // the creating copy's handle
+  LONG users;      // copies of the reporter that use the block
+  HANDLE mapping;  // the creating copy's handle
 };
 static_assert(sizeof(void*) != 4 || sizeof(QuorExceptBuf) == 20, "the shared block is 20 bytes");
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "report/handling/quorExceptModules.h"
+#include "report/settings/quorSettingsLookup.h"
 #include "report/symbols/quorImageCheckSum.h"
 #include "report/text/quorLittleEndian.h"
-#include "report/settings/quorSettingsLookup.h"
 
 namespace quor {
 

@@ -29,9 +29,9 @@ struct TRaiseRecord {
   uint8_t Context[kContextSize] = {};
   uint32_t FrameCount = 0;
   uint32_t Frames[kRaiseFrames] = {};  // return addresses, newest first
-  uint32_t StackAt = 0;      // address of the first kept stack byte
-  uint32_t StackSize = 0;    // bytes kept in Stack
-  uint8_t* Stack = nullptr;  // the thread's buffer of kRaiseStackBytes, taken at its first throw
+  uint32_t StackAt = 0;                // address of the first kept stack byte
+  uint32_t StackSize = 0;              // bytes kept in Stack
+  uint8_t* Stack = nullptr;            // the thread's buffer of kRaiseStackBytes, taken at its first throw
 };
 
 // The calling thread's record.

@@ -4,8 +4,8 @@
 
 #include <new>
 
-#include "report/intercept/quorCodePatch.h"
 #include "report/handling/quorExceptPipeline.h"
+#include "report/intercept/quorCodePatch.h"
 #include "report/intercept/quorExceptThreads.h"
 #include "report/intercept/quorThreadCreator.h"
 
@@ -82,10 +82,12 @@ uint32_t HookThreadCreation() {
   g_createThread = reinterpret_cast<TCreateThread>(GetProcAddress(kernel, "CreateThread"));
   g_queueUserWorkItem = reinterpret_cast<TQueueUserWorkItem>(GetProcAddress(kernel, "QueueUserWorkItem"));
   uint32_t count = 0;
-  if (g_createThread) count += PatchImports(reinterpret_cast<const void*>(g_createThread),
-                                            reinterpret_cast<const void*>(&HookedCreateThread));
-  if (g_queueUserWorkItem) count += PatchImports(reinterpret_cast<const void*>(g_queueUserWorkItem),
-                                                 reinterpret_cast<const void*>(&HookedQueueUserWorkItem));
+  if (g_createThread)
+    count +=
+        PatchImports(reinterpret_cast<const void*>(g_createThread), reinterpret_cast<const void*>(&HookedCreateThread));
+  if (g_queueUserWorkItem)
+    count += PatchImports(reinterpret_cast<const void*>(g_queueUserWorkItem),
+                          reinterpret_cast<const void*>(&HookedQueueUserWorkItem));
   return count;
 }
 

@@ -75,10 +75,14 @@ ThreadInfoList* NewRecord(DWORD threadId, const TUpdate& u, ThreadInfoList* old)
   const bool full = old && IsFullThreadRecord(old);
   r->threadId = threadId;
   // Texts the new record keeps move over from the old one.
-  if (u.Name) r->name = HeapText(*u.Name);
-  else if (old) std::swap(r->name, old->name);
-  if (u.ClassName) r->className = HeapText(*u.ClassName);
-  else if (full) std::swap(r->className, old->className);
+  if (u.Name)
+    r->name = HeapText(*u.Name);
+  else if (old)
+    std::swap(r->name, old->name);
+  if (u.ClassName)
+    r->className = HeapText(*u.ClassName);
+  else if (full)
+    std::swap(r->className, old->className);
   r->creatorAddress = u.HasCreator ? u.CreatorAddress : full ? old->creatorAddress : 0;
   r->creatorThreadId = u.HasCreator ? u.CreatorThreadId : full ? old->creatorThreadId : 0;
   r->handle = RecordHandle(threadId, u.Thread, old);

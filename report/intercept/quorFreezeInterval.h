@@ -7,7 +7,7 @@
 
 namespace quor {
 
-inline constexpr int kFreezeProbes = 10;       // unanswered probes that make a freeze
+inline constexpr int kFreezeProbes = 10;        // unanswered probes that make a freeze
 inline constexpr uint32_t kFreezeAnswer = 777;  // wParam and lParam of the main thread's answer
 
 [[nodiscard]] constexpr uint32_t FirstFreezeInterval(uint32_t timeoutMs) { return timeoutMs / kFreezeProbes; }

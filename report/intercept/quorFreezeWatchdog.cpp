@@ -5,8 +5,8 @@
 #include <atomic>
 #include <mutex>
 
-#include "report/intercept/quorExceptBuf.h"
 #include "report/handling/quorExceptPipeline.h"
+#include "report/intercept/quorExceptBuf.h"
 #include "report/intercept/quorExceptThreads.h"
 #include "report/intercept/quorFreezeInterval.h"
 #include "report/intercept/quorMessageWindow.h"

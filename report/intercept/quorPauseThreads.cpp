@@ -84,9 +84,9 @@ void HookMessageRetrieval() {
 // resource: then it is a module of the program, built with the reporter.
 bool CreatedByProgramModule(uint32_t address) {
   HMODULE module = nullptr;
-  if (!address || !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                          GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                      reinterpret_cast<LPCSTR>(address), &module))
+  if (!address ||
+      !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                          reinterpret_cast<LPCSTR>(address), &module))
     return false;
   return FindResourceA(module, "EXCEPT", "QUOR") != nullptr;
 }
@@ -143,8 +143,10 @@ void PauseThreads(uint32_t reportingThreadId) {
     std::lock_guard<std::mutex> hold(g_pause.Lock);
     HookMessageRetrieval();
     for (HANDLE* event : {&g_pause.MainEvent, &g_pause.OtherEvent})
-      if (*event) ResetEvent(*event);
-      else *event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+      if (*event)
+        ResetEvent(*event);
+      else
+        *event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     g_pause.Collected = CollectThreads(reportingThreadId);
     g_pause.PausedBy = GetCurrentThreadId();
     g_gateActive = g_pause.MainEvent && g_pause.OtherEvent;
@@ -170,13 +172,17 @@ void PauseGate() {
   {
     std::lock_guard<std::mutex> hold(g_pause.Lock);
     main = self == MainThreadId();
-    if (self == g_pause.PausedBy) event = nullptr;
-    else if (main) event = g_pause.MainEvent;
+    if (self == g_pause.PausedBy)
+      event = nullptr;
+    else if (main)
+      event = g_pause.MainEvent;
     else if (std::find(g_pause.Collected.begin(), g_pause.Collected.end(), self) != g_pause.Collected.end())
       event = g_pause.OtherEvent;
   }
-  if (event && main) MainThreadWait(event);
-  else if (event) WaitForSingleObject(event, INFINITE);
+  if (event && main)
+    MainThreadWait(event);
+  else if (event)
+    WaitForSingleObject(event, INFINITE);
   SetLastError(lastError);
 }
 

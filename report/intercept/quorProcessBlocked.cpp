@@ -27,8 +27,7 @@ const RTL_CRITICAL_SECTION* PebLock(size_t offset) {
 // The owner of a critical section: its thread id, or 0 when it is free.
 uint32_t Owner(const RTL_CRITICAL_SECTION* lock) {
   if (!lock) return 0;
-  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(
-      *static_cast<HANDLE const volatile*>(&lock->OwningThread)));
+  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(*static_cast<HANDLE const volatile*>(&lock->OwningThread)));
 }
 
 bool HeldByAnother(size_t offset) {

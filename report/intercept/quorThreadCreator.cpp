@@ -1,7 +1,7 @@
 #include "report/intercept/quorThreadCreator.h"
 
-#include <pthread.h>
 #include <windows.h>
+#include <pthread.h>
 
 #include <vector>
 

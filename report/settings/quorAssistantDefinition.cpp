@@ -19,9 +19,9 @@ std::optional<AssistantDefinition> ParseAssistantDefinition(std::string_view tex
 
 void DropScreenshotForm(AssistantDefinition& definition) {
   auto& forms = definition.forms;
-  forms.erase(std::remove_if(forms.begin(), forms.end(),
-                             [](const std::string& f) { return SameText(f, "ScrShotForm"); }),
-              forms.end());
+  forms.erase(
+      std::remove_if(forms.begin(), forms.end(), [](const std::string& f) { return SameText(f, "ScrShotForm"); }),
+      forms.end());
 }
 
 }  // namespace quor

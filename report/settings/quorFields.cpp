@@ -10,7 +10,7 @@ namespace quor {
 namespace {
 
 class TIQuorFields final : public QuorRefCounted<IQuorFieldsEx> {
- public:
+public:
   int32_t Count() override {
     Guard g(*this);
     return int32_t(items_.size());
@@ -98,10 +98,10 @@ class TIQuorFields final : public QuorRefCounted<IQuorFieldsEx> {
   void Lock() override { mutex_.lock(); }
   void Unlock() override { mutex_.unlock(); }
 
- private:
+private:
   // Takes the owner's lock, then the list's.
   class Guard {
-   public:
+  public:
     explicit Guard(TIQuorFields& f) : f_(f), owner_(nullptr) {
       f_.mutex_.lock();
       owner_ = f_.owner_;
@@ -117,7 +117,7 @@ class TIQuorFields final : public QuorRefCounted<IQuorFieldsEx> {
       if (owner_) owner_->UnlockOwner();
     }
 
-   private:
+  private:
     TIQuorFields& f_;
     IQuorFieldsOwner* owner_;
   };
@@ -130,9 +130,7 @@ class TIQuorFields final : public QuorRefCounted<IQuorFieldsEx> {
     return -1;
   }
 
-  int32_t NextInsertIndex() const {
-    return insertPosition_ > 0 ? insertPosition_ : int32_t(items_.size());
-  }
+  int32_t NextInsertIndex() const { return insertPosition_ > 0 ? insertPosition_ : int32_t(items_.size()); }
 
   // Removes a field of that name, then places the field at `index`.
   bool Move(int32_t index, std::string_view name, std::string_view content) {

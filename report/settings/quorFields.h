@@ -13,7 +13,7 @@
 namespace quor {
 
 class IQuorFields : public IQuorUnknown {
- public:
+public:
   virtual int32_t Count() = 0;
   // Name and content of an item; false (and both empty) for a bad index.
   virtual bool Item(int32_t index, std::string& name, std::string& content) = 0;
@@ -35,17 +35,17 @@ class IQuorFields : public IQuorUnknown {
 // Told after every change of a list it owns. LockOwner/UnlockOwner wrap
 // every operation, so an owner with a lock of its own is taken first.
 class IQuorFieldsOwner {
- public:
+public:
   virtual void FieldsChanged(IQuorFields& fields) = 0;
   virtual void LockOwner() {}
   virtual void UnlockOwner() {}
 
- protected:
+protected:
   ~IQuorFieldsOwner() = default;
 };
 
 class IQuorFieldsEx : public IQuorFields {
- public:
+public:
   // A list that refuses data keeps what it has: every change returns false.
   virtual void SetRefuseData(bool refuse) = 0;
   // New fields go to this index, which then moves past them so fields added

@@ -16,14 +16,14 @@ struct LocalTime {
 // What the placeholders stand for. The versions are asked for only when
 // their placeholder occurs.
 class PlaceholderValues {
- public:
+public:
   virtual std::string AppName() = 0;     // executable's file name without folder
   virtual std::string ModuleName() = 0;  // the module's file name without folder
   virtual std::string AppVersion() = 0;
   virtual std::string ModuleVersion() = 0;
   virtual LocalTime Now() = 0;
 
- protected:
+protected:
   ~PlaceholderValues() = default;
 };
 

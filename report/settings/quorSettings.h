@@ -18,7 +18,7 @@
 namespace quor {
 
 class IQuorSettings : public IQuorUnknown {
- public:
+public:
   // By-name access.
   virtual bool BoolValue(std::string_view name) = 0;
   virtual int32_t IntValue(std::string_view name) = 0;
@@ -48,12 +48,18 @@ class IQuorSettings : public IQuorUnknown {
   std::optional<AssistantDefinition> Assistant(std::string_view name);
   virtual bool ScreenshotsAvailable() = 0;
 
-#define QUOR_GETTER_BOOL(N) bool N() { return BoolValue(#N); }
-#define QUOR_GETTER_INT(N) int32_t N() { return IntValue(#N); }
-#define QUOR_GETTER_TEXT(N) std::string N() { return TextValue(#N); }
-#define QUOR_SETTER_BOOL(N) bool Set##N(bool v) { return SetBoolValue(#N, v); }
-#define QUOR_SETTER_INT(N) bool Set##N(int32_t v) { return SetIntValue(#N, v); }
-#define QUOR_SETTER_TEXT(N) bool Set##N(std::string_view v) { return SetTextValue(#N, v); }
+#define QUOR_GETTER_BOOL(N) \
+  bool N() { return BoolValue(#N); }
+#define QUOR_GETTER_INT(N) \
+  int32_t N() { return IntValue(#N); }
+#define QUOR_GETTER_TEXT(N) \
+  std::string N() { return TextValue(#N); }
+#define QUOR_SETTER_BOOL(N) \
+  bool Set##N(bool v) { return SetBoolValue(#N, v); }
+#define QUOR_SETTER_INT(N) \
+  bool Set##N(int32_t v) { return SetIntValue(#N, v); }
+#define QUOR_SETTER_TEXT(N) \
+  bool Set##N(std::string_view v) { return SetTextValue(#N, v); }
 #define QUOR_GETTER(KIND, N) QUOR_GETTER_##KIND(N)
 #define QUOR_GETTER_SETTER(KIND, N) QUOR_GETTER_##KIND(N) QUOR_SETTER_##KIND(N)
   QUOR_EXCEPTION_SETTINGS(QUOR_GETTER_SETTER)
@@ -61,7 +67,7 @@ class IQuorSettings : public IQuorUnknown {
 };
 
 class IQuorModuleSettings : public IQuorSettings {
- public:
+public:
   virtual bool Valid() = 0;  // the module has a settings resource
   bool HasMinDebugInfo() { return !TextValue("MinDebugInfo").empty(); }
   QUOR_MODULE_SETTINGS(QUOR_GETTER)

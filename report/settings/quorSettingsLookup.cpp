@@ -24,7 +24,7 @@ std::string VersionOf(uintptr_t module) {
 }
 
 class Win32Placeholders final : public PlaceholderValues {
- public:
+public:
   explicit Win32Placeholders(uintptr_t module) : module_(module) {}
   std::string AppName() override { return BareModuleName(0); }
   std::string ModuleName() override { return BareModuleName(module_); }
@@ -36,12 +36,12 @@ class Win32Placeholders final : public PlaceholderValues {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
   }
 
- private:
+private:
   uintptr_t module_;
 };
 
 class Win32SettingsHost final : public SettingsHost {
- public:
+public:
   const SettingsHeap& Heap() override { return ProcessSettingsHeap(); }
   void LockRecords() override { LockSharedSettings(); }
   void UnlockRecords() override { UnlockSharedSettings(); }
@@ -69,8 +69,9 @@ uintptr_t ReturnAddressUp(uintptr_t frame, uint32_t framesUp) {
   uintptr_t link[2] = {frame, 0};  // saved frame pointer, return address
   for (uint32_t i = 0; i <= framesUp; ++i) {
     SIZE_T done = 0;
-    if (!link[0] || !ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(link[0]), link,
-                                       sizeof link, &done) || done != sizeof link)
+    if (!link[0] ||
+        !ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(link[0]), link, sizeof link, &done) ||
+        done != sizeof link)
       return 0;
   }
   return link[1];

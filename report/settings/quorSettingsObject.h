@@ -12,7 +12,7 @@
 namespace quor {
 
 class SettingsHost {
- public:
+public:
   virtual const SettingsHeap& Heap() = 0;
   // The lock of the shared record list; held while a setter adds a property.
   virtual void LockRecords() = 0;
@@ -24,15 +24,14 @@ class SettingsHost {
   virtual std::string ExpandPlaceholders(uintptr_t module, std::string_view text, std::string_view exceptMsg,
                                          std::string_view bugReport) = 0;
 
- protected:
+protected:
   ~SettingsHost() = default;
 };
 
 class TIQuorSettings : public QuorRefCounted<IQuorModuleSettings>, private IQuorFieldsOwner {
- public:
+public:
   // Takes over one reference on `record` (null: no record at all).
-  TIQuorSettings(SettingsHost& host, uintptr_t module, ModuleSettingsRecord* record, bool valid,
-                 std::string version);
+  TIQuorSettings(SettingsHost& host, uintptr_t module, ModuleSettingsRecord* record, bool valid, std::string version);
   // Settings of their own over `parent`: setters store into a private
   // property list, getters look there first and then ask the parent. An
   // exception object changes its settings this way without touching the
@@ -56,11 +55,11 @@ class TIQuorSettings : public QuorRefCounted<IQuorModuleSettings>, private IQuor
 
   ModuleSettingsRecord* Record() const { return record_; }
 
- protected:
+protected:
   ~TIQuorSettings() override;
   SettingsHost& Host() { return host_; }
 
- private:
+private:
   void FieldsChanged(IQuorFields& fields) override;
   // The property this object reads: its own, or for the main settings the
   // built-in default; null when neither has the name.

@@ -13,9 +13,9 @@ namespace quor {
 enum SettingsKind : uint8_t { kKindText = 0, kKindInteger = 1, kKindBoolean = 2 };
 
 struct SettingsProperty {
-  const char* name;       // zero-terminated, owned (except in BuiltInDefaults)
-  uint8_t kind;           // SettingsKind
-  uint8_t boolValue;      // 0 or 1
+  const char* name;   // zero-terminated, owned (except in BuiltInDefaults)
+  uint8_t kind;       // SettingsKind
+  uint8_t boolValue;  // 0 or 1
   int32_t intValue;
   const char* textValue;  // zero-terminated, owned; null reads as ""
 };
@@ -44,8 +44,7 @@ inline constexpr uint32_t kPropertyCapacityStep = 20;
 
 // The first property of that name (compared exactly), or null.
 [[nodiscard]] SettingsProperty* FindProperty(const ModuleSettingsRecord& record, std::string_view name);
-[[nodiscard]] const SettingsProperty* FindProperty(const SettingsProperty* table, size_t count,
-                                                   std::string_view name);
+[[nodiscard]] const SettingsProperty* FindProperty(const SettingsProperty* table, size_t count, std::string_view name);
 
 // Appends a property of that name and kind with zero values (growing the
 // array by kPropertyCapacityStep when full); null when memory is short.

@@ -2,14 +2,14 @@
 
 #include <string_view>
 
-#include "report/text/quorLittleEndian.h"
 #include "report/codec/quorScramble.h"
+#include "report/text/quorLittleEndian.h"
 
 namespace quor {
 namespace {
 
 class Cursor {
- public:
+public:
   Cursor(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
   bool Byte(uint8_t& out) {
@@ -35,7 +35,7 @@ class Cursor {
     return Byte(length) && Bytes(length, out);
   }
 
- private:
+private:
   const uint8_t* data_;
   size_t size_;
   size_t pos_ = 0;
@@ -54,8 +54,8 @@ std::string NarrowUtf16(std::string_view raw) {
 
 bool HeaderMatches(Cursor& in) {
   std::string_view signature, className, objectName;
-  return in.Bytes(4, signature) && signature == "TPF0" && in.ShortString(className) &&
-         className == "TQuorExcept" && in.ShortString(objectName) && objectName == "QuorExcept";
+  return in.Bytes(4, signature) && signature == "TPF0" && in.ShortString(className) && className == "TQuorExcept" &&
+         in.ShortString(objectName) && objectName == "QuorExcept";
 }
 
 struct ReadValueResult {
@@ -70,7 +70,9 @@ bool ReadValue(Cursor& in, uint8_t type, ReadValueResult& v) {
   uint32_t word = 0, length = 0;
   std::string_view raw;
   switch (type) {
-    case 2: case 3: case 4: {
+    case 2:
+    case 3:
+    case 4: {
       const size_t width = type == 2 ? 1 : type == 3 ? 2 : 4;
       if (!in.Le(width, word)) return false;
       const int shift = int(32 - 8 * width);  // sign-extend the narrow widths
@@ -78,7 +80,8 @@ bool ReadValue(Cursor& in, uint8_t type, ReadValueResult& v) {
       v.integer = int32_t(word << shift) >> shift;
       return true;
     }
-    case 8: case 9:
+    case 8:
+    case 9:
       v.kind = kKindBoolean;
       v.boolean = type == 9;
       return true;

@@ -32,8 +32,8 @@ struct SettingsReadResult {
 
 // Appends the properties of `data` to `record`, then replaces SmtpPassword
 // and HttpPassword by their plain text (UnscrambleStoredPasswords).
-[[nodiscard]] SettingsReadResult ReadSettingsResource(const uint8_t* data, size_t size,
-                                                      ModuleSettingsRecord& record, const SettingsHeap& heap);
+[[nodiscard]] SettingsReadResult ReadSettingsResource(const uint8_t* data, size_t size, ModuleSettingsRecord& record,
+                                                      const SettingsHeap& heap);
 
 // Stored passwords are scrambled with the account and server of the same
 // protocol and base64-encoded; this puts the plain passwords in their place.

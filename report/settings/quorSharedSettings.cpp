@@ -19,7 +19,7 @@ std::wstring ObjectName(const char* prefix) {
 // A security descriptor with no DACL grants everyone access, so copies of the
 // reporter in modules running under other restrictions can still open them.
 class EveryoneAccess {
- public:
+public:
   EveryoneAccess() {
     InitializeSecurityDescriptor(&sd_, SECURITY_DESCRIPTOR_REVISION);
     SetSecurityDescriptorDacl(&sd_, TRUE, nullptr, FALSE);
@@ -27,17 +27,17 @@ class EveryoneAccess {
   }
   SECURITY_ATTRIBUTES* get() { return &sa_; }
 
- private:
+private:
   SECURITY_DESCRIPTOR sd_;
   SECURITY_ATTRIBUTES sa_;
 };
 
 // Holds the process-wide settings mutex for its lifetime.
 class SettingsMutex {
- public:
+public:
   SettingsMutex() : held_(ObjectName("QuorExceptSettingsMtx").c_str(), EveryoneAccess().get()) {}
 
- private:
+private:
   THeldMutex held_;
 };
 
@@ -100,10 +100,10 @@ std::string ReadModuleResource(ModuleSettingsRecord& record) {
   HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
   if (!data) return {};
-  const SettingsReadResult result =
-      ReadSettingsResource(static_cast<const uint8_t*>(data), SizeofResource(module, info), record, ProcessSettingsHeap());
+  const SettingsReadResult result = ReadSettingsResource(static_cast<const uint8_t*>(data),
+                                                         SizeofResource(module, info), record, ProcessSettingsHeap());
   return result.status == SettingsReadStatus::kInvalidType ? InvalidSettingsResourceText(result.invalidType)
-                                                            : std::string();
+                                                           : std::string();
 }
 
 void ShowInvalidResource(const std::string& message) {

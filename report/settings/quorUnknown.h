@@ -10,11 +10,11 @@
 namespace quor {
 
 class IQuorUnknown {
- public:
+public:
   virtual uint32_t AddRef() = 0;
   virtual uint32_t Release() = 0;
 
- protected:
+protected:
   ~IQuorUnknown() = default;
 };
 
@@ -22,7 +22,7 @@ class IQuorUnknown {
 // start with no reference; the first QuorPtr takes it.
 template <class Interface>
 class QuorRefCounted : public Interface {
- public:
+public:
   uint32_t AddRef() override { return ++refs_; }
   uint32_t Release() override {
     const uint32_t left = --refs_;
@@ -30,24 +30,28 @@ class QuorRefCounted : public Interface {
     return left;
   }
 
- protected:
+protected:
   virtual ~QuorRefCounted() = default;
 
- private:
+private:
   std::atomic<uint32_t> refs_{0};
 };
 
 // Holds one reference; copies add one, destruction releases it.
 template <class T>
 class QuorPtr {
- public:
+public:
   QuorPtr() = default;
-  QuorPtr(T* p) : p_(p) { if (p_) p_->AddRef(); }  // NOLINT: implicit from a raw interface
+  QuorPtr(T* p) : p_(p) {
+    if (p_) p_->AddRef();
+  }  // NOLINT: implicit from a raw interface
   QuorPtr(const QuorPtr& o) : QuorPtr(o.p_) {}
   QuorPtr(QuorPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
   template <class U>
   QuorPtr(const QuorPtr<U>& o) : QuorPtr(o.get()) {}  // NOLINT: derived to base
-  ~QuorPtr() { if (p_) p_->Release(); }
+  ~QuorPtr() {
+    if (p_) p_->Release();
+  }
   QuorPtr& operator=(QuorPtr o) noexcept {
     std::swap(p_, o.p_);
     return *this;
@@ -58,7 +62,7 @@ class QuorPtr {
   T& operator*() const { return *p_; }
   explicit operator bool() const { return p_ != nullptr; }
 
- private:
+private:
   T* p_ = nullptr;
 };
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "report/symbols/quorMapFile.h"
 #include "report/stacktrace/quorStackTraceTables.h"
+#include "report/symbols/quorMapFile.h"
 
 namespace quor {
 

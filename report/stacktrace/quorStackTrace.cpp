@@ -29,14 +29,16 @@ TTraceResult TraceThreadStack(const TTraceRequest& request) {
   std::lock_guard<std::mutex> hold(tables.Lock);
   TTraceRun run{request, *request.Memory, tables, {}, -1};
   TTraceResult partial;
-  const bool done =
-      Phase("CollectPossibleStackItems", partial, [&] { CollectPossibleStackItems(run); }) &&
-      Phase("RemoveRecursiveStackAreas", partial, [&] { RemoveRecursion(run, true); }) &&
-      Phase("InDeepChecks", partial, [&] { InDeepChecks(run); }) &&
-      Phase("RealizeOptimalLinkChains", partial, [&] { if (!request.SimpleTrace) RealizeOptimalLinkChains(run); }) &&
-      Phase("RemoveRecursiveAreas", partial, [&] { RemoveRecursion(run, false); }) &&
-      Phase("FillFinalOutput", result, [&] { FillFinalOutput(run, result); }) &&
-      Phase("ComposeResult", result, [&] { ComposeResult(run, result); });
+  const bool done = Phase("CollectPossibleStackItems", partial, [&] { CollectPossibleStackItems(run); }) &&
+                    Phase("RemoveRecursiveStackAreas", partial, [&] { RemoveRecursion(run, true); }) &&
+                    Phase("InDeepChecks", partial, [&] { InDeepChecks(run); }) &&
+                    Phase("RealizeOptimalLinkChains", partial,
+                          [&] {
+                            if (!request.SimpleTrace) RealizeOptimalLinkChains(run);
+                          }) &&
+                    Phase("RemoveRecursiveAreas", partial, [&] { RemoveRecursion(run, false); }) &&
+                    Phase("FillFinalOutput", result, [&] { FillFinalOutput(run, result); }) &&
+                    Phase("ComposeResult", result, [&] { ComposeResult(run, result); });
   if (!done) {
     result.Text += partial.Text;
     return result;

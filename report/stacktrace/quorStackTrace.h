@@ -62,7 +62,7 @@ struct TTraceRequest {
   bool IsException = false;          // the current address comes from an exception
   bool IsPlatformException = false;  // ... a hardware or platform exception
   bool AbnormalTermination = false;
-  uint32_t Creator = 0;              // code address that started the thread (0: none)
+  uint32_t Creator = 0;                       // code address that started the thread (0: none)
   const TDAPreStackItem* Prepared = nullptr;  // use these instead of walking the stack
   // Settings.
   bool HideUglyItems = false;
@@ -78,15 +78,15 @@ struct TTraceRequest {
 };
 
 struct TTraceResult {
-  std::string Text;              // the call-stack lines, or ends in ">> internal error in ..."
-  TStackTrace Items;             // the shown items, newest first
-  uint32_t Crc1 = 0, Crc2 = 0;   // first and second check sum
+  std::string Text;             // the call-stack lines, or ends in ">> internal error in ..."
+  TStackTrace Items;            // the shown items, newest first
+  uint32_t Crc1 = 0, Crc2 = 0;  // first and second check sum
   bool HasLineNumbers = false;
-  uint32_t CurrentAddress = 0;   // display address of the newest item
+  uint32_t CurrentAddress = 0;  // display address of the newest item
   // For the disassembly: the function and the address to mark (0: none).
   uint32_t FunctionStart = 0, FunctionAddress = 0;
   std::vector<std::string> MinDebugInfos;  // "module|text" once per module
-  bool Completed = false;        // false when aborted or a phase failed
+  bool Completed = false;                  // false when aborted or a phase failed
 };
 
 TTraceResult TraceThreadStack(const TTraceRequest& request);

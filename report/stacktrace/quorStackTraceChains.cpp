@@ -29,7 +29,9 @@ struct ChainScorer {
   std::vector<uint64_t> score[2];
   std::vector<int> chosen[2];
 
-  const std::vector<TItemLink>& Links(int k) const { return down ? run.Items[size_t(k)].Down : run.Items[size_t(k)].Up; }
+  const std::vector<TItemLink>& Links(int k) const {
+    return down ? run.Items[size_t(k)].Down : run.Items[size_t(k)].Up;
+  }
   bool Between(int k) const { return down ? (k > start && k < end) : (k < start && k > end); }
   size_t Slot(int k) const { return size_t(down ? k - start : start - k); }
 
@@ -40,8 +42,8 @@ struct ChainScorer {
 
   uint64_t LinkScore(int k, const TItemLink& l, bool allSoFar) const {
     const bool hasFunction = l.Function >= 0;
-    uint64_t rest = l.Item == end ? (hasFunction ? kEndWithFunction : kEndWithout)
-                                  : score[allSoFar && hasFunction][Slot(l.Item)];
+    uint64_t rest =
+        l.Item == end ? (hasFunction ? kEndWithFunction : kEndWithout) : score[allSoFar && hasFunction][Slot(l.Item)];
     int w = 0;
     if (hasFunction) {
       w = 14;

@@ -50,8 +50,10 @@ struct Collector {
     bool unreadable = false;
     if (forced) {
       const InstructionInfo i = DecodeInstruction(value, &run.Memory);
-      if (i.Valid) value = i.Next;
-      else unreadable = !run.Memory.IsReadable(value);
+      if (i.Valid)
+        value = i.Next;
+      else
+        unreadable = !run.Memory.IsReadable(value);
     } else {
       if (!FollowsCall(value, run.Memory) || !run.Memory.IsCommitted(value - 1)) return;
       const TModuleImage* image = run.Memory.ModuleOf(value - 1);

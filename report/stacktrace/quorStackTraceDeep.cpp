@@ -65,8 +65,7 @@ struct DeepChecker {
     if (target < 0) return;
     NewerUpToSure(i, [&](size_t k) {
       TLinkMatch m;
-      if (!run.LinkTest(target, run.Items[k].Value, run.Items[k].Forced, run.LanguageCurrent(run.Items[k]), m))
-        return;
+      if (!run.LinkTest(target, run.Items[k].Value, run.Items[k].Forced, run.LanguageCurrent(run.Items[k]), m)) return;
       run.Items[i].Down.push_back({int(k), call.Function, call.CallAddr, false, call.Target});
       run.Items[k].Up.push_back({int(i), target, m.CallAddr, m.Indirect, m.Target});
     });
@@ -136,8 +135,10 @@ struct DeepChecker {
     }
     const TItemLink* own = ReachedLink(run.Items[i]);
     for (const TItemCall& call : calls) {
-      if (call.Target) LinkKnown(i, call, own != nullptr);
-      else LinkUnknown(i, call);
+      if (call.Target)
+        LinkKnown(i, call, own != nullptr);
+      else
+        LinkUnknown(i, call);
     }
   }
 };

@@ -25,10 +25,10 @@ struct TItemLink {
 };
 
 struct TInternalStackItem {
-  uint32_t Value = 0;     // return address (forced: the next instruction)
+  uint32_t Value = 0;  // return address (forced: the next instruction)
   int Module = -1;
   bool Sure = false, Forced = false, Invalid = false;
-  bool IsCurrent = false;    // the current address (or its stack slot)
+  bool IsCurrent = false;       // the current address (or its stack slot)
   std::vector<TItemLink> Down;  // towards newer items (higher index)
   std::vector<TItemLink> Up;    // towards older items
   int ChosenDown = -1, ChosenUp = -1;

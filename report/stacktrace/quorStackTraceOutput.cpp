@@ -4,8 +4,8 @@
 #include <cctype>
 #include <cstdio>
 
-#include "report/stacktrace/quorStackTraceItems.h"
 #include "report/codec/quorZip.h"
+#include "report/stacktrace/quorStackTraceItems.h"
 
 namespace quor {
 
@@ -27,7 +27,9 @@ std::string PadRight(std::string s, size_t width) {
   return s;
 }
 
-std::string PadLeft(const std::string& s, size_t width) { return std::string(width - std::min(width, s.size()), ' ') + s; }
+std::string PadLeft(const std::string& s, size_t width) {
+  return std::string(width - std::min(width, s.size()), ' ') + s;
+}
 
 }  // namespace
 
@@ -66,7 +68,8 @@ void FillFinalOutput(TTraceRun& run, TTraceResult& result) {
     if (item.FunctionName.empty()) {
       std::string name;
       uint32_t start = 0;
-      if (symbols && symbols->PublicAt(item.Display, name, start)) item.FunctionName = name, item.FunctionStart = start;
+      if (symbols && symbols->PublicAt(item.Display, name, start))
+        item.FunctionName = name, item.FunctionStart = start;
       else if (any && any->Function >= 0 && !run.Tables.Function(any->Function).Name.empty())
         item.FunctionName = run.Tables.Function(any->Function).Name,
         item.FunctionStart = run.Tables.Function(any->Function).Info.EntryPoint;
@@ -81,8 +84,8 @@ void FillFinalOutput(TTraceRun& run, TTraceResult& result) {
       }
       const std::string minimal = symbols->MinDebugInfo();
       const std::string entry = module->FileName + "|" + minimal;
-      if (!minimal.empty() && std::find(result.MinDebugInfos.begin(), result.MinDebugInfos.end(), entry) ==
-                                  result.MinDebugInfos.end())
+      if (!minimal.empty() &&
+          std::find(result.MinDebugInfos.begin(), result.MinDebugInfos.end(), entry) == result.MinDebugInfos.end())
         result.MinDebugInfos.push_back(entry);
     }
     if (first) result.CurrentAddress = item.Display, first = false;
@@ -123,7 +126,8 @@ void ComposeResult(TTraceRun& run, TTraceResult& result) {
     if (absWidth) line += PadLeft(i->HasRelLine ? std::to_string(i->Line) : "", absWidth) + " ";
     if (lineWidth) {
       const std::string l = i->HasRelLine ? "+" + std::to_string(i->RelLine)
-                            : i->Line > 0 ? std::to_string(i->Line) : std::string();
+                            : i->Line > 0 ? std::to_string(i->Line)
+                                          : std::string();
       line += PadLeft(l, lineWidth) + " ";
     }
     line += i->FunctionName;
@@ -156,7 +160,8 @@ void ComposeResult(TTraceRun& run, TTraceResult& result) {
   }
   const auto marked = std::find_if(shown.begin(), shown.end(),
                                    [](const TInternalStackItem* i) { return i->FunctionStart && i->HasRelLine; });
-  const auto started = std::find_if(shown.begin(), shown.end(), [](const TInternalStackItem* i) { return i->FunctionStart != 0; });
+  const auto started =
+      std::find_if(shown.begin(), shown.end(), [](const TInternalStackItem* i) { return i->FunctionStart != 0; });
   const auto pick = marked != shown.end() ? marked : started;
   if (pick != shown.end()) result.FunctionStart = (*pick)->FunctionStart, result.FunctionAddress = (*pick)->Display;
   result.Text = text;

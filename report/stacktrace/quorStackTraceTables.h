@@ -40,19 +40,17 @@ struct TExportSymbol {
 };
 
 struct TTraceModule {
-  uint32_t Handle = 0;      // load address
-  std::string FileName;     // without folder
+  uint32_t Handle = 0;                  // load address
+  std::string FileName;                 // without folder
   uint32_t CodeBegin = 0, CodeEnd = 0;  // [CodeBegin, CodeEnd)
   uint32_t DataBegin = 0, DataEnd = 0;  // [DataBegin, DataEnd)
-  uint32_t EntryPoint = 0;  // 0: none
+  uint32_t EntryPoint = 0;              // 0: none
   bool IsExecutable = false;
-  std::vector<TExportSymbol> Exports;  // sorted by address
+  std::vector<TExportSymbol> Exports;            // sorted by address
   std::shared_ptr<const IStackSymbols> Symbols;  // null: no debug symbols
 
   bool HasSymbols() const { return Symbols != nullptr; }
-  bool InCodeOrData(uint32_t a) const {
-    return (a >= CodeBegin && a < CodeEnd) || (a >= DataBegin && a < DataEnd);
-  }
+  bool InCodeOrData(uint32_t a) const { return (a >= CodeBegin && a < CodeEnd) || (a >= DataBegin && a < DataEnd); }
 };
 
 // Describes a module met for the first time (the Win32 side reads its

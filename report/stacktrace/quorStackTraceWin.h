@@ -26,7 +26,7 @@ const IModuleDescriber& WinModuleDescriber();
 // range and the prepared return-address candidates.
 struct TThreadState {
   uint32_t Eax = 0, Ebx = 0, Ecx = 0, Edx = 0, Esi = 0, Edi = 0, Eip = 0, Esp = 0, Ebp = 0;
-  uint32_t StackTop = 0;  // end of the stack pointer's memory region
+  uint32_t StackTop = 0;   // end of the stack pointer's memory region
   bool Suspended = false;  // its suspend count was above 0 before
   TDAPreStackItem Prepared;
 };

@@ -1,7 +1,7 @@
 #include "report/storage/quorAutoActions.h"
 
-#include "report/storage/quorBugRepStore.h"
 #include "report/handling/quorExceptObject.h"
+#include "report/storage/quorBugRepStore.h"
 
 namespace quor {
 

@@ -14,10 +14,10 @@
 namespace quor {
 
 struct TBugRepEditOptions {
-  bool Append = true;         // AppendBugReps: keep the earlier reports
-  bool NoDup = true;          // NoDupExcepts or NoDupFreezes, whichever applies
-  int32_t DupDef = 1;         // DupExceptDef or DupFreezeDef: 0, 1 or 2
-  uint32_t SizeLimit = 0;     // BugRepFileSize; 0: no limit
+  bool Append = true;      // AppendBugReps: keep the earlier reports
+  bool NoDup = true;       // NoDupExcepts or NoDupFreezes, whichever applies
+  int32_t DupDef = 1;      // DupExceptDef or DupFreezeDef: 0, 1 or 2
+  uint32_t SizeLimit = 0;  // BugRepFileSize; 0: no limit
 };
 
 // The value of the header line `name` of the report that starts at the

@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "report/storage/quorBugRepFile.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptObject.h"
 #include "report/intercept/quorProcessBlocked.h"
-#include "report/storage/quorSaveAsDialog.h"
 #include "report/settings/quorSettingsResource.h"
+#include "report/storage/quorBugRepFile.h"
+#include "report/storage/quorSaveAsDialog.h"
 #include "report/text/quorTextFormat.h"
 
 namespace quor {

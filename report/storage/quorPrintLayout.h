@@ -13,10 +13,10 @@ namespace quor {
 
 // What the device tells about itself, in device pixels (MM_TEXT).
 struct TDeviceMetrics {
-  int32_t DpiX = 0, DpiY = 0;                        // pixels per inch
-  int32_t HorzRes = 0, VertRes = 0;                  // the printable area's size
-  int32_t PhysicalWidth = 0, PhysicalHeight = 0;     // the paper's size; 0 for screens
-  int32_t OffsetX = 0, OffsetY = 0;                  // where the printable area starts on the paper
+  int32_t DpiX = 0, DpiY = 0;                     // pixels per inch
+  int32_t HorzRes = 0, VertRes = 0;               // the printable area's size
+  int32_t PhysicalWidth = 0, PhysicalHeight = 0;  // the paper's size; 0 for screens
+  int32_t OffsetX = 0, OffsetY = 0;               // where the printable area starts on the paper
 };
 
 struct TPrintArea {
@@ -41,7 +41,6 @@ struct TLinePlacement {
 // Places lines of the given heights one below the other from `top`; a line
 // that would reach below `bottom` starts a new page, unless it is the first
 // on its page (a line taller than a page is printed alone, cut off).
-[[nodiscard]] std::vector<TLinePlacement> LayoutLines(const std::vector<int32_t>& heights, int32_t top,
-                                                      int32_t bottom);
+[[nodiscard]] std::vector<TLinePlacement> LayoutLines(const std::vector<int32_t>& heights, int32_t top, int32_t bottom);
 
 }  // namespace quor

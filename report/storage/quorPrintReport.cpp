@@ -2,9 +2,9 @@
 
 #include <commdlg.h>
 
-#include "report/storage/quorPrintLayout.h"
 #include "report/intercept/quorProcessBlocked.h"
 #include "report/settings/quorSettingsLookup.h"
+#include "report/storage/quorPrintLayout.h"
 
 namespace quor {
 
@@ -67,8 +67,8 @@ public:
   explicit TPrintChoice(HWND parent) {
     pd_.lStructSize = sizeof pd_;
     pd_.hwndOwner = parent;
-    pd_.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_NONETWORKBUTTON |
-                PD_NOWARNING | PD_USEDEVMODECOPIESANDCOLLATE;
+    pd_.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_NONETWORKBUTTON | PD_NOWARNING |
+                PD_USEDEVMODECOPIESANDCOLLATE;
     chosen_ = PrintDlgA(&pd_) && pd_.hDC;
   }
   ~TPrintChoice() {

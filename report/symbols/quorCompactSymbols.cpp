@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "report/text/quorLittleEndian.h"
-#include "report/symbols/quorMiniStream.h"
 #include "report/codec/quorScramble.h"
 #include "report/codec/quorZip.h"
+#include "report/symbols/quorMiniStream.h"
+#include "report/text/quorLittleEndian.h"
 
 namespace quor {
 
@@ -33,8 +33,7 @@ bool HasLines(const TMapFile& map, const TMfSegment& segment) {
 }  // namespace
 
 bool ReadCompactHeader(std::string_view data, TCompactHeader& header) {
-  if (data.size() < kHeaderSize2 + 1 || data.substr(0, kCompactSignature.size()) != kCompactSignature)
-    return false;
+  if (data.size() < kHeaderSize2 + 1 || data.substr(0, kCompactSignature.size()) != kCompactSignature) return false;
   header = {};
   header.PayloadLength = LoadLe32(Bytes(data) + 14);
   header.Version = LoadLe32(Bytes(data) + 18);
@@ -157,8 +156,10 @@ std::string WriteCompactSymbols(const TMapFile& map, uint32_t codeStart, const T
   for (const TMfPublic& symbol : map.Publics) {
     if (!symbol.Code) continue;
     if (!options.Minimal) AppendPackedString(stream, symbol.Name);
-    if (first) AppendLe32(stream, symbol.Address - codeStart);
-    else AppendPackedInt(stream, static_cast<int32_t>(symbol.Address - previous));
+    if (first)
+      AppendLe32(stream, symbol.Address - codeStart);
+    else
+      AppendPackedInt(stream, static_cast<int32_t>(symbol.Address - previous));
     previous = symbol.Address;
     first = false;
   }

@@ -57,8 +57,8 @@ TLineAnswer TMapFile::FindLine(uint32_t address) const {
   TLineAnswer answer;
   const TMfSegment* segment = FindSegment(address, true);
   if (!segment) return answer;
-  auto next = std::upper_bound(Lines.begin(), Lines.end(), address,
-                               [](uint32_t a, const TMfLine& l) { return a < l.Address; });
+  auto next =
+      std::upper_bound(Lines.begin(), Lines.end(), address, [](uint32_t a, const TMfLine& l) { return a < l.Address; });
   if (next != Lines.begin() && (next - 1)->Address >= segment->Start) {
     answer.Line = static_cast<int32_t>((next - 1)->Line);
     answer.Start = (next - 1)->Address;
@@ -69,8 +69,8 @@ TLineAnswer TMapFile::FindLine(uint32_t address) const {
   return answer;
 }
 
-bool TMapFile::FindPublicInUnit(std::string_view unit, std::string_view name, bool code,
-                                bool ignoreCase, uint32_t& address) const {
+bool TMapFile::FindPublicInUnit(std::string_view unit, std::string_view name, bool code, bool ignoreCase,
+                                uint32_t& address) const {
   const uint8_t codeFlag = code ? 1 : 0;
   // A unit may own several segments; each is searched.
   for (const TMfSegment& segment : Segments) {
@@ -87,8 +87,8 @@ bool TMapFile::FindPublicInUnit(std::string_view unit, std::string_view name, bo
   return false;
 }
 
-bool TMapFile::FindPublicAddress(std::string_view unit, std::string_view name, bool code,
-                                 bool ignoreCase, uint32_t& address) const {
+bool TMapFile::FindPublicAddress(std::string_view unit, std::string_view name, bool code, bool ignoreCase,
+                                 uint32_t& address) const {
   if (FindPublicInUnit(unit, name, code, ignoreCase, address)) return true;
   if (unit.find('.') != std::string_view::npos) return false;
   for (const char* extension : {".cpp", ".h", ".c"}) {

@@ -72,12 +72,12 @@ public:
   // Address of the public `name` inside a segment of unit `unit` (unit
   // names compare without regard to case, public names as asked). A unit
   // without "." that finds nothing is retried with ".cpp", ".h", ".c".
-  [[nodiscard]] bool FindPublicAddress(std::string_view unit, std::string_view name, bool code,
-                                       bool ignoreCase, uint32_t& address) const;
+  [[nodiscard]] bool FindPublicAddress(std::string_view unit, std::string_view name, bool code, bool ignoreCase,
+                                       uint32_t& address) const;
 
 private:
-  [[nodiscard]] bool FindPublicInUnit(std::string_view unit, std::string_view name, bool code,
-                                      bool ignoreCase, uint32_t& address) const;
+  [[nodiscard]] bool FindPublicInUnit(std::string_view unit, std::string_view name, bool code, bool ignoreCase,
+                                      uint32_t& address) const;
 };
 
 [[nodiscard]] bool SameTextIgnoringCase(std::string_view a, std::string_view b);

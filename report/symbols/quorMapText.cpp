@@ -73,11 +73,20 @@ public:
     if (Heading(s)) return;
     waitingForFirst_ = false;
     switch (section_) {
-      case Section::kSegmentTable: SegmentTableLine(s); break;
-      case Section::kDetailed: DetailedLine(s); break;
-      case Section::kPublics: PublicLine(s); break;
-      case Section::kLines: LineNumbersLine(s); break;
-      case Section::kNone: break;
+      case Section::kSegmentTable:
+        SegmentTableLine(s);
+        break;
+      case Section::kDetailed:
+        DetailedLine(s);
+        break;
+      case Section::kPublics:
+        PublicLine(s);
+        break;
+      case Section::kLines:
+        LineNumbersLine(s);
+        break;
+      case Section::kNone:
+        break;
     }
   }
 
@@ -147,8 +156,7 @@ private:
   }
 
   void DetailedLine(std::string_view s) {
-    if (s.size() <= 72 || !CharAt(s, 14, ' ') || !CharAt(s, 23, ' ') || !CharAt(s, 24, 'C') ||
-        !CharAt(s, 25, '='))
+    if (s.size() <= 72 || !CharAt(s, 14, ' ') || !CharAt(s, 23, ' ') || !CharAt(s, 24, 'C') || !CharAt(s, 25, '='))
       return;
     uint32_t start, length;
     uint8_t code;
@@ -210,7 +218,8 @@ private:
       while (i < s.size() && IsBlank(s[i])) ++i;
       const size_t digits = i;
       uint64_t line = 0;
-      while (i < s.size() && s[i] >= '0' && s[i] <= '9' && line <= 0xFFFFFFFFu) line = line * 10 + uint32_t(s[i++] - '0');
+      while (i < s.size() && s[i] >= '0' && s[i] <= '9' && line <= 0xFFFFFFFFu)
+        line = line * 10 + uint32_t(s[i++] - '0');
       if (i == digits || line > 0xFFFFFFFFu || i >= s.size() || s[i] != ' ') return;
       const std::string_view item = s.substr(i + 1);
       uint32_t segment, offset;
@@ -269,8 +278,7 @@ std::string WriteMapText(const TMapFile& map, uint32_t codeStart) {
     if (!segment.Code) continue;
     std::string unit = segment.UnitName;
     if (unit.size() < 16) unit.resize(16, ' ');
-    out += Format(" 0001:%08X %08X C=CODE     S=.text    G=(none)   M=", segment.Start - codeStart,
-                  segment.Length);
+    out += Format(" 0001:%08X %08X C=CODE     S=.text    G=(none)   M=", segment.Start - codeStart, segment.Length);
     out += unit + " ACBP=A9\r\n";
   }
   out += "\r\n\r\n  Address             Publics by Value\r\n\r\n";

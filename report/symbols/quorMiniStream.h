@@ -14,8 +14,7 @@ namespace quor {
 
 class TMiniStream {
 public:
-  TMiniStream(const void* memory, uint32_t size)
-      : memory_(static_cast<const unsigned char*>(memory)), size_(size) {}
+  TMiniStream(const void* memory, uint32_t size) : memory_(static_cast<const unsigned char*>(memory)), size_(size) {}
 
   uint32_t Size() const { return size_; }
   uint32_t Position() const { return position_; }

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "report/symbols/quorPeImage.h"
 #include "report/settings/quorSettingsResource.h"
+#include "report/symbols/quorPeImage.h"
 #include "report/symbols/quorSymbolLoader.h"
 
 namespace quor {
@@ -65,8 +65,8 @@ public:
   }
 
   bool ReadFile(const std::string& path, std::string& data) const override {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size;
     bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 256 * 1024 * 1024;

@@ -24,11 +24,11 @@ void ClearSymbolCache();
 
 // Everything a single stack line needs about an address.
 struct TAddressSymbols {
-  std::string ModuleFile;    // full path of the module file
+  std::string ModuleFile;  // full path of the module file
   std::string UnitName;
   std::string FunctionName;
   uint32_t FunctionStart = 0;
-  int32_t Line = 0;          // > 0 known; 0 unknown; -1 unit with lines but none here
+  int32_t Line = 0;  // > 0 known; 0 unknown; -1 unit with lines but none here
 };
 [[nodiscard]] bool LookupAddress(uint32_t address, TAddressSymbols& symbols);
 

@@ -20,8 +20,8 @@ bool LoadCompact(std::string_view data, TMapFile& map, const ISymbolSources& sou
 
   std::string full;
   TCompactHeader fullHeader;
-  if (sources.ReadFile(ChangeFileExtension(map.FileName, ".quor"), full) &&
-      ReadCompactHeader(full, fullHeader) && !fullHeader.Minimal() &&
+  if (sources.ReadFile(ChangeFileExtension(map.FileName, ".quor"), full) && ReadCompactHeader(full, fullHeader) &&
+      !fullHeader.Minimal() &&
       SameTextIgnoringCase(MinDebugInfoText(static_cast<uint32_t>(full.size()), fullHeader.Id1, fullHeader.Id2),
                            setting) &&
       ReadCompactSymbols(full, map.CodeStart, map)) {
@@ -47,8 +47,7 @@ void Clear(TMapFile& map) {
 std::string ChangeFileExtension(std::string_view path, std::string_view extension) {
   const size_t folder = path.find_last_of("\\/");
   const size_t dot = path.rfind('.');
-  if (dot != std::string_view::npos && (folder == std::string_view::npos || dot > folder))
-    path = path.substr(0, dot);
+  if (dot != std::string_view::npos && (folder == std::string_view::npos || dot > folder)) path = path.substr(0, dot);
   return std::string(path) + std::string(extension);
 }
 
@@ -56,8 +55,7 @@ bool LoadSymbols(TMapFile& map, const ISymbolSources& sources) {
   std::string data;
   if (sources.Resource(data) && LoadCompact(data, map, sources)) return true;
   Clear(map);
-  if (sources.ReadFile(ChangeFileExtension(map.FileName, ".map"), data) &&
-      ReadMapText(data, map.CodeStart, map))
+  if (sources.ReadFile(ChangeFileExtension(map.FileName, ".map"), data) && ReadMapText(data, map.CodeStart, map))
     return true;
   Clear(map);
   if (sources.ReadFile(ChangeFileExtension(map.FileName, ".quor"), data) && LoadCompact(data, map, sources))

@@ -8,7 +8,10 @@
 namespace quor {
 
 std::string CpuRegistersText(const TCpuRegisters& r) {
-  const struct { const char* name; uint32_t value; } regs[] = {
+  const struct {
+    const char* name;
+    uint32_t value;
+  } regs[] = {
       {"eax", r.Eax}, {"ebx", r.Ebx}, {"ecx", r.Ecx}, {"edx", r.Edx}, {"esi", r.Esi},
       {"edi", r.Edi}, {"eip", r.Eip}, {"esp", r.Esp}, {"ebp", r.Ebp},
   };

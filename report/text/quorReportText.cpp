@@ -61,8 +61,10 @@ std::string ComposeReportText(const TReportFields& header, const TReportFields& 
     ForEachLine(s.Content, [&](std::string_view line) {
       while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
       text += "\r\n";
-      if (line.empty()) text += '.';
-      else text += line;
+      if (line.empty())
+        text += '.';
+      else
+        text += line;
     });
   }
   return text;

@@ -20,9 +20,7 @@ std::string_view TrimText(std::string_view text) {
   return text.substr(begin, end - begin);
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && SameAt(a, 0, b);
-}
+bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && SameAt(a, 0, b); }
 
 size_t FindText(std::string_view text, std::string_view what, size_t from) {
   if (what.empty() || what.size() > text.size()) return std::string_view::npos;

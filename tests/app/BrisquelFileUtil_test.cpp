@@ -1,7 +1,7 @@
 #include "app/BrisquelFileUtil.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <winioctl.h>
 
 #include <cstdio>
@@ -51,10 +51,17 @@ protected:
 };
 
 TEST_F(FileWordSumTest, SumsTheMiddleWordsByLength) {
-  const struct { size_t length; uint32_t first, count; } cases[] = {
-      {4, 0, 0},        {7, 0, 0},        {8, 1, 0},      {11, 1, 0},     {12, 1, 1},
-      {15, 1, 1},       {16, 2, 1},       {19, 2, 1},     {20, 2, 2},     {4000, 500, 499},
-      {4003, 500, 499}, {4004, 500, 500}, {4008, 501, 500}, {1 << 20, (1 << 20) / 8, 500},
+  const struct {
+    size_t length;
+    uint32_t first, count;
+  } cases[] = {
+      {4, 0, 0},        {7, 0, 0},
+      {8, 1, 0},        {11, 1, 0},
+      {12, 1, 1},       {15, 1, 1},
+      {16, 2, 1},       {19, 2, 1},
+      {20, 2, 2},       {4000, 500, 499},
+      {4003, 500, 499}, {4004, 500, 500},
+      {4008, 501, 500}, {1 << 20, (1 << 20) / 8, 500},
   };
   for (const auto& c : cases) {
     WriteCounting(c.length);
@@ -103,8 +110,8 @@ TEST_F(FileWordSumTest, SumWrapsModulo2To32) {
 TEST_F(FileWordSumTest, SharingDecidesWhetherAnOpenFileCanBeRead) {
   WriteCounting(20);
   {
-    HANDLE writer = CreateFileW(tk::Wide(path_).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE writer = CreateFileW(tk::Wide(path_).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     EXPECT_EQ(FileWordSum(path_), CountingSum(2, 2));
     CloseHandle(writer);
@@ -122,7 +129,11 @@ TEST_F(FileWordSumTest, SharingDecidesWhetherAnOpenFileCanBeRead) {
 }
 
 TEST_F(FileWordSumTest, MissingFilesAndPaths) {
-  const struct { std::string name; int code; const char* message; } cases[] = {
+  const struct {
+    std::string name;
+    int code;
+    const char* message;
+  } cases[] = {
       {path_ + ".missing", 2, "File not found"},
       {path_ + ".nodir\\x.bin", 3, "Invalid filename"},
   };

@@ -19,8 +19,7 @@ public:
           reinterpret_cast<void**>(&setDIBits_));
     Patch("gdi32.dll", "StretchDIBits", reinterpret_cast<void*>(&CountStretchDIBits),
           reinterpret_cast<void**>(&stretchDIBits_));
-    Patch("gdi32.dll", "StretchBlt", reinterpret_cast<void*>(&CountStretchBlt),
-          reinterpret_cast<void**>(&stretchBlt_));
+    Patch("gdi32.dll", "StretchBlt", reinterpret_cast<void*>(&CountStretchBlt), reinterpret_cast<void**>(&stretchBlt_));
     Patch("user32.dll", "FillRect", reinterpret_cast<void*>(&CountFillRect), reinterpret_cast<void**>(&fillRect_));
   }
   ~GdiDrawCounter() {

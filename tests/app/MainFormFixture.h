@@ -2,8 +2,8 @@
 // with its skin manager at hand, and pictures read back from the windows.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 

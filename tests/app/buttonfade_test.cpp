@@ -4,8 +4,8 @@
 // the window shows is read back and compared with the two looks blended by
 // the frame's weight. The looks themselves come from the skin's BUTTON
 // section: the face shows its border image's state.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -107,10 +107,9 @@ TEST_P(ButtonFadeTest, HoverFocusPressAndReleaseFadeBetweenTheSectionsLooks) {
   EXPECT_GT(dots, 0);
 
   // Press and release fade over half the frames.
-  ExpectFade(FadeFrames([](HWND h) { SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3)); }), active,
-             pressed, n / 2);
-  ExpectFade(FadeFrames([](HWND h) { SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(3, 3)); }), pressed, active,
+  ExpectFade(FadeFrames([](HWND h) { SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3)); }), active, pressed,
              n / 2);
+  ExpectFade(FadeFrames([](HWND h) { SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(3, 3)); }), pressed, active, n / 2);
   RedrawWindow(h_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_TRUE(Shot(h_) == focused) << "after the fades the button shows its cache";
 }

@@ -1,8 +1,8 @@
 // The Default button of a form in real windows: it shows the active look
 // while no other button has the focus, hands the look to a button that
 // takes the focus, and Enter outside a button presses it.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "tests/app/MainFormFixture.h"
 
@@ -102,7 +102,8 @@ TEST_F(DefaultButtonTest, EnterPressesTheButtonThatShowsTheActiveLook) {
     tk::TWinControl* focus;
     int defaultClicks, otherClicks;
   };
-  for (const Case& c : {Case{"edit", edit_, 1, 0}, Case{"other button", other_, 0, 1}, Case{"default button", default_, 1, 0}}) {
+  for (const Case& c :
+       {Case{"edit", edit_, 1, 0}, Case{"other button", other_, 0, 1}, Case{"default button", default_, 1, 0}}) {
     SCOPED_TRACE(c.name);
     defaultClicks_ = otherClicks_ = 0;
     Focus(c.focus);

@@ -1,7 +1,7 @@
 // Sorvenal.exe driven from outside, as a person would: its own process,
 // its real windows, messages posted to them, and the files it leaves.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -31,7 +31,8 @@ std::wstring Text(HWND h) {
 }
 
 std::string ReadFileText(const std::wstring& path) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE h =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return {};
   std::string s(GetFileSize(h, nullptr), '\0');
   DWORD got = 0;
@@ -115,8 +116,10 @@ protected:
     GetClassNameW(h, cls, 32);
     const std::wstring text = Text(h);
     if (_wcsicmp(cls, L"Edit") == 0) {
-      if (GetWindowLongW(h, GWL_STYLE) & ES_MULTILINE) t->memo_ = h;
-      else t->edit_ = h;
+      if (GetWindowLongW(h, GWL_STYLE) & ES_MULTILINE)
+        t->memo_ = h;
+      else
+        t->edit_ = h;
     } else if (_wcsicmp(cls, L"Button") == 0) {
       if (text == L"Calculate File Check Sum") t->calculate_ = h;
       if (text == L"Clear Log") t->clear_ = h;

@@ -2,16 +2,16 @@
 // the calculation flow driven through messages, and a screenshot.
 #include "app/formmain.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdio>
 #include <string>
 #include <thread>
 
-#include "tests/app/SectionFace.h"
 #include "skin/sRegister.h"
+#include "tests/app/SectionFace.h"
 #include "toolkit/Seams.h"
 #include "toolkit/StdClasses.h"
 #include "toolkit/SysUtils.h"
@@ -136,7 +136,10 @@ TEST_F(FormMainTest, WindowAndControlsAtTheStoredSize) {
   EXPECT_EQ(client.right, 771);
   EXPECT_EQ(client.bottom, 399);
 
-  const struct { tk::TControl* c; const char* rect; } cases[] = {
+  const struct {
+    tk::TControl* c;
+    const char* rect;
+  } cases[] = {
       {form_->sPanel1, "0,0,771,97"},
       {form_->Shape1, "19,7,200,80"},
       {form_->Image2, "29,12,175,67"},
@@ -162,7 +165,10 @@ TEST_F(FormMainTest, WindowAndControlsAtTheStoredSize) {
 
 TEST_F(FormMainTest, ResizingKeepsButtonsRightAndTheLogFilling) {
   SetClientSize(971, 499);
-  const struct { tk::TControl* c; const char* rect; } cases[] = {
+  const struct {
+    tk::TControl* c;
+    const char* rect;
+  } cases[] = {
       {form_->sPanel1, "0,0,971,97"},
       {form_->sBitBtn_Close, "874,7,85,80"},
       {form_->sPanel2, "0,97,971,112"},
@@ -303,7 +309,8 @@ TEST_F(FormMainTest, ScreenshotShowsTheWindow) {
   EXPECT_EQ(GetPixel(mem, edit.x, edit.y), RGB(249, 252, 255));
   // The panel's face is its skin section's colour or gradient.
   tk::TWinControl* p2 = form_->sPanel2;
-  EXPECT_EQ(GetPixel(mem, panel.x, panel.y), SectionFace(*form_->sSkinManager1, "PANEL", false, p2->Width(), p2->Height(), 400, 100));
+  EXPECT_EQ(GetPixel(mem, panel.x, panel.y),
+            SectionFace(*form_->sSkinManager1, "PANEL", false, p2->Width(), p2->Height(), 400, 100));
 
   // Saved for people to look at (tests/app/formmain.bmp in the build tree).
   BITMAPINFOHEADER bi{sizeof(bi), w, h, 1, 24, BI_RGB};

@@ -2,8 +2,8 @@
 // speed button show the list's image where their glyph goes, with and
 // without a skin (then as a two-image glyph whose second image is the
 // disabled look), and freeing the list leaves them without a glyph.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "skin/sSpeedButton.h"
 #include "tests/app/MainFormFixture.h"
@@ -106,8 +106,8 @@ TEST_F(ImageGlyphTest, UnskinnedButtonsShowATwoImageGlyph) {
 
   // Disabled: the second image, the blue half blended with the button face.
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  const TColor half = ((((face >> 16) & 0xFF) + 0xFF + 1) / 2) << 16 | (((face >> 8) & 0xFF) + 1) / 2 << 8 |
-                      ((face & 0xFF) + 1) / 2;
+  const TColor half =
+      ((((face >> 16) & 0xFF) + 0xFF + 1) / 2) << 16 | (((face >> 8) & 0xFF) + 1) / 2 << 8 | ((face & 0xFF) + 1) / 2;
   EnableWindow(bitBtn_->Handle(), FALSE);
   speed_->SetEnabled(false);
   Redraw();
@@ -121,9 +121,7 @@ TEST_F(ImageGlyphTest, UnskinnedButtonsShowATwoImageGlyph) {
   EXPECT_TRUE(speed_->Glyph.Empty());
 }
 
-TEST_F(ImageGlyphTest, FreeingTheListLeavesTheButtonsWithoutGlyph) {
-  FreeListAndCheck();
-}
+TEST_F(ImageGlyphTest, FreeingTheListLeavesTheButtonsWithoutGlyph) { FreeListAndCheck(); }
 
 TEST_F(ImageGlyphTest, FreeingTheListLeavesUnskinnedButtonsWithoutGlyph) {
   Unskin();

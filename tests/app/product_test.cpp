@@ -1,7 +1,7 @@
 // Sorvenal.exe as built: a 32-bit GUI executable that needs nothing but
 // system DLLs, with its version resource, icon and stored layout.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
@@ -29,7 +29,8 @@ protected:
   }
   const IMAGE_NT_HEADERS32* Headers() const {
     const auto* base = reinterpret_cast<const uint8_t*>(module_);
-    return reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    return reinterpret_cast<const IMAGE_NT_HEADERS32*>(base +
+                                                       reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
   }
   HMODULE module_ = nullptr;
 };
@@ -42,9 +43,9 @@ TEST_F(ProductTest, ThirtyTwoBitGuiExecutable) {
 
 TEST_F(ProductTest, ImportsOnlySystemLibraries) {
   static const std::set<std::string> kSystem = {
-      "kernel32.dll", "user32.dll", "gdi32.dll",  "comdlg32.dll", "msimg32.dll", "advapi32.dll", "shell32.dll",
-      "msvcrt.dll",   "ole32.dll",  "ws2_32.dll", "wsock32.dll",  "comctl32.dll", "version.dll", "winspool.drv",
-      "shlwapi.dll",  "oleaut32.dll", "imm32.dll", "psapi.dll",   "dbghelp.dll",
+      "kernel32.dll", "user32.dll",   "gdi32.dll",  "comdlg32.dll", "msimg32.dll",  "advapi32.dll", "shell32.dll",
+      "msvcrt.dll",   "ole32.dll",    "ws2_32.dll", "wsock32.dll",  "comctl32.dll", "version.dll",  "winspool.drv",
+      "shlwapi.dll",  "oleaut32.dll", "imm32.dll",  "psapi.dll",    "dbghelp.dll",
   };
   const auto* base = reinterpret_cast<const uint8_t*>(module_);
   const auto& dir = Headers()->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
@@ -63,7 +64,8 @@ TEST_F(ProductTest, VersionResource) {
   HRSRC res = FindResourceW(module_, MAKEINTRESOURCEW(1), RT_VERSION);
   ASSERT_NE(res, nullptr);
   const void* data = LockResource(LoadResource(module_, res));
-  std::vector<uint8_t> copy(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + SizeofResource(module_, res));
+  std::vector<uint8_t> copy(static_cast<const uint8_t*>(data),
+                            static_cast<const uint8_t*>(data) + SizeofResource(module_, res));
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT len = 0;
   ASSERT_TRUE(VerQueryValueW(copy.data(), L"\\", reinterpret_cast<void**>(&fixed), &len));

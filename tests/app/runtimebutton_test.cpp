@@ -2,8 +2,8 @@
 // painted: it comes up with the skin's button look, a paint it had to skip
 // while the panel was updating is made up once the panel has painted, and it
 // obeys the commands its fades are driven by.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "skin/sFade.h"
 #include "tests/app/MainFormFixture.h"

@@ -2,8 +2,8 @@
 // skinned panel with a transparent skinned button in it, both logging every
 // SM_SKINCMD and WM_PAINT they receive into one list. The button's section
 // (CHECKBOX) is wholly transparent, so it paints the panel's picture.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
@@ -27,8 +27,10 @@ std::vector<Entry>& Log() {
 }
 
 void Record(const char* who, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == skin::SM_SKINCMD) Log().push_back({who, skin::SkinCmdOf(static_cast<uint32_t>(wParam)), lParam});
-  else if (msg == WM_PAINT) Log().push_back({who, kPaint, 0});
+  if (msg == skin::SM_SKINCMD)
+    Log().push_back({who, skin::SkinCmdOf(static_cast<uint32_t>(wParam)), lParam});
+  else if (msg == WM_PAINT)
+    Log().push_back({who, kPaint, 0});
 }
 
 // A skinned control that logs what it receives under a name, then handles it.

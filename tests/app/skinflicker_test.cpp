@@ -1,8 +1,8 @@
 // Skinned windows do not flicker: a repaint of the whole main window draws
 // every skinned window exactly once on screen (its finished picture), with
 // clean caches as with dirty ones, and erasing their background draws nothing.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>

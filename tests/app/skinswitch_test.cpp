@@ -3,8 +3,8 @@
 // gives the first picture again, and a registered form fades from the old
 // picture into the new one. Screenshots of each skin are kept for people
 // (skin_*.bmp in the build tree).
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
@@ -83,7 +83,6 @@ protected:
     tk::TWinControl* p = form_->sPanel2;
     return SectionFace(*form_->sSkinManager1, "PANEL", false, p->Width(), p->Height(), x, y);
   }
-
 };
 
 TEST_F(SkinSwitchTest, EveryControlRepaintsInTheNewSkin) {

@@ -30,19 +30,19 @@ TEST(BmpFile, BadFilesRaiseTheGraphicsError) {
   const std::string cases[] = {
       "",
       "BM",
-      good.substr(0, 60),                 // header cut
-      good.substr(0, good.size() - 1),    // last row cut
-      patched(0, 'X', 1),                 // signature
-      patched(14, 12, 4),                 // old core header
-      patched(18, 0, 4),                  // width 0
-      patched(18, 0xFFFFFFFF, 4),         // negative width
-      patched(22, 0, 4),                  // height 0
-      patched(22, 0x7FFFFFFF, 4),         // absurd height
-      patched(28, 7, 2),                  // 7 bits per pixel
-      patched(30, 1, 4),                  // run-length compressed
-      patched(46, 1000, 4),               // more colours than 8 bits hold
-      patched(10, 0xFFFFFF00, 4),         // pixel data far outside the file
-      patched(14, 0xFFFFFFF0, 4),         // header size beyond the file
+      good.substr(0, 60),               // header cut
+      good.substr(0, good.size() - 1),  // last row cut
+      patched(0, 'X', 1),               // signature
+      patched(14, 12, 4),               // old core header
+      patched(18, 0, 4),                // width 0
+      patched(18, 0xFFFFFFFF, 4),       // negative width
+      patched(22, 0, 4),                // height 0
+      patched(22, 0x7FFFFFFF, 4),       // absurd height
+      patched(28, 7, 2),                // 7 bits per pixel
+      patched(30, 1, 4),                // run-length compressed
+      patched(46, 1000, 4),             // more colours than 8 bits hold
+      patched(10, 0xFFFFFF00, 4),       // pixel data far outside the file
+      patched(14, 0xFFFFFFF0, 4),       // header size beyond the file
   };
   for (const std::string& c : cases) EXPECT_THROW(skin::ReadBmp(Bytes(c)), tk::EInvalidGraphic) << c.size();
 }

@@ -21,13 +21,13 @@ TEST(ButtonLayout, GlyphPositions) {
     TsButtonBox box;
     int gap, state, x, y;
   } cases[] = {
-      {Box(85, 80, 56, 56, 0, 0, -1, 0, 2), 0, 0, 14, 12},  // caption-less Close button: centred
-      {Box(85, 80, 56, 56, 0, 0, 0, 0, 0), 0, 0, 3, 12},    // Margin 0, left-aligned
-      {Box(21, 21, 16, 16, 0, 0, -1, 0, 2), 0, 0, 2, 2},    // edit button
-      {Box(21, 21, 16, 16, 0, 0, -1, 0, 2), 0, 2, 3, 3},    // pressed
-      {Box(80, 24, 16, 16, 30, 13, -1, 0, 2), 4, 0, 15, 4}, // glyph left of a caption
-      {Box(80, 24, 16, 16, 30, 13, -1, 1, 1), 4, 0, 64, 4}, // glyph right, right-aligned
-      {Box(40, 50, 16, 16, 20, 13, -1, 2, 2), 4, 0, 13, 8}, // glyph above a caption
+      {Box(85, 80, 56, 56, 0, 0, -1, 0, 2), 0, 0, 14, 12},   // caption-less Close button: centred
+      {Box(85, 80, 56, 56, 0, 0, 0, 0, 0), 0, 0, 3, 12},     // Margin 0, left-aligned
+      {Box(21, 21, 16, 16, 0, 0, -1, 0, 2), 0, 0, 2, 2},     // edit button
+      {Box(21, 21, 16, 16, 0, 0, -1, 0, 2), 0, 2, 3, 3},     // pressed
+      {Box(80, 24, 16, 16, 30, 13, -1, 0, 2), 4, 0, 15, 4},  // glyph left of a caption
+      {Box(80, 24, 16, 16, 30, 13, -1, 1, 1), 4, 0, 64, 4},  // glyph right, right-aligned
+      {Box(40, 50, 16, 16, 20, 13, -1, 2, 2), 4, 0, 13, 8},  // glyph above a caption
       {Box(40, 50, 16, 16, 20, 13, -1, 3, 2), 4, 0, 13, 26},
   };
   for (const Case& c : cases) {
@@ -47,12 +47,12 @@ TEST(ButtonLayout, SpeedButtonCaptionFollowsTheGlyph) {
       {Box(80, 24, 16, 16, 30, 13, -1, 0, 2), true, 0, 0, {34, 5, 67, 19}},  // right of the glyph at 15 + 16 + 4
       {Box(80, 24, 16, 16, 30, 13, -1, 0, 2), true, 3, 2, {38, 6, 71, 20}},
       {Box(60, 24, 0, 0, 30, 13, -1, 0, 2), true, 0, 0, {14, 5, 47, 19}},    // no glyph: centred
-      {Box(40, 50, 16, 16, 20, 13, -1, 2, 2), true, 0, 0, {9, 28, 32, 42}},   // below the glyph at 8 + 16 + 4
+      {Box(40, 50, 16, 16, 20, 13, -1, 2, 2), true, 0, 0, {9, 28, 32, 42}},  // below the glyph at 8 + 16 + 4
       {Box(40, 50, 16, 16, 20, 13, -1, 3, 2), true, 0, 0, {9, 8, 32, 22}},
       {Box(80, 24, 16, 16, 30, 13, -1, 1, 0), true, 0, 0, {-1, 5, 32, 19}},
   };
-  for (const Case& c : cases) EXPECT_EQ(skin::SpeedCaptionRect(c.box, c.hasCaption, c.textOffset, c.state), c.r)
-      << (&c - cases);
+  for (const Case& c : cases)
+    EXPECT_EQ(skin::SpeedCaptionRect(c.box, c.hasCaption, c.textOffset, c.state), c.r) << (&c - cases);
 }
 
 }  // namespace

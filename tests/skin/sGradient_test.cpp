@@ -44,7 +44,8 @@ TEST(Gradient, NothingOutsideTheBitmapAndNothingWithoutStops) {
 }
 
 TEST(Gradient, TriangleCornersTakeTheFirstColours) {
-  const skin::TsGradTriangles t = skin::GradientTriangles({0, 0, 10, 7}, skin::ParseGradientData("1;0;0;2;0;2;0;0;2;0"));
+  const skin::TsGradTriangles t =
+      skin::GradientTriangles({0, 0, 10, 7}, skin::ParseGradientData("1;0;0;2;0;2;0;0;2;0"));
   EXPECT_EQ(t.X[1], 5);
   EXPECT_EQ(t.Y[1], 3);
   EXPECT_EQ(t.Color[0], 1u);

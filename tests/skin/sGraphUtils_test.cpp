@@ -22,7 +22,7 @@ skin::TsMaskData BorderImage(TsBitmap24& master, int wl, int wt, int wr, int wb)
   master = Filled(60, 16, 0);
   for (int s = 0; s < 3; ++s) {
     skin::FillRect24(master, {20 * s, 0, 20 * s + 20, 16}, 0x100000u * (s + 1));
-    skin::FillRect24(master, {20 * s, 0, 20 * s + wl, wt}, 0x0000A0 + s);  // top-left corner
+    skin::FillRect24(master, {20 * s, 0, 20 * s + wl, wt}, 0x0000A0 + s);                  // top-left corner
     skin::FillRect24(master, {20 * s + 20 - wr, 16 - wb, 20 * s + 20, 16}, 0x00A000 + s);  // bottom-right
   }
   skin::TsMaskData m;
@@ -164,14 +164,10 @@ TEST(GraphUtils, RefillingBadRectanglesAndMarginsStaysInsideTheBitmaps) {
     skin::TRect source;
     bool unchanged;
   } cases[] = {
-      {{0, 0, 0, 0}, 3, 3, {0, 0, 60, 16}, true},
-      {{0, 0, 1, 6}, 3, 3, {0, 0, 60, 16}, true},
-      {{2, 2, 8, 3}, 3, 3, {0, 0, 60, 16}, true},
-      {{-3, -3, 4, 4}, 3, 3, {0, 0, 60, 16}, false},
-      {{4, 4, 20, 20}, 3, 3, {0, 0, 60, 16}, false},
-      {{0, 0, 6, 6}, 40, 3, {0, 0, 60, 16}, false},
-      {{-50, -50, 50, 50}, 40, 3, {0, 0, 60, 16}, false},
-      {{0, 0, 6, 6}, 3, 0, {50, -8, 90, 30}, false},
+      {{0, 0, 0, 0}, 3, 3, {0, 0, 60, 16}, true},         {{0, 0, 1, 6}, 3, 3, {0, 0, 60, 16}, true},
+      {{2, 2, 8, 3}, 3, 3, {0, 0, 60, 16}, true},         {{-3, -3, 4, 4}, 3, 3, {0, 0, 60, 16}, false},
+      {{4, 4, 20, 20}, 3, 3, {0, 0, 60, 16}, false},      {{0, 0, 6, 6}, 40, 3, {0, 0, 60, 16}, false},
+      {{-50, -50, 50, 50}, 40, 3, {0, 0, 60, 16}, false}, {{0, 0, 6, 6}, 3, 0, {50, -8, 90, 30}, false},
   };
   for (const Case& c : cases) {
     m.WL = m.WT = m.WR = m.WB = c.margin;
@@ -206,8 +202,7 @@ TEST(GraphUtils, FullTransparencyShowsExactlyTheParentsCache) {
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 12; ++x) parent.SetPixel(x, y, static_cast<TColor>(x * 20 + y * 0x1000));
   TsBitmap24 dst = Filled(4, 3, 0);
-  skin::PaintSectionBackground(dst, t, 0, {&parent, 0, 0, true}, skin::clFuchsia, -1, -1, {5, 2}, {0, 0, 4, 3},
-                               false);
+  skin::PaintSectionBackground(dst, t, 0, {&parent, 0, 0, true}, skin::clFuchsia, -1, -1, {5, 2}, {0, 0, 4, 3}, false);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(dst.Pixel(x, y), parent.Pixel(5 + x, 2 + y));
   // Half transparency: the background keeps 50 * 255 / 100 = 127 of 256.
@@ -305,8 +300,8 @@ TEST(GraphUtils, TwoImageGlyphsAddTheDisabledImage) {
     TColor disabled;
   } cases[] = {
       {0, 0x604020},
-      {skin::dgGrayed, 0x404040},                   // (0x60 + 0x40 + 0x20) / 3
-      {skin::dgBlended, 0x706050},                  // halfway to the face 0x808080
+      {skin::dgGrayed, 0x404040},                    // (0x60 + 0x40 + 0x20) / 3
+      {skin::dgBlended, 0x706050},                   // halfway to the face 0x808080
       {skin::dgGrayed | skin::dgBlended, 0x606060},  // grey, then halfway
   };
   for (const Case& c : cases) {

@@ -15,27 +15,39 @@ struct Want {
 };
 
 TEST(ImageValue, EveryForm) {
-  const struct { const char* key; const char* value; Want want; } cases[] = {
-      {"BORDERSMASK", "^   0,  44,  63,  92,   7,   8,   7,   8,3,1,1,0",
+  const struct {
+    const char* key;
+    const char* value;
+    Want want;
+  } cases[] = {
+      {"BORDERSMASK",
+       "^   0,  44,  63,  92,   7,   8,   7,   8,3,1,1,0",
        {TsImageValue::Master, {0, 44, 63, 92}, 3, 1, 1, 0, skin::itisaBorder, 7, 8, 7, 8}},
-      {"BORDERSMASK", "^   0, 102,  90, 147,   0,   0,   0,   0,2,0,1,3",
+      {"BORDERSMASK",
+       "^   0, 102,  90, 147,   0,   0,   0,   0,2,0,1,3",
        {TsImageValue::Master, {0, 102, 90, 147}, 2, 0, 1, 3, skin::itisaBorder, 3, 3, 3, 3}},
-      {"GLYPHMASK", "@  10,  20,  40,  30,3,0",
+      {"GLYPHMASK",
+       "@  10,  20,  40,  30,3,0",
        {TsImageValue::Master, {10, 20, 40, 30}, 3, 0, 0, 0, skin::itisaGlyph, 3, 3, 3, 3}},
-      {"PATTERN", "~   0,   0,  16,  16,10,1",
+      {"PATTERN",
+       "~   0,   0,  16,  16,10,1",
        {TsImageValue::Master, {0, 0, 16, 16}, 1, 1, 10, 0, skin::itisaTexture, 5, 2, 5, 2}},
-      {"PATTERN", "~   0,   0,  16,  16, 1",
+      {"PATTERN",
+       "~   0,   0,  16,  16, 1",
        {TsImageValue::Master, {0, 0, 16, 16}, 1, 0, 1, 0, skin::itisaTexture, 5, 5, 5, 5}},
-      {"BORDERSMASK", "#(0,44,63,92) (3,1,0)",
+      {"BORDERSMASK",
+       "#(0,44,63,92) (3,1,0)",
        {TsImageValue::Master, {0, 44, 63, 92}, 3, 1, 1, 0, skin::itisaBorder, 7, 8, 7, 8}},
-      {"BORDERSMASK", "#(0,44,63,92) (-4,-1,-3,0)",
+      {"BORDERSMASK",
+       "#(0,44,63,92) (-4,-1,-3,0)",
        {TsImageValue::Master, {0, 44, 63, 92}, 1, 0, 0, 0, skin::itisaBorder, 21, 16, 21, 16}},
-      {"pattern", "#(0,0,30,30) (1,0,2,10)",
+      {"pattern",
+       "#(0,0,30,30) (1,0,2,10)",
        {TsImageValue::Master, {0, 0, 30, 30}, 1, 0, 0, 2, skin::itisaTexture, 2, 2, 2, 2}},
-      {"BORDERSMASK", "!Huge.bmp!3!1!0!32!32!32!32",
+      {"BORDERSMASK",
+       "!Huge.bmp!3!1!0!32!32!32!32",
        {TsImageValue::File, {}, 3, 1, 0, 0, skin::itisaBorder, 32, 32, 32, 32}},
-      {"BORDERSMASK", "!Huge.bmp!3!1!1",
-       {TsImageValue::File, {}, 3, 1, 0, 0, skin::itisaTexture, 0, 0, 0, 0}},
+      {"BORDERSMASK", "!Huge.bmp!3!1!1", {TsImageValue::File, {}, 3, 1, 0, 0, skin::itisaTexture, 0, 0, 0, 0}},
       {"BORDERSMASK", "button.bmp", {TsImageValue::File, {}, 3, 1, 0, 0, skin::itisaBorder, 0, 0, 0, 0}},
       {"BORDERSMASK", "#", {TsImageValue::None}},
       {"COLOR", "16777215", {TsImageValue::None}},
@@ -64,9 +76,9 @@ TEST(ImageValue, OlderFormsUpperCaseNamesOthersKeepThem) {
   EXPECT_EQ(skin::ParseImageValue("Button", "Pattern", "#(0,0,3,3) (1,0)").Mask.SectionName, "BUTTON");
   EXPECT_EQ(skin::ParseImageValue("Button", "Pattern", "#(0,0,3,3) (1,0)").Mask.PropertyName, "PATTERN");
   EXPECT_EQ(skin::ParseImageValue("Button", "Pattern", "a.bmp").FileName, "A.BMP");
-  EXPECT_EQ(skin::ParseImageValue("Button", "Pattern", "^   0,   0,   3,   3,   0,   0,   0,   0,1,0,0,0")
-                .Mask.SectionName,
-            "Button");
+  EXPECT_EQ(
+      skin::ParseImageValue("Button", "Pattern", "^   0,   0,   3,   3,   0,   0,   0,   0,1,0,0,0").Mask.SectionName,
+      "Button");
   EXPECT_EQ(skin::ParseImageValue("B", "K", "!Huge.bmp!3!1!0").FileName, "Huge.bmp");
   // Only the older forms are read from extra sections.
   EXPECT_EQ(skin::ParseImageValue("B", "K", "^   0,   0,   3,   3,   0,   0,   0,   0,1,0,0,0", true).From,
@@ -74,8 +86,11 @@ TEST(ImageValue, OlderFormsUpperCaseNamesOthersKeepThem) {
 }
 
 TEST(ImageValue, MalformedNumbersRaiseTheConversionError) {
-  const struct { const char* value; const char* message; } cases[] = {
-      {"^   0,  44,  63", "'' is not a valid integer value"},           // truncated
+  const struct {
+    const char* value;
+    const char* message;
+  } cases[] = {
+      {"^   0,  44,  63", "'' is not a valid integer value"},  // truncated
       {"^   0,  44,  6x,  92,   7,   8,   7,   8,3,1,1,0", "'  6x' is not a valid integer value"},
       {"@  10,  20,  40,  30", "'' is not a valid integer value"},
       {"#(0,44,63) (3,1,0)", "'' is not a valid integer value"},

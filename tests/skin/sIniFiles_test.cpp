@@ -23,8 +23,8 @@ TEST(IniFile, SectionsKeysCaseCommentsAndDuplicates) {
   ASSERT_EQ(ini.Sections().size(), 4u);
   EXPECT_EQ(ini.Sections()[0].Name, "GlobalInfo");
   EXPECT_EQ(ini.ReadString("GLOBALINFO", "version", ""), "4.81");
-  EXPECT_EQ(ini.ReadInteger("Button", "Color", 0), 123);      // the first of duplicate keys
-  EXPECT_EQ(ini.ReadInteger("BUTTON", "EXTRA", 0), 7);        // a repeated section adds to the first
+  EXPECT_EQ(ini.ReadInteger("Button", "Color", 0), 123);  // the first of duplicate keys
+  EXPECT_EQ(ini.ReadInteger("BUTTON", "EXTRA", 0), 7);    // a repeated section adds to the first
   EXPECT_EQ(ini.Sections()[2].Name, "");
   EXPECT_EQ(ini.ReadString("unterminated", "k", ""), "v=w");
   EXPECT_EQ(ini.ReadInteger("GLOBALINFO", "VERSION", -1), -1);  // not an integer: default

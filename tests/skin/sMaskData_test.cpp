@@ -9,7 +9,10 @@ namespace {
 using skin::TsFontColors;
 
 TEST(FontColor, SplitsFiveWordsElseBlackWithoutContours) {
-  const struct { const char* text; TsFontColors want; } cases[] = {
+  const struct {
+    const char* text;
+    TsFontColors want;
+  } cases[] = {
       {"0 15724527 -1 -1 -1", {0, 15724527, -1, -1, -1}},
       {"0 1", {0, -1, -1, -1, -1}},
       {"", {0, -1, -1, -1, -1}},
@@ -30,7 +33,11 @@ TEST(FontColor, FiveWordsWithGarbageRaiseTheConversionError) {
 }
 
 TEST(GradientData, CountsWholeGroupsAndCutsPercent) {
-  const struct { const char* text; size_t stops; int percent0; } cases[] = {
+  const struct {
+    const char* text;
+    size_t stops;
+    int percent0;
+  } cases[] = {
       {" ", 0, -1},
       {"", 0, -1},
       {"1;2;150;0;0", 1, 100},
@@ -60,7 +67,7 @@ TEST(ImageGeometry, CountZeroAndMarginDefaults) {
       {{0, 44, 63, 92}, 3, 1, 0, 0, 0, 0, 0, 3, 1, 7, 8, 7, 8},
       {{0, 44, 63, 92}, 0, 0, 0, 0, 0, 0, 0, 3, 1, 7, 8, 7, 8},  // count 0: three states with masks
       {{0, 0, 90, 45}, 2, 0, 4, 0, 0, 0, 0, 2, 0, 4, 4, 4, 4},
-      {{0, 0, 90, 45}, 2, 0, 4, 5, 0, 0, 0, 2, 0, 5, 0, 0, 0},   // any margin set: kept
+      {{0, 0, 90, 45}, 2, 0, 4, 5, 0, 0, 0, 2, 0, 5, 0, 0, 0},  // any margin set: kept
       {{0, 0, 30, 30}, -2, -1, 0, 0, 0, 0, 0, 1, 0, 10, 10, 10, 10},
   };
   for (const auto& c : cases) {

@@ -5,32 +5,37 @@
 namespace {
 
 TEST(SkinColors, HueRotation) {
-  const struct { skin::TColor in; int degrees; skin::TColor want; } cases[] = {
-      {0x0000FF, 120, 0x00FF00},   // red -> green
-      {0x0000FF, -120, 0xFF0000},  // red -> blue
-      {0x0000FF, 480, 0x00FF00},   // modulo 360
-      {0x0000FF, 0, 0x0000FF},
-      {0xFF00FF, 90, 0xFF00FF},    // fuchsia never changes
-      {0x808080, 90, 0x808080},    // nor greys
-      {0x000000, 90, 0x000000},
-      {0x336699, 360, 0x336699},
+  const struct {
+    skin::TColor in;
+    int degrees;
+    skin::TColor want;
+  } cases[] = {
+      {0x0000FF, 120, 0x00FF00},                             // red -> green
+      {0x0000FF, -120, 0xFF0000},                            // red -> blue
+      {0x0000FF, 480, 0x00FF00},                             // modulo 360
+      {0x0000FF, 0, 0x0000FF},    {0xFF00FF, 90, 0xFF00FF},  // fuchsia never changes
+      {0x808080, 90, 0x808080},                              // nor greys
+      {0x000000, 90, 0x000000},   {0x336699, 360, 0x336699},
   };
-  for (const auto& c : cases) EXPECT_EQ(skin::RotateHue(c.in, c.degrees), c.want) << std::hex << c.in << " " << c.degrees;
+  for (const auto& c : cases)
+    EXPECT_EQ(skin::RotateHue(c.in, c.degrees), c.want) << std::hex << c.in << " " << c.degrees;
 }
 
 TEST(SkinColors, SaturationMovesTowardsOrAwayFromGreyAndClamps) {
-  const struct { skin::TColor in; int saturation; skin::TColor want; } cases[] = {
-      {0x0000FF, -100, 0x555555},  // a = 100: grey (mean 85)
-      {0x0000FF, -50, 0x2B2BAA},   // a = 50: half way; 42.5 rounds to 43
-      {0x204080, 0, 0x204080},
-      {0x0000FF, 100, 0x0000FF},   // away from grey: red clamps at 255, the rest at 0
-      {0x10E0F0, 100, 0x00FFFF},
-      {0xFF00FF, -100, 0xFF00FF},
-      {0x0000FF, -201, 0x555555},  // a = 201 rem 101 = 100
-      {0x0000FF, 101, 0x0000FF},   // a = -101 rem 101 = 0: unchanged
+  const struct {
+    skin::TColor in;
+    int saturation;
+    skin::TColor want;
+  } cases[] = {
+      {0x0000FF, -100, 0x555555},                             // a = 100: grey (mean 85)
+      {0x0000FF, -50, 0x2B2BAA},                              // a = 50: half way; 42.5 rounds to 43
+      {0x204080, 0, 0x204080},    {0x0000FF, 100, 0x0000FF},  // away from grey: red clamps at 255, the rest at 0
+      {0x10E0F0, 100, 0x00FFFF},  {0xFF00FF, -100, 0xFF00FF}, {0x0000FF, -201, 0x555555},  // a = 201 rem 101 = 100
+      {0x0000FF, 101, 0x0000FF},  // a = -101 rem 101 = 0: unchanged
   };
   for (const auto& c : cases)
-    EXPECT_EQ(skin::ChangeColorSaturation(c.in, c.saturation), c.want) << std::hex << c.in << " " << std::dec << c.saturation;
+    EXPECT_EQ(skin::ChangeColorSaturation(c.in, c.saturation), c.want)
+        << std::hex << c.in << " " << std::dec << c.saturation;
 }
 
 TEST(SkinColors, TablesChangeEveryColourButNoneAndKeys) {

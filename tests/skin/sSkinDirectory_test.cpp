@@ -7,7 +7,11 @@
 namespace {
 
 TEST(SkinDirectory, Resolution) {
-  const struct { const char* dir; const char* app; const char* want; } cases[] = {
+  const struct {
+    const char* dir;
+    const char* app;
+    const char* want;
+  } cases[] = {
       {"..\\Skins", "C:\\App\\Bin\\", "C:\\App\\Skins\\"},
       {".\\Skins", "C:\\App\\Bin\\", "C:\\App\\Bin\\Skins\\"},
       {"./Skins", "C:\\App\\Bin\\", "C:\\App\\Bin\\Skins\\"},

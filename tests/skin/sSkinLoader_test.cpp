@@ -176,7 +176,10 @@ TEST(SkinLoader, MergesCommonSections) {
 }
 
 TEST(SkinLoader, BadSkinFilesRaiseClearErrorsOrSkip) {
-  const struct { const char* options; const char* error; } cases[] = {
+  const struct {
+    const char* options;
+    const char* error;
+  } cases[] = {
       {"[B]\nBORDERSMASK=^   0,   0,  12", "'' is not a valid integer value"},
       {"[B]\nBORDERSMASK=#(a,0,1,1) (1,0)", "'a' is not a valid integer value"},
       {"[GLOBALINFO]\nVERSION=four", "'four' is not a valid floating point value"},

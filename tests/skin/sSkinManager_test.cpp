@@ -137,8 +137,8 @@ TEST(SkinManager, AnnouncementsReachEveryFormAndTheirChildren) {
   b->Make("B", false);
   c->Make("C", true);
   d->Make("D", false);
-  b->SetLoading(true);           // still being read: left out
-  skin::RegisterSkinForm(c);     // answers SKC_ISSKINNED: reached as a registered form
+  b->SetLoading(true);        // still being read: left out
+  skin::RegisterSkinForm(c);  // answers SKC_ISSKINNED: reached as a registered form
   // A's children: a graphic control, a skinned window, a plain container
   // holding a skinned window, a child being destroyed, one after it.
   Child(a, new GraphicSpy(a, "a.graphic"));

@@ -8,17 +8,25 @@ namespace {
 
 skin::TsSkinTables Tables() {
   skin::TsSkinTables t;
-  const struct { const char* name; const char* parent; } sections[] = {
-      {"SPEEDBUTTON", ""}, {"TOOLBUTTON", "SPEEDBUTTON"}, {"SELF", "SELF"}, {"A", "B"}, {"B", "A"},
-      {"ORPHAN", "MISSING"}, {"GLOBALINFO", ""}, {"COMBOBTN", "TOOLBUTTON"}};
+  const struct {
+    const char* name;
+    const char* parent;
+  } sections[] = {{"SPEEDBUTTON", ""}, {"TOOLBUTTON", "SPEEDBUTTON"}, {"SELF", "SELF"},   {"A", "B"},
+                  {"B", "A"},          {"ORPHAN", "MISSING"},         {"GLOBALINFO", ""}, {"COMBOBTN", "TOOLBUTTON"}};
   for (const auto& s : sections) {
     skin::TsGeneralData g;
     g.SectionName = s.name;
     g.ParentClass = s.parent;
     t.gd.push_back(g);
   }
-  const struct { const char* section; const char* role; skin::TorvImgType type; skin::TRect rect; int count, mask, bw;
-                 int wl; } images[] = {
+  const struct {
+    const char* section;
+    const char* role;
+    skin::TorvImgType type;
+    skin::TRect rect;
+    int count, mask, bw;
+    int wl;
+  } images[] = {
       {"SPEEDBUTTON", "BORDERSMASK", skin::itisaBorder, {0, 0, 63, 48}, 3, 1, 0, 0},
       {"SPEEDBUTTON", "PATTERN", skin::itisaTexture, {0, 0, 8, 8}, 1, 0, 0, 0},
       {"GLOBALINFO", "BOXCHECKED", skin::itisaGlyph, {0, 0, 39, 13}, 3, 0, 0, 0},
@@ -43,16 +51,21 @@ skin::TsSkinTables Tables() {
 TEST(SkinTables, MaskLookUpsFollowParentsAndNeverLoop) {
   const skin::TsSkinTables t = Tables();
   const int tool = t.GetSkinIndex("TOOLBUTTON");
-  const struct { int index; const char* section; const char* role; int want; } cases[] = {
+  const struct {
+    int index;
+    const char* section;
+    const char* role;
+    int want;
+  } cases[] = {
       {tool, "TOOLBUTTON", "BORDERSMASK", 0},
-      {-1, "TOOLBUTTON", "BORDERSMASK", -1},     // no section index: no inheritance
+      {-1, "TOOLBUTTON", "BORDERSMASK", -1},                       // no section index: no inheritance
       {t.GetSkinIndex("COMBOBTN"), "COMBOBTN", "BORDERSMASK", 0},  // two steps up
       {t.GetSkinIndex("SELF"), "SELF", "BORDERSMASK", -1},
       {t.GetSkinIndex("A"), "A", "NOTHING", -1},  // A -> B -> A
       {t.GetSkinIndex("B"), "B", "X", 4},
       {t.GetSkinIndex("ORPHAN"), "ORPHAN", "X", -1},
       {99, "SPEEDBUTTON", "BORDERSMASK", 0},
-      {tool, "toolbutton", "BORDERSMASK", 0},     // names compare exactly; the parent still matches
+      {tool, "toolbutton", "BORDERSMASK", 0},  // names compare exactly; the parent still matches
   };
   for (const auto& c : cases)
     EXPECT_EQ(t.GetMaskIndex(c.index, c.section, c.role), c.want) << c.section << " " << c.role;
@@ -66,12 +79,13 @@ TEST(SkinTables, MaskLookUpsFollowParentsAndNeverLoop) {
 
 TEST(SkinTables, StateSizesAndMargins) {
   const skin::TsSkinTables t = Tables();
-  const struct { int index, w, h, l, top, r, b; } cases[] = {
-      {0, 21, 24, 7, 8, 7, 8},   // margins 0, border width 0: a third of the state
-      {3, 10, 10, 2, 2, 2, 2},   // border width 2
-      {4, 10, 10, 4, 3, 3, 3},   // WL set, the others a third
-      {-1, 0, 0, 0, 0, 0, 0},
-      {5, 0, 0, 0, 0, 0, 0},
+  const struct {
+    int index, w, h, l, top, r, b;
+  } cases[] = {
+      {0, 21, 24, 7, 8, 7, 8},  // margins 0, border width 0: a third of the state
+      {3, 10, 10, 2, 2, 2, 2},  // border width 2
+      {4, 10, 10, 4, 3, 3, 3},  // WL set, the others a third
+      {-1, 0, 0, 0, 0, 0, 0},  {5, 0, 0, 0, 0, 0, 0},
   };
   for (const auto& c : cases) {
     int32_t w, h;

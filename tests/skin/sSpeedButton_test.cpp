@@ -4,8 +4,8 @@
 // and the twice-drawn text of a disabled control.
 #include "skin/sSpeedButton.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 

@@ -40,9 +40,9 @@ TEST(StoredSkins, WritesPropertiesInOrderLeavingOutInitialOnes) {
   const tpf0::Value v = Sample().ToValue();
   ASSERT_EQ(v.items.size(), 2u);
   EXPECT_EQ(Names(v.items[0].props),
-            (std::vector<std::string>{"Name", "GeneralData", "Images", "Patterns", "MasterBitmap.Data",
-                                      "Shadow1Color", "Shadow1Offset", "Shadow1Blur", "Shadow1Transparency",
-                                      "Version", "Author", "Description"}));
+            (std::vector<std::string>{"Name", "GeneralData", "Images", "Patterns", "MasterBitmap.Data", "Shadow1Color",
+                                      "Shadow1Offset", "Shadow1Blur", "Shadow1Transparency", "Version", "Author",
+                                      "Description"}));
   // An item at its initial values: no master bitmap, no Shadow1Blur, no BorderColor.
   EXPECT_EQ(Names(v.items[1].props),
             (std::vector<std::string>{"Name", "GeneralData", "Images", "Patterns", "Shadow1Color", "Shadow1Offset",
@@ -55,8 +55,8 @@ TEST(StoredSkins, WritesPropertiesInOrderLeavingOutInitialOnes) {
   EXPECT_EQ(general.back().name, "Name");
   const auto& image = v.items[0].props[2].value.items[0].props;
   EXPECT_EQ(Names(image), (std::vector<std::string>{"SectionName", "Name", "PropertyName", "Left", "Top", "Right",
-                                                     "Bottom", "ImageCount", "MaskType", "BorderWidth",
-                                                     "StretchMode", "ImgType", "WL", "WR", "WT", "WB"}));
+                                                    "Bottom", "ImageCount", "MaskType", "BorderWidth", "StretchMode",
+                                                    "ImgType", "WL", "WR", "WT", "WB"}));
 }
 
 TEST(StoredSkins, SurviveTheLayoutStreamAndFindNamesExactly) {

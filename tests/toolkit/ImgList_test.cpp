@@ -37,12 +37,11 @@ TEST(ImageList, MaskedStripsGiveImagesWithTransparentPixels) {
     int index, x;
     TColor left, right;
   } cases[] = {
-      {0, 0, tk::clWhite, 0x0000FF},     // the mask colour lets the white through
-      {2, 0, tk::clFuchsia, 0x0000FF},   // no mask colour: every pixel drawn
-      {1, 0, 0x00FF00, 0x00FF00},
-      {0, -1, 0x0000FF, tk::clWhite},    // cut at the left edge
-      {1, 1, tk::clWhite, 0x00FF00},     // cut at the right edge
-      {4, 0, tk::clWhite, tk::clWhite},  // no such image
+      {0, 0, tk::clWhite, 0x0000FF},                                     // the mask colour lets the white through
+      {2, 0, tk::clFuchsia, 0x0000FF},                                   // no mask colour: every pixel drawn
+      {1, 0, 0x00FF00, 0x00FF00},       {0, -1, 0x0000FF, tk::clWhite},  // cut at the left edge
+      {1, 1, tk::clWhite, 0x00FF00},                                     // cut at the right edge
+      {4, 0, tk::clWhite, tk::clWhite},                                  // no such image
   };
   for (const Case& c : cases) {
     tk::TBitmap dst(2, 1);

@@ -17,14 +17,10 @@ std::vector<uint8_t> Bytes(std::initializer_list<int> list) {
 
 // A hand-built stream: object "Main: TForm" with Tag=1 (Int8), Caption='ab',
 // Visible=True, one child "B: TButton" without properties.
-const std::vector<uint8_t> kSmall = Bytes({
-    'T', 'P', 'F', '0', 5, 'T', 'F', 'o', 'r', 'm', 4, 'M', 'a', 'i', 'n',
-    3, 'T', 'a', 'g', 2, 1,
-    7, 'C', 'a', 'p', 't', 'i', 'o', 'n', 6, 2, 'a', 'b',
-    7, 'V', 'i', 's', 'i', 'b', 'l', 'e', 9,
-    0,
-    7, 'T', 'B', 'u', 't', 't', 'o', 'n', 1, 'B', 0, 0,
-    0});
+const std::vector<uint8_t> kSmall =
+    Bytes({'T', 'P', 'F', '0', 5,   'T', 'F', 'o', 'r', 'm', 4,   'M', 'a', 'i', 'n', 3,   'T', 'a', 'g',
+           2,   1,   7,   'C', 'a', 'p', 't', 'i', 'o', 'n', 6,   2,   'a', 'b', 7,   'V', 'i', 's', 'i',
+           'b', 'l', 'e', 9,   0,   7,   'T', 'B', 'u', 't', 't', 'o', 'n', 1,   'B', 0,   0,   0});
 
 TEST(Tpf0Read, HandBuiltStream) {
   const tpf0::Object o = tpf0::Read(kSmall);
@@ -48,7 +44,10 @@ TEST(Tpf0Read, EveryTruncationFailsCleanly) {
 }
 
 TEST(Tpf0Read, MalformedStreams) {
-  const struct { const char* what; std::vector<uint8_t> bytes; } cases[] = {
+  const struct {
+    const char* what;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
       {"no signature", Bytes({'T', 'P', 'F', '1', 1, 'T', 1, 'N', 0, 0})},
       {"unknown type", Bytes({'T', 'P', 'F', '0', 1, 'T', 1, 'N', 1, 'P', 99, 0, 0})},
       {"huge binary length", Bytes({'T', 'P', 'F', '0', 1, 'T', 1, 'N', 1, 'P', 10, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0})},
@@ -65,10 +64,18 @@ TEST(Tpf0Read, DeepNestingIsRefused) {
 }
 
 TEST(Tpf0Write, IntegersTakeTheSmallestType) {
-  const struct { int64_t v; tpf0::ValueType t; } cases[] = {
-      {0, tpf0::ValueType::Int8},       {-128, tpf0::ValueType::Int8},   {127, tpf0::ValueType::Int8},
-      {128, tpf0::ValueType::Int16},    {-32768, tpf0::ValueType::Int16}, {40000, tpf0::ValueType::Int32},
-      {-2147483648LL, tpf0::ValueType::Int32}, {1LL << 40, tpf0::ValueType::Int64},
+  const struct {
+    int64_t v;
+    tpf0::ValueType t;
+  } cases[] = {
+      {0, tpf0::ValueType::Int8},
+      {-128, tpf0::ValueType::Int8},
+      {127, tpf0::ValueType::Int8},
+      {128, tpf0::ValueType::Int16},
+      {-32768, tpf0::ValueType::Int16},
+      {40000, tpf0::ValueType::Int32},
+      {-2147483648LL, tpf0::ValueType::Int32},
+      {1LL << 40, tpf0::ValueType::Int64},
   };
   for (const auto& c : cases) {
     tpf0::Object o;
@@ -81,7 +88,11 @@ TEST(Tpf0Write, IntegersTakeTheSmallestType) {
 }
 
 TEST(Tpf0Write, StringsPickTheirStoredForm) {
-  const struct { std::string text; bool longStrings; tpf0::ValueType t; } cases[] = {
+  const struct {
+    std::string text;
+    bool longStrings;
+    tpf0::ValueType t;
+  } cases[] = {
       {"short", false, tpf0::ValueType::String},
       {std::string(300, 'x'), false, tpf0::ValueType::LString},
       {"short", true, tpf0::ValueType::LString},
@@ -98,7 +109,10 @@ TEST(Tpf0Write, StringsPickTheirStoredForm) {
 }
 
 TEST(Tpf0Extended, KnownEncodings) {
-  const struct { double v; uint8_t bytes[10]; } cases[] = {
+  const struct {
+    double v;
+    uint8_t bytes[10];
+  } cases[] = {
       {1.0, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}},
       {-2.0, {0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0xC0}},
       {0.0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},

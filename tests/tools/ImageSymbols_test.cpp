@@ -6,7 +6,10 @@
 namespace {
 
 TEST(ReadableName, DemanglesAndDropsDecorations) {
-  const struct { const char* stored; const char* readable; } cases[] = {
+  const struct {
+    const char* stored;
+    const char* readable;
+  } cases[] = {
       {"_main", "main"},
       {"_WinMain@16", "WinMain"},
       {"@FastFunction@8", "FastFunction"},

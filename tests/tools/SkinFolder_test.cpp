@@ -19,8 +19,9 @@ void ExpectSameMask(const skin::TsMaskData& a, const skin::TsMaskData& b) {
   EXPECT_EQ(a.SectionName, b.SectionName);
   EXPECT_EQ(a.PropertyName, b.PropertyName);
   EXPECT_EQ(a.SourceRect, b.SourceRect);
-  EXPECT_EQ(std::vector<int>({a.ImageCount, a.MaskType, a.BorderWidth, a.StretchMode, a.ImgType, a.WL, a.WT, a.WR, a.WB}),
-            std::vector<int>({b.ImageCount, b.MaskType, b.BorderWidth, b.StretchMode, b.ImgType, b.WL, b.WT, b.WR, b.WB}))
+  EXPECT_EQ(
+      std::vector<int>({a.ImageCount, a.MaskType, a.BorderWidth, a.StretchMode, a.ImgType, a.WL, a.WT, a.WR, a.WB}),
+      std::vector<int>({b.ImageCount, b.MaskType, b.BorderWidth, b.StretchMode, b.ImgType, b.WL, b.WT, b.WR, b.WB}))
       << a.SectionName << " " << a.PropertyName;
   ASSERT_EQ(!a.Picture, !b.Picture);
   if (a.Picture) EXPECT_TRUE(*a.Picture == *b.Picture);
@@ -51,7 +52,8 @@ TEST_P(InternalSkins, FolderAndStoredSkinGiveIdenticalTables) {
   EXPECT_EQ(internal.SkinData, external.SkinData);
   EXPECT_TRUE(internal.MasterBitmap == external.MasterBitmap);
   ASSERT_EQ(internal.gd.size(), external.gd.size());
-  for (size_t i = 0; i < internal.gd.size(); ++i) EXPECT_EQ(internal.gd[i], external.gd[i]) << external.gd[i].SectionName;
+  for (size_t i = 0; i < internal.gd.size(); ++i)
+    EXPECT_EQ(internal.gd[i], external.gd[i]) << external.gd[i].SectionName;
   ASSERT_EQ(internal.ma.size(), external.ma.size());
   for (size_t i = 0; i < internal.ma.size(); ++i) ExpectSameMask(internal.ma[i], external.ma[i]);
   EXPECT_EQ(internal.pa.size(), external.pa.size());
@@ -60,9 +62,15 @@ TEST_P(InternalSkins, FolderAndStoredSkinGiveIdenticalTables) {
 INSTANTIATE_TEST_SUITE_P(All, InternalSkins, ::testing::Values("GrayPlastic", "Neutral", "Office12Style"));
 
 TEST(InternalSkinsData, CountsSizesAndValues) {
-  const skin::TsStoredSkins skins = skinfolder::ReadSkinFolders(
-      {kSkins + "/GrayPlastic", kSkins + "/Neutral", kSkins + "/Office12Style"});
-  const struct { const char* name; size_t sections, images; int w, h; skin::TColor shadow; int blur; } want[] = {
+  const skin::TsStoredSkins skins =
+      skinfolder::ReadSkinFolders({kSkins + "/GrayPlastic", kSkins + "/Neutral", kSkins + "/Office12Style"});
+  const struct {
+    const char* name;
+    size_t sections, images;
+    int w, h;
+    skin::TColor shadow;
+    int blur;
+  } want[] = {
       {"GrayPlastic (internal)", 63, 77, 192, 256, 0, 2},
       {"Neutral (internal)", 62, 75, 198, 372, 0, 1},
       {"Office12Style (internal)", 62, 82, 348, 207, 0x644E3B, 3},
@@ -109,19 +117,61 @@ TEST(InternalSkinsData, TellingRowsOfOffice12Style) {
   skin::TsSkinTables t;
   skin::ConvertStoredSkin(s, t, nullptr);
   const struct {
-    const char* section; skin::TColor color; int gp; const char* grad; skin::TRect rect;
+    const char* section;
+    skin::TColor color;
+    int gp;
+    const char* grad;
+    skin::TRect rect;
     int count, mask, stretch, l, top, r, b;
   } rows[] = {
-      {"FORM", 0xFFFFFF, 100, "14996948;16250871;52;1;0;16250871;14996948;48;1;0;14996948;14996948;0;1;0",
-       {0, 102, 90, 147}, 2, 0, 1, 4, 4, 4, 4},
-      {"FORMTITLE", 0xFFFFFF, 100, "16770273;16777215;49;1;0;16777215;16770273;51;1;0;16770273;16770273;0;1;0",
-       {240, 0, 348, 48}, 2, 1, 1, 18, 8, 18, 8},
-      {"PANEL", 14215660, 100,
+      {"FORM",
+       0xFFFFFF,
+       100,
+       "14996948;16250871;52;1;0;16250871;14996948;48;1;0;14996948;14996948;0;1;0",
+       {0, 102, 90, 147},
+       2,
+       0,
+       1,
+       4,
+       4,
+       4,
+       4},
+      {"FORMTITLE",
+       0xFFFFFF,
+       100,
+       "16770273;16777215;49;1;0;16777215;16770273;51;1;0;16770273;16770273;0;1;0",
+       {240, 0, 348, 48},
+       2,
+       1,
+       1,
+       18,
+       8,
+       18,
+       8},
+      {"PANEL",
+       14215660,
+       100,
        "16776182;14930127;50;0;0;14930127;13940918;6;0;0;13940918;15126980;45;0;0;15126980;15126980;0;0;0",
-       {210, 78, 234, 102}, 1, 0, 1, 2, 2, 2, 2},
-      {"BUTTON", 15724527, 100,
+       {210, 78, 234, 102},
+       1,
+       0,
+       1,
+       2,
+       2,
+       2,
+       2},
+      {"BUTTON",
+       15724527,
+       100,
        "16382717;16382717;40;0;0;16382717;15194065;18;0;0;15194065;15194065;42;0;0;15194065;15194065;0;0;0",
-       {0, 44, 63, 92}, 3, 1, 1, 7, 8, 7, 8},
+       {0, 44, 63, 92},
+       3,
+       1,
+       1,
+       7,
+       8,
+       7,
+       8},
       {"EDIT", 16776441, 0, " ", {3, 105, 42, 144}, 1, 0, 1, 1, 1, 1, 1},
   };
   for (const auto& row : rows) {

@@ -29,8 +29,8 @@ inline std::string_view Section(const std::vector<uint8_t>& file, const quor::TP
                                 const std::string& name) {
   for (const quor::TPeSection& s : headers.Sections) {
     if (sym::SectionName(file, headers, s) != name || s.RawOffset >= file.size()) continue;
-    const size_t size = std::min<size_t>(std::min(s.RawSize, s.VirtualSize ? s.VirtualSize : s.RawSize),
-                                         file.size() - s.RawOffset);
+    const size_t size =
+        std::min<size_t>(std::min(s.RawSize, s.VirtualSize ? s.VirtualSize : s.RawSize), file.size() - s.RawOffset);
     return std::string_view(reinterpret_cast<const char*>(file.data() + s.RawOffset), size);
   }
   return {};

@@ -36,7 +36,8 @@ object form_main: Tform_main
     Align = alTop
   end
 end
-)", ".");
+)",
+                                         ".");
   EXPECT_EQ(o.name, "form_main");
   EXPECT_EQ(o.className, "Tform_main");
   EXPECT_EQ(o.Find("Caption")->value.text, "Brisquel - 'File' Sorvenal");
@@ -57,7 +58,10 @@ end
 }
 
 TEST(TextForm, ErrorsNameTheLine) {
-  const struct { const char* text; const char* line; } cases[] = {
+  const struct {
+    const char* text;
+    const char* line;
+  } cases[] = {
       {"object a: T\n  X = 'open\nend", "Line 2"},
       {"object a: T\n  X = \nend", "Line 3"},
       {"object a: T\n  X = {0}\nend", "Line 2"},
@@ -82,8 +86,8 @@ TEST(TextForm, IncludesWrapFileData) {
   const std::string dir = testing::TempDir();
   std::ofstream(dir + "/g.bmp", std::ios::binary) << "BMxyz";
   std::ofstream(dir + "/l.jpg", std::ios::binary) << "JJ";
-  const tpf0::Object o = textform::Parse(
-      "object a: T\n B = @bitmap('g.bmp')\n P = @picture('l.jpg')\n F = @file('g.bmp')\nend", dir);
+  const tpf0::Object o =
+      textform::Parse("object a: T\n B = @bitmap('g.bmp')\n P = @picture('l.jpg')\n F = @file('g.bmp')\nend", dir);
   EXPECT_EQ(o.Find("B")->value.text, std::string("\x05\0\0\0BMxyz", 9));
   EXPECT_EQ(o.Find("P")->value.text, std::string("\x0ATJPEGImage\x02\0\0\0JJ", 17));
   EXPECT_EQ(o.Find("F")->value.text, "BMxyz");

@@ -5,9 +5,18 @@
 namespace {
 
 TEST(Base64, Rfc4648Vectors) {
-  const struct { const char* bytes; const char* text; } cases[] = {
-      {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
-      {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}, {"abc", "YWJj"},
+  const struct {
+    const char* bytes;
+    const char* text;
+  } cases[] = {
+      {"", ""},
+      {"f", "Zg=="},
+      {"fo", "Zm8="},
+      {"foo", "Zm9v"},
+      {"foob", "Zm9vYg=="},
+      {"fooba", "Zm9vYmE="},
+      {"foobar", "Zm9vYmFy"},
+      {"abc", "YWJj"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(quor::Base64Encode(c.bytes), c.text) << c.bytes;
@@ -26,17 +35,20 @@ TEST(Base64, EveryByteValueRoundTrips) {
 }
 
 TEST(Base64Decode, StopsAtFirstCharacterOutsideAlphabet) {
-  const struct { const char* text; std::string bytes; } cases[] = {
-      {"Zm9vYmE", ""},            // 7 characters: not a multiple of 4
-      {"Zm9vY", ""},              // 5 characters
-      {"Zm9", ""},                // 3 characters
-      {"Zm9vYg==Zm9v", "foob"},   // groups after the padding are ignored
-      {"Zm9vYm.v", "foob"},       // stop in the third place: one byte
-      {"Zm9vYmE!", "fooba"},      // stop in the fourth place: two bytes
-      {"Zm9vY===", "foo"},        // stop in the second place: nothing
-      {"====", ""},               // stop in the first place
-      {"Zm9v\r\nYm", "foo"},      // line breaks are outside the alphabet too
-      {"Zm9-", "fo"},             // URL-safe alphabet is not RFC 4648 base64
+  const struct {
+    const char* text;
+    std::string bytes;
+  } cases[] = {
+      {"Zm9vYmE", ""},           // 7 characters: not a multiple of 4
+      {"Zm9vY", ""},             // 5 characters
+      {"Zm9", ""},               // 3 characters
+      {"Zm9vYg==Zm9v", "foob"},  // groups after the padding are ignored
+      {"Zm9vYm.v", "foob"},      // stop in the third place: one byte
+      {"Zm9vYmE!", "fooba"},     // stop in the fourth place: two bytes
+      {"Zm9vY===", "foo"},       // stop in the second place: nothing
+      {"====", ""},              // stop in the first place
+      {"Zm9v\r\nYm", "foo"},     // line breaks are outside the alphabet too
+      {"Zm9-", "fo"},            // URL-safe alphabet is not RFC 4648 base64
   };
   for (const auto& c : cases) EXPECT_EQ(quor::Base64Decode(c.text), c.bytes) << c.text;
 }

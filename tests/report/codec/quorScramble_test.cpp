@@ -16,7 +16,11 @@ std::string RandomBytes(size_t n, uint32_t seed) {
 
 TEST(Xtea, PublishedTestVectors) {
   // Big-endian words as the published vectors write them.
-  const struct { quor::ScrambleKey key; uint32_t plain[2]; uint32_t cipher[2]; } cases[] = {
+  const struct {
+    quor::ScrambleKey key;
+    uint32_t plain[2];
+    uint32_t cipher[2];
+  } cases[] = {
       {{{0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F}}, {0x41424344, 0x45464748}, {0x497DF3D0, 0x72612CB5}},
       {{{0, 0, 0, 0}}, {0x41424344, 0x45464748}, {0xA0390589, 0xF8B8EFA5}},
       {{{0x00010203, 0x04050607, 0x08090A0B, 0x0C0D0E0F}}, {0x41414141, 0x41414141}, {0xE78F2D13, 0x744341D8}},
@@ -69,7 +73,11 @@ TEST(ScrambleString, KeyAndSaltsBothMatter) {
 }
 
 TEST(ScramblePassword, StoredFormRoundTrips) {
-  const struct { const char* plain; const char* account; const char* server; } cases[] = {
+  const struct {
+    const char* plain;
+    const char* account;
+    const char* server;
+  } cases[] = {
       {"", "user", "smtp.example.org"},
       {"s", "user", "smtp.example.org"},
       {"secret password 123", "user@example.org", "mail.example.org"},
@@ -77,8 +85,7 @@ TEST(ScramblePassword, StoredFormRoundTrips) {
   };
   for (const auto& c : cases) {
     const std::string stored = quor::ScramblePassword(c.plain, c.account, c.server);
-    EXPECT_EQ(stored.find_first_not_of(
-                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/="),
+    EXPECT_EQ(stored.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/="),
               std::string::npos);
     EXPECT_EQ(quor::UnscramblePassword(stored, c.account, c.server), c.plain) << c.plain;
   }

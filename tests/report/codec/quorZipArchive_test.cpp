@@ -41,28 +41,48 @@ TEST(ZipArchiveWriter, OneEntryLayout) {
   const size_t directory = 30 + n + packed;
   const size_t end = directory + 46 + n;
   const uint32_t crc = ~quor::Crc32Update(0xFFFFFFFFu, content.data(), content.size());
-  const struct { const char* field; size_t offset; int width; uint32_t value; } fields[] = {
-      {"local signature", 0, 4, 0x04034B50}, {"local version needed", 4, 2, 20},
-      {"local flags", 6, 2, 0},              {"local method", 8, 2, 8},
-      {"local time", 10, 2, kStamp.time},    {"local date", 12, 2, kStamp.date},
-      {"local CRC", 14, 4, crc},             {"local packed size", 18, 4, uint32_t(packed)},
-      {"local size", 22, 4, uint32_t(content.size())}, {"local name length", 26, 2, uint32_t(n)},
+  const struct {
+    const char* field;
+    size_t offset;
+    int width;
+    uint32_t value;
+  } fields[] = {
+      {"local signature", 0, 4, 0x04034B50},
+      {"local version needed", 4, 2, 20},
+      {"local flags", 6, 2, 0},
+      {"local method", 8, 2, 8},
+      {"local time", 10, 2, kStamp.time},
+      {"local date", 12, 2, kStamp.date},
+      {"local CRC", 14, 4, crc},
+      {"local packed size", 18, 4, uint32_t(packed)},
+      {"local size", 22, 4, uint32_t(content.size())},
+      {"local name length", 26, 2, uint32_t(n)},
       {"local extra length", 28, 2, 0},
-      {"dir signature", directory, 4, 0x02014B50}, {"dir made by", directory + 4, 2, 20},
-      {"dir version needed", directory + 6, 2, 20}, {"dir flags", directory + 8, 2, 0},
-      {"dir method", directory + 10, 2, 8},       {"dir time", directory + 12, 2, kStamp.time},
-      {"dir date", directory + 14, 2, kStamp.date}, {"dir CRC", directory + 16, 4, crc},
+      {"dir signature", directory, 4, 0x02014B50},
+      {"dir made by", directory + 4, 2, 20},
+      {"dir version needed", directory + 6, 2, 20},
+      {"dir flags", directory + 8, 2, 0},
+      {"dir method", directory + 10, 2, 8},
+      {"dir time", directory + 12, 2, kStamp.time},
+      {"dir date", directory + 14, 2, kStamp.date},
+      {"dir CRC", directory + 16, 4, crc},
       {"dir packed size", directory + 20, 4, uint32_t(packed)},
       {"dir size", directory + 24, 4, uint32_t(content.size())},
-      {"dir name length", directory + 28, 2, uint32_t(n)}, {"dir extra length", directory + 30, 2, 0},
-      {"dir comment length", directory + 32, 2, 0}, {"dir disk", directory + 34, 2, 0},
+      {"dir name length", directory + 28, 2, uint32_t(n)},
+      {"dir extra length", directory + 30, 2, 0},
+      {"dir comment length", directory + 32, 2, 0},
+      {"dir disk", directory + 34, 2, 0},
       {"dir internal attributes", directory + 36, 2, 0},
       {"dir external attributes", directory + 38, 4, 0x21},
       {"dir local header offset", directory + 42, 4, 0},
-      {"end signature", end, 4, 0x06054B50}, {"end disk", end + 4, 2, 0},
-      {"end directory disk", end + 6, 2, 0}, {"end entries on disk", end + 8, 2, 1},
-      {"end entries", end + 10, 2, 1},       {"end directory size", end + 12, 4, uint32_t(46 + n)},
-      {"end directory offset", end + 16, 4, uint32_t(directory)}, {"end comment length", end + 20, 2, 0},
+      {"end signature", end, 4, 0x06054B50},
+      {"end disk", end + 4, 2, 0},
+      {"end directory disk", end + 6, 2, 0},
+      {"end entries on disk", end + 8, 2, 1},
+      {"end entries", end + 10, 2, 1},
+      {"end directory size", end + 12, 4, uint32_t(46 + n)},
+      {"end directory offset", end + 16, 4, uint32_t(directory)},
+      {"end comment length", end + 20, 2, 0},
   };
   for (const auto& f : fields) EXPECT_EQ(Le(zip, f.offset, f.width), f.value) << f.field;
   EXPECT_EQ(zip.substr(30, n), name);
@@ -91,7 +111,11 @@ TEST(ZipArchiveWriter, NothingAddedOrWriteFailedGivesNoArchive) {
 }
 
 TEST(ZipEntryName, SendAsNameElseFileNameWithoutFolder) {
-  const struct { const char* path; const char* sendAs; const char* name; } cases[] = {
+  const struct {
+    const char* path;
+    const char* sendAs;
+    const char* name;
+  } cases[] = {
       {"C:\\Temp\\App.QuorExcept\\bugreport.log", "", "bugreport.log"},
       {"C:\\Temp\\App.QuorExcept\\bugreport.log", "report.txt", "report.txt"},
       {"C:screenShot.png", "", "screenShot.png"},
@@ -116,7 +140,11 @@ TEST(ZipArchiveWriter, IndependentReaderAcceptsArchive) {
   std::mt19937 gen(9);
   std::string noise(70000, '\0');
   for (auto& c : noise) c = char(gen());
-  const struct { std::string name; std::string data; uint32_t attributes; } entries[] = {
+  const struct {
+    std::string name;
+    std::string data;
+    uint32_t attributes;
+  } entries[] = {
       {"report.txt", "line 1\r\nline 2\r\n", 0x20},
       {"screenShot.png", noise, 0x21},
       {"empty.log", "", 0x00},

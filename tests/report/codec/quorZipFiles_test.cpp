@@ -53,8 +53,7 @@ std::vector<Entry> ReadArchive(const std::string& zip) {
     EXPECT_EQ(zip.substr(local + 30, nameLength), e.name);
     e.data.resize(Le(zip, record + 24, 4));
     const uint32_t packed = Le(zip, record + 20, 4);
-    EXPECT_EQ(quor::InflateBuffer(zip.data() + local + 30 + nameLength, e.data.data(), packed,
-                                  uint32_t(e.data.size())),
+    EXPECT_EQ(quor::InflateBuffer(zip.data() + local + 30 + nameLength, e.data.data(), packed, uint32_t(e.data.size())),
               int(e.data.size()))
         << e.name;
     EXPECT_EQ(~quor::Crc32Update(0xFFFFFFFFu, e.data.data(), e.data.size()), Le(zip, record + 16, 4));
@@ -106,13 +105,16 @@ TEST_F(WriteZipArchiveTest, PacksReadableFilesWithNamesTimesAndAttributes) {
 
   const std::string zip = Path("attachments.zip");
   const bool ok = quor::WriteZipArchive(zip, {report, locked, dir_ + "missing.txt", shot, notPacked}, 3,
-                                  {"report.txt", "", "", ""});
+                                        {"report.txt", "", "", ""});
   CloseHandle(lock);
   ASSERT_TRUE(ok);
 
   const std::vector<Entry> entries = ReadArchive(ReadAll(zip));
   ASSERT_EQ(entries.size(), 2u);
-  const struct { const char* name; std::string path; } expected[] = {{"report.txt", report}, {"screenShot.png", shot}};
+  const struct {
+    const char* name;
+    std::string path;
+  } expected[] = {{"report.txt", report}, {"screenShot.png", shot}};
   for (size_t i = 0; i < 2; ++i) {
     const Entry& e = entries[i];
     EXPECT_EQ(e.name, expected[i].name);

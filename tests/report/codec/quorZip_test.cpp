@@ -28,17 +28,21 @@ std::string RandomBytes(size_t n, uint32_t seed) {
   return s;
 }
 
-std::string Le32(uint32_t v) {
-  return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-}
+std::string Le32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
 
 std::string Container(uint32_t length, uint32_t crc, const Bytes& packed) {
   return Le32(length) + Le32(0) + Le32(crc) + std::string(packed.begin(), packed.end());
 }
 
 TEST(Crc32Update, KnownVectors) {
-  const struct { const char* text; uint32_t crc; } cases[] = {
-      {"", 0x00000000}, {"a", 0xE8B7BE43}, {"abc", 0x352441C2}, {"123456789", 0xCBF43926},
+  const struct {
+    const char* text;
+    uint32_t crc;
+  } cases[] = {
+      {"", 0x00000000},
+      {"a", 0xE8B7BE43},
+      {"abc", 0x352441C2},
+      {"123456789", 0xCBF43926},
       {"The quick brown fox jumps over the lazy dog", 0x414FA339},
   };
   for (const auto& c : cases) EXPECT_EQ(Crc32(c.text), c.crc) << c.text;
@@ -55,9 +59,11 @@ TEST(Crc32Update, RunsAcrossPieces) {
 }
 
 TEST(Adler32Sum, KnownVectors) {
-  const struct { const char* text; uint32_t sum; } cases[] = {
-      {"", 0x00000001}, {"a", 0x00620062}, {"abc", 0x024D0127}, {"Wikipedia", 0x11E60398},
-      {"123456789", 0x091E01DE},
+  const struct {
+    const char* text;
+    uint32_t sum;
+  } cases[] = {
+      {"", 0x00000001}, {"a", 0x00620062}, {"abc", 0x024D0127}, {"Wikipedia", 0x11E60398}, {"123456789", 0x091E01DE},
   };
   for (const auto& c : cases)
     EXPECT_EQ(quor::Adler32Sum(c.text, std::char_traits<char>::length(c.text)), c.sum) << c.text;
@@ -75,7 +81,10 @@ TEST(DeflateBuffer, EmptyInputIsOneEmptyFinalBlock) {
 }
 
 TEST(DeflateBuffer, RoundTripsThroughInflateBuffer) {
-  const struct { const char* what; std::string data; } cases[] = {
+  const struct {
+    const char* what;
+    std::string data;
+  } cases[] = {
       {"one byte", "x"},
       {"text", std::string(2000, 'a') + "bug report line\r\n"},
       {"random (incompressible)", RandomBytes(100000, 1)},
@@ -86,8 +95,7 @@ TEST(DeflateBuffer, RoundTripsThroughInflateBuffer) {
     const Bytes packed = Deflate(c.data);
     EXPECT_LE(packed.size(), quor::DeflateCapacity(uint32_t(c.data.size()))) << c.what;
     std::string back(c.data.size(), '\0');
-    EXPECT_EQ(quor::InflateBuffer(packed.data(), back.data(), uint32_t(packed.size()),
-                                  uint32_t(back.size())),
+    EXPECT_EQ(quor::InflateBuffer(packed.data(), back.data(), uint32_t(packed.size()), uint32_t(back.size())),
               int(c.data.size()))
         << c.what;
     EXPECT_EQ(back, c.data) << c.what;
@@ -115,18 +123,18 @@ TEST(InflateBuffer, RejectsBrokenStreamsAndWrongLengths) {
   trailing.push_back(0);
   Bytes corrupt = good;
   corrupt[0] = 0xFF;  // final block of the reserved type 3
-  const struct { const char* what; Bytes stream; uint32_t expected; } cases[] = {
-      {"truncated", truncated, uint32_t(data.size())},
-      {"trailing byte", trailing, uint32_t(data.size())},
-      {"corrupt block type", corrupt, uint32_t(data.size())},
-      {"empty source", Bytes{}, uint32_t(data.size())},
-      {"expected too short", good, uint32_t(data.size() - 1)},
-      {"expected too long", good, uint32_t(data.size() + 1)},
+  const struct {
+    const char* what;
+    Bytes stream;
+    uint32_t expected;
+  } cases[] = {
+      {"truncated", truncated, uint32_t(data.size())},         {"trailing byte", trailing, uint32_t(data.size())},
+      {"corrupt block type", corrupt, uint32_t(data.size())},  {"empty source", Bytes{}, uint32_t(data.size())},
+      {"expected too short", good, uint32_t(data.size() - 1)}, {"expected too long", good, uint32_t(data.size() + 1)},
   };
   for (const auto& c : cases) {
     std::string out(c.expected, '\0');
-    EXPECT_EQ(quor::InflateBuffer(c.stream.data(), out.data(), uint32_t(c.stream.size()), c.expected), 0)
-        << c.what;
+    EXPECT_EQ(quor::InflateBuffer(c.stream.data(), out.data(), uint32_t(c.stream.size()), c.expected), 0) << c.what;
   }
 }
 
@@ -138,7 +146,10 @@ TEST(InflateContainer, ReadsGoodContainersOnly) {
   const std::string good = Container(length, crc, packed);
   EXPECT_EQ(quor::InflateContainer(good), data);
 
-  const struct { const char* what; std::string container; } bad[] = {
+  const struct {
+    const char* what;
+    std::string container;
+  } bad[] = {
       {"wrong CRC", Container(length, crc ^ 1, packed)},
       {"truncated data", good.substr(0, good.size() - 1)},
       {"header only", good.substr(0, 12)},

@@ -194,32 +194,32 @@ TEST(FunctionText, LabelsCaseTablePaddingAndMarker) {
   std::string text;
   quor::TFunctionInfo f;
   ASSERT_TRUE(quor::DisAsmFunction(kBase, &c.snapshot, nullptr, o, text, f));
-  const std::string expected =
-      "sub_00401000\r\n" +
-      Pad("sub_00401000:", 31) + "  ; function entry point\r\n"
-      "00401000   push    ebp\r\n"
-      "00401001   mov     ebp, esp\r\n"
-      "00401003   mov     eax, [ebp+8]\r\n"
-      "00401006   cmp     eax, 2\r\n"
-      "00401009   ja      loc_00401020\r\n"
-      "0040100b   jmp     dword ptr [eax*4+$401030]\r\n"
-      "loc_00401012:\r\n"
-      "00401012   mov     eax, 1\r\n"
-      "00401017   jmp     loc_00401025\r\n"
-      "loc_00401019:\r\n"
-      "00401019 > mov     eax, 2\r\n"
-      "0040101e   jmp     loc_00401025\r\n"
-      "loc_00401020:\r\n"
-      "00401020   xor     eax, eax\r\n"
-      "00401022   nop\r\n"
-      "00401023   nop\r\n"
-      "00401024   nop\r\n"
-      "loc_00401025:\r\n"
-      "00401025   pop     ebp\r\n"
-      "00401026   ret\r\n" +
-      Pad("  dd loc_00401012", 31) + "  ; case jump table\r\n"
-      "  dd loc_00401019\r\n"
-      "  dd loc_00401020";
+  const std::string expected = "sub_00401000\r\n" + Pad("sub_00401000:", 31) +
+                               "  ; function entry point\r\n"
+                               "00401000   push    ebp\r\n"
+                               "00401001   mov     ebp, esp\r\n"
+                               "00401003   mov     eax, [ebp+8]\r\n"
+                               "00401006   cmp     eax, 2\r\n"
+                               "00401009   ja      loc_00401020\r\n"
+                               "0040100b   jmp     dword ptr [eax*4+$401030]\r\n"
+                               "loc_00401012:\r\n"
+                               "00401012   mov     eax, 1\r\n"
+                               "00401017   jmp     loc_00401025\r\n"
+                               "loc_00401019:\r\n"
+                               "00401019 > mov     eax, 2\r\n"
+                               "0040101e   jmp     loc_00401025\r\n"
+                               "loc_00401020:\r\n"
+                               "00401020   xor     eax, eax\r\n"
+                               "00401022   nop\r\n"
+                               "00401023   nop\r\n"
+                               "00401024   nop\r\n"
+                               "loc_00401025:\r\n"
+                               "00401025   pop     ebp\r\n"
+                               "00401026   ret\r\n" +
+                               Pad("  dd loc_00401012", 31) +
+                               "  ; case jump table\r\n"
+                               "  dd loc_00401019\r\n"
+                               "  dd loc_00401020";
   EXPECT_EQ(text, expected);
 }
 
@@ -243,18 +243,17 @@ TEST(FunctionText, FormatSymbolsLinesAndAnnotations) {
   std::string text;
   quor::TFunctionInfo f;
   ASSERT_TRUE(quor::DisAsmFunction(kBase, &c.snapshot, &symbols, o, text, f));
-  const std::string expected =
-      "public Unit1.Switch\r\n" +
-      Pad("Unit1.Switch:", 31) + "  ; function entry point\r\n" +
-      Pad("00401000   100 push    $401020", 44) + "  ; 'Hello world'\r\n" +
-      Pad("00401005       call    $76bffff6 ($77001000)", 44) + "  ; MessageBoxA (user32.dll)\r\n"
-      "0040100a       test    eax, eax\r\n"
-      "0040100c       jnz     loc_0040100f\r\n"
-      "0040100e       ret\r\n"
-      "\r\n"
-      "loc_0040100f:\r\n"
-      "0040100f       xor     eax, eax\r\n"
-      "00401011   101 ret";
+  const std::string expected = "public Unit1.Switch\r\n" + Pad("Unit1.Switch:", 31) + "  ; function entry point\r\n" +
+                               Pad("00401000   100 push    $401020", 44) + "  ; 'Hello world'\r\n" +
+                               Pad("00401005       call    $76bffff6 ($77001000)", 44) +
+                               "  ; MessageBoxA (user32.dll)\r\n"
+                               "0040100a       test    eax, eax\r\n"
+                               "0040100c       jnz     loc_0040100f\r\n"
+                               "0040100e       ret\r\n"
+                               "\r\n"
+                               "loc_0040100f:\r\n"
+                               "0040100f       xor     eax, eax\r\n"
+                               "00401011   101 ret";
   EXPECT_EQ(text, expected);
 }
 

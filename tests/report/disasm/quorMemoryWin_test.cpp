@@ -1,8 +1,8 @@
 // Guarded reads of this process's memory under the real memory manager.
 #include "report/disasm/quorMemoryWin.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -22,8 +22,13 @@ TEST(ProcessSnapshot, ReadsWhatIsMappedAndRefusesTheRest) {
   EXPECT_TRUE(s.Read(Addr(text), buf, sizeof(text)));
   EXPECT_STREQ(buf, "stack dump");
   uint32_t dword;
-  const struct { const char* what; uint32_t address; } refused[] = {
-      {"null page", 0x10}, {"freed memory", Addr(freed)}, {"no-access page", Addr(guarded)},
+  const struct {
+    const char* what;
+    uint32_t address;
+  } refused[] = {
+      {"null page", 0x10},
+      {"freed memory", Addr(freed)},
+      {"no-access page", Addr(guarded)},
       {"top of the address space", 0xFFFFFFF0u},
   };
   for (const auto& r : refused) EXPECT_FALSE(s.ReadDword(r.address, dword)) << r.what;

@@ -25,9 +25,9 @@ TEST(HandlingRequest, FortySevenPackedBytesInOrder) {
   r.PreparedStack = 0xaabbccdd;
   const auto bytes = quor::PackHandlingRequest(r);
   EXPECT_EQ(bytes.size(), 47u);
-  EXPECT_EQ(bytes[8], 1);    // kind after two words
-  EXPECT_EQ(bytes[17], 1);   // can continue after object and address
-  EXPECT_EQ(bytes[34], 16);  // source after four more words
+  EXPECT_EQ(bytes[8], 1);      // kind after two words
+  EXPECT_EQ(bytes[17], 1);     // can continue after object and address
+  EXPECT_EQ(bytes[34], 16);    // source after four more words
   EXPECT_EQ(bytes[43], 0xdd);  // prepared stack, least significant first
   const quor::THandlingRequest back = quor::UnpackHandlingRequest(bytes);
   EXPECT_EQ(back.Event, r.Event);
@@ -43,7 +43,11 @@ TEST(ExceptionHistory, ShiftsAndDecidesAutomaticActions) {
   EXPECT_FALSE(quor::AutoActionDue(5, h, now));  // only nine set
   quor::RecordException(h, now);
   EXPECT_EQ(h[0], now);
-  const struct { int32_t setting; uint64_t at; bool due; } cases[] = {
+  const struct {
+    int32_t setting;
+    uint64_t at;
+    bool due;
+  } cases[] = {
       {0, now, false}, {1, now, true}, {5, now, true}, {5, now + 2, false}, {3, now, false}, {-1, now, false},
   };
   for (const auto& c : cases) EXPECT_EQ(quor::AutoActionDue(c.setting, h, c.at), c.due) << c.setting;

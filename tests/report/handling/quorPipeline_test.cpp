@@ -16,18 +16,18 @@
 #include <string>
 #include <thread>
 
-#include "report/storage/quorBugRepFile.h"
-#include "report/storage/quorBugRepStore.h"
-#include "report/intercept/quorCalibration.h"
-#include "report/symbols/quorCalibrationRecord.h"
 #include "report/handling/quorExceptPipeline.h"
+#include "report/intercept/quorCalibration.h"
 #include "report/intercept/quorExceptThreads.h"
 #include "report/intercept/quorPauseThreads.h"
-#include "report/storage/quorPrintReport.h"
 #include "report/intercept/quorProcessBlocked.h"
 #include "report/settings/quorSettingsLookup.h"
 #include "report/settings/quorSettingsObject.h"
+#include "report/storage/quorBugRepFile.h"
+#include "report/storage/quorBugRepStore.h"
+#include "report/storage/quorPrintReport.h"
 #include "report/storage/quorTempFolder.h"
+#include "report/symbols/quorCalibrationRecord.h"
 #include "toolkit/SysExceptions.h"
 
 namespace {
@@ -76,12 +76,16 @@ struct THolder {
   static DWORD WINAPI Run(void* p) {
     auto& h = *static_cast<THolder*>(p);
     ULONG_PTR cookie = 0;
-    if (h.Lock == TLock::Loader) Locks().LockLoader(0, nullptr, &cookie);
-    else Locks().AcquirePeb();
+    if (h.Lock == TLock::Loader)
+      Locks().LockLoader(0, nullptr, &cookie);
+    else
+      Locks().AcquirePeb();
     SetEvent(h.Taken);
     Sleep(h.HoldMs);
-    if (h.Lock == TLock::Loader) Locks().UnlockLoader(0, cookie);
-    else Locks().ReleasePeb();
+    if (h.Lock == TLock::Loader)
+      Locks().UnlockLoader(0, cookie);
+    else
+      Locks().ReleasePeb();
     return 0;
   }
   THolder(TLock lock, DWORD holdMs) : Lock(lock), HoldMs(holdMs) {
@@ -341,7 +345,8 @@ TEST(ProcessBlocked, SaveAsAndPrintingRefuseWhileAnotherThreadHoldsTheLoaderLock
     const char* what;
     bool (*ask)();
   } cases[] = {
-      {"Save As", [] { return quor::StoreBugReport("", "report\r\n", nullptr, *quor::MainSettings(), false, nullptr); }},
+      {"Save As",
+       [] { return quor::StoreBugReport("", "report\r\n", nullptr, *quor::MainSettings(), false, nullptr); }},
       {"printing", [] { return quor::PrintReport("report\r\n", nullptr, quor::MainSettings().get()); }},
   };
   for (const auto& c : cases) {

@@ -12,11 +12,11 @@
 #include <thread>
 #include <vector>
 
-#include "report/storage/quorBugRepFile.h"
 #include "report/handling/quorExceptObject.h"
 #include "report/handling/quorExceptPipeline.h"
 #include "report/settings/quorSettingsLookup.h"
 #include "report/settings/quorSettingsObject.h"
+#include "report/storage/quorBugRepFile.h"
 #include "toolkit/Seams.h"
 #include "toolkit/SysExceptions.h"
 #include "toolkit/Threads.h"

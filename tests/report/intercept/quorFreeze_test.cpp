@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "report/storage/quorBugRepFile.h"
 #include "report/intercept/quorExceptThreads.h"
 #include "report/intercept/quorFreezeWatchdog.h"
 #include "report/settings/quorSettingsObject.h"
+#include "report/storage/quorBugRepFile.h"
 
 namespace {
 

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "report/intercept/quorExceptBuf.h"
 #include "report/handling/quorExceptPipeline.h"
+#include "report/handling/quorStateReport.h"
+#include "report/intercept/quorExceptBuf.h"
 #include "report/intercept/quorExceptThreads.h"
 #include "report/intercept/quorFreezeWatchdog.h"
+#include "report/intercept/quorThreadNaming.h"
 #include "report/settings/quorSettingsObject.h"
 #include "report/settings/quorSettingsResource.h"
-#include "report/handling/quorStateReport.h"
-#include "report/intercept/quorThreadNaming.h"
 
 namespace {
 
@@ -265,7 +265,7 @@ TEST(ThreadList, ShortRecordOfAnOlderCopy) {
 // tells a debugger its thread names has one).
 LONG CALLBACK ContinueAfterNaming(EXCEPTION_POINTERS* info) {
   return info->ExceptionRecord->ExceptionCode == quor::kThreadNamingCode ? EXCEPTION_CONTINUE_EXECUTION
-                                                                          : EXCEPTION_CONTINUE_SEARCH;
+                                                                         : EXCEPTION_CONTINUE_SEARCH;
 }
 
 TEST(ThreadNaming, NamingExceptionOfTheProgramNamesTheThread) {
@@ -360,8 +360,8 @@ TEST(SharedBlock, BlockThatCannotBeOpenedEndsTheProgram) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   std::string command = "\"" + std::string(self) + "\" --gtest_filter=-*";
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                             &si, &pi));
+  ASSERT_TRUE(
+      CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi));
   HANDLE taken = CreateEventA(nullptr, FALSE, FALSE, quor::ExceptBufName(pi.dwProcessId).c_str());
   ASSERT_NE(taken, nullptr);
   ResumeThread(pi.hThread);

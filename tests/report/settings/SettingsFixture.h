@@ -13,7 +13,7 @@ namespace quortest {
 
 // A settings resource written byte by byte.
 class ResourceBytes {
- public:
+public:
   ResourceBytes() { bytes_ = "TPF0" + Short("TQuorExcept") + Short("QuorExcept"); }
   ResourceBytes& Int(const std::string& name, int32_t v) {
     Name(name, 4);
@@ -34,7 +34,7 @@ class ResourceBytes {
   std::string End() const { return bytes_ + std::string(2, '\0'); }
   static std::string Short(const std::string& s) { return char(s.size()) + s; }
 
- private:
+private:
   ResourceBytes& Name(const std::string& name, uint8_t type) {
     bytes_ += Short(name) + char(type);
     return *this;
@@ -45,7 +45,7 @@ class ResourceBytes {
 // A host whose records live on the C heap and whose placeholders have fixed
 // values; it owns the records it hands out.
 class FakeSettingsHost final : public quor::SettingsHost, public quor::PlaceholderValues {
- public:
+public:
   ~FakeSettingsHost() {
     for (auto* r : records_) {
       quor::FreeProperties(*r, Heap());
@@ -58,8 +58,8 @@ class FakeSettingsHost final : public quor::SettingsHost, public quor::Placehold
     auto* record = new quor::ModuleSettingsRecord{1, module, 0, 0, nullptr, nullptr};
     records_.push_back(record);
     if (!resource.empty())
-      (void)quor::ReadSettingsResource(reinterpret_cast<const uint8_t*>(resource.data()), resource.size(),
-                                       *record, Heap());
+      (void)quor::ReadSettingsResource(reinterpret_cast<const uint8_t*>(resource.data()), resource.size(), *record,
+                                       Heap());
     return quor::QuorPtr<quor::TIQuorSettings>(
         new quor::TIQuorSettings(*this, module, record, !resource.empty(), std::move(version)));
   }
@@ -81,7 +81,7 @@ class FakeSettingsHost final : public quor::SettingsHost, public quor::Placehold
   std::string ModuleVersion() override { return "2.5"; }
   quor::LocalTime Now() override { return {2024, 3, 7, 9, 5, 4, 12}; }
 
- private:
+private:
   std::vector<quor::ModuleSettingsRecord*> records_;
   uintptr_t module_ = 0;
 };

@@ -18,8 +18,7 @@ TEST(AddAttachs, EntriesFillTheirMissingParts) {
       {"", ""},
       {"f>s>z>n>extra", "f>s>z>n"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(quor::EncodeAddAttachs(quor::DecodeAddAttachs(c.text)), c.encoded) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(quor::EncodeAddAttachs(quor::DecodeAddAttachs(c.text)), c.encoded) << c.text;
 }
 
 TEST(AddFields, NameValuePairs) {

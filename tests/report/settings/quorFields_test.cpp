@@ -33,8 +33,12 @@ TEST(QuorFields, OperationsOnAList) {
       {"delete index", [](quor::IQuorFieldsEx& f) { return f.Delete(1); }, true, "A=1;C=3;"},
       {"delete bad index", [](quor::IQuorFieldsEx& f) { return f.Delete(3); }, false, "A=1;B=2;C=3;"},
       {"delete name", [](quor::IQuorFieldsEx& f) { return f.Delete(std::string_view("c")); }, true, "A=1;B=2;"},
-      {"refused", [](quor::IQuorFieldsEx& f) { f.SetRefuseData(true); return f.Add("D", "4"); }, false,
-       "A=1;B=2;C=3;"},
+      {"refused",
+       [](quor::IQuorFieldsEx& f) {
+         f.SetRefuseData(true);
+         return f.Add("D", "4");
+       },
+       false, "A=1;B=2;C=3;"},
       {"insertion position keeps order",
        [](quor::IQuorFieldsEx& f) {
          f.SetInsertPosition(1);

@@ -14,16 +14,17 @@ using quortest::ResourceBytes;
 constexpr uintptr_t kExe = 0x400000, kDll = 0x10000000;
 
 class SettingsObject : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
-    main_ = host_.Settings(kExe, ResourceBytes()
-                                     .Bool("Enabled", true)
-                                     .Text("MailSubj", "report of %modname%")
-                                     .Int("ScrShotDepth", 8)
-                                     .Text("Plugins", "modules|processes|hardware")
-                                     .Text("Assistant1", "SendAssistant|Send Assistant|ContactForm|DetailsForm|ScrShotForm")
-                                     .Text("Assistant2", "SaveAssistant|Save Assistant|ContactForm")
-                                     .End());
+    main_ =
+        host_.Settings(kExe, ResourceBytes()
+                                 .Bool("Enabled", true)
+                                 .Text("MailSubj", "report of %modname%")
+                                 .Int("ScrShotDepth", 8)
+                                 .Text("Plugins", "modules|processes|hardware")
+                                 .Text("Assistant1", "SendAssistant|Send Assistant|ContactForm|DetailsForm|ScrShotForm")
+                                 .Text("Assistant2", "SaveAssistant|Save Assistant|ContactForm")
+                                 .End());
     quor::SetMainSettings(main_);
   }
   void TearDown() override { quor::SetMainSettings(nullptr); }
@@ -35,13 +36,13 @@ class SettingsObject : public ::testing::Test {
 TEST_F(SettingsObject, MissingValuesComeFromBuiltInsInTheMainAndFromTheMainElsewhere) {
   auto dll = host_.Settings(kDll, ResourceBytes().Int("SmtpPort", 2525).End());
   main_->SetIntValue("HttpPort", 8080);
-  EXPECT_EQ(main_->MailFrom(), "");          // built-in
-  EXPECT_EQ(main_->AutoDelay(), 60);         // built-in
+  EXPECT_EQ(main_->MailFrom(), "");   // built-in
+  EXPECT_EQ(main_->AutoDelay(), 60);  // built-in
   EXPECT_EQ(main_->IntValue("VersionVar"), 0);
-  EXPECT_EQ(dll->SmtpPort(), 2525);          // own
-  EXPECT_EQ(dll->HttpPort(), 8080);          // the main's, as changed
-  EXPECT_EQ(dll->AutoDelay(), 60);           // the main's built-in
-  EXPECT_TRUE(dll->Enabled());               // the main's stored value, not the built-in False
+  EXPECT_EQ(dll->SmtpPort(), 2525);                          // own
+  EXPECT_EQ(dll->HttpPort(), 8080);                          // the main's, as changed
+  EXPECT_EQ(dll->AutoDelay(), 60);                           // the main's built-in
+  EXPECT_TRUE(dll->Enabled());                               // the main's stored value, not the built-in False
   EXPECT_EQ(dll->MailSubj(), "report of mod268435456.dll");  // inherited text names this module
   EXPECT_EQ(dll->IntValue("NoSuchSetting"), 0);
 }
@@ -53,11 +54,11 @@ TEST_F(SettingsObject, OwnSettingsOverAParentChangeOnlyThemselves) {
   EXPECT_TRUE(own->SetMailSubj("own %modname%"));
   EXPECT_TRUE(own->SetBoolValue("NewFlag", true));
   EXPECT_EQ(own->SmtpPort(), 25);
-  EXPECT_EQ(dll->SmtpPort(), 2525);             // the parent keeps its value
+  EXPECT_EQ(dll->SmtpPort(), 2525);  // the parent keeps its value
   EXPECT_EQ(own->MailSubj(), "own mod268435456.dll");
   EXPECT_EQ(dll->MailSubj(), "report of mod268435456.dll");
-  EXPECT_EQ(own->AutoDelay(), 60);              // through the parent to the built-ins
-  EXPECT_TRUE(own->Enabled());                  // through the parent to the main settings
+  EXPECT_EQ(own->AutoDelay(), 60);  // through the parent to the built-ins
+  EXPECT_TRUE(own->Enabled());      // through the parent to the main settings
   EXPECT_EQ(own->Module(), kDll);
   EXPECT_FALSE(dll->BoolValue("NewFlag"));
 }
@@ -76,7 +77,7 @@ TEST_F(SettingsObject, SettersFollowKindAndResource) {
     bool (*set)(quor::TIQuorSettings&);
     bool stored;
   } cases[] = {
-      {main_.get(), [](quor::TIQuorSettings& s) { return s.SetAutoDelay(7); }, true},        // not stored yet: added
+      {main_.get(), [](quor::TIQuorSettings& s) { return s.SetAutoDelay(7); }, true},  // not stored yet: added
       {main_.get(), [](quor::TIQuorSettings& s) { return s.SetBoolValue("MailSubj", true); }, false},  // stored as text
       {main_.get(), [](quor::TIQuorSettings& s) { return s.SetScrShotDepth(24); }, true},
       {main_.get(), [](quor::TIQuorSettings& s) { return s.SetMailSubj("x"); }, true},

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "report/settings/quorBuiltInDefaults.h"
 #include "report/codec/quorScramble.h"
+#include "report/settings/quorBuiltInDefaults.h"
 #include "tests/report/settings/SettingsFixture.h"
 
 namespace {
@@ -31,8 +31,13 @@ TEST(SettingsResource, EveryTypeReadsAsItsKind) {
                                 .Raw(Typed("I8", 2, "\xFE"))
                                 .Raw(Typed("I16", 3, std::string("\x00\x80", 2)))
                                 .Raw(Typed("I32", 4, "\xFF\xFF\xFF\x7F"))
-                                .Raw(Typed("S", 6, "\x03" "abc"))
-                                .Raw(Typed("L", 12, std::string("\x02\x00\x00\x00" "xy", 6)))
+                                .Raw(Typed("S", 6,
+                                           "\x03"
+                                           "abc"))
+                                .Raw(Typed("L", 12,
+                                           std::string("\x02\x00\x00\x00"
+                                                       "xy",
+                                                       6)))
                                 .Raw(Typed("W", 18, std::string("\x03\x00\x00\x00", 4) + wide))
                                 .Bool("F", false)
                                 .Bool("T", true)
@@ -72,7 +77,7 @@ TEST(SettingsResource, HeaderMustBeWhole) {
       "",
       "TPF",
       "TPF1" + good.substr(4),
-      good.substr(0, 4 + 12),                                                // object name missing
+      good.substr(0, 4 + 12),  // object name missing
       "TPF0" + ResourceBytes::Short("TOther") + ResourceBytes::Short("QuorExcept") + std::string(2, '\0'),
       "TPF0" + ResourceBytes::Short("TQuorExcept") + ResourceBytes::Short("Other") + std::string(2, '\0'),
   };
@@ -101,16 +106,19 @@ TEST(SettingsResource, UnknownTypeStopsAndKeepsWhatWasRead) {
   Record rec;
   const quor::SettingsReadResult result = rec.Read(bytes);
   EXPECT_EQ(result.status, quor::SettingsReadStatus::kInvalidType);
-  EXPECT_EQ(quor::InvalidSettingsResourceText(result.invalidType),
-            "Internal error: Invalid settings resource ($13).");
+  EXPECT_EQ(quor::InvalidSettingsResourceText(result.invalidType), "Internal error: Invalid settings resource ($13).");
   ASSERT_EQ(rec.r.count, 1u);
   EXPECT_STREQ(rec.r.properties[0].name, "A");
 }
 
 TEST(SettingsResource, AbsurdLengthIsTruncationNotAllocation) {
   const std::string bytes = ResourceBytes()
-                                .Raw(Typed("L", 12, "\xFF\xFF\xFF\xFF" "abc"))
-                                .Raw(Typed("W", 18, "\xFF\xFF\xFF\xFF" "abc"))
+                                .Raw(Typed("L", 12,
+                                           "\xFF\xFF\xFF\xFF"
+                                           "abc"))
+                                .Raw(Typed("W", 18,
+                                           "\xFF\xFF\xFF\xFF"
+                                           "abc"))
                                 .End();
   Record rec;
   EXPECT_EQ(rec.Read(bytes).status, quor::SettingsReadStatus::kTruncated);

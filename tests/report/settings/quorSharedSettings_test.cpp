@@ -1,7 +1,7 @@
 #include "report/settings/quorSharedSettings.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -14,7 +14,7 @@ namespace {
 uintptr_t Exe() { return reinterpret_cast<uintptr_t>(GetModuleHandleW(nullptr)); }
 
 class SharedSettings : public ::testing::Test {
- protected:
+protected:
   void SetUp() override { quor::SetMainSettings(quor::SettingsForModule(Exe())); }
   void TearDown() override { quor::SetMainSettings(nullptr); }
 };
@@ -24,9 +24,15 @@ TEST_F(SharedSettings, EveryStoredValueReadsBackThroughTheGetters) {
   ASSERT_TRUE(s->Valid());
   for (const auto& want : quortest::kStoredSettings) {
     switch (want.kind) {
-      case quor::kKindBoolean: EXPECT_EQ(s->BoolValue(want.name), want.boolValue) << want.name; break;
-      case quor::kKindInteger: EXPECT_EQ(s->IntValue(want.name), want.intValue) << want.name; break;
-      default: EXPECT_EQ(s->UnexpandedText(want.name), want.text) << want.name; break;
+      case quor::kKindBoolean:
+        EXPECT_EQ(s->BoolValue(want.name), want.boolValue) << want.name;
+        break;
+      case quor::kKindInteger:
+        EXPECT_EQ(s->IntValue(want.name), want.intValue) << want.name;
+        break;
+      default:
+        EXPECT_EQ(s->UnexpandedText(want.name), want.text) << want.name;
+        break;
     }
   }
   EXPECT_TRUE(s->AutoSave());

@@ -14,7 +14,8 @@ std::shared_ptr<const TMapFile> SampleMap(std::string minDebugInfo = {}) {
   map->CodeEnd = 0x403000;
   map->MinDebugInfo = std::move(minDebugInfo);
   map->Segments = {{1, 1, 0x401000, 0x800, "BrisquelFileUtil.cpp", 1}, {1, 1, 0x401800, 0x1800, "formmain.cpp", 0}};
-  map->Publics = {{1, 1, "FileWordSum", 0x401000}, {1, 1, "Helper", 0x401100},
+  map->Publics = {{1, 1, "FileWordSum", 0x401000},
+                  {1, 1, "Helper", 0x401100},
                   {1, 1, "TFormMain::Button_CalculateCheckSumClick", 0x401800}};
   map->Lines = {{10, 0x401000}, {12, 0x401010}, {20, 0x401100}};
   std::const_pointer_cast<TMapFile>(map)->Sort();
@@ -41,7 +42,7 @@ TEST(StackSymbolsOf, AnswersByAddress) {
       {0x401015, true, "FileWordSum", 0x401000, "BrisquelFileUtil.cpp", 12},
       {0x401120, true, "Helper", 0x401100, "BrisquelFileUtil.cpp", 20},
       {0x401900, true, "TFormMain::Button_CalculateCheckSumClick", 0x401800, "formmain.cpp", 0},  // unit without lines
-      {0x400FFF, false, "", 0, "", 0},  // before the code
+      {0x400FFF, false, "", 0, "", 0},                                                            // before the code
   };
   for (const Case& c : cases) {
     std::string name;
@@ -64,8 +65,8 @@ TEST(StackSymbolsOf, PublicAddressByUnitAndName) {
   } cases[] = {
       {"BrisquelFileUtil.cpp", "Helper", true, 0x401100},
       {"brisquelfileutil", "Helper", true, 0x401100},  // unit without case, ".cpp" retried
-      {"BrisquelFileUtil.cpp", "helper", false, 0},      // the name as asked
-      {"formmain.cpp", "Helper", false, 0},               // another unit
+      {"BrisquelFileUtil.cpp", "helper", false, 0},    // the name as asked
+      {"formmain.cpp", "Helper", false, 0},            // another unit
   };
   for (const Case& c : cases) {
     uint32_t address = 0;

@@ -2,8 +2,8 @@
 // through a function pointer, a thread started by the C++ library) are
 // suspended where they wait and traced; their stacks must name the chain in
 // order. The program's functions get symbols from their own addresses.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
@@ -29,8 +29,10 @@ __attribute__((noinline)) void ChainIndirect() {
 }
 void (*volatile chainPointer)() = ChainIndirect;
 __attribute__((noinline)) void ChainRecurse(int depth) {
-  if (depth > 0) ChainRecurse(depth - 1);
-  else chainPointer();
+  if (depth > 0)
+    ChainRecurse(depth - 1);
+  else
+    chainPointer();
   sink++;
 }
 __attribute__((noinline)) void ChainThreadBody() {
@@ -43,10 +45,14 @@ __attribute__((noinline)) void ChainThreadBody() {
 // Symbols: the public that holds an address is the nearest known function
 // below it, within 256 bytes.
 struct TOwnSymbols : quor::IStackSymbols {
-  struct Fn { uint32_t Start; const char* Name; };
+  struct Fn {
+    uint32_t Start;
+    const char* Name;
+  };
   std::vector<Fn> Functions;
   TOwnSymbols() {
-    Functions = {{uint32_t(uintptr_t(&ChainLeaf)), "ChainLeaf"}, {uint32_t(uintptr_t(&ChainIndirect)), "ChainIndirect"},
+    Functions = {{uint32_t(uintptr_t(&ChainLeaf)), "ChainLeaf"},
+                 {uint32_t(uintptr_t(&ChainIndirect)), "ChainIndirect"},
                  {uint32_t(uintptr_t(&ChainRecurse)), "ChainRecurse"},
                  {uint32_t(uintptr_t(&ChainThreadBody)), "ChainThreadBody"}};
   }

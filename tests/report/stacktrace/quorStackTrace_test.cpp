@@ -7,9 +7,9 @@
 #include <cstring>
 #include <map>
 
+#include "report/codec/quorZip.h"
 #include "report/stacktrace/quorStackTrace.h"
 #include "report/stacktrace/quorStackTraceSections.h"
-#include "report/codec/quorZip.h"
 
 namespace {
 
@@ -33,7 +33,11 @@ public:
 };
 
 struct TTestSymbols : quor::IStackSymbols {
-  struct Fn { uint32_t Start, End; std::string Name; int32_t FirstLine; };
+  struct Fn {
+    uint32_t Start, End;
+    std::string Name;
+    int32_t FirstLine;
+  };
   std::vector<Fn> Functions;
   const Fn* At(uint32_t a) const {
     for (const Fn& f : Functions)
@@ -128,7 +132,8 @@ struct TChain : TProcess {
   TChain() {
     Function(main, "main", 10, CallRel(main + 3, a));
     Function(a, "a", 20, CallRel(a + 3, b));
-    Function(b, "b", 30, {0xFF, 0x15, uint8_t(pointer), uint8_t(pointer >> 8), uint8_t(pointer >> 16), uint8_t(pointer >> 24)});
+    Function(b, "b", 30,
+             {0xFF, 0x15, uint8_t(pointer), uint8_t(pointer >> 8), uint8_t(pointer >> 16), uint8_t(pointer >> 24)});
     Function(c, "c", 40, {0xA1, 0, 0, 0, 0});  // mov eax, [0]
     std::memcpy(&code[pointer - kCode], &c, 4);
     Frame(main + 8);  // main's own caller: not a call, dropped
@@ -263,13 +268,13 @@ TEST(FollowsCall, CallFormsBeforeTheValue) {
     std::vector<uint8_t> bytes;  // the 8 bytes before the value
     bool follows;
   } cases[] = {
-      {{0x90, 0x90, 0x90, 0xE8, 1, 2, 3, 4}, true},        // call rel32
-      {{0x90, 0x9A, 1, 2, 3, 4, 5, 6}, true},              // call far ptr16:32
-      {{0x90, 0x90, 0x90, 0x90, 0x90, 0x90, 0xFF, 0xD0}, true},  // call eax
-      {{0x90, 0x90, 0x90, 0x90, 0x90, 0xFF, 0x55, 0x08}, true},  // call [ebp+8]
-      {{0x90, 0x90, 0xFF, 0x25, 1, 2, 3, 4}, false},       // jmp [abs]
-      {{0x90, 0x90, 0xFF, 0x15, 1, 2, 3, 4}, true},        // call [abs]
-      {{0x90, 0x90, 0x90, 0x90, 0x90, 0x90, 0xFF, 0xE0}, false}, // jmp eax
+      {{0x90, 0x90, 0x90, 0xE8, 1, 2, 3, 4}, true},               // call rel32
+      {{0x90, 0x9A, 1, 2, 3, 4, 5, 6}, true},                     // call far ptr16:32
+      {{0x90, 0x90, 0x90, 0x90, 0x90, 0x90, 0xFF, 0xD0}, true},   // call eax
+      {{0x90, 0x90, 0x90, 0x90, 0x90, 0xFF, 0x55, 0x08}, true},   // call [ebp+8]
+      {{0x90, 0x90, 0xFF, 0x25, 1, 2, 3, 4}, false},              // jmp [abs]
+      {{0x90, 0x90, 0xFF, 0x15, 1, 2, 3, 4}, true},               // call [abs]
+      {{0x90, 0x90, 0x90, 0x90, 0x90, 0x90, 0xFF, 0xE0}, false},  // jmp eax
       {{0x90, 0x90, 0x90, 0x90, 0x90, 0x90, 0x90, 0xC3}, false},
   };
   for (const Case& c : cases) {

@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "report/storage/quorActionHook.h"
 #include "report/handling/quorExceptObject.h"
 #include "report/settings/quorSettingsLookup.h"
 #include "report/settings/quorSettingsObject.h"
+#include "report/storage/quorActionHook.h"
 
 namespace {
 
@@ -107,9 +107,10 @@ TEST_F(ActionHookTest, RestartAndCloseCompleteTheReportForACallbackThatWantsIt) 
     e->StartReport(false);  // built in the background
     bool heardComplete = false;
     const char key = 0;
-    e->RegisterCallback(&key, [&](bool complete, const std::string&, quor::TIQuorException&) {
-      heardComplete = heardComplete || complete;
-    }, true);
+    e->RegisterCallback(
+        &key,
+        [&](bool complete, const std::string&, quor::TIQuorException&) { heardComplete = heardComplete || complete; },
+        true);
     EXPECT_FALSE(quor::ActionHook(action, box_, *e));
     EXPECT_TRUE(e->Complete());
     EXPECT_TRUE(heardComplete);

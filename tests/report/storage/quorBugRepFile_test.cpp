@@ -14,7 +14,7 @@ struct Report {
   std::string executable = "Sorvenal.exe";
   std::string exceptionClass = "ERangeError";
   std::string version = "1.0.0.0";
-  std::string count;  // stored count line, if any
+  std::string count;   // stored count line, if any
   std::string filler;  // padding in a section
 
   std::string Text() const {

@@ -40,11 +40,7 @@ TEST(PrintLines, EmptyLinesBecomeOneBlankAndAFinalBreakAddsNoLine) {
     std::string report;
     std::vector<std::string> lines;
   } cases[] = {
-      {"a\r\n\r\nb\r\n", {"a", " ", "b"}},
-      {"a\nb", {"a", "b"}},
-      {"a\r\n\r\n", {"a", " "}},
-      {"", {}},
-      {"\r\n", {" "}},
+      {"a\r\n\r\nb\r\n", {"a", " ", "b"}}, {"a\nb", {"a", "b"}}, {"a\r\n\r\n", {"a", " "}}, {"", {}}, {"\r\n", {" "}},
   };
   for (const auto& c : cases) EXPECT_EQ(quor::PrintLines(c.report), c.lines) << c.report;
 }

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "report/storage/quorPrintLayout.h"
@@ -21,8 +21,7 @@ namespace {
 // device's printable size and kept as pixel copies.
 class TBitmapPages final : public quor::TPageTarget {
 public:
-  explicit TBitmapPages(HDC dc)
-      : dc_(dc), width_(GetDeviceCaps(dc, HORZRES)), height_(GetDeviceCaps(dc, VERTRES)) {
+  explicit TBitmapPages(HDC dc) : dc_(dc), width_(GetDeviceCaps(dc, HORZRES)), height_(GetDeviceCaps(dc, VERTRES)) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = width_;
@@ -120,8 +119,8 @@ TEST(PrintReport, LinesInsideTheMarginsPageAfterPage) {
 // or the platform's note that no printer is installed, as under Wine) is
 // cancelled: nothing is printed.
 TEST(PrintReport, CancelledPrintsNothing) {
-  HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr,
-                               nullptr, nullptr);
+  HWND owner =
+      CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr, nullptr, nullptr);
   std::atomic<bool> done{false}, cancelled{false};
   std::thread canceller([&] {
     for (; !done; Sleep(10)) {

@@ -12,10 +12,10 @@
 #include <sstream>
 #include <thread>
 
-#include "report/storage/quorBugRepStore.h"
 #include "report/handling/quorExceptObject.h"
 #include "report/settings/quorSettingsLookup.h"
 #include "report/settings/quorSettingsObject.h"
+#include "report/storage/quorBugRepStore.h"
 
 namespace {
 
@@ -70,8 +70,7 @@ public:
             // The file name box of the explorer-style dialog (combo 0x47C or edit 0x480).
             if (!GetDlgItemTextA(dlg, 0x47C, text, MAX_PATH)) GetDlgItemTextA(dlg, 0x480, text, MAX_PATH);
             seen_.ProposedName = text;
-            if (SendMessageA(dlg, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text)) > 0)
-              seen_.Folder = text;
+            if (SendMessageA(dlg, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text)) > 0) seen_.Folder = text;
             if (name.empty()) {
               PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
             } else {

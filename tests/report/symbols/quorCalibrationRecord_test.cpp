@@ -23,7 +23,8 @@ TEST(CalibrationRecord, OnlyExactlyTwentyBytesAreARecord) {
   EXPECT_EQ(read.SizeOfInitializedData, 0xBCA00u);
   EXPECT_EQ(read.SizeOfUninitializedData, 0u);
   const std::vector<uint8_t> longer(21, 0);
-  for (size_t size : {size_t(0), size_t(19), size_t(21)}) EXPECT_FALSE(quor::ReadCalibrationRecord(longer.data(), size, read)) << size;
+  for (size_t size : {size_t(0), size_t(19), size_t(21)})
+    EXPECT_FALSE(quor::ReadCalibrationRecord(longer.data(), size, read)) << size;
   EXPECT_FALSE(quor::ReadCalibrationRecord(nullptr, 20, read));
 }
 

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "report/text/quorLittleEndian.h"
-#include "report/symbols/quorMiniStream.h"
 #include "report/codec/quorScramble.h"
 #include "report/codec/quorZip.h"
+#include "report/symbols/quorMiniStream.h"
+#include "report/text/quorLittleEndian.h"
 
 namespace quor {
 namespace {
@@ -16,8 +16,10 @@ constexpr uint32_t kCode = 0x401000;
 TMapFile Sample() {
   TMapFile map;
   map.Segments = {{1, 1, kCode, 0x300, "Sorvenal.cpp", 0}, {1, 1, kCode + 0x300, 0x2000, "formmain.cpp", 0}};
-  map.Publics = {{1, 1, "wWinMain", kCode}, {1, 1, "Helper", kCode + 0x7F},
-                 {1, 1, std::string(300, 'n'), kCode + 0x300}, {1, 1, "Far", kCode + 0x2200}};
+  map.Publics = {{1, 1, "wWinMain", kCode},
+                 {1, 1, "Helper", kCode + 0x7F},
+                 {1, 1, std::string(300, 'n'), kCode + 0x300},
+                 {1, 1, "Far", kCode + 0x2200}};
   map.Lines = {{10, kCode}, {300, kCode + 0x10}, {12, kCode + 0x11}, {13, kCode + 0x2000}};
   map.EntryPoint = kCode + 0x7F;
   return map;
@@ -110,7 +112,10 @@ TEST(CompactSymbols, BadFormsAreAbsent) {
   flipped[40] ^= 1;
   std::string lyingCounts;
   AppendLe32(lyingCounts, 0xFFFFFFFF);  // segments that are not there
-  const struct { const char* what; std::string data; } cases[] = {
+  const struct {
+    const char* what;
+    std::string data;
+  } cases[] = {
       {"empty", ""},
       {"22 bytes", good.substr(0, 22)},
       {"signature", signature},

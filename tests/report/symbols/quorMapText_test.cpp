@@ -59,12 +59,15 @@ TMapFile Read(const std::string& text) {
 
 TEST(ReadMapText, SegmentsFromTheDetailedMap) {
   const TMapFile map = Read(kMap);
-  struct Expected { uint8_t code; uint32_t start, length; const char* unit; } expected[] = {
-      {0, kCode + 0, 0x20, "System"},        // data segment 3: not code, no code length added
-      {1, kCode + 0, 0x152, "System"},       // the second line started 2 bytes after: merged
-      {1, kCode + 0x200, 0x100, "Forms"},    // text after the last "\"
-      {1, kCode + 0x400, 0x100, "Grids"},    // text after the last "|" (after a "=")
-      {1, kCode + 0x2000, 0x10, "System"}};  // segment 2: + 0x1234 rounded up to 0x2000
+  struct Expected {
+    uint8_t code;
+    uint32_t start, length;
+    const char* unit;
+  } expected[] = {{0, kCode + 0, 0x20, "System"},        // data segment 3: not code, no code length added
+                  {1, kCode + 0, 0x152, "System"},       // the second line started 2 bytes after: merged
+                  {1, kCode + 0x200, 0x100, "Forms"},    // text after the last "\"
+                  {1, kCode + 0x400, 0x100, "Grids"},    // text after the last "|" (after a "=")
+                  {1, kCode + 0x2000, 0x10, "System"}};  // segment 2: + 0x1234 rounded up to 0x2000
   ASSERT_EQ(map.Segments.size(), std::size(expected));
   for (size_t i = 0; i < map.Segments.size(); ++i) {
     EXPECT_EQ(map.Segments[i].Code, expected[i].code) << i;
@@ -76,11 +79,15 @@ TEST(ReadMapText, SegmentsFromTheDetailedMap) {
 
 TEST(ReadMapText, PublicsWithUnitPrefixesRemoved) {
   const TMapFile map = Read(kMap);
-  struct Expected { uint8_t code; uint32_t address; const char* name; } expected[] = {
-      {1, kCode + 0x10, "@Halt0"},         {0, kCode + 0x08, "Data1"},
-      {1, kCode + 0x210, "TForm.Create"},  // parameters cut, then the prefix
-      {1, kCode + 0x300, "Other.Thing"},   // no segment holds it: name stays whole
-      {1, kCode + 0x2004, "@InitExe"}};
+  struct Expected {
+    uint8_t code;
+    uint32_t address;
+    const char* name;
+  } expected[] = {{1, kCode + 0x10, "@Halt0"},
+                  {0, kCode + 0x08, "Data1"},
+                  {1, kCode + 0x210, "TForm.Create"},  // parameters cut, then the prefix
+                  {1, kCode + 0x300, "Other.Thing"},   // no segment holds it: name stays whole
+                  {1, kCode + 0x2004, "@InitExe"}};
   ASSERT_EQ(map.Publics.size(), std::size(expected));
   for (const Expected& e : expected) {
     auto p = std::find_if(map.Publics.begin(), map.Publics.end(), [&](const TMfPublic& q) { return q.Name == e.name; });
@@ -117,7 +124,7 @@ TEST(ReadMapText, SegmentTableColumnRules) {
     const char* dataLine;
     uint32_t secondStart;  // where segment 2's public lands (kCode-relative), or 0 when it is data
     uint8_t secondCode;
-    const char* name;      // the name of "System.Proc" in segment 1
+    const char* name;  // the name of "System.Proc" in segment 1
   } cases[] = {
       // data segment 2: segment 2 is data, names stay whole
       {" 0001:00401000 00001234H .text                   CODE", " 0002:00403000 00000100H .data                   DATA",
@@ -139,8 +146,8 @@ TEST(ReadMapText, SegmentTableColumnRules) {
        " 0003:00404000 00000100H .data                   DATA", 0x2810, 1, "Proc"},
   };
   for (const Case& c : cases) {
-    const TMapFile map = Read(TwoSegmentMap(c.textLine, c.dataLine,
-                                            " 0001:00000010       System.Proc\n 0002:00000810       Second.Other"));
+    const TMapFile map = Read(
+        TwoSegmentMap(c.textLine, c.dataLine, " 0001:00000010       System.Proc\n 0002:00000810       Second.Other"));
     SCOPED_TRACE(std::string(c.textLine) + " / " + c.dataLine);
     ASSERT_EQ(map.Publics.size(), 2u);
     const TMfPublic* second = nullptr;
@@ -166,7 +173,8 @@ TEST(WriteMapText, ReadsBackWhole) {
   TMapFile map;
   map.CodeStart = kCode;
   map.Segments = {{1, 1, kCode, 0x300, "Sorvenal.cpp", 0}, {1, 1, kCode + 0x300, 0x100, "formmain.cpp", 0}};
-  map.Publics = {{1, 1, "wWinMain", kCode}, {1, 1, "Helper", kCode + 0x80},
+  map.Publics = {{1, 1, "wWinMain", kCode},
+                 {1, 1, "Helper", kCode + 0x80},
                  {1, 1, "TMainForm::Button_CalculateCheckSumClick", kCode + 0x300}};
   for (uint32_t i = 0; i < 9; ++i) map.Lines.push_back({10 + i, kCode + i * 0x40});
   map.EntryPoint = kCode + 0x80;

@@ -51,9 +51,13 @@ TEST(LoadSymbols, SourcesInTheirOrder) {
   const std::string resource = WriteCompactSymbols(Named("FromResource"), kCode);
   const std::string mapText = WriteMapText(Named("FromMap"), kCode);
   const std::string quor = WriteCompactSymbols(Named("FromQuor"), kCode);
-  struct Case { bool resource, map, quor; const char* expected; } cases[] = {
-      {true, true, true, "FromResource"}, {false, true, true, "FromMap"},
-      {false, false, true, "FromQuor"},   {false, false, false, ""}};
+  struct Case {
+    bool resource, map, quor;
+    const char* expected;
+  } cases[] = {{true, true, true, "FromResource"},
+               {false, true, true, "FromMap"},
+               {false, false, true, "FromQuor"},
+               {false, false, false, ""}};
   for (const Case& c : cases) {
     TFakeSources sources;
     if (c.resource) sources.resource = resource;
@@ -77,12 +81,16 @@ TEST(LoadSymbols, MinimalSymbolsAndTheirFullFile) {
   const std::string setting = MinDebugInfoText(uint32_t(full.size()), 0xAB, 0xCD);
   ASSERT_EQ(setting.size(), 31u);
 
-  struct Case { std::string setting; bool withFullFile; const char* expected; bool minimalText; } cases[] = {
-      {setting, true, "Full", false},          // the matching full file is loaded instead
-      {setting, false, "public%0", true},      // no full file: generated names
-      {MinDebugInfoText(uint32_t(full.size()) + 1, 0xAB, 0xCD), true, "public%0", true},  // length differs
-      {"", false, "", false},                  // no setting: a mismatch, the form counts as absent
-      {MinDebugInfoText(0, 0xAB, 0xCE), false, "", false}};  // other words: a mismatch
+  struct Case {
+    std::string setting;
+    bool withFullFile;
+    const char* expected;
+    bool minimalText;
+  } cases[] = {{setting, true, "Full", false},      // the matching full file is loaded instead
+               {setting, false, "public%0", true},  // no full file: generated names
+               {MinDebugInfoText(uint32_t(full.size()) + 1, 0xAB, 0xCD), true, "public%0", true},  // length differs
+               {"", false, "", false},  // no setting: a mismatch, the form counts as absent
+               {MinDebugInfoText(0, 0xAB, 0xCE), false, "", false}};  // other words: a mismatch
   for (const Case& c : cases) {
     TFakeSources sources;
     sources.resource = minimal;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "report/text/quorReportSections.h"
 #include "report/settings/quorSettingsResource.h"
+#include "report/text/quorReportSections.h"
 #include "report/text/quorTextFormat.h"
 
 namespace {
@@ -32,7 +32,12 @@ TEST(ReportText, HeaderAlignedSectionsWithRules) {
 }
 
 TEST(ReportText, ExceptionMessageForms) {
-  const struct { const char* raw; const char* clean; const char* shown; const char* header; } cases[] = {
+  const struct {
+    const char* raw;
+    const char* clean;
+    const char* shown;
+    const char* header;
+  } cases[] = {
       {"Range check error", "Range check error", "Range check error.", "Range check error."},
       {"ends in one.", "ends in one.", "ends in one.", "ends in one."},
       {"two bangs!!", "two bangs!!", "two bangs.", "two bangs."},
@@ -91,14 +96,27 @@ TEST(TextFormat, HexAndDates) {
 namespace {
 
 TEST(ToolsText, DurationsAndSizes) {
-  const struct { int64_t s; const char* text; } durations[] = {
-      {0, ""}, {-5, ""}, {45, "45 seconds "}, {60, "1 minute "}, {3599, "59 minutes 59 seconds "},
-      {7260, "2 hours 1 minute "}, {86400, "1 day "}, {90000, "1 day 1 hour "}, {90061, "1 day 1 hour "},
+  const struct {
+    int64_t s;
+    const char* text;
+  } durations[] = {
+      {0, ""},
+      {-5, ""},
+      {45, "45 seconds "},
+      {60, "1 minute "},
+      {3599, "59 minutes 59 seconds "},
+      {7260, "2 hours 1 minute "},
+      {86400, "1 day "},
+      {90000, "1 day 1 hour "},
+      {90061, "1 day 1 hour "},
   };
   for (const auto& d : durations) EXPECT_EQ(quor::DurationText(d.s), d.text) << d.s;
-  const struct { int64_t size; const char* text; } sizes[] = {
-      {1023, "1023 Bytes"}, {1024, "1,00 KB"}, {1536, "1,50 KB"}, {1048576, "1,00 MB"},
-      {-1536, "1,50 KB"}, {0x40000000ll * 3, "3,00 GB"},
+  const struct {
+    int64_t size;
+    const char* text;
+  } sizes[] = {
+      {1023, "1023 Bytes"}, {1024, "1,00 KB"},  {1536, "1,50 KB"},
+      {1048576, "1,00 MB"}, {-1536, "1,50 KB"}, {0x40000000ll * 3, "3,00 GB"},
   };
   for (const auto& s : sizes) EXPECT_EQ(quor::ByteSizeText(s.size, ','), s.text) << s.size;
 }
