@@ -2,7 +2,12 @@
 BUILD    ?= build
 NATIVE   := $(BUILD)/native
 WIN      := $(BUILD)/win
-LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Looked up when a build is configured, after deps has installed ccache.
+LAUNCHER = $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# The compiler cache keys on paths relative to the checkout, so that clones
+# in other folders (CI's fresh clone) reuse what an earlier build compiled.
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
 
 .PHONY: run test deps native win test-native test-win clean
 
