@@ -43,6 +43,8 @@ function(sorvenal_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   if(WIN32)
     add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run.sh $<TARGET_FILE:${name}>)
+    # wine-run.sh answers 77 on a machine that cannot run Windows programs.
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
   else()
     add_test(NAME ${name} COMMAND ${name})
   endif()

@@ -7,6 +7,10 @@ exe=$1 shot=$2
 build=$(cd "$(dirname "$exe")/.." && pwd)
 had_display=${DISPLAY:-}
 . "$(dirname "$0")/wine-env.sh"
+if [ "$SORVENAL_WINE_OK" != 1 ]; then
+  echo "run: $SORVENAL_WINE_MISSING" >&2
+  exit 1
+fi
 if [ -n "$had_display" ]; then
   exec wine "$exe"
 fi

@@ -6,4 +6,7 @@ build=$1
 . "$(dirname "$0")/wine-env.sh"
 trap wine_env_stop EXIT
 wine_env_start
+if [ "$SORVENAL_WINE_OK" != 1 ]; then
+  echo "test-win: WARNING: $SORVENAL_WINE_MISSING; the Windows test programs are reported as skipped" >&2
+fi
 (cd "$build" && ctest --output-on-failure)
