@@ -66,7 +66,7 @@ if(SORVENAL_NATIVE)
   add_test(NAME disasm_objdump_text
            COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/report/disasm/disasm_objdump_text.py
                    $<TARGET_FILE:disasm> ${CMAKE_CURRENT_BINARY_DIR}/disasm_text_check)
-  set_tests_properties(disasm_objdump_text PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
+  set_tests_properties(disasm_objdump_text PROPERTIES TIMEOUT 600 SKIP_RETURN_CODE 77)
 endif()
 
 # The same comparison on the code of the linked program (win build; the
@@ -76,7 +76,7 @@ if(SORVENAL_WIN)
            COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/report/disasm/disasm_objdump_text.py
                    ${SORVENAL_HOST_TOOLS}/disasm ${CMAKE_CURRENT_BINARY_DIR}/disasm_program_check
                    $<TARGET_FILE:Sorvenal>)
-  set_tests_properties(disasm_objdump_program PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
+  set_tests_properties(disasm_objdump_program PROPERTIES TIMEOUT 600 SKIP_RETURN_CODE 77)
 endif()
 
 # The Windows side of guarded reading: this process's memory and modules.
