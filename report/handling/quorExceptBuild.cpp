@@ -15,6 +15,7 @@
 #include "report/stacktrace/quorStackTraceSections.h"
 #include "report/stacktrace/quorStackTraceWin.h"
 #include "report/symbols/quorSymbolCache.h"
+#include "report/text/quorInternalErrors.h"
 #include "report/text/quorReportSections.h"
 #include "report/text/quorTextFormat.h"
 
@@ -25,6 +26,7 @@ namespace {
 constexpr const char* kCpuSection = "cpu registers";
 constexpr const char* kDumpSection = "stack dump";
 constexpr const char* kDisAsmSection = "disassembling";
+constexpr const char* kInternalErrorsSection = "internal errors";
 
 struct TLineSettings {
   bool ShowRelAddrs = false, ShowRelLines = false;
@@ -95,6 +97,9 @@ void TIQuorException::StartReport(bool synchronous) {
     if (BoolValue("CpuRegs") && hasContext) sections.push_back({kCpuSection, std::string(kSectionPending)});
     if (BoolValue("StackDump") && hasContext) sections.push_back({kDumpSection, std::string(kSectionPending)});
     if (BoolValue("ShowDisAsm") && !stacks.empty()) sections.push_back({kDisAsmSection, std::string(kSectionPending)});
+    // The reporter's own failures since the last report.
+    if (std::string errors = TakeInternalErrors(); !errors.empty())
+      sections.push_back({kInternalErrorsSection, std::move(errors)});
     for (const auto& f : header) (void)header_->Add(f.Name, f.Content);
     // Fields added later (assistants, the program) go before the last item
     // that precedes "callstack crc".

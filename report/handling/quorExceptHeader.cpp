@@ -10,6 +10,7 @@
 #include "report/handling/quorExceptObject.h"
 #include "report/handling/quorTools.h"
 #include "report/settings/quorSettingsResource.h"
+#include "report/text/quorInternalErrors.h"
 #include "report/text/quorTextFormat.h"
 
 namespace quor {
@@ -78,6 +79,7 @@ TReportFields BuildReportHeader(TIQuorException& e) {
       if (!text.empty()) header.push_back({name, std::move(text)});
     } catch (...) {
       // An item that cannot be computed is left out.
+      RecordCaughtInternalError(name);
     }
   };
   const std::string exe = ModulePath(0);

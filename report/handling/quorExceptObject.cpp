@@ -6,6 +6,7 @@
 #include "report/handling/quorExceptHeader.h"
 #include "report/handling/quorExceptStacks.h"
 #include "report/settings/quorFilterGroup.h"
+#include "report/text/quorInternalErrors.h"
 #include "report/text/quorReportSections.h"
 #include "report/text/quorTextFormat.h"
 
@@ -213,6 +214,7 @@ void TIQuorException::Announce() {
       c.Call(complete_, text, *this);
     } catch (...) {
       // A failing callback never stops the others or the report.
+      RecordCaughtInternalError("bug report callback");
     }
   }
 }

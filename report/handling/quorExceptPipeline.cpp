@@ -23,6 +23,7 @@
 #include "report/storage/quorBugRepStore.h"
 #include "report/storage/quorTempFolder.h"
 #include "report/symbols/quorSymbolCache.h"
+#include "report/text/quorInternalErrors.h"
 
 namespace quor {
 
@@ -141,6 +142,7 @@ void HandleRequest(const THandlingRequest& r) {
     RunPipeline(r, std::move(data));
   } catch (...) {
     // A failure inside the pipeline never reaches the program.
+    RecordCaughtInternalError("HandleException");
   }
   if (r.Event) SetEvent(reinterpret_cast<HANDLE>(r.Event));
   PostThreadMessageA(r.ThreadId, WM_NULL, 0, 0);

@@ -83,19 +83,23 @@ TThreadStack PrepareReportingThread(const TExceptionParams& p, bool isException,
   return t;
 }
 
-// Another thread: suspended just long enough to read its state.
+// Another thread: suspended just long enough to copy its registers and
+// stack; its candidates come from the copy once it runs again.
 TThreadStack PrepareOtherThread(uint32_t threadId, const TMemorySnapshot& snapshot) {
   TThreadStack t;
   t.ThreadId = threadId;
   TThreadState s;
-  t.ContextRead = ReadThreadState(threadId, snapshot, s);
+  t.ContextRead = ReadThreadState(threadId, s);
   t.SectionName = SectionName(threadId, false, s.Suspended, ThreadPriority(threadId));
   if (!t.ContextRead) return t;
   t.Registers = RegistersOf(s);
   t.Current = s.Eip;
   t.StackTop = s.StackTop;
-  t.Prepared = std::move(s.Prepared);
+  t.SavedStackAt = s.StackAt;
+  t.SavedStack = std::move(s.Stack);
   SetCreator(t);
+  const TThreadMemory memory(t, &snapshot);
+  (void)PrepareStackItems(s.Ebp, t.StackTop, s.Esp, t.Prepared, false, 0, memory.Snapshot());
   return t;
 }
 

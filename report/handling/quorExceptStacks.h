@@ -3,7 +3,8 @@
 // range and the return-address candidates found on its stack. The exception
 // thread keeps the stack words the raise capture copied, because its own
 // frames between the throw and the catch are overwritten by then; its trace
-// reads the process's memory with those words in their old place.
+// reads the process's memory with those words in their old place. Every
+// other thread keeps the copy of its stack taken while it was suspended.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +30,9 @@ struct TThreadStack {
   uint32_t StackTop = 0;  // end of the stack pointer's memory region
   uint32_t Creator = 0, CreatorThreadId = 0;
   TDAPreStackItem Prepared;
-  uint32_t SavedStackAt = 0;  // the exception thread's stack at the raise
+  // The exception thread's stack at the raise; another thread's stack as it
+  // was while suspended.
+  uint32_t SavedStackAt = 0;
   std::vector<uint8_t> SavedStack;
 };
 

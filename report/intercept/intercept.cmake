@@ -35,6 +35,9 @@ if(SORVENAL_WIN)
     quor_stacktrace_sections quor_stacktrace_symbols quor_symbols tk_core version advapi32 user32 gdi32 comdlg32 shell32)
   # Every C++ throw passes the raise capture before the stack unwinds.
   target_link_options(quor_except INTERFACE -Wl,--wrap=__cxa_throw)
+  # A pure virtual call is reported as a run-time error before the C++
+  # library ends the program.
+  target_link_options(quor_except INTERFACE -Wl,--wrap=__cxa_pure_virtual)
   # quorTraceProcess is exported under its plain name, without the @4 of a
   # stdcall function, so that outside tools find it by that name.
   target_link_options(quor_except INTERFACE -Wl,--kill-at)

@@ -3,6 +3,8 @@
 // 101), so its interception points are in place before anything can fail.
 #include <windows.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <exception>
 
 #include "report/handling/quorExceptClass.h"
@@ -33,7 +35,22 @@ namespace {
 
 std::terminate_handler g_previousTerminate = nullptr;
 LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
+void (*g_previousAbortSignal)(int) = SIG_DFL;
+_invalid_parameter_handler g_previousInvalidParameter = nullptr;
+_purecall_handler g_previousPureCall = nullptr;
 bool g_installed = false;
+
+// The exit code of a process ended by a run-time error, as the runtime's
+// own abort ends it.
+constexpr UINT kRunErrorExitCode = 3;
+
+// A run-time error at program end carries no exception of the program; the
+// report gets one that names the error.
+class ERunError : public tk::Exception {
+public:
+  using Exception::Exception;
+  const char* ClassName() const noexcept override { return "ERunError"; }
+};
 
 // The tracer names functions and lines from the symbol store.
 std::shared_ptr<const IStackSymbols> ModuleStackSymbols(uint32_t moduleHandle) {
@@ -78,11 +95,41 @@ bool SynchronizeException(const void* sender, const char*, std::exception_ptr er
   return true;
 }
 
+// A run-time error at program end: reported (the program cannot go on, so
+// the report is stored before the process ends), then the process ends.
+[[noreturn]] void ReportRunError(const char* message, uint32_t address) {
+  const ERunError error(message);
+  THandleArgs a;
+  a.Object = &error, a.Type = &typeid(error);
+  a.Address = address;
+  a.Source = kSourceRunError;
+  a.CanContinue = false;
+  HandleException(a);
+  ExitProcess(kRunErrorExitCode);
+}
+
+uint32_t CallerAddress(void* returnAddress) { return uint32_t(reinterpret_cast<uintptr_t>(returnAddress)); }
+
+// abort(): a failed assertion, or the program's own call.
+void AbortSignal(int) { ReportRunError("Abnormal program termination", 0); }
+
+// A function of the C runtime was given a parameter it refuses.
+void __cdecl InvalidParameter(const wchar_t*, const wchar_t*, const wchar_t*, unsigned, uintptr_t) {
+  ReportRunError("Invalid parameter passed to a C runtime function", CallerAddress(__builtin_return_address(0)));
+}
+
+// A pure virtual function was called (code built to the platform's calling
+// convention calls the runtime's handler; the C++ library's entry is below).
+void __cdecl PureCall() { ReportRunError("Pure virtual function call", CallerAddress(__builtin_return_address(0))); }
+
 // An exception that no handler caught. In the main thread the program cannot
 // go on; a secondary thread is reported and ends, and the process goes on.
+// Without an exception, the C++ library ends the program (std::terminate
+// called by the program or after a library error): a run-time error.
 [[noreturn]] void Terminate() {
   const bool main = GetCurrentThreadId() == MainThreadId();
   const std::exception_ptr error = std::current_exception();
+  if (!error) ReportRunError("Abnormal program termination", CallerAddress(__builtin_return_address(0)));
   THandleArgs a;
   a.Object = ThrownObject(error);
   a.Type = ThrownType(error);
@@ -156,6 +203,9 @@ void Startup() {
   tk::seams::synchronizeException = &SynchronizeException;
   g_previousTerminate = std::set_terminate(&Terminate);
   g_previousFilter = SetUnhandledExceptionFilter(&UnhandledFilter);
+  g_previousAbortSignal = std::signal(SIGABRT, &AbortSignal);
+  g_previousInvalidParameter = _set_invalid_parameter_handler(&InvalidParameter);
+  g_previousPureCall = _set_purecall_handler(&PureCall);
   (void)StartHandlerThread();
   (void)HookThreadCreation();
   if (CreateMessageWindow()) {
@@ -175,6 +225,9 @@ void Shutdown() {
   g_installed = false;
   SetUnhandledExceptionFilter(g_previousFilter);
   std::set_terminate(g_previousTerminate);
+  (void)std::signal(SIGABRT, g_previousAbortSignal == SIG_ERR ? SIG_DFL : g_previousAbortSignal);
+  (void)_set_invalid_parameter_handler(g_previousInvalidParameter);
+  (void)_set_purecall_handler(g_previousPureCall);
   tk::seams::applicationHandleException = nullptr;
   tk::seams::applicationShowException = nullptr;
   tk::seams::threadException = nullptr;
@@ -183,6 +236,8 @@ void Shutdown() {
   StopFreezeWatchdog();
   DestroyMessageWindow();
   StopHandlerThread();
+  SetStackSymbolsProvider(nullptr);
+  ClearSymbolCache();
   UnregisterPauseGate();
   RemoveFaultConversion();
   DetachThreadList();
@@ -200,3 +255,9 @@ __attribute__((init_priority(101))) TExceptInit g_exceptInit;
 }  // namespace
 
 }  // namespace quor
+
+// Every vtable slot of a pure virtual function points here (the program is
+// linked with --wrap=__cxa_pure_virtual).
+extern "C" [[noreturn]] void __wrap___cxa_pure_virtual() {
+  quor::ReportRunError("Pure virtual function call", quor::CallerAddress(__builtin_return_address(0)));
+}

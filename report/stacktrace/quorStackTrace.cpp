@@ -27,6 +27,7 @@ TTraceResult TraceThreadStack(const TTraceRequest& request) {
   if (!request.Memory) return result;
   TTraceTables& tables = request.Tables ? *request.Tables : ProcessTraceTables();
   std::lock_guard<std::mutex> hold(tables.Lock);
+  tables.ClearTraceFlags();
   TTraceRun run{request, *request.Memory, tables, {}, -1};
   TTraceResult partial;
   const bool done = Phase("CollectPossibleStackItems", partial, [&] { CollectPossibleStackItems(run); }) &&

@@ -1,12 +1,17 @@
 // Collecting the candidates: every stack value that may be a return address,
 // with its module, its function and the call of that function it follows.
 #include <algorithm>
+#include <iterator>
 
 #include "report/stacktrace/quorStackTraceItems.h"
 
 namespace quor {
 
 namespace {
+
+// The raise entries of the runtimes: the original runtime's, and the C++
+// throw (and the throw capture that wraps it, --wrap=__cxa_throw).
+constexpr const char* kRaiseEntries[] = {"@RaiseExcept", "Error", "__cxa_throw", "__wrap___cxa_throw"};
 
 const TCodeArea* AreaHolding(const TFunctionInfo& info, uint32_t a) {
   for (const TCodeArea& area : info.CodeAreas)
@@ -41,6 +46,19 @@ struct Collector {
     return f;
   }
 
+  // A language exception's address is the return address of the call that
+  // raised it; that call may be the last instruction of its function (a
+  // throw in a function that never returns), and the address then already
+  // belongs to the next function. The item takes the raising function.
+  bool RaisedBy(TInternalStackItem& item, int& function, TLinkMatch& match) {
+    const uint32_t current = item.Display;
+    const int module = run.ModuleFor(current - 1);
+    const int raiser = FunctionOf(module, current, item.Sure, nullptr, nullptr);
+    if (raiser < 0 || !run.RaiseLink(raiser, match)) return false;
+    item.Value = current, item.Module = module, function = raiser;
+    return true;
+  }
+
   void Add(uint32_t value, bool sure, bool forced, bool isCurrent) {
     TInternalStackItem item;
     item.Display = value;
@@ -68,9 +86,12 @@ struct Collector {
     const bool languageCurrent = run.LanguageCurrent(item);
     std::string publicName;
     uint32_t publicStart = 0;
-    int function = FunctionOf(item.Module, value, item.Sure, &publicName, &publicStart);
     TLinkMatch match;
-    bool linked = function >= 0 && run.LinkTest(function, value, forced, languageCurrent, match);
+    int function = -1;
+    bool linked = languageCurrent && RaisedBy(item, function, match);
+    if (linked) value = item.Value;
+    if (!linked) function = FunctionOf(item.Module, value, item.Sure, &publicName, &publicStart);
+    if (!linked) linked = function >= 0 && run.LinkTest(function, value, forced, languageCurrent, match);
     if (function >= 0 && !linked && !publicName.empty()) {
       // Code of the public that the parser did not reach from its entry:
       // the function's jumps out of its range that stay inside the public.
@@ -125,17 +146,7 @@ bool TTraceRun::LinkTest(int function, uint32_t value, bool forced, bool current
     return false;
   }
   if (!f.Info.IsValid) return value == f.Info.EntryPoint;
-  if (currentOfLanguageException) {
-    for (const TFarCall& c : f.Info.FarCalls) {
-      if (!c.IsCall || c.NextAddr != Req.Current) continue;
-      const int target = Tables.FindFunction(c.Target);
-      const std::string name = target >= 0 ? Tables.Function(target).Name : std::string();
-      if (name.find("@RaiseExcept") != std::string::npos || name.find("Error") != std::string::npos) {
-        match.CallAddr = c.CodeAddr, match.Target = c.Target;
-        return true;
-      }
-    }
-  }
+  if (currentOfLanguageException && RaiseLink(function, match)) return true;
   const TCodeArea* area = AreaHolding(f.Info, value - 1);
   if (!area) return false;
   for (uint32_t a = area->Begin; a < value;) {
@@ -146,6 +157,26 @@ bool TTraceRun::LinkTest(int function, uint32_t value, bool forced, bool current
       return true;
     }
     a = i.Next;
+  }
+  return false;
+}
+
+bool TTraceRun::RaiseLink(int function, TLinkMatch& match) const {
+  const TTraceFunction& f = Tables.Function(function);
+  if (f.Rejected || !f.Info.IsValid) return false;
+  for (const TFarCall& c : f.Info.FarCalls) {
+    if (!c.IsCall || c.NextAddr != Req.Current) continue;
+    const int target = Tables.FindFunction(c.Target);
+    std::string name = target >= 0 ? Tables.Function(target).Name : std::string();
+    uint32_t start = 0;
+    // A callee entered with its caller has no name yet: its public's.
+    const IStackSymbols* symbols = f.Module >= 0 ? Tables.Module(f.Module).Symbols.get() : nullptr;
+    if (name.empty() && symbols && (!symbols->PublicAt(c.Target, name, start) || start != c.Target)) name.clear();
+    if (std::any_of(std::begin(kRaiseEntries), std::end(kRaiseEntries),
+                    [&](const char* entry) { return name.find(entry) != std::string::npos; })) {
+      match.CallAddr = c.CodeAddr, match.Target = c.Target;
+      return true;
+    }
   }
   return false;
 }

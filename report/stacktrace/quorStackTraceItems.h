@@ -65,6 +65,9 @@ struct TTraceRun {
   }
   int ModuleFor(uint32_t a) { return Tables.ModuleFor(a, Memory, Req.Describer); }
   bool LinkTest(int function, uint32_t value, bool forced, bool currentOfLanguageException, TLinkMatch& match) const;
+  // The call of the function whose return address is the current address
+  // and whose target is a raise entry of the runtime.
+  bool RaiseLink(int function, TLinkMatch& match) const;
 };
 
 // Frame slots (the return-address slots F + 4 of the frame-pointer chain),

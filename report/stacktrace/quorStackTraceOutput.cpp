@@ -182,7 +182,8 @@ std::string StackItemLine(uint32_t address, bool showRelAddrs, bool showRelLines
   if (number > 0) line += std::to_string(number) + " ";
   if (showRelLines) {
     const int32_t startLine = symbols->LineAt(start);
-    line += startLine < 0 ? "+0 " : "+" + std::to_string(number - startLine) + " ";
+    // Without a line of its own an address lies at the function's start line.
+    line += startLine < 0 || number <= 0 ? "+0 " : "+" + std::to_string(number - startLine) + " ";
   }
   return line + name;
 }

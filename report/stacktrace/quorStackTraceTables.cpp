@@ -53,6 +53,10 @@ int TTraceTables::FindFunction(uint32_t entry) const {
   return it == functionByEntry_.end() ? -1 : it->second;
 }
 
+void TTraceTables::ClearTraceFlags() {
+  for (TTraceFunction& f : functions_) f.Reached = f.Rejected = false;
+}
+
 int TTraceTables::EnterFunction(uint32_t entry, const std::string& name, int module, bool reached,
                                 const TMemorySnapshot& memory) {
   int first = FindFunction(entry);

@@ -65,6 +65,8 @@ struct TTraceFunction {
   int Module = -1;
   std::string Name;
   TFunctionInfo Info;
+  // What one trace found out about the function; cleared when the next
+  // trace starts, so that no trace inherits another's verdicts.
   bool Reached = false;
   bool Rejected = false;
 };
@@ -85,6 +87,8 @@ public:
   // reached flag; the callees are entered as well. -1 when the table is full.
   int EnterFunction(uint32_t entry, const std::string& name, int module, bool reached, const TMemorySnapshot& memory);
   int FindFunction(uint32_t entry) const;
+  // Clears every function's reached and rejected flags (a trace starts).
+  void ClearTraceFlags();
   TTraceFunction& Function(int index) { return functions_[size_t(index)]; }
   const TTraceFunction& Function(int index) const { return functions_[size_t(index)]; }
   size_t FunctionCount() const { return functions_.size(); }

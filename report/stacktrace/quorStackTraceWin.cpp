@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 
 namespace quor {
@@ -66,28 +67,110 @@ uint32_t RegionEnd(uint32_t address) {
   return uint32_t(reinterpret_cast<uintptr_t>(mbi.BaseAddress) + mbi.RegionSize);
 }
 
-bool ReadThreadState(uint32_t threadId, const TMemorySnapshot& snapshot, TThreadState& state) {
+namespace {
+
+// Room for a stack that grows between reading its bounds and the suspension.
+constexpr uint32_t kStackGrowthRoom = 64 * 1024;
+// Larger stacks are not copied (bad bounds); the tracer reads no more.
+constexpr uint32_t kMaxStackCopy = 16u << 20;
+// A stack that outgrew its copy's room is measured again this often.
+constexpr int kCopyAttempts = 2;
+
+// The committed part of a thread's own stack, [Limit, Base).
+struct TStackBounds {
+  uint32_t Limit = 0, Base = 0;
+};
+
+// The platform's thread record as the native thread query answers it.
+struct TThreadBasicInformation {
+  LONG ExitStatus;
+  void* TebBaseAddress;
+  HANDLE ProcessId, ThreadId;
+  ULONG_PTR AffinityMask;
+  LONG Priority, BasePriority;
+};
+using TQueryThread = LONG(WINAPI*)(HANDLE thread, int infoClass, void* info, ULONG size, ULONG* returned);
+constexpr int kThreadBasicInformation = 0;
+
+bool ReadOwnMemory(const void* address, void* out, SIZE_T size) {
+  SIZE_T got = 0;
+  return ReadProcessMemory(GetCurrentProcess(), address, out, size, &got) && got == size;
+}
+
+// The stack bounds from the thread's information block (its first fields),
+// read while the thread still runs, so that the copy's memory can be taken
+// before it stands still.
+bool ReadStackBounds(HANDLE thread, TStackBounds& bounds) {
+  static const auto query = reinterpret_cast<TQueryThread>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
+  TThreadBasicInformation info{};
+  NT_TIB tib;
+  if (!query || query(thread, kThreadBasicInformation, &info, sizeof info, nullptr) != 0 ||
+      !ReadOwnMemory(info.TebBaseAddress, &tib, sizeof tib))
+    return false;
+  bounds.Limit = uint32_t(reinterpret_cast<uintptr_t>(tib.StackLimit));
+  bounds.Base = uint32_t(reinterpret_cast<uintptr_t>(tib.StackBase));
+  return bounds.Base > bounds.Limit;
+}
+
+enum class TCopy { Failed, Done, NoRoom };
+
+// Suspends the thread, reads its registers and copies its stack words into
+// state.Stack's reserved capacity, resumes it. Between the suspension and
+// the resumption nothing allocates, locks, logs or builds text.
+TCopy CopyWhileSuspended(HANDLE thread, const TStackBounds& bounds, TThreadState& state) {
+  const DWORD previous = SuspendThread(thread);
+  if (previous == DWORD(-1)) return TCopy::Failed;
+  TCopy result = TCopy::Failed;
+  CONTEXT c;
+  c.ContextFlags = CONTEXT_FULL;
+  // Windows: SuspendThread returns before the thread stands still; reading
+  // its context waits until it does.
+  if (GetThreadContext(thread, &c)) {
+    result = TCopy::Done;
+    state.Eax = c.Eax, state.Ebx = c.Ebx, state.Ecx = c.Ecx, state.Edx = c.Edx, state.Esi = c.Esi;
+    state.Edi = c.Edi, state.Eip = c.Eip, state.Esp = c.Esp, state.Ebp = c.Ebp;
+    state.Suspended = previous > 0;
+    const uint32_t at = c.Esp & ~3u;
+    if (at < bounds.Base && bounds.Base - at <= kMaxStackCopy) {
+      const uint32_t size = bounds.Base - at;
+      if (size > state.Stack.capacity()) {
+        result = TCopy::NoRoom;
+      } else {
+        state.Stack.resize(size);  // inside the reserved capacity: no allocation
+        if (ReadOwnMemory(reinterpret_cast<const void*>(uintptr_t(at)), state.Stack.data(), size))
+          state.StackAt = at, state.StackTop = bounds.Base;
+        else
+          state.Stack.clear();
+      }
+    }
+  }
+  ResumeThread(thread);
+  return result;
+}
+
+}  // namespace
+
+bool ReadThreadState(uint32_t threadId, TThreadState& state) {
   if (threadId == GetCurrentThreadId()) return false;
   HANDLE h = OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, threadId);
   if (!h) return false;
-  const DWORD previous = SuspendThread(h);
-  bool read = false;
-  if (previous != DWORD(-1)) {
-    CONTEXT c;
-    c.ContextFlags = CONTEXT_FULL;
-    read = GetThreadContext(h, &c);
-    if (read) {
-      state.Eax = c.Eax, state.Ebx = c.Ebx, state.Ecx = c.Ecx, state.Edx = c.Edx, state.Esi = c.Esi;
-      state.Edi = c.Edi, state.Eip = c.Eip, state.Esp = c.Esp, state.Ebp = c.Ebp;
-      state.StackTop = RegionEnd(c.Esp);
-      state.Suspended = previous > 0;
-      // the stack is certainly intact while the thread stands still
-      (void)PrepareStackItems(state.Ebp, state.StackTop, state.Esp, state.Prepared, false, 0, snapshot);
-    }
-    ResumeThread(h);
+  TStackBounds bounds;
+  (void)ReadStackBounds(h, bounds);
+  TCopy copy = TCopy::Failed;
+  for (int attempt = 0; attempt < kCopyAttempts; ++attempt) {
+    state.Stack.clear();
+    state.StackAt = state.StackTop = 0;
+    const uint32_t used = bounds.Base - std::min(bounds.Limit, state.Esp ? state.Esp : bounds.Limit);
+    state.Stack.reserve(std::min(used + kStackGrowthRoom, kMaxStackCopy));
+    copy = CopyWhileSuspended(h, bounds, state);
+    if (copy != TCopy::NoRoom) break;
   }
   CloseHandle(h);
-  return read;
+  if (copy == TCopy::Failed) return false;
+  // Not on its own stack (or grown past the copy): the live stack's region.
+  if (!state.StackTop) state.StackTop = RegionEnd(state.Esp);
+  return true;
 }
 
 }  // namespace quor

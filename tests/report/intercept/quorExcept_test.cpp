@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -17,6 +18,7 @@
 #include "report/settings/quorSettingsLookup.h"
 #include "report/settings/quorSettingsObject.h"
 #include "report/storage/quorBugRepFile.h"
+#include "report/text/quorInternalErrors.h"
 #include "toolkit/Seams.h"
 #include "toolkit/SysExceptions.h"
 #include "toolkit/Threads.h"
@@ -227,16 +229,73 @@ TEST_F(ExceptTest, ThreadObjectExecuteAndSynchronize) {
   }
 }
 
-TEST_F(ExceptTest, StateReportOfTheCallingThread) {
+std::string StateReport() {
   std::string text;
   quor::THandleArgs a;
   a.Kind = 1;
   a.Source = quor::kSourceExplicit;
   a.ReportOut = &text;
   quor::HandleException(a);
+  return text;
+}
+
+TEST_F(ExceptTest, StateReportOfTheCallingThread) {
+  const std::string text = StateReport();
   EXPECT_EQ(quor::ReportHeaderValue(text, "exception message"), "The application seems to be frozen.");
   EXPECT_EQ(quor::ReportHeaderValue(text, "exception class"), "");
   EXPECT_EQ(quor::ReportHeaderValue(text, "callstack crc").size(), 31u);
+}
+
+// A thread that keeps taking the process heap's lock is often suspended
+// while it holds it; the reports, which suspend every thread to read its
+// stack, must still all complete. A hang ends the test program with a
+// failure instead of blocking.
+TEST_F(ExceptTest, ReportsCompleteWhileAThreadBusyInTheHeapIsSuspended) {
+  constexpr int kReports = 50;
+  constexpr DWORD kReportsTimeoutMs = 120000;
+  struct THeapWorker {
+    std::atomic<bool> Stop{false};
+    static DWORD WINAPI Run(void* p) {
+      auto& w = *static_cast<THeapWorker*>(p);
+      const HANDLE heap = GetProcessHeap();
+      for (size_t size = 16; !w.Stop; size = size % 4096 + 16) HeapFree(heap, 0, HeapAlloc(heap, 0, size));
+      return 0;
+    }
+  } worker;
+  struct TReports {
+    std::atomic<int> Complete{0};
+    static DWORD WINAPI Run(void* p) {
+      auto& r = *static_cast<TReports*>(p);
+      for (int i = 0; i < kReports; ++i)
+        if (quor::ReportHeaderValue(StateReport(), "callstack crc").size() == 31u) ++r.Complete;
+      return 0;
+    }
+  } reports;
+  HANDLE busy = CreateThread(nullptr, 0, &THeapWorker::Run, &worker, 0, nullptr);
+  ASSERT_TRUE(busy);
+  HANDLE reporter = CreateThread(nullptr, 0, &TReports::Run, &reports, 0, nullptr);
+  ASSERT_TRUE(reporter);
+  if (WaitForSingleObject(reporter, kReportsTimeoutMs) != WAIT_OBJECT_0) {
+    // The handler thread waits for a lock that a suspended thread holds:
+    // nothing in this process can end cleanly any more.
+    std::fprintf(stderr, "FAILED: reports hang after %d of %d\n", reports.Complete.load(), kReports);
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+  }
+  worker.Stop = true;
+  EXPECT_EQ(WaitForSingleObject(busy, 10000), WAIT_OBJECT_0);
+  CloseHandle(busy);
+  CloseHandle(reporter);
+  EXPECT_EQ(reports.Complete, kReports);
+}
+
+// A failure of the reporter's own appears in the next report, once.
+TEST_F(ExceptTest, ReportersOwnFailuresAppearInTheNextReport) {
+  (void)quor::TakeInternalErrors();
+  quor::RecordInternalError("GetThreadReport", "no memory");
+  const std::string first = StateReport();
+  EXPECT_NE(first.find("\r\n\r\ninternal errors:\r\nGetThreadReport: no memory"), std::string::npos) << first;
+  EXPECT_EQ(StateReport().find("internal errors:"), std::string::npos);
 }
 
 TEST_F(ExceptTest, ExceptionObjectHasSettingsOfItsOwnAndAFieldsHeader) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <thread>
 
 #include "report/disasm/quorMemoryWin.h"
@@ -97,14 +98,20 @@ TEST(TraceThreadStack, SuspendedThreadsShowTheirCallChains) {
   ASSERT_TRUE(quor::TakeProcessSnapshot(snapshot));
   quor::TThreadState state;
   const uint32_t id = workerId;
-  ASSERT_TRUE(quor::ReadThreadState(id, snapshot, state));
+  ASSERT_TRUE(quor::ReadThreadState(id, state));
   EXPECT_GT(state.StackTop, state.Esp);
-  EXPECT_FALSE(state.Prepared.empty());
+  // The copy of its stack: the words from the stack pointer up, as they still are.
+  EXPECT_EQ(state.StackAt, state.Esp & ~3u);
+  ASSERT_EQ(state.Stack.size(), state.StackTop - state.StackAt);
+  EXPECT_EQ(
+      std::memcmp(state.Stack.data(), reinterpret_cast<const void*>(uintptr_t(state.StackAt)), state.Stack.size()), 0);
+  quor::TDAPreStackItem preparedItems;
+  EXPECT_GE(quor::PrepareStackItems(state.Ebp, state.StackTop, state.Esp, preparedItems, false, 0, snapshot), 0);
 
   for (bool prepared : {false, true}) {
     quor::TTraceRequest r;
     r.StackBottom = state.Esp, r.StackTop = state.StackTop, r.FramePointer = state.Ebp, r.Current = state.Eip;
-    if (prepared) r.Prepared = &state.Prepared;
+    if (prepared) r.Prepared = &preparedItems;
     r.Memory = &snapshot, r.Describer = &quor::WinModuleDescriber();
     // The thread is still waiting, so its stack is as read.
     const quor::TTraceResult t = quor::TraceThreadStack(r);
@@ -120,11 +127,9 @@ TEST(TraceThreadStack, SuspendedThreadsShowTheirCallChains) {
 }
 
 TEST(ReadThreadState, RefusesTheCallingThreadAndUnknownThreads) {
-  quor::TMemorySnapshot snapshot;
-  ASSERT_TRUE(quor::TakeProcessSnapshot(snapshot));
   quor::TThreadState state;
-  EXPECT_FALSE(quor::ReadThreadState(GetCurrentThreadId(), snapshot, state));
-  EXPECT_FALSE(quor::ReadThreadState(0xFFFFFFF0u, snapshot, state));
+  EXPECT_FALSE(quor::ReadThreadState(GetCurrentThreadId(), state));
+  EXPECT_FALSE(quor::ReadThreadState(0xFFFFFFF0u, state));
 }
 
 }  // namespace

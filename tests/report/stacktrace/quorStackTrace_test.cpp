@@ -39,6 +39,7 @@ struct TTestSymbols : quor::IStackSymbols {
     int32_t FirstLine;
   };
   std::vector<Fn> Functions;
+  std::vector<uint32_t> Unnumbered;  // addresses inside a function without a line
   const Fn* At(uint32_t a) const {
     for (const Fn& f : Functions)
       if (a >= f.Start && a < f.End) return &f;
@@ -53,6 +54,7 @@ struct TTestSymbols : quor::IStackSymbols {
   // the entry has the first line, every later byte the line after it
   int32_t LineAt(uint32_t a) const override {
     const Fn* f = At(a);
+    if (std::find(Unnumbered.begin(), Unnumbered.end(), a) != Unnumbered.end()) return 0;
     return !f ? 0 : a == f->Start ? f->FirstLine : f->FirstLine + 1;
   }
 };
@@ -197,6 +199,24 @@ TEST(TraceThreadStack, CheckSumsFollowNamesAndOffsets) {
   EXPECT_EQ(t.Crc2, second);
 }
 
+// The function table outlives a trace, the verdicts on its functions do
+// not: whatever an earlier trace marked reached or rejected, the next trace
+// of the same stack gives the same result.
+TEST(TraceThreadStack, EarlierTracesVerdictsDoNotCarryOver) {
+  TChain p;
+  const TTraceResult first = p.Trace(p.c + 3);
+  ASSERT_GT(p.tables.FunctionCount(), 0u);
+  for (bool reached : {false, true}) {
+    for (size_t f = 0; f < p.tables.FunctionCount(); ++f) {
+      p.tables.Function(int(f)).Rejected = true;
+      p.tables.Function(int(f)).Reached = reached;
+    }
+    const TTraceResult next = p.Trace(p.c + 3);
+    EXPECT_EQ(next.Text, first.Text) << "reached " << reached;
+    EXPECT_EQ(next.Crc2, first.Crc2) << "reached " << reached;
+  }
+}
+
 TEST(TraceThreadStack, RecursionLeavesOneCopyOfTheRepeatedBlock) {
   TProcess p;
   const uint32_t main = kCode, r = kCode + 0x20, leaf = kCode + 0x60;
@@ -216,6 +236,39 @@ TEST(TraceThreadStack, RecursionLeavesOneCopyOfTheRepeatedBlock) {
   p.Finish();
   const TTraceResult t = p.Trace(leaf + 3);
   EXPECT_EQ(Names(t), (std::vector<std::string>{"leaf", "r", "r", "main"})) << t.Text;
+}
+
+// A C++ throw in a function that never returns: the call to the throw entry
+// is its last instruction, so the raise address (the call's return address)
+// is the first byte of the next function. The trace names the thrower.
+TEST(TraceThreadStack, ThrowAsLastInstructionNamesTheThrower) {
+  for (const char* entry : {"__cxa_throw", "__wrap___cxa_throw"}) {
+    SCOPED_TRACE(entry);
+    TProcess p;
+    const uint32_t main = kCode, thrower = kCode + 0x20, next = thrower + 8, raise = kCode + 0x60;
+    p.Function(main, "main", 10, TProcess::CallRel(main + 3, thrower));
+    // push ebp; mov ebp, esp; call raise -- and nothing after it
+    std::vector<uint8_t> bytes = {0x55, 0x8B, 0xEC};
+    const std::vector<uint8_t> call = TProcess::CallRel(thrower + 3, raise);
+    bytes.insert(bytes.end(), call.begin(), call.end());
+    std::copy(bytes.begin(), bytes.end(), p.code.begin() + (thrower - kCode));
+    p.describer.Symbols->Functions.push_back({thrower, next, "thrower", 20});
+    p.Function(next, "next", 30, {0x90});
+    p.Function(raise, entry, 40, {0x90});
+    p.Frame(main + 8);
+    p.Frame(main + 8);
+    p.Put(p.sp -= 4, next);  // the throw's return address
+    p.sp -= 8;
+    p.Finish();
+    TTraceRequest r;
+    r.StackBottom = p.sp, r.StackTop = kStackTop, r.FramePointer = p.fp, r.Current = next;
+    r.IsException = true;  // a language exception: the address follows the raising call
+    r.Memory = &p.snapshot, r.Tables = &p.tables, r.Describer = &p.describer;
+    const TTraceResult t = quor::TraceThreadStack(r);
+    ASSERT_TRUE(t.Completed) << t.Text;
+    EXPECT_EQ(Names(t), (std::vector<std::string>{"thrower", "main"})) << t.Text;
+    EXPECT_EQ(t.Items[0].Address, thrower + 3) << t.Text;  // the throwing call
+  }
 }
 
 TEST(TraceThreadStack, LibraryWithoutSymbolsUsesItsExportsUnlessHidden) {
@@ -302,6 +355,7 @@ TEST(PrepareStackItems, FrameSlotsAreSure) {
 
 TEST(StackItemLine, Forms) {
   TChain p;
+  p.describer.Symbols->Unnumbered = {kCode + 0x44};
   struct Case {
     uint32_t address;
     bool relAddrs, relLines;
@@ -310,6 +364,8 @@ TEST(StackItemLine, Forms) {
       {kCode + 0x43, false, false, "00401043 app.exe unit1.cpp 31 b"},
       {kCode + 0x43, true, true, "00401043 +3 app.exe unit1.cpp 31 +1 b"},
       {kCode + 0x40, true, true, "00401040 +0 app.exe unit1.cpp 30 +0 b"},
+      {kCode + 0x44, true, true, "00401044 +4 app.exe unit1.cpp +0 b"},
+      {kCode + 0x44, false, false, "00401044 app.exe unit1.cpp b"},
       {0x00999999, true, false, "00999999 +0 ???"},
       {0x00999999, false, false, "00999999 ???"},
   };

@@ -9,7 +9,14 @@
 //   quorProcessChild close FILE N [K MS]  AutoClose 5: raises N times, writes
 //                                         each number it survives, sleeps MS
 //                                         after the K-th; ends with exit code 0
+//   quorProcessChild runerror KIND FILE   ends in a run-time error (assert,
+//                                         invalid-parameter, pure-virtual),
+//                                         its report stored in the bug report
+//                                         file FILE
+#undef NDEBUG  // the failed assertion is one of the run-time errors
 #include <windows.h>
+
+#include <cassert>
 
 #include <cstdio>
 #include <cstdlib>
@@ -51,6 +58,28 @@ int Restart(const char* file) {
   return 3;  // not reached: the handling restarts the program
 }
 
+// A constructor that calls the pure virtual function of its own class.
+struct TPureBase {
+  TPureBase() { CallHook(); }
+  virtual ~TPureBase() = default;
+  virtual void Hook() = 0;
+  __attribute__((noinline)) void CallHook() { Hook(); }
+};
+struct TPureDerived : TPureBase {
+  void Hook() override {}
+};
+
+volatile bool g_holds = false;
+
+int RunError(const std::string& kind, const char* file) {
+  (void)quor::MainSettings()->SetAutoSave(true);
+  (void)quor::MainSettings()->SetBugRepFile(file);
+  if (kind == "assert") assert(g_holds);
+  if (kind == "invalid-parameter") std::fclose(nullptr);
+  if (kind == "pure-virtual") TPureDerived derived;
+  return 6;  // not reached: each ends the process
+}
+
 int Close(const char* file, int count, int pauseAfter, int pauseMs) {
   (void)quor::MainSettings()->SetAutoClose(5);
   for (int i = 1; i <= count; ++i) {
@@ -69,6 +98,7 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "exit") return 7;
   if (mode == "restart" && argc == 3) return Restart(argv[2]);
+  if (mode == "runerror" && argc == 4) return RunError(argv[2], argv[3]);
   if (mode == "close" && argc >= 4)
     return Close(argv[2], std::atoi(argv[3]), argc > 4 ? std::atoi(argv[4]) : 0, argc > 5 ? std::atoi(argv[5]) : 0);
   return 5;

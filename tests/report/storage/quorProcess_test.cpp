@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "report/storage/quorBugRepFile.h"
 #include "report/symbols/quorImageCheckSum.h"
 #include "report/text/quorLittleEndian.h"
 
@@ -122,6 +123,34 @@ TEST(ProcessEnds, AutoCloseAtTheTenthExceptionWithinFiveSeconds) {
     ASSERT_TRUE(child.Started());
     EXPECT_EQ(child.Wait(30000), c.exitCode);
     EXPECT_EQ(Lines(out).size(), c.survived);
+  }
+}
+
+std::string ReadAll(const std::string& path);
+
+// A run-time error ends the process, and its report is in the bug report
+// file before the process has ended.
+TEST(ProcessEnds, RunTimeErrorsAreReportedAndStored) {
+  const struct {
+    const char* kind;
+    const char* message;
+  } cases[] = {
+      {"assert", "Abnormal program termination."},
+      {"invalid-parameter", "Invalid parameter passed to a C runtime function."},
+      {"pure-virtual", "Pure virtual function call."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    const std::string file = TempFolder() + "runerror.log";
+    DeleteFileA(file.c_str());
+    TChild child(std::string("runerror ") + c.kind + " \"" + file + "\"");
+    ASSERT_TRUE(child.Started());
+    const DWORD code = child.Wait(30000);
+    EXPECT_NE(code, DWORD(STILL_ACTIVE));
+    EXPECT_NE(code, 6u) << "the error did not end the process";
+    const std::string report = ReadAll(file);
+    EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "ERunError") << report;
+    EXPECT_EQ(quor::ReportHeaderValue(report, "exception message"), c.message);
   }
 }
 
