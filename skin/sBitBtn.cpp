@@ -10,7 +10,7 @@
 
 namespace skin {
 
-TsBitBtn::TsBitBtn(tk::TComponent* owner) : tk::TBitBtn(owner) {
+TsBitBtn::TsBitBtn(tk::TComponent* owner) : TsListGlyphButton(owner) {
   SkinData.ControlKind = 94;
   WordWrap = true;
   // A button made at run time gets its section now; a loaded one again after loading.
@@ -24,27 +24,9 @@ void TsBitBtn::SetBlend(int32_t value) {
   SkinData.Invalidate();
 }
 
-void TsBitBtn::SetDisabledGlyphKind(uint8_t value) {
-  if (StoreChanged(DisabledGlyphKind, value)) ListChanged();
-}
-
-void TsBitBtn::SetImages(tk::TImageList* value) {
-  if (SetListImages(*this, list_, value)) ListChanged();
-}
-
-void TsBitBtn::SetImageIndex(int32_t value) {
-  if (StoreChanged(list_.ImageIndex, value)) ListChanged();
-}
-
 void TsBitBtn::ListChanged() {
-  // The plain button draws only Glyph, so it gets the list's image there.
-  if (!SkinData.IsSkinned()) MakeTwoImageGlyph(*this, list_, DisabledGlyphKind);
+  GlyphFromList(SkinData.IsSkinned());
   SkinData.Invalidate();
-}
-
-void TsBitBtn::Notification(tk::TComponent* removed) {
-  tk::TBitBtn::Notification(removed);
-  if (removed == list_.Images) SetImages(nullptr);
 }
 
 bool TsBitBtn::SetProperty(const std::string& name, const tpf0::Value& v) {
@@ -57,10 +39,8 @@ bool TsBitBtn::SetProperty(const std::string& name, const tpf0::Value& v) {
     ShowCaption = tk::ValueToBool(name, v);
   else if (name == "Alignment")
     Alignment = tk::ValueToAlignment(name, v);
-  else if (name == "ImageIndex")
-    SetImageIndex(tk::ValueToInt(name, v));
   else
-    return tk::TBitBtn::SetProperty(name, v);
+    return TsListGlyphButton::SetProperty(name, v);
   return true;
 }
 
@@ -120,7 +100,7 @@ LRESULT TsBitBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   const bool done = Skin.Handle(msg, wParam, lParam, result);
   const uint16_t cmd = msg == SM_SKINCMD ? SkinCmdOf(static_cast<uint32_t>(wParam)) : 0;
   if (cmd == SKC_SETNEWSKIN || cmd == SKC_REMOVESKIN) {
-    ListGlyphFollowsSkin(*this, list_, SkinData.IsSkinned(false), DisabledGlyphKind);
+    FollowSkin(SkinData.IsSkinned(false));
     if (list_.HasImages()) SkinData.Invalidate();
   }
   return done ? result : tk::TBitBtn::WndProc(msg, wParam, lParam);

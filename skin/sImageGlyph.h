@@ -4,8 +4,11 @@
 // button draws.
 #pragma once
 
+#include <string>
+
 #include "skin/sGraphUtils.h"
 #include "toolkit/Buttons.h"
+#include "toolkit/Classes.h"
 #include "toolkit/ImgList.h"
 
 namespace skin {
@@ -47,5 +50,49 @@ void MakeTwoImageGlyph(tk::TButtonGlyph& g, const TsListGlyph& list, uint8_t dis
 // After the skin changed: a skinned button paints from its list, so a Glyph
 // made from it goes; an unskinned one gets it back. Nothing without images.
 void ListGlyphFollowsSkin(tk::TButtonGlyph& g, const TsListGlyph& list, bool skinned, uint8_t disabledGlyphKind);
+
+// A glyph button (tk::TBitBtn, tk::TSpeedButton) with the image-list glyph:
+// the list, its index and the disabled look as properties, the list dropped
+// when it is destroyed. Each change calls ListChanged, in which the button
+// repaints in its own way.
+template <class Button>
+class TsListGlyphButton : public Button {
+public:
+  using Button::Button;
+
+  uint8_t DisabledGlyphKind = dgBlended;
+  void SetDisabledGlyphKind(uint8_t value) {
+    if (StoreChanged(DisabledGlyphKind, value)) ListChanged();
+  }
+  // The glyph taken from an image list while Glyph is empty.
+  tk::TImageList* Images() const { return list_.Images; }
+  int32_t ImageIndex() const { return list_.ImageIndex; }
+  void SetImages(tk::TImageList* value) {
+    if (SetListImages(*this, list_, value)) ListChanged();
+  }
+  void SetImageIndex(int32_t value) {
+    if (StoreChanged(list_.ImageIndex, value)) ListChanged();
+  }
+
+  bool SetProperty(const std::string& name, const tpf0::Value& v) override {
+    if (name != "ImageIndex") return Button::SetProperty(name, v);
+    SetImageIndex(tk::ValueToInt(name, v));
+    return true;
+  }
+
+protected:
+  void Notification(tk::TComponent* removed) override {
+    Button::Notification(removed);
+    if (removed == list_.Images) SetImages(nullptr);
+  }
+  virtual void ListChanged() = 0;
+  // The plain button draws only Glyph, so unskinned it gets the list's image there.
+  void GlyphFromList(bool skinned) {
+    if (!skinned) MakeTwoImageGlyph(*this, list_, DisabledGlyphKind);
+  }
+  void FollowSkin(bool skinned) { ListGlyphFollowsSkin(*this, list_, skinned, DisabledGlyphKind); }
+
+  TsListGlyph list_;
+};
 
 }  // namespace skin

@@ -26,13 +26,19 @@ struct TRect {
   bool operator==(const TRect&) const = default;
 };
 
-struct TsSkinData {
-  bool SkinActive = false;
-  std::string SkinPath;  // folder of an external skin with a trailing backslash
+// The skin-wide values, as an internal skin stores them and as the engine
+// uses them.
+struct TsSkinInfo {
   double Version = 0;
   std::string Author, Description;
   int32_t Shadow1Color = 0, Shadow1Offset = 0, Shadow1Blur = -1, Shadow1Transparency = 0;
   TColor BorderColor = clFuchsia;
+  bool operator==(const TsSkinInfo&) const = default;
+};
+
+struct TsSkinData : TsSkinInfo {
+  bool SkinActive = false;
+  std::string SkinPath;  // folder of an external skin with a trailing backslash
   bool operator==(const TsSkinData&) const = default;
 };
 
@@ -48,13 +54,12 @@ struct TsGradPie {
 };
 using TsGradArray = std::vector<TsGradPie>;
 
-struct TsGeneralData {
+// A section's values that an internal skin stores as the engine uses them.
+struct TsSectionData {
   std::string ParentClass;
   std::string SectionName;
   TColor Color = 0;
   TsControlBevel Bevel = cbNone;
-  TsFontColors FontColor = kNoFontColors;
-  TsFontColors HotFontColor = kNoFontColors;
   bool ReservedBoolean = false;
   int32_t ShadowBlur = 0;
   TColor ShadowColor = 0;
@@ -64,7 +69,6 @@ struct TsGeneralData {
   int32_t Transparency = 0;
   int32_t GradientPercent = 0;
   std::string GradientData;
-  TsGradArray GradientArray;
   int32_t ImagePercent = 0;
   bool ShowFocus = false;
   bool FadingEnabled = false;
@@ -74,9 +78,17 @@ struct TsGeneralData {
   TsControlBevel HotBevel = cbNone;
   int32_t HotGradientPercent = 0;
   std::string HotGradientData;
-  TsGradArray HotGradientArray;
   int32_t HotImagePercent = 0;
   TColor BorderColor1 = 0, BorderColor2 = 0;
+  bool operator==(const TsSectionData&) const = default;
+};
+
+// A section at run time: with its font colours split and both gradients parsed.
+struct TsGeneralData : TsSectionData {
+  TsFontColors FontColor = kNoFontColors;
+  TsFontColors HotFontColor = kNoFontColors;
+  TsGradArray GradientArray;
+  TsGradArray HotGradientArray;
   bool operator==(const TsGeneralData&) const = default;
 };
 using TsGeneralDataArray = std::vector<TsGeneralData>;

@@ -46,37 +46,11 @@ void AddJpegTexture(TsSkinTables& tables, const std::string& section, const std:
 
 TsGeneralData ConvertSection(const TsSkinGeneral& s) {
   TsGeneralData g;
-  g.ParentClass = s.ParentClass;
-  g.SectionName = s.SectionName;
-  g.Color = s.Color;
-  g.Bevel = s.Bevel;
+  static_cast<TsSectionData&>(g) = s;
   g.FontColor = ParseFontColor(s.FontColor);
   g.HotFontColor = ParseFontColor(s.HotFontColor);
-  g.ReservedBoolean = s.ReservedBoolean;
-  g.ShadowBlur = s.ShadowBlur;
-  g.ShadowColor = s.ShadowColor;
-  g.ShadowEnabled = s.ShadowEnabled;
-  g.ShadowOffset = s.ShadowOffset;
-  g.ShadowTransparency = s.ShadowTransparency;
-  g.Transparency = s.Transparency;
-  g.GradientPercent = s.GradientPercent;
-  g.GradientData = s.GradientData;
   g.GradientArray = ParseGradientData(s.GradientData);
-  g.ImagePercent = s.ImagePercent;
-  g.ShowFocus = s.ShowFocus;
-  g.FadingEnabled = s.FadingEnabled;
-  g.FadingIntervalIn = s.FadingIntervalIn;
-  g.FadingIntervalOut = s.FadingIntervalOut;
-  g.FadingIterations = s.FadingIterations;
-  g.HotColor = s.HotColor;
-  g.HotTransparency = s.HotTransparency;
-  g.HotBevel = s.HotBevel;
-  g.HotGradientPercent = s.HotGradientPercent;
-  g.HotGradientData = s.HotGradientData;
   g.HotGradientArray = ParseGradientData(s.HotGradientData);
-  g.HotImagePercent = s.HotImagePercent;
-  g.BorderColor1 = s.BorderColor1;
-  g.BorderColor2 = s.BorderColor2;
   return g;
 }
 
@@ -121,16 +95,8 @@ void ConvertStoredImages(const TsStoredSkin& skin, TsSkinTables& t, TsSkinManage
 }
 
 void ConvertStoredSections(const TsStoredSkin& skin, TsSkinTables& t) {
-  TsSkinData& d = t.SkinData;
-  d.SkinPath.clear();
-  d.Version = skin.Version;
-  d.Author = skin.Author;
-  d.Description = skin.Description;
-  d.Shadow1Color = static_cast<int32_t>(skin.Shadow1Color);
-  d.Shadow1Offset = skin.Shadow1Offset;
-  d.Shadow1Blur = skin.Shadow1Blur;
-  d.Shadow1Transparency = skin.Shadow1Transparency;
-  d.BorderColor = skin.BorderColor;
+  t.SkinData.SkinPath.clear();
+  static_cast<TsSkinInfo&>(t.SkinData) = skin;
   for (const TsSkinGeneral& s : skin.GeneralData) t.gd.push_back(ConvertSection(s));
 }
 

@@ -26,7 +26,7 @@ UINT AlignmentFlag(tk::TAlignment a) {
 
 }  // namespace
 
-TsSpeedButton::TsSpeedButton(tk::TComponent* owner) : tk::TSpeedButton(owner) { SkinData.ControlKind = 92; }
+TsSpeedButton::TsSpeedButton(tk::TComponent* owner) : TsListGlyphButton(owner) { SkinData.ControlKind = 92; }
 
 TsSpeedButton::~TsSpeedButton() {
   delete anim_;
@@ -35,28 +35,10 @@ TsSpeedButton::~TsSpeedButton() {
 
 void TsSpeedButton::SetBlend(int32_t value) { Change(Blend, std::clamp(value, 0, 100)); }
 
-void TsSpeedButton::SetDisabledGlyphKind(uint8_t value) {
-  if (StoreChanged(DisabledGlyphKind, value)) ListChanged();
-}
-
-void TsSpeedButton::SetImages(tk::TImageList* value) {
-  if (SetListImages(*this, list_, value)) ListChanged();
-}
-
-void TsSpeedButton::SetImageIndex(int32_t value) {
-  if (StoreChanged(list_.ImageIndex, value)) ListChanged();
-}
-
 void TsSpeedButton::ListChanged() {
-  // The plain button draws only Glyph, so it gets the list's image there.
-  if (!SkinData.IsSkinned()) MakeTwoImageGlyph(*this, list_, DisabledGlyphKind);
+  GlyphFromList(SkinData.IsSkinned());
   SkinData.CacheDirty = true;
   RepaintThroughParent(this);
-}
-
-void TsSpeedButton::Notification(tk::TComponent* removed) {
-  tk::TSpeedButton::Notification(removed);
-  if (removed == list_.Images) SetImages(nullptr);
 }
 
 int32_t TsSpeedButton::ButtonState() const {
@@ -188,7 +170,7 @@ LRESULT TsSpeedButton::SkinCommand(WPARAM wParam, LPARAM lParam) {
     case SKC_REFRESH:
       StopAnimation(SkinData, anim_);
       SkinData.CommonCommand(wParam, lParam, result);
-      if (cmd != SKC_REFRESH) ListGlyphFollowsSkin(*this, list_, SkinData.IsSkinned(false), DisabledGlyphKind);
+      if (cmd != SKC_REFRESH) FollowSkin(SkinData.IsSkinned(false));
       if (cmd != SKC_SETNEWSKIN && Visible()) tk::TSpeedButton::Invalidate();
       return result;
     case SKC_PARENTUPDATED:
@@ -273,14 +255,12 @@ bool TsSpeedButton::SetProperty(const std::string& name, const tpf0::Value& v) {
     const auto* it = std::find_if(std::begin(kNames), std::end(kNames), [&](const char* n) { return s == n; });
     if (it == std::end(kNames)) throw tk::EReadError("Invalid property value for " + name + ": " + s);
     ButtonStyle = static_cast<TToolButtonStyle>(it - std::begin(kNames));
-  } else if (name == "ImageIndex")
-    SetImageIndex(tk::ValueToInt(name, v));
-  else if (name == "DisabledGlyphKind") {
+  } else if (name == "DisabledGlyphKind") {
     DisabledGlyphKind = 0;
     for (const std::string& e : tk::ValueToSet(name, v))
       DisabledGlyphKind |= e == "dgBlended" ? dgBlended : e == "dgGrayed" ? dgGrayed : 0;
   } else
-    return tk::TSpeedButton::SetProperty(name, v);
+    return TsListGlyphButton::SetProperty(name, v);
   return true;
 }
 

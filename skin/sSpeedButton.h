@@ -19,7 +19,7 @@ namespace skin {
 
 enum class TToolButtonStyle : uint8_t { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider, tbsTextButton };
 
-class TsSpeedButton : public tk::TSpeedButton {
+class TsSpeedButton : public TsListGlyphButton<tk::TSpeedButton> {
 public:
   explicit TsSpeedButton(tk::TComponent* owner);
   ~TsSpeedButton() override;
@@ -33,7 +33,6 @@ public:
   tk::TAlignment Alignment = tk::TAlignment::taCenter;
   tk::TAlignment TextAlignment = tk::TAlignment::taCenter;
   int32_t Blend = 0;  // 0..100
-  uint8_t DisabledGlyphKind = dgBlended;
   bool Grayed = false;
   bool ShowCaption = true;
   bool DrawOverBorder = true;
@@ -49,12 +48,6 @@ public:
     RepaintThroughParent(this);
   }
   void SetBlend(int32_t value);
-  void SetDisabledGlyphKind(uint8_t value);
-  // The glyph taken from an image list while Glyph is empty.
-  tk::TImageList* Images() const { return list_.Images; }
-  int32_t ImageIndex() const { return list_.ImageIndex; }
-  void SetImages(tk::TImageList* value);
-  void SetImageIndex(int32_t value);
 
   int32_t ButtonState() const;
   // The width of the drop-down part at the right.
@@ -68,16 +61,14 @@ public:
   void Loaded() override;
 
 protected:
-  void Notification(tk::TComponent* removed) override;
+  void ListChanged() override;
 
 private:
-  void ListChanged();
   void RebuildCache();
   void PaintContent(TsBitmap24& cache, int32_t state);
   void Animate(TorvAnimatEvent event, bool half);
   LRESULT SkinCommand(WPARAM wParam, LPARAM lParam);
 
-  TsListGlyph list_;
   TsAnimTimer* anim_ = nullptr;
   bool oldDown_ = false;
   int oldNumGlyphs_ = 1, oldSpacing_ = 4;

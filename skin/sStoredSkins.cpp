@@ -1,5 +1,6 @@
 #include "skin/sStoredSkins.h"
 
+#include <concepts>
 #include <functional>
 
 #include "toolkit/SysUtils.h"
@@ -15,6 +16,13 @@ struct Prop {
   std::function<void(T&, const tpf0::Value&)> read;
   std::function<tpf0::Value(const T&)> write;
   std::function<bool(const T&)> stored;
+
+  // A property of a part that several item classes share serves each of them.
+  template <class Item>
+  requires std::derived_from<Item, T>
+  operator Prop<Item>() const {
+    return {name, read, write, stored ? std::function<bool(const Item&)>(stored) : nullptr};
+  }
 };
 
 [[noreturn]] void BadValue(const std::string& name) { throw tk::EReadError("Invalid property value for " + name); }

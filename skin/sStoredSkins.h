@@ -14,27 +14,10 @@
 
 namespace skin {
 
-struct TsSkinGeneral {
-  std::string SectionName, ParentClass;
-  TColor Color = 0;
-  TsControlBevel Bevel = cbNone;
-  int32_t ShadowBlur = 0;
-  TColor ShadowColor = 0;
-  bool ShadowDontUse = false, ShadowEnabled = false, ReservedBoolean = false;
-  int32_t ShadowOffset = 0, ShadowTransparency = 0;
+// A stored section: font colours in their text form.
+struct TsSkinGeneral : TsSectionData {
+  bool ShadowDontUse = false;
   std::string FontColor, HotFontColor;
-  int32_t Transparency = 0, GradientPercent = 0;
-  std::string GradientData;
-  int32_t ImagePercent = 0;
-  bool ShowFocus = false, FadingEnabled = false;
-  int32_t FadingIntervalIn = 0, FadingIntervalOut = 0, FadingIterations = 0;
-  TColor HotColor = 0;
-  int32_t HotTransparency = 0;
-  TsControlBevel HotBevel = cbNone;
-  int32_t HotGradientPercent = 0;
-  std::string HotGradientData;
-  int32_t HotImagePercent = 0;
-  TColor BorderColor1 = 0, BorderColor2 = 0;
   std::string Name;
 };
 
@@ -55,17 +38,12 @@ struct TsSkinPattern {
   std::string Name, PropertyName;
 };
 
-struct TsStoredSkin {
+struct TsStoredSkin : TsSkinInfo {
   std::string Name;
   std::vector<TsSkinGeneral> GeneralData;
   std::vector<TsSkinImage> Images;
   std::vector<TsSkinPattern> Patterns;
   std::string MasterBitmap;  // BMP file bytes; empty: no master bitmap
-  TColor Shadow1Color = 0;
-  int32_t Shadow1Offset = 0, Shadow1Blur = -1, Shadow1Transparency = 0;
-  TColor BorderColor = clFuchsia;
-  double Version = 0;
-  std::string Author, Description;
 };
 
 class TsStoredSkins {

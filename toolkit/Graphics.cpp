@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "toolkit/BmpDecoder.h"
 #include "toolkit/Classes.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/Utf.h"
@@ -212,58 +213,12 @@ uint32_t Le(const uint8_t* p, int n) {
   return v;
 }
 
-[[noreturn]] void BadBitmap() { throw EInvalidGraphic("Bitmap image is not valid"); }
-
 }  // namespace
 
 void TBitmap::LoadFromBmp(const uint8_t* data, size_t size) {
-  if (size < 14 + 40 || data[0] != 'B' || data[1] != 'M') BadBitmap();
-  const uint32_t offBits = Le(data + 10, 4);
-  const uint8_t* h = data + 14;
-  const uint32_t headerSize = Le(h, 4);
-  if (headerSize < 40 || 14 + headerSize > size) BadBitmap();
-  const int32_t w = static_cast<int32_t>(Le(h + 4, 4));
-  const int32_t rawH = static_cast<int32_t>(Le(h + 8, 4));
-  const int bits = static_cast<int>(Le(h + 14, 2));
-  const uint32_t compression = Le(h + 16, 4);
-  uint32_t colors = Le(h + 32, 4);
-  if (w <= 0 || rawH == 0 || rawH == INT32_MIN || w > 32768 || std::abs(rawH) > 32768) BadBitmap();
-  if (compression != BI_RGB || (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)) BadBitmap();
-  const int hgt = std::abs(rawH);
-  const bool bottomUp = rawH > 0;
-  if (bits <= 8 && colors == 0) colors = 1u << bits;
-  if (bits <= 8 && colors > (1u << bits)) BadBitmap();
-  const uint8_t* palette = h + headerSize;
-  if (bits <= 8 && static_cast<size_t>(palette - data) + colors * 4 > size) BadBitmap();
-  const size_t srcStride = ((static_cast<size_t>(w) * bits + 31) / 32) * 4;
-  if (offBits > size || srcStride * hgt > size - offBits) BadBitmap();
-  SetSize(w, hgt, 24);
-  for (int y = 0; y < hgt; ++y) {
-    const uint8_t* src = data + offBits + srcStride * (bottomUp ? hgt - 1 - y : y);
-    uint8_t* dst = ScanLine(y);
-    for (int x = 0; x < w; ++x) {
-      uint32_t index = 0;
-      switch (bits) {
-        case 24:
-          std::memcpy(dst + 3 * x, src + 3 * x, 3);
-          continue;
-        case 32:
-          std::memcpy(dst + 3 * x, src + 4 * x, 3);
-          continue;
-        case 8:
-          index = src[x];
-          break;
-        case 4:
-          index = (src[x / 2] >> (x % 2 ? 0 : 4)) & 15;
-          break;
-        case 1:
-          index = (src[x / 8] >> (7 - x % 8)) & 1;
-          break;
-      }
-      if (index >= colors) index = 0;
-      std::memcpy(dst + 3 * x, palette + 4 * index, 3);
-    }
-  }
+  const TBmpDecoder bmp({data, size});
+  SetSize(bmp.Width(), bmp.Height(), 24);
+  for (int y = 0; y < bmp.Height(); ++y) bmp.DecodeRow(y, ScanLine(y));
 }
 
 // ---------------------------------------------------------------- JPEG

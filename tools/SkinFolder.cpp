@@ -22,35 +22,9 @@ std::span<const uint8_t> Bytes(const std::string& s) { return {reinterpret_cast<
 
 skin::TsSkinGeneral StoredSection(const skin::TsGeneralData& g) {
   skin::TsSkinGeneral s;
-  s.SectionName = g.SectionName;
-  s.ParentClass = g.ParentClass;
-  s.Color = g.Color;
-  s.Bevel = g.Bevel;
-  s.ShadowBlur = g.ShadowBlur;
-  s.ShadowColor = g.ShadowColor;
-  s.ShadowEnabled = g.ShadowEnabled;
-  s.ReservedBoolean = g.ReservedBoolean;
-  s.ShadowOffset = g.ShadowOffset;
-  s.ShadowTransparency = g.ShadowTransparency;
+  static_cast<skin::TsSectionData&>(s) = g;
   s.FontColor = skin::FontColorText(g.FontColor);
   s.HotFontColor = skin::FontColorText(g.HotFontColor);
-  s.Transparency = g.Transparency;
-  s.GradientPercent = g.GradientPercent;
-  s.GradientData = g.GradientData;
-  s.ImagePercent = g.ImagePercent;
-  s.ShowFocus = g.ShowFocus;
-  s.FadingEnabled = g.FadingEnabled;
-  s.FadingIntervalIn = g.FadingIntervalIn;
-  s.FadingIntervalOut = g.FadingIntervalOut;
-  s.FadingIterations = g.FadingIterations;
-  s.HotColor = g.HotColor;
-  s.HotTransparency = g.HotTransparency;
-  s.HotBevel = g.HotBevel;
-  s.HotGradientPercent = g.HotGradientPercent;
-  s.HotGradientData = g.HotGradientData;
-  s.HotImagePercent = g.HotImagePercent;
-  s.BorderColor1 = g.BorderColor1;
-  s.BorderColor2 = g.BorderColor2;
   return s;
 }
 
@@ -87,15 +61,7 @@ skin::TsStoredSkin ReadSkinFolder(const std::string& folder, const std::string& 
 
   skin::TsSkinTables tables;
   skin::ReadExternalSections(ini, tables, [](skin::TColor c) { return c & 0xFFFFFFu; });
-  const skin::TsSkinData& d = tables.SkinData;
-  s.Version = d.Version;
-  s.Author = d.Author;
-  s.Description = d.Description;
-  s.Shadow1Color = static_cast<skin::TColor>(d.Shadow1Color);
-  s.Shadow1Offset = d.Shadow1Offset;
-  s.Shadow1Blur = d.Shadow1Blur;
-  s.Shadow1Transparency = d.Shadow1Transparency;
-  s.BorderColor = d.BorderColor;
+  static_cast<skin::TsSkinInfo&>(s) = tables.SkinData;
   for (const skin::TsGeneralData& g : tables.gd) s.GeneralData.push_back(StoredSection(g));
 
   const std::string master = ini.ReadString(skin::s_GlobalInfo, skin::s_MasterBitmap, "");

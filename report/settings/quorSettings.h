@@ -60,8 +60,8 @@ public:
   bool Set##N(int32_t v) { return SetIntValue(#N, v); }
 #define QUOR_SETTER_TEXT(N) \
   bool Set##N(std::string_view v) { return SetTextValue(#N, v); }
-#define QUOR_GETTER(KIND, N) QUOR_GETTER_##KIND(N)
-#define QUOR_GETTER_SETTER(KIND, N) QUOR_GETTER_##KIND(N) QUOR_SETTER_##KIND(N)
+#define QUOR_GETTER(KIND, N, DEFAULT) QUOR_GETTER_##KIND(N)
+#define QUOR_GETTER_SETTER(KIND, N, DEFAULT) QUOR_GETTER_##KIND(N) QUOR_SETTER_##KIND(N)
   QUOR_EXCEPTION_SETTINGS(QUOR_GETTER_SETTER)
   QUOR_LIST_SETTINGS(QUOR_GETTER)
 };

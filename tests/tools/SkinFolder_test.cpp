@@ -68,7 +68,7 @@ TEST(InternalSkinsData, CountsSizesAndValues) {
     const char* name;
     size_t sections, images;
     int w, h;
-    skin::TColor shadow;
+    int32_t shadow;
     int blur;
   } want[] = {
       {"GrayPlastic (internal)", 63, 77, 192, 256, 0, 2},
