@@ -5,6 +5,7 @@
 
 #include <exception>
 
+#include "base/Address.h"
 #include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptPipeline.h"
@@ -98,7 +99,7 @@ bool SynchronizeException(const void* sender, const char*, std::exception_ptr er
 LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* info) {
   const bool main = GetCurrentThreadId() == MainThreadId();
   const EXCEPTION_RECORD* rec = info->ExceptionRecord;
-  const uint32_t address = reinterpret_cast<uint32_t>(rec->ExceptionAddress);
+  const uint32_t address = base::AddressOf(rec->ExceptionAddress);
   THandleArgs a;
   a.Address = address;
   a.Context = info->ContextRecord;

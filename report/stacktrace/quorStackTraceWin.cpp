@@ -4,6 +4,10 @@
 
 #include <atomic>
 
+#include "base/Address.h"
+#include "base/WinHandle.h"
+#include "report/settings/quorModulePath.h"
+
 namespace quor {
 
 namespace {
@@ -37,12 +41,10 @@ void SetStackSymbolsProvider(StackSymbolsProvider provider) { symbolsProvider = 
 
 bool TWinModuleDescriber::Describe(const TModuleImage& image, const TMemorySnapshot& memory,
                                    TTraceModule& module) const {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(reinterpret_cast<HMODULE>(uintptr_t(image.Base)), path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
-  const std::string file(path, length);
+  const std::string file = ModulePath(image.Base);
+  if (file.empty()) return false;
   module.FileName = file.substr(file.find_last_of("\\/") + 1);
-  module.IsExecutable = image.Base == uint32_t(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)));
+  module.IsExecutable = image.Base == base::AddressOf(GetModuleHandleA(nullptr));
   IMAGE_DOS_HEADER dos;
   IMAGE_NT_HEADERS32 nt;
   if (memory.Read(image.Base, &dos, sizeof dos) && dos.e_magic == IMAGE_DOS_SIGNATURE &&
@@ -63,13 +65,15 @@ const IModuleDescriber& WinModuleDescriber() {
 uint32_t RegionEnd(uint32_t address) {
   MEMORY_BASIC_INFORMATION mbi;
   if (!VirtualQuery(reinterpret_cast<void*>(uintptr_t(address)), &mbi, sizeof mbi) || mbi.State != MEM_COMMIT) return 0;
-  return uint32_t(reinterpret_cast<uintptr_t>(mbi.BaseAddress) + mbi.RegionSize);
+  return base::AddressOf(mbi.BaseAddress) + uint32_t(mbi.RegionSize);
 }
 
 bool ReadThreadState(uint32_t threadId, const TMemorySnapshot& snapshot, TThreadState& state) {
   if (threadId == GetCurrentThreadId()) return false;
-  HANDLE h = OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, threadId);
-  if (!h) return false;
+  const base::KernelHandle thread(
+      OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, threadId));
+  if (!thread) return false;
+  const HANDLE h = thread.get();
   const DWORD previous = SuspendThread(h);
   bool read = false;
   if (previous != DWORD(-1)) {
@@ -86,7 +90,6 @@ bool ReadThreadState(uint32_t threadId, const TMemorySnapshot& snapshot, TThread
     }
     ResumeThread(h);
   }
-  CloseHandle(h);
   return read;
 }
 
