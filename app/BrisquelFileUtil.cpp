@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/WinHandle.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/WinText.h"
 
@@ -12,27 +13,6 @@ namespace {
 constexpr int64_t kMaxWords = 500;
 
 [[noreturn]] void RaiseLastOSError() { throw tk::EInOutError(static_cast<int>(GetLastError())); }
-
-// The open file; closed on every path. A failure to close is an error only
-// when nothing else failed first.
-class FileHandle {
-public:
-  explicit FileHandle(HANDLE h) : h_(h) {}
-  ~FileHandle() {
-    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE get() const { return h_; }
-  void Close() {
-    HANDLE h = h_;
-    h_ = INVALID_HANDLE_VALUE;
-    if (!CloseHandle(h)) RaiseLastOSError();
-  }
-
-private:
-  HANDLE h_;
-};
 
 int64_t RecordCount(HANDLE h) {
   LARGE_INTEGER size;
@@ -43,9 +23,9 @@ int64_t RecordCount(HANDLE h) {
 }  // namespace
 
 uint32_t FileWordSum(const std::string& fileName) {
-  FileHandle file(CreateFileW(tk::Wide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) RaiseLastOSError();
+  base::FileHandle file(CreateFileW(tk::Wide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) RaiseLastOSError();
 
   const int64_t records = RecordCount(file.get());
   const int64_t start = records / 2;
@@ -65,7 +45,9 @@ uint32_t FileWordSum(const std::string& fileName) {
     if (!ReadFile(file.get(), words, wanted, &got, nullptr)) RaiseLastOSError();
     if (got < wanted) throw tk::EInOutError(100);
   }
-  file.Close();
+  // Closed on every path; a failure to close is an error only when nothing
+  // else failed first.
+  if (!CloseHandle(file.release())) RaiseLastOSError();
 
   uint32_t sum = 0;
   for (int64_t i = 0; i < count; ++i) sum += words[i];  // little-endian target: the words as stored

@@ -1,5 +1,7 @@
 #include "skin/sButton.h"
 
+#include "base/WinSelection.h"
+#include "base/WinWindowDc.h"
 #include "skin/sGraphUtilsWin.h"
 #include "toolkit/WinText.h"
 
@@ -66,11 +68,11 @@ RECT TsButton::CaptionRect(HDC dc, int32_t state) const {
 
 void TsButton::PaintCaption(tk::TButton& button, TsBitmap24& cache, int32_t state) {
   auto& self = static_cast<TsButton&>(button);
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, self.Font().Handle());
-  const RECT r = self.CaptionRect(screen, state);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  const RECT r = [&] {
+    const base::WindowDc screen(nullptr);
+    const base::Selection font(screen.get(), self.Font().Handle());
+    return self.CaptionRect(screen.get(), state);
+  }();
   WriteControlText(cache, tk::Wide(self.Caption()), ControlEnabled(&self), self.Skin.ShowsActive(state), self.SkinData,
                    DT_CENTER | DT_EXPANDTABS | (self.WordWrap ? DT_WORDBREAK : 0), r);
   PaintButtonFocus(self, self.SkinData, cache, r, self.Skin.FocusMargin);

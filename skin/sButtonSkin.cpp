@@ -1,5 +1,8 @@
 #include "skin/sButtonSkin.h"
 
+#include <optional>
+
+#include "base/WinPaint.h"
 #include "skin/sAlphaGraph.h"
 #include "skin/sConst.h"
 #include "skin/sGraphUtilsWin.h"
@@ -125,12 +128,13 @@ bool TsButtonSkin::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
       Repaint();
       return true;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(h, &ps);
+      // A DC in wParam: painting into it, without BeginPaint.
+      std::optional<base::PaintScope> paint;
+      if (!wParam) paint.emplace(h);
+      const HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : paint->dc();
       const int saved = SaveDC(dc);
       Paint(dc);
       RestoreDC(dc, saved);
-      if (!wParam) EndPaint(h, &ps);
       return true;
     }
     case WM_PRINT:

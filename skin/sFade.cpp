@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "base/WinWindowDc.h"
 #include "skin/sAlphaGraph.h"
 #include "skin/sConst.h"
 #include "skin/sGraphUtilsWin.h"
@@ -70,9 +71,7 @@ void TsFadeTimer::Tick() {
     TsBitmap24 frame;
     BlendBitmaps(frame, FromBitmap, data_.CacheBitmap, FrameAlpha(FrameCounter, FadeIterations));
     if (SendSkinCommand(c, SKC_FADEFRAME, reinterpret_cast<LPARAM>(&frame)) == 0) {
-      HDC dc = GetDC(h);
-      CopyCacheToDC(frame, dc, 0, 0);
-      ReleaseDC(h, dc);
+      CopyCacheToDC(frame, base::WindowDc(h).get(), 0, 0);
     }
   } catch (const std::exception& e) {
     MessageBoxA(h, e.what(), "Error", MB_OK | MB_ICONERROR);

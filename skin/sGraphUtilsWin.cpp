@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/WinSelection.h"
+#include "base/WinWindowDc.h"
 #include "skin/sAlphaGraph.h"
 #include "skin/sCommonData.h"
 #include "skin/sConst.h"
@@ -49,21 +51,18 @@ TsDibCanvas::TsDibCanvas(TsBitmap24& bmp) : bmp_(bmp) {
   if (bmp.Empty()) return;
   BITMAPINFOHEADER h = Header(bmp);
   void* bits = nullptr;
-  dib_ = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits, nullptr, 0);
+  dib_.reset(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib_) return;
   bits_ = static_cast<uint8_t*>(bits);
   std::memcpy(bits_, bmp.Bits(), static_cast<size_t>(bmp.Stride()) * bmp.Height());
-  dc_ = CreateCompatibleDC(nullptr);
-  old_ = SelectObject(dc_, dib_);
+  dc_.reset(CreateCompatibleDC(nullptr));
+  selected_.emplace(dc_.get(), dib_.get());
 }
 
 TsDibCanvas::~TsDibCanvas() {
   if (!dib_) return;
   GdiFlush();
   std::memcpy(bmp_.ScanLine(0), bits_, static_cast<size_t>(bmp_.Stride()) * bmp_.Height());
-  SelectObject(dc_, old_);
-  DeleteDC(dc_);
-  DeleteObject(dib_);
 }
 
 TColor AskColor(tk::TControl* c) {
@@ -114,7 +113,7 @@ void WriteSkinText(TsBitmap24& bmp, HFONT font, const std::wstring& text, bool e
   TsDibCanvas canvas(bmp);
   HDC dc = canvas.DC();
   if (!dc) return;
-  HGDIOBJ oldFont = SelectObject(dc, font);
+  const base::Selection selectedFont(dc, font);
   SetBkMode(dc, TRANSPARENT);
   const int n = static_cast<int>(text.size());
   if (!(flags & (DT_WORDBREAK | DT_END_ELLIPSIS))) {
@@ -150,7 +149,6 @@ void WriteSkinText(TsBitmap24& bmp, HFONT font, const std::wstring& text, bool e
       if (fc[i + 1] != -1) draw(static_cast<COLORREF>(fc[i + 1]), offsets[i][0], offsets[i][1]);
     draw(static_cast<COLORREF>(fc[0]), 0, 0);
   }
-  SelectObject(dc, oldFont);
 }
 
 void RefillMaskCorners(TsCommonData& data, int32_t state, uint8_t corners) {
@@ -175,12 +173,10 @@ void WriteControlText(TsBitmap24& bmp, const std::wstring& text, bool enabled, b
 }
 
 TPoint MeasureText(HFONT font, const std::wstring& text, int32_t width, UINT flags) {
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, font);
+  const base::WindowDc screen(nullptr);
+  const base::Selection selectedFont(screen.get(), font);
   RECT m = {0, 0, width, 0};
-  DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &m, DT_CALCRECT | flags);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &m, DT_CALCRECT | flags);
   return {m.right, m.bottom};
 }
 

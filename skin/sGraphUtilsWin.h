@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
+#include "base/WinGdiObject.h"
+#include "base/WinSelection.h"
 #include "skin/sBitmap24.h"
 #include "skin/sCacheInfo.h"
 #include "skin/sGraphUtils.h"
@@ -64,13 +67,13 @@ public:
   ~TsDibCanvas();
   TsDibCanvas(const TsDibCanvas&) = delete;
   TsDibCanvas& operator=(const TsDibCanvas&) = delete;
-  HDC DC() const { return dc_; }
+  HDC DC() const { return dc_.get(); }
 
 private:
   TsBitmap24& bmp_;
-  HDC dc_ = nullptr;
-  HBITMAP dib_ = nullptr;
-  HGDIOBJ old_ = nullptr;
+  base::GdiObject<HBITMAP> dib_;
+  base::MemoryDc dc_;
+  std::optional<base::Selection> selected_;  // the DIB in dc_
   uint8_t* bits_ = nullptr;
 };
 

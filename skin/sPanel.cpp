@@ -1,5 +1,7 @@
 #include "skin/sPanel.h"
 
+#include "base/WinSelection.h"
+#include "base/WinWindowDc.h"
 #include "skin/sConst.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinManager.h"
@@ -32,12 +34,12 @@ void TsPanel::RebuildCache() {
   PaintItem(SkinData, bg, false, 0, true, cache, {Left(), Top()}, {0, 0, cache.Width(), cache.Height()});
   if (!Caption().empty()) {
     // The caption band is one line of "W" high, centred vertically.
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, Font().Handle());
     SIZE w{};
-    GetTextExtentPoint32W(screen, L"W", 1, &w);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    {
+      const base::WindowDc screen(nullptr);
+      const base::Selection font(screen.get(), Font().Handle());
+      GetTextExtentPoint32W(screen.get(), L"W", 1, &w);
+    }
     RECT r = {0, 0, cache.Width(), cache.Height()};
     r.top = (r.top + r.bottom - w.cy) / 2;
     r.bottom = r.top + w.cy;

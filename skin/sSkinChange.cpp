@@ -1,5 +1,7 @@
 #include "skin/sSkinChange.h"
 
+#include "base/WinPaint.h"
+#include "base/WinWindowDc.h"
 #include "skin/sAlphaGraph.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinChangeFrames.h"
@@ -18,11 +20,9 @@ LRESULT CALLBACK OutputProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(h, &ps);
+      const base::PaintScope paint(h);
       if (auto* picture = reinterpret_cast<const TsBitmap24*>(GetWindowLongPtrW(h, GWLP_USERDATA)))
-        CopyCacheToDC(*picture, dc, 0, 0);
-      EndPaint(h, &ps);
+        CopyCacheToDC(*picture, paint.dc(), 0, 0);
       return 0;
     }
     default:
@@ -60,9 +60,7 @@ HWND CreateOutputWindow(HWND form, const RECT& screenRect) {
 
 void Show(HWND out, const TsBitmap24& picture) {
   SetWindowLongPtrW(out, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&picture));
-  HDC dc = GetDC(out);
-  CopyCacheToDC(picture, dc, 0, 0);
-  ReleaseDC(out, dc);
+  CopyCacheToDC(picture, base::WindowDc(out).get(), 0, 0);
 }
 
 void RunPendingPaints() {
@@ -86,9 +84,8 @@ void AnimateSkinChange(HWND form, uint16_t timeMs) {
   TsBitmap24 oldPicture(r.right - r.left, r.bottom - r.top);
   {
     TsDibCanvas canvas(oldPicture);
-    HDC screen = GetDC(nullptr);
-    BitBlt(canvas.DC(), 0, 0, oldPicture.Width(), oldPicture.Height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    const base::WindowDc screen(nullptr);
+    BitBlt(canvas.DC(), 0, 0, oldPicture.Width(), oldPicture.Height(), screen.get(), r.left, r.top, SRCCOPY);
   }
   HWND out = CreateOutputWindow(form, r);
   if (!out) {

@@ -1,5 +1,7 @@
 #include "skin/sTooledit.h"
 
+#include "base/WinGdiObject.h"
+#include "base/WinSelection.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/WinText.h"
 
@@ -16,19 +18,17 @@ void DrawFolder(HDC dc, const RECT& r, bool grey) {
   const COLORREF body = grey ? RGB(200, 200, 200) : RGB(255, 212, 64);
   const COLORREF dark = grey ? RGB(128, 128, 128) : RGB(176, 128, 16);
   const COLORREF front = grey ? RGB(224, 224, 224) : RGB(255, 232, 128);
-  HPEN pen = CreatePen(PS_SOLID, 1, dark);
-  HBRUSH back = CreateSolidBrush(body), face = CreateSolidBrush(front);
-  HGDIOBJ oldPen = SelectObject(dc, pen), oldBrush = SelectObject(dc, back);
-  const POINT tab[] = {{x, y + 1}, {x + 5, y + 1}, {x + 7, y + 3}, {x + 14, y + 3}, {x + 14, y + h}, {x, y + h}};
-  Polygon(dc, tab, 6);
-  SelectObject(dc, face);
+  const base::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, dark));
+  const base::GdiObject<HBRUSH> back(CreateSolidBrush(body)), face(CreateSolidBrush(front));
+  const base::Selection selectedPen(dc, pen.get());
+  {
+    const base::Selection selectedBrush(dc, back.get());
+    const POINT tab[] = {{x, y + 1}, {x + 5, y + 1}, {x + 7, y + 3}, {x + 14, y + 3}, {x + 14, y + h}, {x, y + h}};
+    Polygon(dc, tab, 6);
+  }
+  const base::Selection selectedBrush(dc, face.get());
   const POINT flap[] = {{x + 2, y + 5}, {x + 16, y + 5}, {x + 14, y + h}, {x, y + h}};
   Polygon(dc, flap, 4);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(back);
-  DeleteObject(face);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/WinSelection.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/WinText.h"
 
@@ -30,7 +31,7 @@ void DrawGlyphCaption(HDC dc, RECT r, TBitmap& glyph, int numGlyphs, int index, 
   const int gw = glyph.Empty() ? 0 : glyph.Width() / std::max(1, numGlyphs), gh = glyph.Height();
   const std::wstring text = Wide(caption);
   SIZE ts = {0, 0};
-  HGDIOBJ oldFont = SelectObject(dc, font.Handle());
+  const base::Selection selectedFont(dc, font.Handle());
   if (!text.empty()) GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &ts);
   const int gap = (gw > 0 && !text.empty()) ? spacing : 0;
   const int gx = r.left + (r.right - r.left - gw - gap - ts.cx) / 2 + shift;
@@ -53,7 +54,6 @@ void DrawGlyphCaption(HDC dc, RECT r, TBitmap& glyph, int numGlyphs, int index, 
       draw(GetSysColor(COLOR_BTNSHADOW), 0);
     }
   }
-  SelectObject(dc, oldFont);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "base/WinGdiObject.h"
+#include "base/WinPaint.h"
+#include "base/WinSelection.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/WinText.h"
 #include "toolkit/WindowClass.h"
@@ -209,7 +212,6 @@ TWinControl::~TWinControl() {
   // Children leave first; their windows go with ours.
   while (!controls_.empty()) controls_.back()->SetParent(nullptr);
   DestroyWnd();
-  if (brush_) DeleteObject(brush_);
 }
 
 void TWinControl::InsertControl(TControl* c) {
@@ -397,8 +399,7 @@ void TWinControl::SetCaption(const std::string& text) {
 
 void TWinControl::SetColor(TColor color) {
   TControl::SetColor(color);
-  if (brush_) DeleteObject(brush_);
-  brush_ = nullptr;
+  brush_.reset();
   for (TControl* c : controls_)
     if (c->ParentColor()) c->InheritColor(color);
 }
@@ -423,17 +424,15 @@ void TWinControl::SetFocus() {
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
 LRESULT TWinControl::CNCtlColor(HDC dc) {
-  if (!brush_) brush_ = CreateSolidBrush(ColorToRGB(color_));
+  if (!brush_) brush_.reset(CreateSolidBrush(ColorToRGB(color_)));
   SetTextColor(dc, ColorToRGB(font_.Color));
   SetBkColor(dc, ColorToRGB(color_));
-  return reinterpret_cast<LRESULT>(brush_);
+  return reinterpret_cast<LRESULT>(brush_.get());
 }
 
 void TWinControl::PaintWindow(HDC dc) {
   RECT r = {0, 0, ClientWidth(), ClientHeight()};
-  HBRUSH b = CreateSolidBrush(ColorToRGB(color_));
-  FillRect(dc, &r, b);
-  DeleteObject(b);
+  FillRect(dc, &r, base::GdiObject<HBRUSH>(CreateSolidBrush(ColorToRGB(color_))).get());
   PaintControls(dc);
 }
 
@@ -527,19 +526,18 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_PAINT:
       if (!defProc_) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle_, &ps);
-        // Paint off screen and copy once: no flicker.
+        // Paint off screen and copy once: no flicker. The owners release the
+        // memory DC and bitmap and end the paint even when painting throws;
+        // the exception goes on to the application's handler.
+        // Windows: without EndPaint the update region stays, and the window
+        // receives WM_PAINT again at once, for ever.
+        const base::PaintScope paint(handle_);
         const int w = std::max(1, ClientWidth()), h = std::max(1, ClientHeight());
-        HDC mem = CreateCompatibleDC(dc);
-        HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        PaintWindow(mem);
-        BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteObject(bmp);
-        DeleteDC(mem);
-        EndPaint(handle_, &ps);
+        const base::MemoryDc mem(CreateCompatibleDC(paint.dc()));
+        const base::GdiObject<HBITMAP> bmp(CreateCompatibleBitmap(paint.dc(), w, h));
+        const base::Selection selected(mem.get(), bmp.get());
+        PaintWindow(mem.get());
+        BitBlt(paint.dc(), 0, 0, w, h, mem.get(), 0, 0, SRCCOPY);
         return 0;
       }
       break;

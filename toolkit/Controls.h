@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/WinGdiObject.h"
 #include "toolkit/Classes.h"
 #include "toolkit/Graphics.h"
 
@@ -184,7 +185,7 @@ protected:
 
   HWND handle_ = nullptr;
   WNDPROC defProc_ = nullptr;
-  HBRUSH brush_ = nullptr;  // background brush for WM_CTLCOLOR*
+  base::GdiObject<HBRUSH> brush_;  // background brush for WM_CTLCOLOR*
   std::vector<TControl*> controls_;
 
 private:

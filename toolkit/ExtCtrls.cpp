@@ -1,5 +1,7 @@
 #include "toolkit/ExtCtrls.h"
 
+#include "base/WinGdiObject.h"
+#include "base/WinSelection.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/WinText.h"
@@ -19,17 +21,16 @@ TBevelCut ValueToBevel(const std::string& prop, const tpf0::Value& v) {
 
 void Frame3D(HDC dc, RECT& r, COLORREF topLeft, COLORREF bottomRight, int width) {
   for (int i = 0; i < width; ++i) {
-    HPEN tl = CreatePen(PS_SOLID, 1, topLeft), br = CreatePen(PS_SOLID, 1, bottomRight);
-    HGDIOBJ old = SelectObject(dc, tl);
-    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
-    LineTo(dc, r.left, r.top);
-    LineTo(dc, r.right - 1, r.top);
-    SelectObject(dc, br);
+    const base::GdiObject<HPEN> tl(CreatePen(PS_SOLID, 1, topLeft)), br(CreatePen(PS_SOLID, 1, bottomRight));
+    {
+      const base::Selection pen(dc, tl.get());
+      MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+      LineTo(dc, r.left, r.top);
+      LineTo(dc, r.right - 1, r.top);
+    }
+    const base::Selection pen(dc, br.get());
     LineTo(dc, r.right - 1, r.bottom - 1);
     LineTo(dc, r.left - 1, r.bottom - 1);
-    SelectObject(dc, old);
-    DeleteObject(tl);
-    DeleteObject(br);
     InflateRect(&r, -1, -1);
   }
 }
@@ -51,9 +52,7 @@ void TPanel::CreateParams(TCreateParams& params) {
 
 void TPanel::PaintWindow(HDC dc) {
   RECT r = {0, 0, ClientWidth(), ClientHeight()};
-  HBRUSH b = CreateSolidBrush(ColorToRGB(color_));
-  FillRect(dc, &r, b);
-  DeleteObject(b);
+  FillRect(dc, &r, base::GdiObject<HBRUSH>(CreateSolidBrush(ColorToRGB(color_))).get());
   const COLORREF hi = GetSysColor(COLOR_BTNHIGHLIGHT), sh = GetSysColor(COLOR_BTNSHADOW);
   if (BevelOuter == TBevelCut::bvRaised)
     Frame3D(dc, r, hi, sh, BevelWidth);
@@ -66,13 +65,12 @@ void TPanel::PaintWindow(HDC dc) {
   if (!caption_.empty()) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(font_.Color));
-    HGDIOBJ old = SelectObject(dc, font_.Handle());
+    const base::Selection font(dc, font_.Handle());
     const std::wstring text = Wide(caption_);
     const UINT align = Alignment == TAlignment::taLeftJustify    ? DT_LEFT
                        : Alignment == TAlignment::taRightJustify ? DT_RIGHT
                                                                  : DT_CENTER;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
   }
   PaintControls(dc);
 }
@@ -101,16 +99,13 @@ TShape::TShape(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TShape::Paint(HDC dc) {
-  HBRUSH brush =
-      BrushClear ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)) : CreateSolidBrush(ColorToRGB(BrushColor));
-  HPEN pen = PenClear ? static_cast<HPEN>(GetStockObject(NULL_PEN)) : CreatePen(PS_SOLID, 1, ColorToRGB(PenColor));
-  HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
+  // Stock objects are not owned.
+  const base::GdiObject<HBRUSH> ownBrush(BrushClear ? nullptr : CreateSolidBrush(ColorToRGB(BrushColor)));
+  const base::GdiObject<HPEN> ownPen(PenClear ? nullptr : CreatePen(PS_SOLID, 1, ColorToRGB(PenColor)));
+  const base::Selection brush(dc, BrushClear ? GetStockObject(NULL_BRUSH) : ownBrush.get());
+  const base::Selection pen(dc, PenClear ? GetStockObject(NULL_PEN) : ownPen.get());
   // A null pen draws the rectangle one pixel short on the right and bottom.
   Rectangle(dc, 0, 0, width_ + (PenClear ? 1 : 0), height_ + (PenClear ? 1 : 0));
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  if (!BrushClear) DeleteObject(brush);
-  if (!PenClear) DeleteObject(pen);
 }
 
 bool TShape::SetProperty(const std::string& name, const tpf0::Value& v) {

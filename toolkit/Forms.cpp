@@ -202,6 +202,8 @@ bool TApplication::HandleMessage(MSG& msg) {
     return false;
   }
   // Tab, arrows and Enter move between the controls of the form.
+  // Windows: the dialog manager works on any top-level window whose controls
+  // carry WS_TABSTOP; it takes the keys before TranslateMessage sees them.
   HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   if (top && TWinControl::FromHandle(top) && IsDialogMessageW(top, &msg)) return true;
   TranslateMessage(&msg);

@@ -61,7 +61,7 @@ TColor ValueToColor(const std::string& prop, const tpf0::Value& v) {
 // ---------------------------------------------------------------- TFont
 
 TFont::TFont() = default;
-TFont::~TFont() { Release(); }
+TFont::~TFont() = default;
 TFont::TFont(const TFont& o) : Name(o.Name), Height(o.Height), Color(o.Color), Charset(o.Charset), Style(o.Style) {}
 
 TFont& TFont::operator=(const TFont& o) {
@@ -79,10 +79,7 @@ bool TFont::operator==(const TFont& o) const {
   return Name == o.Name && Height == o.Height && Color == o.Color && Charset == o.Charset && Style == o.Style;
 }
 
-void TFont::Release() const {
-  if (handle_) DeleteObject(handle_);
-  handle_ = nullptr;
-}
+void TFont::Release() const { handle_.reset(); }
 
 HFONT TFont::Handle() const {
   if (handle_ && (madeName_ != Name || madeHeight_ != Height || madeCharset_ != Charset || madeStyle_ != Style))
@@ -98,14 +95,14 @@ HFONT TFont::Handle() const {
     lf.lfQuality = DEFAULT_QUALITY;
     const std::u16string face = Utf8ToUtf16(Name);
     std::memcpy(lf.lfFaceName, face.c_str(), std::min<size_t>(face.size(), LF_FACESIZE - 1) * 2);
-    handle_ = CreateFontIndirectW(&lf);
+    handle_.reset(CreateFontIndirectW(&lf));
     if (!handle_) throw EOutOfResources("Out of system resources");
     madeName_ = Name;
     madeHeight_ = Height;
     madeCharset_ = Charset;
     madeStyle_ = Style;
   }
-  return handle_;
+  return handle_.get();
 }
 
 bool TFont::SetProperty(const std::string& name, const tpf0::Value& v) {
@@ -153,13 +150,9 @@ TBitmap::TBitmap(int width, int height, int bpp) { SetSize(width, height, bpp); 
 TBitmap::~TBitmap() { Release(); }
 
 void TBitmap::Release() {
-  if (dc_) {
-    SelectObject(dc_, oldBitmap_);
-    DeleteDC(dc_);
-    dc_ = nullptr;
-  }
-  if (handle_) DeleteObject(handle_);
-  handle_ = nullptr;
+  selected_.reset();
+  dc_.reset();
+  handle_.reset();
   bits_ = nullptr;
   width_ = height_ = stride_ = 0;
 }
@@ -177,7 +170,7 @@ void TBitmap::SetSize(int width, int height, int bpp) {
   bi.bmiHeader.biBitCount = static_cast<WORD>(bpp);
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  handle_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  handle_.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!handle_) throw EOutOfResources("Out of system resources");
   bits_ = static_cast<uint8_t*>(bits);
   width_ = width;
@@ -187,11 +180,11 @@ void TBitmap::SetSize(int width, int height, int bpp) {
 
 HDC TBitmap::Canvas() {
   if (!dc_) {
-    dc_ = CreateCompatibleDC(nullptr);
+    dc_.reset(CreateCompatibleDC(nullptr));
     if (!dc_) throw EOutOfResources("Out of system resources");
-    oldBitmap_ = SelectObject(dc_, handle_);
+    selected_.emplace(dc_.get(), handle_.get());
   }
-  return dc_;
+  return dc_.get();
 }
 
 TColor TBitmap::BottomLeftColor() const {

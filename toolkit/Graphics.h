@@ -5,9 +5,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/WinGdiObject.h"
+#include "base/WinSelection.h"
 #include "toolkit/Tpf0.h"
 
 namespace tk {
@@ -51,7 +54,7 @@ public:
 
 private:
   void Release() const;
-  mutable HFONT handle_ = nullptr;
+  mutable base::GdiObject<HFONT> handle_;
   mutable std::string madeName_;
   mutable int madeHeight_ = 0, madeCharset_ = 0;
   mutable uint8_t madeStyle_ = 0;
@@ -76,7 +79,7 @@ public:
   const uint8_t* ScanLine(int y) const { return bits_ + static_cast<size_t>(y) * stride_; }
   int Stride() const { return stride_; }
   HDC Canvas();  // a memory DC with the bitmap selected, made on first use
-  HBITMAP Handle() const { return handle_; }
+  HBITMAP Handle() const { return handle_.get(); }
 
   // The colour of the bottom-left pixel: the transparent colour of glyphs.
   TColor BottomLeftColor() const;
@@ -88,10 +91,10 @@ public:
 private:
   void Release();
   int width_ = 0, height_ = 0, bpp_ = 24, stride_ = 0;
-  HBITMAP handle_ = nullptr;
+  base::GdiObject<HBITMAP> handle_;
   uint8_t* bits_ = nullptr;
-  HDC dc_ = nullptr;
-  HGDIOBJ oldBitmap_ = nullptr;
+  base::MemoryDc dc_;
+  std::optional<base::Selection> selected_;  // the bitmap in dc_
 };
 
 // Decodes a baseline or progressive JPEG into a 24-bit bitmap; raises

@@ -1,5 +1,8 @@
 #include "toolkit/StdCtrls.h"
 
+#include "base/WinGdiObject.h"
+#include "base/WinSelection.h"
+#include "base/WinWindowDc.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/WinText.h"
 
@@ -210,13 +213,13 @@ void TLabel::Loaded() {
 
 void TLabel::AdjustBounds() {
   if (!AutoSize || WordWrap) return;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font_.Handle());
   RECT r = {0, 0, 0, 0};
-  const std::wstring text = Wide(caption_.empty() ? " " : caption_);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  {
+    const base::WindowDc screen(nullptr);
+    const base::Selection font(screen.get(), font_.Handle());
+    const std::wstring text = Wide(caption_.empty() ? " " : caption_);
+    DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+  }
   int left = left_;
   if (Alignment == TAlignment::taRightJustify) left = left_ + width_ - r.right;
   SetBounds(left, top_, r.right, r.bottom);
@@ -226,20 +229,18 @@ void TLabel::AdjustBounds() {
 void TLabel::Paint(HDC dc) {
   RECT r = {0, 0, width_, height_};
   if (!Transparent) {
-    HBRUSH b = CreateSolidBrush(ColorToRGB(color_));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
+    const base::GdiObject<HBRUSH> b(CreateSolidBrush(ColorToRGB(color_)));
+    FillRect(dc, &r, b.get());
   }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(font_.Color));
-  HGDIOBJ old = SelectObject(dc, font_.Handle());
+  const base::Selection font(dc, font_.Handle());
   const UINT align = Alignment == TAlignment::taRightJustify ? DT_RIGHT
                      : Alignment == TAlignment::taCenter     ? DT_CENTER
                                                              : DT_LEFT;
   const std::wstring text = Wide(caption_);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             align | DT_NOPREFIX | (WordWrap ? DT_WORDBREAK : DT_SINGLELINE));
-  SelectObject(dc, old);
 }
 
 bool TLabel::SetProperty(const std::string& name, const tpf0::Value& v) {

@@ -49,7 +49,7 @@ TThread::TThread() { (void)SyncWindow(); }
 TThread::~TThread() {
   if (handle_) {
     WaitFor();
-    CloseHandle(handle_);
+    CloseHandle(handle_);  // a plain handle: Threads.h keeps <windows.h> out of its users
   }
 }
 

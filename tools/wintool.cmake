@@ -1,5 +1,5 @@
 if(SORVENAL_WIN)
   add_executable(wintool ${CMAKE_CURRENT_LIST_DIR}/wintool.cpp)
   target_link_options(wintool PRIVATE -municode)
-  target_link_libraries(wintool PRIVATE gdi32 user32)
+  target_link_libraries(wintool PRIVATE base gdi32 user32)
 endif()

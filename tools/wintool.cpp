@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "base/WinGdiObject.h"
+#include "base/WinSelection.h"
+#include "base/WinWindowDc.h"
+
 namespace {
 
 bool SaveBmp(const wchar_t* path, HDC dc, HBITMAP bmp, int w, int h) {
@@ -55,16 +59,14 @@ int wmain(int argc, wchar_t** argv) {
   RECT r;
   GetWindowRect(hwnd, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(mem, old);
-  const bool saved = SaveBmp(argv[3], mem, bmp, w, h);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
+  const base::WindowDc screen(nullptr);
+  const base::MemoryDc mem(CreateCompatibleDC(screen.get()));
+  const base::GdiObject<HBITMAP> bmp(CreateCompatibleBitmap(screen.get(), w, h));
+  {
+    const base::Selection selected(mem.get(), bmp.get());
+    BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
+  }
+  const bool saved = SaveBmp(argv[3], mem.get(), bmp.get(), w, h);
   if (close) PostMessageW(hwnd, WM_CLOSE, 0, 0);
   if (!saved) {
     std::fprintf(stderr, "wintool: cannot write %ls\n", argv[3]);

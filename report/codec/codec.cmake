@@ -32,7 +32,7 @@ endif()
 
 if(SORVENAL_WIN)
   add_library(quor_zipfiles STATIC ${quor_zip_dir}/quorZipFiles.cpp)
-  target_link_libraries(quor_zipfiles PUBLIC quor_zip)
+  target_link_libraries(quor_zipfiles PUBLIC quor_zip base)
   sorvenal_test(quorZipFiles_test SOURCES ${PROJECT_SOURCE_DIR}/tests/report/codec/quorZipFiles_test.cpp
                 DEPS quor_zipfiles)
 endif()

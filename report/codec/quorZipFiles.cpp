@@ -4,31 +4,14 @@
 
 #include <windows.h>
 
+#include "base/WinHandle.h"
+
 #include <exception>
 #include <optional>
 
 namespace quor {
 
 namespace {
-
-class FileHandle {
-public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  void Close() {
-    if (valid()) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-  }
-
-private:
-  HANDLE handle_;
-};
 
 struct FileForZip {
   std::string data;
@@ -40,9 +23,9 @@ struct FileForZip {
 // attributes; nothing when it cannot be opened or read completely. Others
 // may keep the file open for writing, as a log file usually is.
 std::optional<FileForZip> ReadFileForZip(const std::string& path) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return std::nullopt;
+  base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(file.get(), &info) || info.nFileSizeHigh != 0 || info.nFileSizeLow > 0x7FFFFFFFu)
     return std::nullopt;
@@ -86,11 +69,11 @@ bool PackFiles(HANDLE archive, const std::vector<std::string>& files, int lastIn
 
 bool WriteZipArchive(const std::string& archive, const std::vector<std::string>& files, int lastIndex,
                      const std::vector<std::string>& sendAsNames) {
-  FileHandle file(
+  base::FileHandle file(
       CreateFileA(archive.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
+  if (!file) return false;
   const bool ok = PackFiles(file.get(), files, lastIndex, sendAsNames);
-  file.Close();  // a file still open cannot be deleted
+  file.reset();  // a file still open cannot be deleted
   if (!ok) DeleteFileA(archive.c_str());
   return ok;
 }

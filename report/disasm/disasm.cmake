@@ -82,6 +82,6 @@ endif()
 # The Windows side of guarded reading: this process's memory and modules.
 if(SORVENAL_WIN)
   add_library(quor_memory STATIC ${CMAKE_CURRENT_LIST_DIR}/quorMemoryWin.cpp)
-  target_link_libraries(quor_memory PUBLIC quor_disasm)
+  target_link_libraries(quor_memory PUBLIC quor_disasm base)
   sorvenal_test(quorMemoryWin_test SOURCES ${PROJECT_SOURCE_DIR}/tests/report/disasm/quorMemoryWin_test.cpp DEPS quor_memory)
 endif()

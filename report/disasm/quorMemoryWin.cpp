@@ -9,6 +9,9 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "base/Address.h"
+#include "base/WinHandle.h"
+
 namespace quor {
 
 namespace {
@@ -125,7 +128,7 @@ bool TakeProcessSnapshot(TMemorySnapshot& snapshot) {
   while (address < 0x100000000ull &&
          VirtualQuery(reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address)), &mbi, sizeof(mbi)) == sizeof(mbi)) {
     any = true;
-    const uint64_t begin = reinterpret_cast<uintptr_t>(mbi.BaseAddress);
+    const uint64_t begin = base::AddressOf(mbi.BaseAddress);
     const uint64_t size = mbi.RegionSize;
     if (size == 0) break;
     if (mbi.State == MEM_COMMIT) {
@@ -139,18 +142,16 @@ bool TakeProcessSnapshot(TMemorySnapshot& snapshot) {
     address = begin + size;
   }
   // Modules from the tool-help list: it needs no loader lock.
-  HANDLE list = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId());
-  if (list != INVALID_HANDLE_VALUE) {
+  if (const base::SnapshotHandle list(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId())); list) {
     MODULEENTRY32W me;
     me.dwSize = sizeof(me);
-    for (BOOL ok = Module32FirstW(list, &me); ok; ok = Module32NextW(list, &me)) {
+    for (BOOL ok = Module32FirstW(list.get(), &me); ok; ok = Module32NextW(list.get(), &me)) {
       TModuleImage m;
-      m.Base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(me.modBaseAddr));
+      m.Base = base::AddressOf(me.modBaseAddr);
       m.Size = me.modBaseSize;
       AddSections(snapshot, m);
       snapshot.AddModule(m);
     }
-    CloseHandle(list);
   }
   return any;
 }

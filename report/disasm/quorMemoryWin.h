@@ -7,8 +7,8 @@
 
 namespace quor {
 
-// Pages that cannot be written (code, read-only data) are read once and kept:
-// under Wine every read of process memory is a round trip to the server, and
+// Pages that cannot be written (code, read-only data) are read once and kept.
+// Wine: every read of process memory is a round trip to the server, and
 // decoding reads a few bytes at a time. The kept pages are dropped whenever a
 // new snapshot is taken, so a module loaded in place of another is read anew.
 class TProcessMemoryReader : public IMemoryReader {

@@ -6,9 +6,11 @@
 #include <functional>
 #include <vector>
 
+#include "base/Address.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptObject.h"
 #include "report/handling/quorTools.h"
+#include "report/settings/quorModulePath.h"
 #include "report/settings/quorSettingsResource.h"
 #include "report/text/quorInternalErrors.h"
 #include "report/text/quorTextFormat.h"
@@ -94,7 +96,7 @@ TReportFields BuildReportHeader(TIQuorException& e) {
   item("computer name", ComputerNameText);
   item("user name", [] { return UserNameText() + (RunsAsAdministrator() ? "  <admin>" : ""); });
   item("registered owner", [] {
-    const auto hklm = reinterpret_cast<uintptr_t>(HKEY_LOCAL_MACHINE);
+    const auto hklm = base::AddressOf(HKEY_LOCAL_MACHINE);
     const std::string key = "Software\\Microsoft\\Windows NT\\CurrentVersion";
     std::string owner = ReadRegistryText(hklm, key, "RegisteredOwner");
     const std::string organisation = ReadRegistryText(hklm, key, "RegisteredOrganization");

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "base/Address.h"
+#include "report/settings/quorModulePath.h"
+
 namespace quor {
 
 namespace {
@@ -39,7 +42,7 @@ uintptr_t OwnModule() {
     HMODULE m = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCSTR>(&OwnModule), &m);
-    return reinterpret_cast<uintptr_t>(m);
+    return base::AddressOf(m);
   }();
   return module;
 }
@@ -50,16 +53,10 @@ bool IsOwnCode(uint32_t address) {
   return address >= begin && address < end;
 }
 
-std::string ModulePath(uintptr_t module) {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(reinterpret_cast<HMODULE>(module), path, MAX_PATH);
-  return std::string(path, n < MAX_PATH ? n : 0);
-}
-
 std::string ModuleFileNameOf(uint32_t address) {
   MEMORY_BASIC_INFORMATION mbi;
   if (!VirtualQuery(reinterpret_cast<void*>(address), &mbi, sizeof mbi) || !mbi.AllocationBase) return {};
-  return FileName(ModulePath(reinterpret_cast<uintptr_t>(mbi.AllocationBase)));
+  return FileName(ModulePath(base::AddressOf(mbi.AllocationBase)));
 }
 
 }  // namespace quor

@@ -1,5 +1,6 @@
 // Loaded modules as the reporter sees them: which module holds an address,
-// whether it is the program's own code, and its file name.
+// whether it is the program's own code, and its file name (full paths:
+// report/settings/quorModulePath.h).
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,5 @@ namespace quor {
 // The file name without folder of the module that holds `address`; empty
 // when none does.
 [[nodiscard]] std::string ModuleFileNameOf(uint32_t address);
-// Full path of a module (0: the executable).
-[[nodiscard]] std::string ModulePath(uintptr_t module);
 
 }  // namespace quor

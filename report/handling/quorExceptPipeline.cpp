@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "base/Address.h"
+#include "base/WinHandle.h"
 #include "report/disasm/quorAddressFix.h"
 #include "report/disasm/quorMemoryWin.h"
 #include "report/handling/quorExceptClass.h"
@@ -221,19 +223,19 @@ void HandleException(const THandleArgs& a) {
       return;
     }
   }
-  r.ExceptObject = reinterpret_cast<uint32_t>(object);
+  r.ExceptObject = base::AddressOf(object);
   r.CanContinue = a.CanContinue;
-  r.StackPointer = a.StackPointer ? a.StackPointer : reinterpret_cast<uint32_t>(__builtin_frame_address(0)) + 8;
+  r.StackPointer = a.StackPointer ? a.StackPointer : base::AddressOf(__builtin_frame_address(0)) + 8;
   r.FramePointer = a.FramePointer ? a.FramePointer : *static_cast<uint32_t*>(__builtin_frame_address(0));
   if (data->HasContext) {
     const CONTEXT* c = reinterpret_cast<const CONTEXT*>(data->Context);
     if (r.ExceptAddress >= c->Eip && r.ExceptAddress <= c->Eip + 4) r.StackPointer = c->Esp, r.FramePointer = c->Ebp;
   }
   r.Context = data->HasContext ? 1 : 0;
-  r.BugReportOut = reinterpret_cast<uint32_t>(a.ReportOut);
+  r.BugReportOut = base::AddressOf(a.ReportOut);
   r.Source = a.Source;
-  r.Sender = reinterpret_cast<uint32_t>(a.Sender);
-  r.PreparedStack = reinterpret_cast<uint32_t>(data.release());
+  r.Sender = base::AddressOf(a.Sender);
+  r.PreparedStack = base::AddressOf(data.release());
 
   // Without a handler thread, or while the loader lock or the process
   // environment lock is held (by this thread, or by another one for 250 ms),
@@ -243,8 +245,9 @@ void HandleException(const THandleArgs& a) {
     ClearRaiseRecord();
     return;
   }
-  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  r.Event = reinterpret_cast<uint32_t>(event);
+  const base::KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  const HANDLE event = done.get();
+  r.Event = base::AddressOf(event);
   SuspendFreezeCheck(true);
   const THandlingRequestBytes bytes = PackHandlingRequest(r);
   DWORD written = 0;
@@ -257,10 +260,12 @@ void HandleException(const THandleArgs& a) {
     WaitForSingleObject(event, INFINITE);
   }
   SuspendFreezeCheck(false);
-  if (event) CloseHandle(event);
   ClearRaiseRecord();
 }
 
+// The pipe and the handler thread live from start-up to shutdown: plain
+// handles, closed by StopHandlerThread (an owner would close them at static
+// destruction, while copies of the reporter may still report).
 bool StartHandlerThread() {
   if (!CreatePipe(&g_pipeRead, &g_pipeWrite, nullptr, 0)) return false;
   g_handlerThread = CreateThread(nullptr, 0, &HandlerThread, nullptr, 0, &g_handlerThreadId);

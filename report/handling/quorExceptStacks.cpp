@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/WinHandle.h"
 #include "report/disasm/quorMemoryWin.h"
 #include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptObject.h"
@@ -40,10 +41,9 @@ std::string SectionName(uint32_t threadId, bool isReporting, bool suspended, int
 }
 
 int ThreadPriority(uint32_t threadId) {
-  HANDLE h = OpenThread(THREAD_QUERY_INFORMATION, FALSE, threadId);
-  if (!h) return 0;
-  const int priority = GetThreadPriority(h);
-  CloseHandle(h);
+  const base::KernelHandle thread(OpenThread(THREAD_QUERY_INFORMATION, FALSE, threadId));
+  if (!thread) return 0;
+  const int priority = GetThreadPriority(thread.get());
   return priority == THREAD_PRIORITY_ERROR_RETURN ? 0 : priority;
 }
 

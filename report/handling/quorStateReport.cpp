@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "base/WinHandle.h"
+#include "base/WinMemory.h"
 #include "report/handling/quorExceptPipeline.h"
 #include "report/intercept/quorExceptThreads.h"
 #include "report/intercept/quorFreezeWatchdog.h"
@@ -23,18 +25,16 @@ void NameLibraryThreads(bool shown) {
 // view covers `limit` bytes, so a block smaller than the limit is not
 // written past its end (the view cannot be made).
 bool WriteToTraceMap(const std::string& text, uint32_t limit) {
-  HANDLE map = OpenFileMappingA(FILE_MAP_WRITE, FALSE, "Global\\quorTraceProcessMap");
-  if (!map) map = OpenFileMappingA(FILE_MAP_WRITE, FALSE, "quorTraceProcessMap");
+  base::KernelHandle map(OpenFileMappingA(FILE_MAP_WRITE, FALSE, "Global\\quorTraceProcessMap"));
+  if (!map) map.reset(OpenFileMappingA(FILE_MAP_WRITE, FALSE, "quorTraceProcessMap"));
   if (!map) return false;
-  char* view = static_cast<char*>(MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, limit));
-  if (view) {
-    const size_t n = text.size() < limit - 1 ? text.size() : limit - 1;
-    std::memcpy(view, text.data(), n);
-    view[n] = 0;
-    UnmapViewOfFile(view);
-  }
-  CloseHandle(map);
-  return view != nullptr;
+  const base::MappedView view(MapViewOfFile(map.get(), FILE_MAP_WRITE, 0, 0, limit));
+  if (!view) return false;
+  char* block = static_cast<char*>(view.get());
+  const size_t n = text.size() < limit - 1 ? text.size() : limit - 1;
+  std::memcpy(block, text.data(), n);
+  block[n] = 0;
+  return true;
 }
 
 }  // namespace

@@ -4,7 +4,10 @@
 
 #include <vector>
 
-#include "report/handling/quorExceptModules.h"
+#include "base/Address.h"
+#include "base/WinRegKey.h"
+#include "base/WinWindowDc.h"
+#include "report/settings/quorModulePath.h"
 #include "report/text/quorToolsText.h"
 
 namespace quor {
@@ -60,8 +63,10 @@ bool RunsAsAdministrator() {
 }
 
 std::string ReadRegistryText(uintptr_t rootKey, const std::string& keyPath, const std::string& valueName) {
-  HKEY key;
-  if (RegOpenKeyExA(reinterpret_cast<HKEY>(rootKey), keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+  HKEY opened;
+  if (RegOpenKeyExA(reinterpret_cast<HKEY>(rootKey), keyPath.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return {};
+  const base::RegKey owned(opened);
+  const HKEY key = owned.get();
   DWORD type = 0, size = 0;
   std::string text;
   if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size > 0) {
@@ -70,7 +75,6 @@ std::string ReadRegistryText(uintptr_t rootKey, const std::string& keyPath, cons
         ERROR_SUCCESS)
       text = type == REG_SZ || type == REG_EXPAND_SZ ? std::string(data.data()) : std::string(data.data(), size);
   }
-  RegCloseKey(key);
   return text;
 }
 
@@ -112,13 +116,13 @@ std::string ProgramUptimeText() {
 }
 
 std::string ProcessorNameText() {
-  return Trim(ReadRegistryText(reinterpret_cast<uintptr_t>(HKEY_LOCAL_MACHINE),
+  return Trim(ReadRegistryText(base::AddressOf(HKEY_LOCAL_MACHINE),
                                "hardware\\description\\system\\centralProcessor\\0", "ProcessorNameString"));
 }
 
 int ProcessorCount() {
   for (int n = 1; n <= 15; ++n)
-    if (ReadRegistryText(reinterpret_cast<uintptr_t>(HKEY_LOCAL_MACHINE),
+    if (ReadRegistryText(base::AddressOf(HKEY_LOCAL_MACHINE),
                          "hardware\\description\\system\\centralProcessor\\" + std::to_string(n), "ProcessorNameString")
             .empty())
       return n;
@@ -144,10 +148,12 @@ std::string FreeDiskSpaceText() {
 }
 
 std::string ScreenModeText() {
-  HDC dc = GetDC(nullptr);
-  if (!dc) return {};
-  const int bits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-  ReleaseDC(nullptr, dc);
+  int bits = 0;
+  {
+    const base::WindowDc screen(nullptr);
+    if (!screen) return {};
+    bits = GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES);
+  }
   return std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) + ", " +
          std::to_string(bits) + " bit";
 }
@@ -160,13 +166,12 @@ std::string CommittedMemoryText() {
   for (uintptr_t at = 0; VirtualQuery(reinterpret_cast<void*>(at), &mbi, sizeof mbi) == sizeof mbi;) {
     if (mbi.State == MEM_COMMIT) {
       if (mbi.AllocationBase != lastBase) {
-        char name[3];
-        lastIsModule = GetModuleFileNameA(static_cast<HMODULE>(mbi.AllocationBase), name, sizeof name) != 0;
+        lastIsModule = !ModulePath(base::AddressOf(mbi.AllocationBase)).empty();
         lastBase = mbi.AllocationBase;
       }
       if (!lastIsModule) total += mbi.RegionSize;
     }
-    const uintptr_t next = reinterpret_cast<uintptr_t>(mbi.BaseAddress) + mbi.RegionSize;
+    const uintptr_t next = base::AddressOf(mbi.BaseAddress) + mbi.RegionSize;
     if (next <= at) break;
     at = next;
   }

@@ -5,6 +5,8 @@
 
 #include <cwchar>
 
+#include "base/Address.h"
+#include "base/WinHandle.h"
 #include "report/settings/quorSettingsLookup.h"
 #include "report/symbols/quorCalibrationRecord.h"
 
@@ -28,10 +30,10 @@ bool ReadRecord(HMODULE module, TCalibrationRecord& record) {
 bool Calibrate(HMODULE module, bool ownModule) {
   TCalibrationRecord record;
   if (!ReadRecord(module, record)) return false;
-  const auto base = reinterpret_cast<uintptr_t>(module);
+  const uint32_t imageBase = base::AddressOf(module);
   TCalibratedLayout layout;
-  if (!CalibratedLayout(record, ownModule, uint32_t(reinterpret_cast<uintptr_t>(&quorCalibrationCode) - base),
-                        uint32_t(reinterpret_cast<uintptr_t>(&quorCalibrationData) - base), layout))
+  if (!CalibratedLayout(record, ownModule, base::AddressOf(&quorCalibrationCode) - imageBase,
+                        base::AddressOf(&quorCalibrationData) - imageBase, layout))
     return false;
   auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(module);
   auto* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(reinterpret_cast<uint8_t*>(module) + dos->e_lfanew);
@@ -59,13 +61,12 @@ uint32_t CalibrateModules() {
   const HMODULE exe = GetModuleHandleA(nullptr);
   uint32_t count = Calibrate(own, true);
   if (exe != own) count += Calibrate(exe, false);
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId());
-  if (snap == INVALID_HANDLE_VALUE) return count;
+  const base::SnapshotHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId()));
+  if (!snap) return count;
   MODULEENTRY32W m{};
   m.dwSize = sizeof m;
-  for (BOOL ok = Module32FirstW(snap, &m); ok; ok = Module32NextW(snap, &m))
+  for (BOOL ok = Module32FirstW(snap.get(), &m); ok; ok = Module32NextW(snap.get(), &m))
     if (m.hModule != own && m.hModule != exe && IsPackage(m.szModule)) count += Calibrate(m.hModule, false);
-  CloseHandle(snap);
   return count;
 }
 

@@ -6,6 +6,9 @@
 #include <mutex>
 #include <vector>
 
+#include "base/Address.h"
+#include "base/WinHandle.h"
+
 namespace quor {
 
 namespace {
@@ -70,17 +73,14 @@ void UndoPatches() {
 
 uint32_t PatchImports(const void* target, const void* hook) {
   uint32_t count = 0;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId());
-  if (snap == INVALID_HANDLE_VALUE) return 0;
+  const base::SnapshotHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId()));
+  if (!snap) return 0;
   MODULEENTRY32 m{};
   m.dwSize = sizeof m;
-  for (BOOL ok = Module32First(snap, &m); ok; ok = Module32Next(snap, &m))
+  for (BOOL ok = Module32First(snap.get(), &m); ok; ok = Module32Next(snap.get(), &m))
     ForEachImportSlot(m.hModule, [&](uint32_t* slot) {
-      if (*slot == reinterpret_cast<uint32_t>(target) &&
-          WritePatch(reinterpret_cast<uint32_t>(slot), reinterpret_cast<uint32_t>(hook)))
-        ++count;
+      if (*slot == base::AddressOf(target) && WritePatch(base::AddressOf(slot), base::AddressOf(hook))) ++count;
     });
-  CloseHandle(snap);
   return count;
 }
 

@@ -8,7 +8,10 @@ namespace quor {
 namespace {
 
 // This copy's view: each copy maps the block itself and unmaps and closes
-// exactly what it opened; the count inside the block spans all copies.
+// exactly what it opened; the count inside the block spans all copies. Plain
+// handles, not owners: they end in CloseExceptBuf, never at static
+// destruction. The block's own handles (mutexes, thread handles in records)
+// are shared by all copies and closed by the last user.
 HANDLE g_mapping = nullptr;
 QuorExceptBuf* g_buf = nullptr;
 

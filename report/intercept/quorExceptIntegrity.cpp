@@ -4,7 +4,10 @@
 
 #include <string>
 
-#include "report/handling/quorExceptModules.h"
+#include "base/Address.h"
+#include "base/WinHandle.h"
+#include "base/WinMemory.h"
+#include "report/settings/quorModulePath.h"
 #include "report/settings/quorSettingsLookup.h"
 #include "report/symbols/quorImageCheckSum.h"
 #include "report/text/quorLittleEndian.h"
@@ -13,22 +16,18 @@ namespace quor {
 
 bool ModuleFileIntact(uintptr_t module) {
   const std::string path = ModulePath(module);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return true;
-  bool intact = true;
-  const DWORD size = GetFileSize(file, nullptr);
-  if (HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr)) {
-    if (const auto* bytes = static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0))) {
-      const size_t field = ImageCheckSumOffset(bytes, size);
-      const uint32_t stored = field ? LoadLe32(bytes + field) : 0;
-      if (stored != 0) intact = ImageCheckSum(bytes, size, field) == stored;
-      UnmapViewOfFile(bytes);
-    }
-    CloseHandle(mapping);
-  }
-  CloseHandle(file);
-  return intact;
+  const base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return true;
+  const DWORD size = GetFileSize(file.get(), nullptr);
+  const base::KernelHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!mapping) return true;
+  const base::MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view) return true;
+  const auto* bytes = static_cast<const uint8_t*>(view.get());
+  const size_t field = ImageCheckSumOffset(bytes, size);
+  const uint32_t stored = field ? LoadLe32(bytes + field) : 0;
+  return stored == 0 || ImageCheckSum(bytes, size, field) == stored;
 }
 
 void CheckModuleIntegrity(uintptr_t module, IQuorSettings& settings) {
@@ -36,7 +35,7 @@ void CheckModuleIntegrity(uintptr_t module, IQuorSettings& settings) {
   // %modname% names the corrupt module, not the settings' one.
   const std::string text = ExpandPlaceholders(module, settings.UnexpandedText("BitFaultMsg"), "", "");
   MessageBoxA(nullptr, text.c_str(), "", MB_OK | MB_ICONERROR);
-  if (module == reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))) ExitProcess(0);
+  if (module == base::AddressOf(GetModuleHandleA(nullptr))) ExitProcess(0);
 }
 
 }  // namespace quor

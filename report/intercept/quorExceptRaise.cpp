@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/Address.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/intercept/quorExceptThreads.h"
 #include "report/intercept/quorThreadNaming.h"
@@ -36,8 +37,8 @@ PVOID g_faultHandler = nullptr;
 // The thread's stack bounds from its information block.
 void StackBounds(uint32_t& low, uint32_t& high) {
   const NT_TIB* tib = reinterpret_cast<const NT_TIB*>(NtCurrentTeb());
-  low = reinterpret_cast<uint32_t>(tib->StackLimit);
-  high = reinterpret_cast<uint32_t>(tib->StackBase);
+  low = base::AddressOf(tib->StackLimit);
+  high = base::AddressOf(tib->StackBase);
 }
 
 // Return addresses of the frame-pointer chain from `frame`; the chain stays

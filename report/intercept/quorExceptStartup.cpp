@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "base/Address.h"
 #include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptPipeline.h"
@@ -108,7 +109,7 @@ bool SynchronizeException(const void* sender, const char*, std::exception_ptr er
   ExitProcess(kRunErrorExitCode);
 }
 
-uint32_t CallerAddress(void* returnAddress) { return uint32_t(reinterpret_cast<uintptr_t>(returnAddress)); }
+uint32_t CallerAddress(void* returnAddress) { return base::AddressOf(returnAddress); }
 
 // abort(): a failed assertion, or the program's own call.
 void AbortSignal(int) { ReportRunError("Abnormal program termination", 0); }
@@ -145,7 +146,7 @@ void __cdecl PureCall() { ReportRunError("Pure virtual function call", CallerAdd
 LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* info) {
   const bool main = GetCurrentThreadId() == MainThreadId();
   const EXCEPTION_RECORD* rec = info->ExceptionRecord;
-  const uint32_t address = reinterpret_cast<uint32_t>(rec->ExceptionAddress);
+  const uint32_t address = base::AddressOf(rec->ExceptionAddress);
   THandleArgs a;
   a.Address = address;
   a.Context = info->ContextRecord;

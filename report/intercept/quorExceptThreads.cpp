@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "base/WinHandle.h"
 #include "report/intercept/quorExceptBuf.h"
 #include "report/intercept/quorThreadNaming.h"
 
@@ -212,14 +213,13 @@ bool FindThreadRecord(uint32_t threadId, TThreadRecord& record) {
 
 std::vector<uint32_t> ProcessThreadIds() {
   std::vector<uint32_t> ids;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snap == INVALID_HANDLE_VALUE) return ids;
+  const base::SnapshotHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snap) return ids;
   THREADENTRY32 te;
   te.dwSize = sizeof te;
   const DWORD pid = GetCurrentProcessId();
-  for (BOOL ok = Thread32First(snap, &te); ok; ok = Thread32Next(snap, &te))
+  for (BOOL ok = Thread32First(snap.get(), &te); ok; ok = Thread32Next(snap.get(), &te))
     if (te.th32OwnerProcessID == pid) ids.push_back(te.th32ThreadID);
-  CloseHandle(snap);
   return ids;
 }
 

@@ -15,7 +15,8 @@ namespace quor {
 
 namespace {
 
-// Owns the watchdog's handles.
+// Holds the watchdog's handles: plain handles, closed by Close at shutdown,
+// not at static destruction, while the watchdog thread may still wait on them.
 struct TWatchdog {
   HANDLE Thread = nullptr;
   DWORD ThreadId = 0;

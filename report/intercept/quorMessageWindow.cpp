@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+#include "base/Address.h"
+
 namespace quor {
 
 namespace {
@@ -61,7 +63,7 @@ void DestroyMessageWindow() {
   UnregisterClassA(kClassName, OwnModule());
 }
 
-uintptr_t MessageWindow() { return reinterpret_cast<uintptr_t>(g_window); }
+uintptr_t MessageWindow() { return base::AddressOf(g_window); }
 
 bool AddMessageHandler(uint32_t message, TMessageHandler handler) {
   std::lock_guard<std::mutex> hold(g_lock);

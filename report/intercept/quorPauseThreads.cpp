@@ -18,7 +18,9 @@ namespace {
 using TGetMessage = BOOL(WINAPI*)(LPMSG, HWND, UINT, UINT);
 using TPeekMessage = BOOL(WINAPI*)(LPMSG, HWND, UINT, UINT, UINT);
 
-// The pause state of the process, guarded by Lock.
+// The pause state of the process, guarded by Lock. The events are plain
+// handles closed by UnregisterPauseGate at shutdown, not at static
+// destruction, while paused threads may still wait on them.
 struct TPause {
   std::mutex Lock;
   bool Hooked = false;
@@ -57,6 +59,9 @@ BOOL WINAPI HookedPeekMessageW(LPMSG msg, HWND window, UINT first, UINT last, UI
 
 // Under the lock, once: the four calls redirected in every module's import
 // table (the patches are undone with the others at shutdown).
+// Windows: threads are held at their next message retrieval rather than with
+// SuspendThread: a thread stopped at an arbitrary point may hold the heap or
+// loader lock, and the report, which allocates and loads, would wait for ever.
 void HookMessageRetrieval() {
   if (g_pause.Hooked) return;
   g_pause.Hooked = true;
@@ -109,7 +114,7 @@ std::vector<uint32_t> CollectThreads(uint32_t reportingThreadId) {
 void MainThreadWait(HANDLE event) {
   while (MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
     MSG msg;
-    // Retrieving with no posted message in range only delivers the sent ones.
+    // Windows: retrieving with no posted message in range only delivers the sent ones.
     const TPeekMessage peek = g_pause.PeekMessageA ? g_pause.PeekMessageA : &PeekMessageA;
     peek(&msg, nullptr, WM_NULL, WM_NULL, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }

@@ -5,13 +5,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Address.h"
+
 namespace quor {
 
 namespace {
 
 // The two locks are critical sections that the process environment block
-// points to, at fixed offsets of its 32-bit layout (Windows and Wine alike):
-// the process-environment lock at 0x1C, the loader lock at 0xA0.
+// points to, at fixed offsets of its 32-bit layout.
+// Windows: the process-environment lock at 0x1C, the loader lock at 0xA0; an
+// undocumented layout that Wine keeps the same.
 constexpr size_t kFastPebLockOffset = 0x1C;
 constexpr size_t kLoaderLockOffset = 0xA0;
 
@@ -25,9 +28,11 @@ const RTL_CRITICAL_SECTION* PebLock(size_t offset) {
 }
 
 // The owner of a critical section: its thread id, or 0 when it is free.
+// Windows: OwningThread holds the owner's thread id, not a handle, despite its
+// type; a reading thread sees it change under it, hence the volatile read.
 uint32_t Owner(const RTL_CRITICAL_SECTION* lock) {
   if (!lock) return 0;
-  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(*static_cast<HANDLE const volatile*>(&lock->OwningThread)));
+  return base::AddressOf(*static_cast<HANDLE const volatile*>(&lock->OwningThread));
 }
 
 bool HeldByAnother(size_t offset) {

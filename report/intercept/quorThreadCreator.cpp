@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/Address.h"
 #include "report/disasm/quorDisAsm.h"
 #include "report/disasm/quorMemoryWin.h"
 
@@ -38,7 +39,7 @@ TStartRoutines g_routines;
 
 TRoutine Parse(const void* entry, const TMemorySnapshot& memory) {
   TRoutine r;
-  r.Entry = reinterpret_cast<uint32_t>(entry);
+  r.Entry = base::AddressOf(entry);
   if (!r.Entry) return r;
   TFunctionInfo f = ParseFunction(r.Entry, &memory);
   if (f.IsValid) r.Areas = std::move(f.CodeAreas);
@@ -86,7 +87,7 @@ uint32_t ThreadCreator(const void* hookFrame) {
     if (!r.Holds(creator)) continue;
     // The C runtime's routine keeps a frame: its caller is one frame up.
     const uint32_t frame = slot[-1];
-    if (frame <= reinterpret_cast<uint32_t>(slot) || !OnStack(frame, 8)) return creator;
+    if (frame <= base::AddressOf(slot) || !OnStack(frame, 8)) return creator;
     slot = reinterpret_cast<const uint32_t*>(frame) + 1;
     creator = *slot;
     break;
@@ -95,7 +96,7 @@ uint32_t ThreadCreator(const void* hookFrame) {
   // pthread_create keeps no frame pointer: its own return address is the
   // first word further up the stack that returns from a call of it.
   constexpr int kMaxFrameWords = 64;
-  for (const uint32_t* p = slot + 1; p < slot + kMaxFrameWords && OnStack(reinterpret_cast<uint32_t>(p), 4); ++p)
+  for (const uint32_t* p = slot + 1; p < slot + kMaxFrameWords && OnStack(base::AddressOf(p), 4); ++p)
     if (ReturnsFromCallOf(*p, g_routines.PthreadCreate.Entry)) return *p;
   return creator;
 }

@@ -6,24 +6,24 @@
 
 #include <windows.h>
 
+#include "base/WinHandle.h"
+
 namespace quor {
 
 class THeldMutex {
 public:
   explicit THeldMutex(const wchar_t* name, SECURITY_ATTRIBUTES* access = nullptr)
-      : handle_(CreateMutexW(access, FALSE, name)) {
-    if (handle_) WaitForSingleObject(handle_, INFINITE);
+      : mutex_(CreateMutexW(access, FALSE, name)) {
+    if (mutex_) WaitForSingleObject(mutex_.get(), INFINITE);
   }
   ~THeldMutex() {
-    if (!handle_) return;
-    ReleaseMutex(handle_);
-    CloseHandle(handle_);
+    if (mutex_) ReleaseMutex(mutex_.get());
   }
   THeldMutex(const THeldMutex&) = delete;
   THeldMutex& operator=(const THeldMutex&) = delete;
 
 private:
-  HANDLE handle_;
+  base::KernelHandle mutex_;
 };
 
 }  // namespace quor

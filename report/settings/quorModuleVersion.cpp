@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "base/Address.h"
+#include "base/WinLibrary.h"
+#include "report/settings/quorModulePath.h"
 #include "report/settings/quorPlaceholders.h"
 
 namespace quor {
@@ -20,7 +23,7 @@ bool ReadMemory(uintptr_t address, void* out, size_t size) {
 std::string ReadVersionVariable(HMODULE module, int32_t offset) {
   if (!module || offset == 0) return {};
   uintptr_t text = 0;
-  if (!ReadMemory(reinterpret_cast<uintptr_t>(module) + uint32_t(offset), &text, sizeof text) || !text) return {};
+  if (!ReadMemory(base::AddressOf(module) + uint32_t(offset), &text, sizeof text) || !text) return {};
   std::string out;
   constexpr size_t kLongest = 4096;  // a version text, not a memory dump
   char c;
@@ -30,8 +33,9 @@ std::string ReadVersionVariable(HMODULE module, int32_t offset) {
 
 std::string FileVersionText(HMODULE module) {
   // version.dll is loaded on demand: the reporter must not pull it in at start-up.
-  HMODULE lib = LoadLibraryW(L"version.dll");
-  if (!lib) return "?";
+  const base::Library version(LoadLibraryW(L"version.dll"));
+  if (!version) return "?";
+  const HMODULE lib = version.get();
   using SizeFn = DWORD(WINAPI*)(LPCSTR, LPDWORD);
   using InfoFn = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
   using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
@@ -39,19 +43,18 @@ std::string FileVersionText(HMODULE module) {
   auto info = reinterpret_cast<InfoFn>(reinterpret_cast<void*>(GetProcAddress(lib, "GetFileVersionInfoA")));
   auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(GetProcAddress(lib, "VerQueryValueA")));
   std::string result = "?";
-  char path[MAX_PATH];
+  const std::string path = ModulePath(base::AddressOf(module));
   DWORD handle = 0;
-  const DWORD n = size && info && query && GetModuleFileNameA(module, path, MAX_PATH) ? size(path, &handle) : 0;
+  const DWORD n = size && info && query && !path.empty() ? size(path.c_str(), &handle) : 0;
   std::vector<char> block(n);
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  if (n && info(path, 0, n, block.data()) && query(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) &&
-      fixed && length >= sizeof *fixed) {
+  if (n && info(path.c_str(), 0, n, block.data()) &&
+      query(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed && length >= sizeof *fixed) {
     const uint16_t parts[4] = {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
                                HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
     result = VersionPlaceholderText("", parts);
   }
-  FreeLibrary(lib);
   return result;
 }
 

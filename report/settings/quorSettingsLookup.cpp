@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/Address.h"
+#include "report/settings/quorModulePath.h"
 #include "report/settings/quorModuleVersion.h"
 #include "report/settings/quorPlaceholders.h"
 #include "report/settings/quorSharedSettings.h"
@@ -10,9 +12,7 @@ namespace quor {
 namespace {
 
 std::string BareModuleName(uintptr_t module) {
-  char path[MAX_PATH];
-  const DWORD n = GetModuleFileNameA(reinterpret_cast<HMODULE>(module), path, MAX_PATH);
-  std::string name(path, n);
+  const std::string name = ModulePath(module);
   const size_t slash = name.find_last_of("\\/");
   return slash == std::string::npos ? name : name.substr(slash + 1);
 }
@@ -28,7 +28,7 @@ public:
   explicit Win32Placeholders(uintptr_t module) : module_(module) {}
   std::string AppName() override { return BareModuleName(0); }
   std::string ModuleName() override { return BareModuleName(module_); }
-  std::string AppVersion() override { return VersionOf(reinterpret_cast<uintptr_t>(GetModuleHandleW(nullptr))); }
+  std::string AppVersion() override { return VersionOf(base::AddressOf(GetModuleHandleW(nullptr))); }
   std::string ModuleVersion() override { return VersionOf(module_); }
   LocalTime Now() override {
     SYSTEMTIME t;
@@ -60,7 +60,7 @@ bool Usable(const QuorPtr<IQuorModuleSettings>& s) { return s && s->Valid() && !
 
 QuorPtr<IQuorModuleSettings> SettingsIfResource(HMODULE module) {
   if (!HasSettingsResource(module)) return {};
-  return CreateModuleSettings(reinterpret_cast<uintptr_t>(module));
+  return CreateModuleSettings(base::AddressOf(module));
 }
 
 // The return address `framesUp` frames above the frame at `frame` (0: the
@@ -85,7 +85,7 @@ uintptr_t ReporterModule() {
   HMODULE module = nullptr;
   GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                      reinterpret_cast<LPCWSTR>(&ReporterModule), &module);
-  return reinterpret_cast<uintptr_t>(module);
+  return base::AddressOf(module);
 }
 
 std::string ExpandPlaceholders(uintptr_t module, std::string_view text, std::string_view exceptMsg,
@@ -129,7 +129,7 @@ QuorPtr<IQuorModuleSettings> FindDeferredSettings() {
       if (Usable(s)) return s;
       if (!found) found = s;
     }
-    const uintptr_t next = reinterpret_cast<uintptr_t>(mbi.BaseAddress) + mbi.RegionSize;
+    const uintptr_t next = base::AddressOf(mbi.BaseAddress) + mbi.RegionSize;
     if (next <= address) break;  // the top of the address space
     address = next;
   }
@@ -147,8 +147,7 @@ QuorPtr<IQuorModuleSettings> SettingsForAddress(uintptr_t address) {
   QuorPtr<IQuorModuleSettings> s;
   MEMORY_BASIC_INFORMATION mbi;
   if (VirtualQuery(reinterpret_cast<void*>(address), &mbi, sizeof mbi) && mbi.State == MEM_COMMIT &&
-      mbi.AllocationBase && reinterpret_cast<uintptr_t>(mbi.AllocationBase) != ReporterModule() &&
-      mbi.Type == MEM_IMAGE)
+      mbi.AllocationBase && base::AddressOf(mbi.AllocationBase) != ReporterModule() && mbi.Type == MEM_IMAGE)
     s = SettingsIfResource(static_cast<HMODULE>(mbi.AllocationBase));
   if (!s || Defers(s)) {
     QuorPtr<IQuorModuleSettings> deferred = FindDeferredSettings();
@@ -158,7 +157,7 @@ QuorPtr<IQuorModuleSettings> SettingsForAddress(uintptr_t address) {
 }
 
 __attribute__((noinline)) QuorPtr<IQuorModuleSettings> SettingsForCaller(uint32_t framesUp) {
-  return SettingsForAddress(ReturnAddressUp(reinterpret_cast<uintptr_t>(__builtin_frame_address(0)), framesUp));
+  return SettingsForAddress(ReturnAddressUp(base::AddressOf(__builtin_frame_address(0)), framesUp));
 }
 
 }  // namespace quor

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/Address.h"
 #include "report/settings/quorHeldMutex.h"
 #include "report/settings/quorSettingsResource.h"
 
@@ -43,7 +44,9 @@ private:
 
 // This copy's view of the shared buffer. Every copy maps the block itself and
 // keeps its own mapping handle and count, so each unmaps and closes exactly
-// what it opened; the count inside the block spans all copies.
+// what it opened; the count inside the block spans all copies. Plain handles,
+// not owners: the view ends with this copy's last ReleaseBuffer, never at
+// static destruction, when other copies may still use the block.
 struct LocalView {
   HANDLE mapping = nullptr;
   SharedSettingsBuffer* buffer = nullptr;
@@ -55,15 +58,17 @@ SharedSettingsBuffer* AcquireBuffer() {
   SettingsMutex mutex;
   if (!g_view.buffer) {
     EveryoneAccess access;
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, access.get(), PAGE_READWRITE, 0,
-                                        sizeof(SharedSettingsBuffer), ObjectName("QuorExceptSettingsBuf").c_str());
-    void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(SharedSettingsBuffer)) : nullptr;
+    base::KernelHandle mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, access.get(), PAGE_READWRITE, 0,
+                                                  sizeof(SharedSettingsBuffer),
+                                                  ObjectName("QuorExceptSettingsBuf").c_str()));
+    void* view =
+        mapping ? MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(SharedSettingsBuffer)) : nullptr;
     if (!view) {
-      if (mapping) CloseHandle(mapping);
+      mapping.reset();
       MessageBoxA(nullptr, "internal error (opening settings buffer)", "QuorExcept", MB_OK | MB_ICONERROR);
       return nullptr;
     }
-    g_view.mapping = mapping;
+    g_view.mapping = mapping.release();
     g_view.buffer = static_cast<SharedSettingsBuffer*>(view);
   }
   SharedSettingsBuffer* b = g_view.buffer;
@@ -130,11 +135,11 @@ ModuleSettingsRecord* AcquireModuleRecord(HMODULE module) {
   std::string message;
   EnterCriticalSection(&b->lock);
   ModuleSettingsRecord* record = b->head;
-  while (record && record->module != reinterpret_cast<uintptr_t>(module)) record = record->next;
+  while (record && record->module != base::AddressOf(module)) record = record->next;
   if (!record) {
     record = static_cast<ModuleSettingsRecord*>(ProcessHeapAlloc(sizeof(ModuleSettingsRecord)));
     if (record) {
-      record->module = reinterpret_cast<uintptr_t>(module);
+      record->module = base::AddressOf(module);
       message = ReadModuleResource(*record);
       record->next = b->head;
       b->head = record;

@@ -26,8 +26,8 @@ endforeach()
 if(SORVENAL_WIN)
   add_library(quor_settings STATIC
     ${quor_settings_dir}/quorSharedSettings.cpp ${quor_settings_dir}/quorSettingsLookup.cpp
-    ${quor_settings_dir}/quorModuleVersion.cpp)
-  target_link_libraries(quor_settings PUBLIC quor_settings_core)
+    ${quor_settings_dir}/quorModuleVersion.cpp ${quor_settings_dir}/quorModulePath.cpp)
+  target_link_libraries(quor_settings PUBLIC quor_settings_core base)
 
   # The program's settings resource and the test library's, written by settingsc.
   set(quor_settings_bin ${CMAKE_CURRENT_BINARY_DIR}/QuorExcept.bin)

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <atomic>
 
+#include "base/Address.h"
+#include "base/WinHandle.h"
+#include "report/settings/quorModulePath.h"
+
 namespace quor {
 
 namespace {
@@ -38,12 +42,10 @@ void SetStackSymbolsProvider(StackSymbolsProvider provider) { symbolsProvider = 
 
 bool TWinModuleDescriber::Describe(const TModuleImage& image, const TMemorySnapshot& memory,
                                    TTraceModule& module) const {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(reinterpret_cast<HMODULE>(uintptr_t(image.Base)), path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
-  const std::string file(path, length);
+  const std::string file = ModulePath(image.Base);
+  if (file.empty()) return false;
   module.FileName = file.substr(file.find_last_of("\\/") + 1);
-  module.IsExecutable = image.Base == uint32_t(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)));
+  module.IsExecutable = image.Base == base::AddressOf(GetModuleHandleA(nullptr));
   IMAGE_DOS_HEADER dos;
   IMAGE_NT_HEADERS32 nt;
   if (memory.Read(image.Base, &dos, sizeof dos) && dos.e_magic == IMAGE_DOS_SIGNATURE &&
@@ -64,7 +66,7 @@ const IModuleDescriber& WinModuleDescriber() {
 uint32_t RegionEnd(uint32_t address) {
   MEMORY_BASIC_INFORMATION mbi;
   if (!VirtualQuery(reinterpret_cast<void*>(uintptr_t(address)), &mbi, sizeof mbi) || mbi.State != MEM_COMMIT) return 0;
-  return uint32_t(reinterpret_cast<uintptr_t>(mbi.BaseAddress) + mbi.RegionSize);
+  return base::AddressOf(mbi.BaseAddress) + uint32_t(mbi.RegionSize);
 }
 
 namespace {
@@ -108,8 +110,8 @@ bool ReadStackBounds(HANDLE thread, TStackBounds& bounds) {
   if (!query || query(thread, kThreadBasicInformation, &info, sizeof info, nullptr) != 0 ||
       !ReadOwnMemory(info.TebBaseAddress, &tib, sizeof tib))
     return false;
-  bounds.Limit = uint32_t(reinterpret_cast<uintptr_t>(tib.StackLimit));
-  bounds.Base = uint32_t(reinterpret_cast<uintptr_t>(tib.StackBase));
+  bounds.Limit = base::AddressOf(tib.StackLimit);
+  bounds.Base = base::AddressOf(tib.StackBase);
   return bounds.Base > bounds.Limit;
 }
 
@@ -138,7 +140,7 @@ TCopy CopyWhileSuspended(HANDLE thread, const TStackBounds& bounds, TThreadState
         result = TCopy::NoRoom;
       } else {
         state.Stack.resize(size);  // inside the reserved capacity: no allocation
-        if (ReadOwnMemory(reinterpret_cast<const void*>(uintptr_t(at)), state.Stack.data(), size))
+        if (ReadOwnMemory(base::PointerAt<const void>(at), state.Stack.data(), size))
           state.StackAt = at, state.StackTop = bounds.Base;
         else
           state.Stack.clear();
@@ -153,8 +155,10 @@ TCopy CopyWhileSuspended(HANDLE thread, const TStackBounds& bounds, TThreadState
 
 bool ReadThreadState(uint32_t threadId, TThreadState& state) {
   if (threadId == GetCurrentThreadId()) return false;
-  HANDLE h = OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, threadId);
-  if (!h) return false;
+  const base::KernelHandle thread(
+      OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, threadId));
+  if (!thread) return false;
+  const HANDLE h = thread.get();
   TStackBounds bounds;
   (void)ReadStackBounds(h, bounds);
   TCopy copy = TCopy::Failed;
@@ -166,7 +170,6 @@ bool ReadThreadState(uint32_t threadId, TThreadState& state) {
     copy = CopyWhileSuspended(h, bounds, state);
     if (copy != TCopy::NoRoom) break;
   }
-  CloseHandle(h);
   if (copy == TCopy::Failed) return false;
   // Not on its own stack (or grown past the copy): the live stack's region.
   if (!state.StackTop) state.StackTop = RegionEnd(state.Esp);

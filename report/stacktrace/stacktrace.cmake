@@ -34,6 +34,6 @@ sorvenal_bench(stacktrace_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/stacktrace_b
 # the loaded images.
 if(SORVENAL_WIN)
   add_library(quor_stacktrace_win STATIC ${quor_trace_dir}/quorStackTraceWin.cpp)
-  target_link_libraries(quor_stacktrace_win PUBLIC quor_stacktrace quor_memory)
+  target_link_libraries(quor_stacktrace_win PUBLIC quor_stacktrace quor_memory quor_settings base)
   sorvenal_test(quorStackTraceWin_test SOURCES ${quor_trace_tests}/quorStackTraceWin_test.cpp DEPS quor_stacktrace_win)
 endif()

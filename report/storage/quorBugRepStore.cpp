@@ -4,7 +4,12 @@
 
 #include <cstring>
 
-#include "report/handling/quorExceptModules.h"
+#include "base/Address.h"
+#include "base/ScopeExit.h"
+#include "base/WinHandle.h"
+#include "base/WinMemory.h"
+#include "report/settings/quorModulePath.h"
+
 #include "report/handling/quorExceptObject.h"
 #include "report/intercept/quorProcessBlocked.h"
 #include "report/settings/quorSettingsResource.h"
@@ -33,34 +38,6 @@ void CreateFolders(const std::string& path) {
     CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
 }
 
-class Handle {
-public:
-  explicit Handle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  ~Handle() {
-    if (h_) CloseHandle(h_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE get() const { return h_; }
-
-private:
-  HANDLE h_;
-};
-
-class View {
-public:
-  explicit View(void* p) : p_(p) {}
-  ~View() {
-    if (p_) UnmapViewOfFile(p_);
-  }
-  View(const View&) = delete;
-  View& operator=(const View&) = delete;
-  char* get() const { return static_cast<char*>(p_); }
-
-private:
-  void* p_;
-};
-
 // Edits the file in place: mapped with room for the new report, edited,
 // then cut to its new length.
 bool EditFile(const std::string& path, const std::string& report, const TBugRepEditOptions& options) {
@@ -72,21 +49,22 @@ bool EditFile(const std::string& path, const std::string& report, const TBugRepE
     if (raw == INVALID_HANDLE_VALUE && GetLastError() != ERROR_SHARING_VIOLATION) break;
     if (raw == INVALID_HANDLE_VALUE) Sleep(50);
   }
-  Handle file(raw);
-  if (!file.get()) return false;
+  const base::FileHandle file(raw);
+  if (!file) return false;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return false;
   const size_t length = static_cast<size_t>(size.QuadPart);
   const size_t capacity = BugRepEditCapacity(length, report.size());
   size_t newLength = length;
   {
-    Handle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, DWORD(capacity), nullptr));
-    if (!mapping.get()) return false;
-    View view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, capacity));
-    if (!view.get()) return false;
-    newLength = EditBugReportFile(view.get(), length, capacity, report, options);
+    const base::KernelHandle mapping(
+        CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, DWORD(capacity), nullptr));
+    if (!mapping) return false;
+    const base::MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, capacity));
+    if (!view) return false;
+    newLength = EditBugReportFile(static_cast<char*>(view.get()), length, capacity, report, options);
     FlushViewOfFile(view.get(), 0);
-  }  // the file can be cut only when no mapping of it is left
+  }  // Windows: SetEndOfFile fails while a mapping of the file exists, so the view and mapping end first.
   LARGE_INTEGER end;
   end.QuadPart = LONGLONG(newLength);
   return SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()) &&
@@ -132,17 +110,16 @@ bool StoreBugReport(const std::string& fileName, const std::string& report, HWND
 
 bool CopyToClipboard(const std::string& text) {
   if (!OpenClipboard(nullptr)) return false;
+  const base::ScopeExit close([] { CloseClipboard(); });
   EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  bool done = false;
-  if (block) {
-    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    done = SetClipboardData(CF_TEXT, block) != nullptr;
-    if (!done) GlobalFree(block);
-  }
-  CloseClipboard();
-  return done;
+  base::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+  if (!block) return false;
+  std::memcpy(GlobalLock(block.get()), text.c_str(), text.size() + 1);
+  GlobalUnlock(block.get());
+  // The clipboard owns the block once it took it.
+  if (!SetClipboardData(CF_TEXT, block.get())) return false;
+  block.release();
+  return true;
 }
 
 void RestartProcess(const TExceptionHistory& history) {
@@ -157,15 +134,18 @@ void RestartProcess(const TExceptionHistory& history) {
     SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE);
     SECURITY_ATTRIBUTES sa{sizeof sa, &sd, FALSE};
     const std::string name = "QuorExceptRestart" + DollarHex(pi.dwProcessId);
+    // This process's handles (the mapping, the new process and its thread)
+    // stay open: it ends below, and the new process holds its own duplicate
+    // of the mapping.
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, &sa, PAGE_READWRITE, 0, kRestartRecordSize, name.c_str());
     if (mapping) {
-      if (auto* record = static_cast<uint32_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, kRestartRecordSize))) {
+      if (const base::MappedView view(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, kRestartRecordSize)); view) {
+        auto* record = static_cast<uint32_t*>(view.get());
         HANDLE inNew = nullptr;
         DuplicateHandle(GetCurrentProcess(), mapping, pi.hProcess, &inNew, 0, FALSE, DUPLICATE_SAME_ACCESS);
         record[0] = GetCurrentProcessId();
-        record[1] = reinterpret_cast<uint32_t>(inNew);
+        record[1] = base::AddressOf(inNew);
         std::memcpy(record + 2, history.data(), sizeof history);
-        UnmapViewOfFile(record);
       }
     }
     ResumeThread(pi.hThread);
@@ -181,18 +161,17 @@ void CloseProcess() {
 
 void TakeOverRestartHistory(TExceptionHistory& history) {
   const std::string name = "QuorExceptRestart" + DollarHex(GetCurrentProcessId());
-  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str());
+  const base::KernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
   if (!mapping) return;
-  if (const auto* record = static_cast<const uint32_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0))) {
-    CloseHandle(reinterpret_cast<HANDLE>(record[1]));
-    if (HANDLE old = OpenProcess(SYNCHRONIZE, FALSE, record[0])) {
-      WaitForSingleObject(old, INFINITE);
-      CloseHandle(old);
-    }
+  if (const base::MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0)); view) {
+    const auto* record = static_cast<const uint32_t*>(view.get());
+    // The old process put a duplicate of its mapping handle into this one,
+    // to keep the block alive until this process opened it: now let it go.
+    CloseHandle(base::PointerAt<void>(record[1]));
+    if (const base::KernelHandle old(OpenProcess(SYNCHRONIZE, FALSE, record[0])); old)
+      WaitForSingleObject(old.get(), INFINITE);
     std::memcpy(history.data(), record + 2, sizeof history);
-    UnmapViewOfFile(record);
   }
-  CloseHandle(mapping);
 }
 
 }  // namespace quor

@@ -2,6 +2,10 @@
 
 #include <commdlg.h>
 
+#include "base/Address.h"
+#include "base/WinGdiObject.h"
+#include "base/WinMemory.h"
+#include "base/WinSelection.h"
 #include "report/intercept/quorProcessBlocked.h"
 #include "report/settings/quorSettingsLookup.h"
 #include "report/storage/quorPrintLayout.h"
@@ -35,20 +39,14 @@ public:
         font_(CreateFontA(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           FIXED_PITCH | FF_MODERN, "Courier New")),
-        old_(SelectObject(dc, font_)) {}
-  ~TReportFont() {
-    SelectObject(dc_, old_);
-    DeleteObject(font_);
-  }
-  TReportFont(const TReportFont&) = delete;
-  TReportFont& operator=(const TReportFont&) = delete;
+        selected_(dc, font_.get()) {}
   // Some printer drivers reset the device context at every new page.
-  void Select() const { SelectObject(dc_, font_); }
+  void Select() const { SelectObject(dc_, font_.get()); }
 
 private:
   HDC dc_;
-  HFONT font_;
-  HGDIOBJ old_;
+  base::GdiObject<HFONT> font_;
+  base::Selection selected_;
 };
 
 class TPrinterPages final : public TPageTarget {
@@ -65,23 +63,21 @@ private:
 class TPrintChoice {
 public:
   explicit TPrintChoice(HWND parent) {
-    pd_.lStructSize = sizeof pd_;
-    pd_.hwndOwner = parent;
-    pd_.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_NONETWORKBUTTON | PD_NOWARNING |
-                PD_USEDEVMODECOPIESANDCOLLATE;
-    chosen_ = PrintDlgA(&pd_) && pd_.hDC;
+    PRINTDLGA pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = parent;
+    pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_NONETWORKBUTTON | PD_NOWARNING |
+               PD_USEDEVMODECOPIESANDCOLLATE;
+    chosen_ = PrintDlgA(&pd) && pd.hDC;
+    dc_.reset(pd.hDC);
+    devMode_.reset(pd.hDevMode);
+    devNames_.reset(pd.hDevNames);
   }
-  ~TPrintChoice() {
-    if (pd_.hDC) DeleteDC(pd_.hDC);
-    if (pd_.hDevMode) GlobalFree(pd_.hDevMode);
-    if (pd_.hDevNames) GlobalFree(pd_.hDevNames);
-  }
-  TPrintChoice(const TPrintChoice&) = delete;
-  TPrintChoice& operator=(const TPrintChoice&) = delete;
-  [[nodiscard]] HDC Dc() const { return chosen_ ? pd_.hDC : nullptr; }
+  [[nodiscard]] HDC Dc() const { return chosen_ ? dc_.get() : nullptr; }
 
 private:
-  PRINTDLGA pd_{};
+  base::MemoryDc dc_;  // the printer's DC: DeleteDC, as for a memory DC
+  base::GlobalMemory devMode_, devNames_;
   bool chosen_ = false;
 };
 
@@ -141,7 +137,7 @@ bool PrintReport(const std::string& report, HWND parent, IQuorSettings* settings
   }
   QuorPtr<IQuorModuleSettings> own;
   if (!settings) {
-    own = SettingsForModule(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)));
+    own = SettingsForModule(base::AddressOf(GetModuleHandleA(nullptr)));
     settings = own.get();
   }
   const std::string documentName = settings->TextValue("PrintBtnTxt");

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "report/handling/quorExceptModules.h"
+#include "report/settings/quorModulePath.h"
 
 namespace quor {
 

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include "report/handling/quorExceptModules.h"
+#include "base/WinHandle.h"
+#include "report/settings/quorModulePath.h"
 
 namespace quor {
 
@@ -33,16 +34,14 @@ std::string TempFolder() {
 void ClearTempFolder() {
   const std::string folder = FolderPath();
   WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
+  if (const base::FindHandle find(FindFirstFileA((folder + "\\*").c_str(), &found)); find) {
     do {
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
       const std::string file = folder + '\\' + found.cFileName;
       // A read-only file would stay and keep the folder.
       SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileA(file.c_str());
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &found));
   }
   RemoveDirectoryA(folder.c_str());
 }

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "base/Address.h"
+#include "base/WinHandle.h"
+#include "report/settings/quorModulePath.h"
 #include "report/settings/quorSettingsResource.h"
 #include "report/symbols/quorPeImage.h"
 #include "report/symbols/quorSymbolLoader.h"
@@ -65,17 +68,17 @@ public:
   }
 
   bool ReadFile(const std::string& path, std::string& data) const override {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const base::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     LARGE_INTEGER size;
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 256 * 1024 * 1024;
+    bool ok = GetFileSizeEx(file.get(), &size) && size.QuadPart < 256 * 1024 * 1024;
     if (ok) {
       data.resize(size_t(size.QuadPart));
       DWORD read = 0;
-      ok = data.empty() || (::ReadFile(file, data.data(), DWORD(data.size()), &read, nullptr) && read == data.size());
+      ok = data.empty() ||
+           (::ReadFile(file.get(), data.data(), DWORD(data.size()), &read, nullptr) && read == data.size());
     }
-    CloseHandle(file);
     return ok;
   }
 
@@ -97,7 +100,7 @@ private:
 
 std::shared_ptr<const TMapFile> LoadModule(HMODULE module, const std::string& fileName) {
   auto map = std::make_shared<TMapFile>();
-  map->Module = uint32_t(reinterpret_cast<uintptr_t>(module));
+  map->Module = base::AddressOf(module);
   map->FileName = fileName;
   TPeHeaders headers;
   MEMORY_BASIC_INFORMATION page;
@@ -115,7 +118,7 @@ std::shared_ptr<const TMapFile> LoadModule(HMODULE module, const std::string& fi
 }
 
 HMODULE ModuleOf(uint32_t address) {
-  if (address == 0) address = uint32_t(reinterpret_cast<uintptr_t>(&ClearSymbolCache));
+  if (address == 0) address = base::AddressOf(&ClearSymbolCache);
   MEMORY_BASIC_INFORMATION region;
   if (!VirtualQuery(reinterpret_cast<const void*>(uintptr_t(address)), &region, sizeof region) ||
       region.State != MEM_COMMIT || !region.AllocationBase)
@@ -132,10 +135,8 @@ std::string WithoutFolder(const std::string& path) {
 
 std::shared_ptr<const TMapFile> SymbolsForAddress(uint32_t address) {
   HMODULE module = ModuleOf(address);
-  char name[MAX_PATH];
-  const DWORD length = module ? GetModuleFileNameA(module, name, MAX_PATH) : 0;
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  const std::string fileName(name, length);
+  const std::string fileName = module ? ModulePath(base::AddressOf(module)) : std::string();
+  if (fileName.empty()) return nullptr;
   uint64_t date = 0;
   (void)FileDate(fileName, date);
 
@@ -143,8 +144,7 @@ std::shared_ptr<const TMapFile> SymbolsForAddress(uint32_t address) {
   TLock lock(cache.Lock);
   for (auto it = cache.Entries.begin(); it != cache.Entries.end(); ++it) {
     if (!SameTextIgnoringCase(it->Symbols->FileName, fileName)) continue;
-    if (it->FileDate == date && it->Symbols->Module == uint32_t(reinterpret_cast<uintptr_t>(module)))
-      return it->Symbols;
+    if (it->FileDate == date && it->Symbols->Module == base::AddressOf(module)) return it->Symbols;
     cache.Entries.erase(it);  // the file changed: load it again
     break;
   }

@@ -27,7 +27,7 @@ sorvenal_bench(quorMapFile_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorMapFile
 
 if(SORVENAL_WIN)
   add_library(quor_symbols STATIC ${quor_map_dir}/quorSymbolCache.cpp)
-  target_link_libraries(quor_symbols PUBLIC quor_mapfile quor_disasm quor_settings_core)
+  target_link_libraries(quor_symbols PUBLIC quor_mapfile quor_disasm quor_settings base)
   # The test program carries its own symbols; its first link, which has
   # none, serves as a module with a map file beside it.
   sorvenal_test(quorSymbolCache_test SOURCES ${quor_map_tests}/quorSymbolCache_test.cpp DEPS quor_symbols)

@@ -1,0 +1,26 @@
+// A window's DC from GetDC, released with ReleaseDC on the same window (null:
+// the screen).
+#pragma once
+
+#include <windows.h>
+
+namespace base {
+
+class WindowDc {
+public:
+  explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  HDC get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+  HWND window_;
+  HDC dc_;
+};
+
+}  // namespace base
