@@ -39,7 +39,9 @@ TIQuorException::TIQuorException(SettingsHost& host, QuorPtr<IQuorModuleSettings
       params_(std::move(params)),
       header_(NewQuorFields()),
       sections_(NewQuorFields()) {
-  if (params_.Kind != kKindFreeze) description_ = DescribeException(params_.Object, params_.Type);
+  if (params_.Kind != kKindFreeze && !params_.Description.Valid)
+    params_.Description = DescribeException(params_.Object, params_.Type);
+  if (params_.Kind != kKindFreeze) description_ = params_.Description;
   message_ = CleanExceptionMessage(description_.Message);
   initialCanContinue_ = canContinue_ = params_.CanContinue;
   const FilterGroupChoice group = FilterGroup(
@@ -62,7 +64,7 @@ std::string TIQuorException::TextValue(std::string_view name) {
 
 TIQuorException::~TIQuorException() {
   abort_ = true;
-  if (builder_.joinable()) builder_.join();
+  WaitForBuilder();
   header_->SetOwner(nullptr);
   sections_->SetOwner(nullptr);
 }
@@ -155,7 +157,7 @@ std::string TIQuorException::BugReport(bool wait) {
   }
   if (wait) {
     if (!started_) StartReport(true);
-    if (builder_.joinable() && builder_.get_id() != std::this_thread::get_id()) builder_.join();
+    WaitForBuilder();
   }
   {
     std::lock_guard<std::recursive_mutex> hold(lock_);
@@ -215,6 +217,12 @@ void TIQuorException::Announce() {
       // A failing callback never stops the others or the report.
     }
   }
+}
+
+void TIQuorException::WaitForBuilder() {
+  // One thread joins; another one that asks meanwhile waits for it here.
+  std::lock_guard<std::mutex> hold(builderLock_);
+  if (builder_.joinable() && builder_.get_id() != std::this_thread::get_id()) builder_.join();
 }
 
 void TIQuorException::SetCrcs(uint32_t crc0, uint32_t crc1, uint32_t crc2) {

@@ -6,6 +6,7 @@
 
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptObject.h"
+#include "report/intercept/quorMessageWindow.h"
 #include "report/intercept/quorProcessBlocked.h"
 #include "report/settings/quorSettingsResource.h"
 #include "report/storage/quorBugRepFile.h"
@@ -61,8 +62,17 @@ private:
   void* p_;
 };
 
+// Cuts the file at `length`; the file can be cut only when no mapping of it
+// is left.
+bool CutFile(HANDLE file, size_t length) {
+  LARGE_INTEGER end;
+  end.QuadPart = LONGLONG(length);
+  return SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
 // Edits the file in place: mapped with room for the new report, edited,
-// then cut to its new length.
+// then cut to its new length. Mapping it has grown the file, so an edit
+// that fails cuts it back to its old length.
 bool EditFile(const std::string& path, const std::string& report, const TBugRepEditOptions& options) {
   CreateFolders(path);
   HANDLE raw = INVALID_HANDLE_VALUE;
@@ -78,19 +88,20 @@ bool EditFile(const std::string& path, const std::string& report, const TBugRepE
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return false;
   const size_t length = static_cast<size_t>(size.QuadPart);
   const size_t capacity = BugRepEditCapacity(length, report.size());
-  size_t newLength = length;
-  {
+  size_t newLength = 0;
+  try {
     Handle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, DWORD(capacity), nullptr));
-    if (!mapping.get()) return false;
-    View view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, capacity));
-    if (!view.get()) return false;
-    newLength = EditBugReportFile(view.get(), length, capacity, report, options);
-    FlushViewOfFile(view.get(), 0);
-  }  // the file can be cut only when no mapping of it is left
-  LARGE_INTEGER end;
-  end.QuadPart = LONGLONG(newLength);
-  return SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()) &&
-         newLength >= report.size();
+    View view(mapping.get() ? MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, capacity) : nullptr);
+    if (view.get()) {
+      const auto edit = seams::editBugReportFile ? seams::editBugReportFile : &EditBugReportFile;
+      newLength = edit(view.get(), length, capacity, report, options);
+      FlushViewOfFile(view.get(), 0);
+    }
+  } catch (...) {
+    newLength = 0;  // no memory for the edit's copies
+  }
+  const bool edited = newLength >= report.size();
+  return CutFile(file.get(), edited ? newLength : length) && edited;
 }
 
 // A blocked process cannot show a dialog (its window procedures may wait for
@@ -131,27 +142,33 @@ bool StoreBugReport(const std::string& fileName, const std::string& report, HWND
 }
 
 bool CopyToClipboard(const std::string& text) {
-  if (!OpenClipboard(nullptr)) return false;
+  // Windows: a clipboard opened without an owner window is emptied to no
+  // owner, and SetClipboardData then fails; the reporter's message window
+  // owns it.
+  if (!OpenClipboard(reinterpret_cast<HWND>(MessageWindow()))) return false;
   EmptyClipboard();
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
   bool done = false;
-  if (block) {
-    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+  if (void* bytes = block ? GlobalLock(block) : nullptr) {
+    std::memcpy(bytes, text.c_str(), text.size() + 1);
     GlobalUnlock(block);
     done = SetClipboardData(CF_TEXT, block) != nullptr;
-    if (!done) GlobalFree(block);
   }
+  if (block && !done) GlobalFree(block);
   CloseClipboard();
   return done;
 }
 
-void RestartProcess(const TExceptionHistory& history) {
+TSuccessor StartSuccessor(const TExceptionHistory& history) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
+  TSuccessor successor;
+  PROCESS_INFORMATION& pi = successor.Process;
   std::string commandLine = GetCommandLineA();
-  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si,
-                     &pi)) {
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si,
+                      &pi)) {
+    successor.Error = GetLastError() ? GetLastError() : ERROR_GEN_FAILURE;
+  } else {
     SECURITY_DESCRIPTOR sd;
     InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
     SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE);
@@ -168,8 +185,12 @@ void RestartProcess(const TExceptionHistory& history) {
         UnmapViewOfFile(record);
       }
     }
-    ResumeThread(pi.hThread);
   }
+  return successor;
+}
+
+void HandOverToSuccessor(const TSuccessor& successor) {
+  ResumeThread(successor.Process.hThread);
   TerminateProcess(GetCurrentProcess(), 2);
   ExitProcess(2);
 }
