@@ -185,9 +185,10 @@ TSharedRequest TakeRequestData(const THandlingRequest& r) {
   return held ? *held : std::make_shared<TRequestData>();
 }
 
-// Tells the reporting thread that its request is handled.
-void Answer(const THandlingRequest& r, const TRequestData& data) {
-  if (data.Event) SetEvent(data.Event);
+// Tells the reporting thread that its request is handled (the event is the
+// request data's, alive while the handler holds that).
+void Answer(const THandlingRequest& r) {
+  if (r.Event) SetEvent(reinterpret_cast<HANDLE>(r.Event));
   PostThreadMessageA(r.ThreadId, WM_NULL, 0, 0);
 }
 
@@ -198,24 +199,23 @@ void HandleRequest(const THandlingRequest& r) {
   } catch (...) {
     // A failure inside the pipeline never reaches the program.
   }
-  Answer(r, *data);
+  Answer(r);
 }
 
 [[noreturn]] void BackToRecoveryPoint() { longjmp(g_recovery, 1); }
 
 // One request on the handler thread. After a fault that jumped back here the
 // paused threads go on and the request is answered as it is; its data stays
-// with the abandoned pipeline.
+// with the abandoned pipeline (so its event stays open).
 void HandleOnHandlerThread(const THandlingRequest& r) {
-  const HANDLE event = reinterpret_cast<HANDLE>(r.Event);
   if (setjmp(g_recovery) == 0) {
     g_recoveryArmed = true;
     HandleRequest(r);
   } else {
+    g_recoveryArmed = false;  // a fault from here on is not caught again
     ResumeThreads();
     ResetFreezeCounter();
-    if (event) SetEvent(event);
-    PostThreadMessageA(r.ThreadId, WM_NULL, 0, 0);
+    Answer(r);
   }
   g_recoveryArmed = false;
 }
