@@ -386,8 +386,9 @@ TEST_F(ExceptTest, HandlingThreadsNeverWaitForTheHandler) {
     quor::seams::exceptionCreated = c.disturb;
     {
       TBoundedReport disturbed(true);
-      ASSERT_TRUE(disturbed.Finished(30000)) << "the handling hangs";
+      const bool finished = disturbed.Finished(30000);
       quor::seams::exceptionCreated = nullptr;
+      ASSERT_TRUE(finished) << "the handling hangs";
     }
     EXPECT_EQ(quor::InternalFailureCount(), failures + 1);
     TBoundedReport next(false);
