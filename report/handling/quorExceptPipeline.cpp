@@ -44,6 +44,9 @@ std::atomic<bool> g_ending{false};
 // Long enough for the handler to build and store the reports it has when
 // the program ends; a handler stuck longer is ended by force.
 constexpr DWORD kHandlerStopMs = 30000;
+// A copy of the reporter in a library that is unloaded stops its handler
+// under the loader lock, where no thread can end: a short wait then.
+constexpr DWORD kHandlerStopUnderLoaderLockMs = 500;
 constexpr DWORD kHandlerStopPollMs = 100;
 
 // Where the handler thread goes back to when a fault that nothing handles
@@ -266,7 +269,8 @@ BOOL CALLBACK PostClose(HWND window, LPARAM) {
 // Waits until the handler thread has ended, answering what it sends to this
 // thread's windows and closing the handler's own windows (its box) meanwhile.
 bool WaitForHandlerEnd() {
-  for (DWORD waited = 0; waited < kHandlerStopMs; waited += kHandlerStopPollMs) {
+  const DWORD bound = ProcessLockHeldHere() ? kHandlerStopUnderLoaderLockMs : kHandlerStopMs;
+  for (DWORD waited = 0; waited < bound; waited += kHandlerStopPollMs) {
     EnumThreadWindows(g_handlerThreadId, &PostClose, 0);
     const DWORD result = MsgWaitForMultipleObjects(1, &g_handlerThread, FALSE, kHandlerStopPollMs, QS_SENDMESSAGE);
     if (result == WAIT_OBJECT_0) return true;
