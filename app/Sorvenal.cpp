@@ -6,8 +6,6 @@
 #include "skin/sRegister.h"
 #include "toolkit/Forms.h"
 #include "toolkit/StdClasses.h"
-#include "toolkit/SysUtils.h"
-#include "toolkit/WinText.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tk::RegisterStandardClasses();
@@ -16,14 +14,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app.Initialize();
   app.MainFormOnTaskBar = true;
   app.Title = "Sorvenal";
-  try {
-    Tform_main* form_main = nullptr;
-    app.CreateForm(form_main);
-  } catch (const tk::Exception& e) {
-    // Without its main window the program cannot go on.
-    MessageBoxW(nullptr, tk::Wide(e.Message()).c_str(), L"Sorvenal", MB_OK | MB_ICONERROR);
-    return 1;
-  }
+  // An error while the main window is made (a malformed skin folder, a bad
+  // layout) is not caught here: like every error that no handler takes, it
+  // reaches the exception handling, which reports it and ends the program,
+  // which cannot go on without its main window.
+  Tform_main* form_main = nullptr;
+  app.CreateForm(form_main);
   app.Run();
   return 0;
 }

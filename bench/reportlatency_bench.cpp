@@ -9,10 +9,12 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptPipeline.h"
 #include "report/settings/quorSettingsObject.h"
 #include "toolkit/SysExceptions.h"
@@ -29,7 +31,10 @@ double MillisecondsToReport(std::string& report) {
     Raise();
   } catch (...) {
     // As the application's handler reports it, with the report handed back.
+    const std::exception_ptr error = std::current_exception();
     quor::THandleArgs a;
+    a.Object = quor::ThrownObject(error);
+    a.Type = quor::ThrownType(error);
     a.Source = quor::kSourceAppHandle;
     a.ReportOut = &report;
     quor::HandleException(a);

@@ -24,6 +24,7 @@ if(SORVENAL_WIN)
     ${quor_handling_dir}/quorExceptBuild.cpp
     ${quor_handling_dir}/quorExceptHeader.cpp
     ${quor_handling_dir}/quorExceptPipeline.cpp
+    ${quor_handling_dir}/quorHandlingThreads.cpp
     ${quor_handling_dir}/quorStateReport.cpp
     ${quor_handling_dir}/quorTools.cpp)
 

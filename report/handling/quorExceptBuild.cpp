@@ -11,6 +11,7 @@
 #include "report/handling/quorExceptHeader.h"
 #include "report/handling/quorExceptObject.h"
 #include "report/handling/quorExceptStacks.h"
+#include "report/handling/quorHandlingThreads.h"
 #include "report/intercept/quorExceptThreads.h"
 #include "report/stacktrace/quorStackTraceSections.h"
 #include "report/stacktrace/quorStackTraceWin.h"
@@ -197,13 +198,22 @@ void TIQuorException::StartReport(bool synchronous) {
       const size_t bar = info.find('|');
       if (bar != std::string::npos) (void)header_->Add(info.substr(0, bar) + ".quor", info.substr(bar + 1));
     }
-    complete_ = true;
-    SetHeaderField("callstack crc", CallstackCrcText(crc0, crc1, crc2));
+    // The check sums and the complete flag change together, so a text
+    // taken as complete always carries them; the change is announced after.
+    BeginUpdate();
+    {
+      std::lock_guard<std::recursive_mutex> hold(lock_);
+      SetHeaderField("callstack crc", CallstackCrcText(crc0, crc1, crc2));
+      complete_ = true;
+    }
+    EndUpdate();
   };
   if (synchronous) {
     build();
   } else {
+    std::lock_guard<std::mutex> hold(builderLock_);
     builder_ = std::thread([build] {
+      MarkHandlingThread();
       SetThreadName(GetCurrentThreadId(), kLibraryThreadName);
       SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);
       build();

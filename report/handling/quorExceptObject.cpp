@@ -40,7 +40,9 @@ TIQuorException::TIQuorException(SettingsHost& host, QuorPtr<IQuorModuleSettings
       params_(std::move(params)),
       header_(NewQuorFields()),
       sections_(NewQuorFields()) {
-  if (params_.Kind != kKindFreeze) description_ = DescribeException(params_.Object, params_.Type);
+  if (params_.Kind != kKindFreeze && !params_.Description.Valid)
+    params_.Description = DescribeException(params_.Object, params_.Type);
+  if (params_.Kind != kKindFreeze) description_ = params_.Description;
   message_ = CleanExceptionMessage(description_.Message);
   initialCanContinue_ = canContinue_ = params_.CanContinue;
   const FilterGroupChoice group = FilterGroup(
@@ -63,7 +65,7 @@ std::string TIQuorException::TextValue(std::string_view name) {
 
 TIQuorException::~TIQuorException() {
   abort_ = true;
-  if (builder_.joinable()) builder_.join();
+  WaitForBuilder();
   header_->SetOwner(nullptr);
   sections_->SetOwner(nullptr);
 }
@@ -156,7 +158,7 @@ std::string TIQuorException::BugReport(bool wait) {
   }
   if (wait) {
     if (!started_) StartReport(true);
-    if (builder_.joinable() && builder_.get_id() != std::this_thread::get_id()) builder_.join();
+    WaitForBuilder();
   }
   {
     std::lock_guard<std::recursive_mutex> hold(lock_);
@@ -217,6 +219,12 @@ void TIQuorException::Announce() {
       RecordCaughtInternalError("bug report callback");
     }
   }
+}
+
+void TIQuorException::WaitForBuilder() {
+  // One thread joins; another one that asks meanwhile waits for it here.
+  std::lock_guard<std::mutex> hold(builderLock_);
+  if (builder_.joinable() && builder_.get_id() != std::this_thread::get_id()) builder_.join();
 }
 
 void TIQuorException::SetCrcs(uint32_t crc0, uint32_t crc1, uint32_t crc2) {

@@ -31,6 +31,9 @@ struct TExceptionParams {
   uint8_t Kind = kKindException;
   const void* Object = nullptr;
   const std::type_info* Type = nullptr;
+  // What the object said, taken while it was alive; when not valid, the
+  // object is described here (it must then live as long as this one).
+  TExceptDescription Description;
   uint32_t Address = 0;
   uint32_t ThreadId = 0;
   uint32_t StackPointer = 0, FramePointer = 0;
@@ -120,6 +123,8 @@ private:
   void Changed();
   void Announce();
   void BuildSections();
+  // Until the report-building thread has ended (at once in that thread).
+  void WaitForBuilder();
   void SetCrcs(uint32_t crc0, uint32_t crc1, uint32_t crc2);
 
   TExceptionParams params_;
@@ -148,6 +153,7 @@ private:
   std::vector<Callback> callbacks_;
 
   bool started_ = false;
+  std::mutex builderLock_;  // guards builder_ (starting and joining)
   std::thread builder_;
   std::atomic<bool> abort_{false};
   std::atomic<int> autoSaveClaim_{-1}, autoActionClaim_{-1};

@@ -7,7 +7,6 @@
 
 #include "base/WinHandle.h"
 #include "report/disasm/quorMemoryWin.h"
-#include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptObject.h"
 #include "report/intercept/quorExceptRaise.h"
 #include "report/intercept/quorExceptThreads.h"
@@ -59,9 +58,8 @@ TThreadStack PrepareReportingThread(const TExceptionParams& p, bool isException,
   t.ThreadId = p.ThreadId;
   t.IsExceptionThread = isException;
   t.SectionName = SectionName(p.ThreadId, true, false, 0);
-  const TExceptDescription d = DescribeException(p.Object, p.Type);
-  t.IsPlatformException = d.InheritsFrom("EExternal");
-  t.IsAbnormalTermination = d.InheritsFrom("BcbTermination");
+  t.IsPlatformException = p.Description.InheritsFrom("EExternal");
+  t.IsAbnormalTermination = p.Description.InheritsFrom("BcbTermination");
   CONTEXT c{};
   if (p.HasContext)
     std::memcpy(&c, p.Context, kContextSize);
@@ -176,7 +174,7 @@ std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool li
     others.push_back(mainThread);
   if (listThreads)
     for (uint32_t id : ProcessThreadIds())
-      if (id != p.ThreadId && id != mainThread) others.push_back(id);
+      if ((freeze || id != p.ThreadId) && id != mainThread) others.push_back(id);
   const uint32_t self = GetCurrentThreadId();
   for (uint32_t id : others) {
     TThreadRecord r;
@@ -185,8 +183,8 @@ std::vector<TThreadStack> PrepareThreadStacks(const TExceptionParams& p, bool li
     if (library) continue;
     if (id == self) {
       // A thread cannot suspend itself to be read; it is shown only when
-      // named for the report.
-      if (known && !r.Name.empty()) stacks.push_back(PrepareSelf(id, process));
+      // named for the report, or when it asked for the report itself.
+      if ((known && !r.Name.empty()) || id == p.ThreadId) stacks.push_back(PrepareSelf(id, process));
     } else if (process) {
       stacks.push_back(PrepareOtherThread(id, *process));
     } else {

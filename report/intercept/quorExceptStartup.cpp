@@ -170,6 +170,9 @@ LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* info) {
     a.Object = nullptr, a.Type = nullptr;
     HandleException(a);
   }
+  // The handler thread never ends on a fault: it gives up the request and
+  // goes on with the next one.
+  if (RecoverHandlerThread(info->ContextRecord)) return EXCEPTION_CONTINUE_EXECUTION;
   if (main) ExitProcess(1);
   RemoveThreadRecord(GetCurrentThreadId());
   ExitThread(0);
@@ -233,10 +236,13 @@ void Shutdown() {
   tk::seams::applicationShowException = nullptr;
   tk::seams::threadException = nullptr;
   tk::seams::synchronizeException = nullptr;
-  UndoPatches();
+  // The handler finishes its requests while the watchdog, the patches and
+  // the message window it may use are still there (the watchdog would take
+  // the wait for a freeze).
   StopFreezeWatchdog();
-  DestroyMessageWindow();
   StopHandlerThread();
+  UndoPatches();
+  DestroyMessageWindow();
   SetStackSymbolsProvider(nullptr);
   ClearSymbolCache();
   UnregisterPauseGate();

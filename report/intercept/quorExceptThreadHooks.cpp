@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <new>
 
+#include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptPipeline.h"
 #include "report/intercept/quorCodePatch.h"
 #include "report/intercept/quorExceptThreads.h"
@@ -25,9 +27,15 @@ struct TStart {
   void* Parameter;
 };
 
-// Reports an exception that escaped a thread procedure or a work item.
+// Reports an exception that escaped a thread procedure or a work item; in
+// its catch block. The object comes from the exception being handled, not
+// from the thread's last raise: one rethrown from a stored exception_ptr
+// (a future's) was raised elsewhere.
 void ReportEscaped() {
+  const std::exception_ptr error = std::current_exception();
   THandleArgs a;
+  a.Object = ThrownObject(error);
+  a.Type = ThrownType(error);
   a.Source = kSourceThread;
   a.CanContinue = true;
   HandleException(a);

@@ -11,6 +11,7 @@
 #include "report/settings/quorModulePath.h"
 
 #include "report/handling/quorExceptObject.h"
+#include "report/intercept/quorMessageWindow.h"
 #include "report/intercept/quorProcessBlocked.h"
 #include "report/settings/quorSettingsResource.h"
 #include "report/storage/quorBugRepFile.h"
@@ -38,8 +39,17 @@ void CreateFolders(const std::string& path) {
     CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
 }
 
+// Cuts the file at `length`; the file can be cut only when no mapping of it
+// is left.
+bool CutFile(HANDLE file, size_t length) {
+  LARGE_INTEGER end;
+  end.QuadPart = LONGLONG(length);
+  return SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
 // Edits the file in place: mapped with room for the new report, edited,
-// then cut to its new length.
+// then cut to its new length. Mapping it has grown the file, so an edit
+// that fails cuts it back to its old length.
 bool EditFile(const std::string& path, const std::string& report, const TBugRepEditOptions& options) {
   CreateFolders(path);
   HANDLE raw = INVALID_HANDLE_VALUE;
@@ -55,20 +65,24 @@ bool EditFile(const std::string& path, const std::string& report, const TBugRepE
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return false;
   const size_t length = static_cast<size_t>(size.QuadPart);
   const size_t capacity = BugRepEditCapacity(length, report.size());
-  size_t newLength = length;
-  {
+  size_t newLength = 0;
+  try {
     const base::KernelHandle mapping(
         CreateFileMappingA(file.get(), nullptr, PAGE_READWRITE, 0, DWORD(capacity), nullptr));
-    if (!mapping) return false;
-    const base::MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, capacity));
-    if (!view) return false;
-    newLength = EditBugReportFile(static_cast<char*>(view.get()), length, capacity, report, options);
-    FlushViewOfFile(view.get(), 0);
-  }  // Windows: SetEndOfFile fails while a mapping of the file exists, so the view and mapping end first.
-  LARGE_INTEGER end;
-  end.QuadPart = LONGLONG(newLength);
-  return SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()) &&
-         newLength >= report.size();
+    const base::MappedView view(mapping ? MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, capacity) : nullptr);
+    if (view) {
+      const auto edit = seams::editBugReportFile ? seams::editBugReportFile : &EditBugReportFile;
+      newLength = edit(static_cast<char*>(view.get()), length, capacity, report, options);
+      FlushViewOfFile(view.get(), 0);
+    }
+  } catch (...) {
+    newLength = 0;  // no memory for the edit's copies
+  }
+  // Windows: SetEndOfFile fails while a mapping of the file exists, so the
+  // view and mapping end first. A failed edit cuts the file back to its old
+  // size (the mapping grew it).
+  const bool edited = newLength >= report.size();
+  return CutFile(file.get(), edited ? newLength : length) && edited;
 }
 
 // A blocked process cannot show a dialog (its window procedures may wait for
@@ -109,12 +123,17 @@ bool StoreBugReport(const std::string& fileName, const std::string& report, HWND
 }
 
 bool CopyToClipboard(const std::string& text) {
-  if (!OpenClipboard(nullptr)) return false;
+  // Windows: a clipboard opened without an owner window is emptied to no
+  // owner, and SetClipboardData then fails; the reporter's message window
+  // owns it.
+  if (!OpenClipboard(reinterpret_cast<HWND>(MessageWindow()))) return false;
   const base::ScopeExit close([] { CloseClipboard(); });
   EmptyClipboard();
   base::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
   if (!block) return false;
-  std::memcpy(GlobalLock(block.get()), text.c_str(), text.size() + 1);
+  void* bytes = GlobalLock(block.get());
+  if (!bytes) return false;
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
   GlobalUnlock(block.get());
   // The clipboard owns the block once it took it.
   if (!SetClipboardData(CF_TEXT, block.get())) return false;
@@ -122,13 +141,16 @@ bool CopyToClipboard(const std::string& text) {
   return true;
 }
 
-void RestartProcess(const TExceptionHistory& history) {
+TSuccessor StartSuccessor(const TExceptionHistory& history) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
+  TSuccessor successor;
+  PROCESS_INFORMATION& pi = successor.Process;
   std::string commandLine = GetCommandLineA();
-  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si,
-                     &pi)) {
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si,
+                      &pi)) {
+    successor.Error = GetLastError() ? GetLastError() : ERROR_GEN_FAILURE;
+  } else {
     SECURITY_DESCRIPTOR sd;
     InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
     SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE);
@@ -148,8 +170,12 @@ void RestartProcess(const TExceptionHistory& history) {
         std::memcpy(record + 2, history.data(), sizeof history);
       }
     }
-    ResumeThread(pi.hThread);
   }
+  return successor;
+}
+
+void HandOverToSuccessor(const TSuccessor& successor) {
+  ResumeThread(successor.Process.hThread);
   TerminateProcess(GetCurrentProcess(), 2);
   ExitProcess(2);
 }

@@ -6,9 +6,11 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "report/handling/quorExceptionHistory.h"
 #include "report/settings/quorSettings.h"
+#include "report/storage/quorBugRepFile.h"
 
 namespace quor {
 
@@ -25,13 +27,26 @@ class TIQuorException;
 // Empties the clipboard and puts `text` into it as plain text.
 [[nodiscard]] bool CopyToClipboard(const std::string& text);
 
-// Starts the own command line again, hands it the exception history through
-// the mapping "QuorExceptRestart$<new pid>" and ends this process (exit 2).
-[[noreturn]] void RestartProcess(const TExceptionHistory& history);
+// Restarting: the own command line started again, suspended, with the
+// exception history handed over through the mapping
+// "QuorExceptRestart$<new pid>"; Error says why it could not be started.
+struct TSuccessor {
+  PROCESS_INFORMATION Process{};
+  DWORD Error = 0;
+};
+[[nodiscard]] TSuccessor StartSuccessor(const TExceptionHistory& history);
+// Lets a started successor run and ends this process (exit code 2).
+[[noreturn]] void HandOverToSuccessor(const TSuccessor& successor);
 // Ends the process at once with exit code 1.
 [[noreturn]] void CloseProcess();
 
 // At start-up: takes over the history of a predecessor that restarted us.
 void TakeOverRestartHistory(TExceptionHistory& history);
+
+namespace seams {
+// Tests: edits the mapped bug report file in place of EditBugReportFile.
+inline size_t (*editBugReportFile)(char* buffer, size_t fileLength, size_t capacity, std::string_view report,
+                                   const TBugRepEditOptions& options) = nullptr;
+}  // namespace seams
 
 }  // namespace quor

@@ -237,4 +237,76 @@ TEST_F(ProgramTest, AShortFileIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(Text(memo_), log + L"0000: " + four + L"\r\n");
 }
 
+// Writes a file of `bytes`; false when it cannot be written.
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD put = 0;
+  const bool written = ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+  CloseHandle(h);
+  return written && put == bytes.size();
+}
+
+// A skin folder named like the internal skin the layout asks for, in the
+// layout's skin folder: it takes precedence over the internal skin. Its
+// master bitmap is no bitmap. Removed again at the end.
+struct TMalformedSkinFolder {
+  const std::wstring Root = L"c:\\Skins", Folder = Root + L"\\Office12Style (internal)";
+  TMalformedSkinFolder() {
+    CreateDirectoryW(Root.c_str(), nullptr);
+    CreateDirectoryW(Folder.c_str(), nullptr);
+  }
+  ~TMalformedSkinFolder() {
+    for (const wchar_t* name : {L"\\Options.dat", L"\\master.bmp"}) DeleteFileW((Folder + name).c_str());
+    RemoveDirectoryW(Folder.c_str());
+    RemoveDirectoryW(Root.c_str());
+  }
+  bool Write() const {
+    return WriteBytes(Folder + L"\\Options.dat", "[GLOBALINFO]\r\nMasterBitmap=master.bmp\r\n") &&
+           WriteBytes(Folder + L"\\master.bmp", "not a bitmap");
+  }
+};
+
+// An error while the main window is made goes through the exception
+// handling like every other: the box, the report in the bug report file,
+// and the end of the program, which cannot go on without its main window.
+TEST(ProgramStart, MainWindowThatCannotBeMadeIsReported) {
+  const TMalformedSkinFolder skin;
+  ASSERT_TRUE(skin.Write());
+  const std::wstring dir = TempDir(), exe = dir + L"\\Sorvenal.exe", log = dir + L"\\bugreport.log";
+  ASSERT_TRUE(CopyFileW(tk::Wide(SORVENAL_EXE).c_str(), exe.c_str(), FALSE));
+  DeleteFileW(log.c_str());
+  STARTUPINFOW si{sizeof(si)};
+  PROCESS_INFORMATION pi{};
+  std::wstring cmd = L"\"" + exe + L"\"";
+  ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
+  std::wstring box = L"<no box>";
+  for (int i = 0; i < 1200 && box == L"<no box>" && WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT; ++i) {
+    HWND h = nullptr;
+    while ((h = FindWindowExW(nullptr, h, L"#32770", nullptr))) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(h, &pid);
+      if (pid != pi.dwProcessId || !IsWindowVisible(h)) continue;
+      box = Text(GetDlgItem(h, 0xFFFF));
+      PostMessageW(h, WM_COMMAND, IDOK, 0);
+      break;
+    }
+  }
+  const bool ended = WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0;
+  if (!ended) TerminateProcess(pi.hProcess, 99);
+  DWORD exitCode = 0;
+  GetExitCodeProcess(pi.hProcess, &exitCode);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  const std::string report = ReadFileText(log);
+  DeleteFileW(log.c_str());
+  DeleteFileW(exe.c_str());
+  RemoveDirectoryW(dir.c_str());
+  EXPECT_NE(box.find(L"Bitmap image is not valid"), std::wstring::npos) << tk::Narrow(box);
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(exitCode, 1u);
+  EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "EInvalidGraphic");
+  EXPECT_EQ(quor::ReportHeaderValue(report, "exception message"), "Bitmap image is not valid.");
+}
+
 }  // namespace

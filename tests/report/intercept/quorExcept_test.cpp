@@ -9,14 +9,18 @@
 #include <atomic>
 #include <cstdio>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <thread>
 #include <vector>
 
 #include "report/handling/quorExceptObject.h"
 #include "report/handling/quorExceptPipeline.h"
+#include "report/handling/quorHandlingThreads.h"
+#include "report/handling/quorStateReport.h"
 #include "report/settings/quorSettingsLookup.h"
 #include "report/settings/quorSettingsObject.h"
+#include "report/settings/quorSettingsResource.h"
 #include "report/storage/quorBugRepFile.h"
 #include "report/text/quorInternalErrors.h"
 #include "toolkit/Seams.h"
@@ -174,6 +178,46 @@ TEST_F(ExceptTest, ExceptionEscapingASecondaryThreadOrWorkItemIsReported) {
   }
 }
 
+DWORD WINAPI RunBody(void* body) {
+  reinterpret_cast<void (*)()>(body)();
+  return 0;
+}
+
+// A thread that caught an exception of its own earlier (its last raise is
+// that destroyed object) ends through a future's exception, raised in the
+// task's thread and rethrown here: the report names the future's exception.
+TEST_F(ExceptTest, ExceptionRethrownFromAFutureIsReportedAsItself) {
+  void (*endThroughFuture)() = [] {
+    try {
+      throw tk::ERangeError("caught long ago");
+    } catch (const tk::ERangeError&) {
+    }
+    std::async(std::launch::async, [] { throw tk::EConvertError("raised by the task"); }).get();
+  };
+  const struct {
+    const char* how;
+    void (*run)(void (*body)());
+  } cases[] = {
+      {"CreateThread",
+       [](void (*body)()) {
+         HANDLE t = CreateThread(nullptr, 0, &RunBody, reinterpret_cast<void*>(body), 0, nullptr);
+         ASSERT_TRUE(t);
+         EXPECT_EQ(WaitForSingleObject(t, 30000), WAIT_OBJECT_0);
+         CloseHandle(t);
+       }},
+      {"std::thread", [](void (*body)()) { std::thread(body).join(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    DeleteFileA(g_file.c_str());
+    c.run(endThroughFuture);
+    ASSERT_TRUE(WaitForReport());
+    const std::string report = LastReport();
+    EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "EConvertError");
+    EXPECT_EQ(quor::ReportHeaderValue(report, "exception message"), "raised by the task.");
+  }
+}
+
 // A thread object whose Execute raises, or whose synchronised method raises.
 class TRaisingThread : public tk::TThread {
 public:
@@ -296,6 +340,144 @@ TEST_F(ExceptTest, ReportersOwnFailuresAppearInTheNextReport) {
   const std::string first = StateReport();
   EXPECT_NE(first.find("\r\n\r\ninternal errors:\r\nGetThreadReport: no memory"), std::string::npos) << first;
   EXPECT_EQ(StateReport().find("internal errors:"), std::string::npos);
+}
+
+// A state report asked for by a secondary thread lists that thread too.
+TEST_F(ExceptTest, StateReportOfASecondaryThreadShowsThatThread) {
+  std::string text;
+  DWORD id = 0;
+  std::thread([&] {
+    id = GetCurrentThreadId();
+    text = quor::CurrentStateReport();
+  }).join();
+  EXPECT_NE(text.find("\r\n\r\nmain thread ($"), std::string::npos);
+  EXPECT_NE(text.find("\r\n\r\nthread " + quor::DollarHex(id) + ":"), std::string::npos) << text;
+}
+
+// A state report is nobody's exception: it neither restarts nor closes the
+// program whatever the settings say, and it is no entry of the exception
+// history that those settings count.
+TEST_F(ExceptTest, StateReportIsNeverActedOnNorCounted) {
+  for (const char* setting : {"AutoClose", "AutoRestart"}) {
+    SCOPED_TRACE(setting);
+    const quor::TExceptionHistory before = quor::ExceptionHistory();
+    ASSERT_TRUE(quor::MainSettings()->SetIntValue(setting, 1));
+    const std::string text = quor::CurrentStateReport();
+    EXPECT_TRUE(quor::MainSettings()->SetIntValue(setting, 0));
+    EXPECT_EQ(quor::ReportHeaderValue(text, "callstack crc").size(), 31u);
+    EXPECT_EQ(quor::ExceptionHistory(), before);
+  }
+}
+
+// Reports from a thread of its own, waited for a bounded time.
+struct TBoundedReport {
+  std::string Text;
+  DWORD ThreadId = 0;
+  HANDLE Thread = nullptr;
+  explicit TBoundedReport(bool withObject) : WithObject(withObject) {
+    Thread = CreateThread(nullptr, 0, &Run, this, 0, &ThreadId);
+  }
+  ~TBoundedReport() {
+    if (WaitForSingleObject(Thread, 0) == WAIT_OBJECT_0) CloseHandle(Thread);  // else left hanging
+  }
+  bool Finished(DWORD ms) const { return WaitForSingleObject(Thread, ms) == WAIT_OBJECT_0; }
+
+private:
+  bool WithObject;
+  static DWORD WINAPI Run(void* p) {
+    auto& r = *static_cast<TBoundedReport*>(p);
+    const tk::ERangeError error("Range check error");
+    quor::THandleArgs a;
+    a.Kind = r.WithObject ? 0 : 1;
+    a.Object = r.WithObject ? &error : nullptr;
+    a.Type = r.WithObject ? &typeid(error) : nullptr;
+    a.Source = r.WithObject ? quor::kSourceAppHandle : quor::kSourceExplicit;
+    a.ReportOut = &r.Text;
+    quor::HandleException(a);
+    return 0;
+  }
+};
+
+// Once: a fault in another module's code (it cannot be turned into an
+// exception), on the thread that calls.
+void FaultInAnotherModule() {
+  using TStrLen = size_t(__cdecl*)(const char*);
+  const auto strLen =
+      reinterpret_cast<TStrLen>(reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("msvcrt.dll"), "strlen")));
+  (void)strLen(nullptr);
+}
+
+std::atomic<int> g_disturbances{0};
+
+// The threads the handling waits for (the handler thread, the report's
+// building thread) never wait for the handler in turn: an exception they
+// report is counted as an internal failure, and a fault on the handler
+// thread ends only that request. The handling goes on with the next report.
+TEST_F(ExceptTest, HandlingThreadsNeverWaitForTheHandler) {
+  const struct {
+    const char* what;
+    void (*disturb)(quor::TIQuorException&);
+  } cases[] = {
+      {"the report-building thread reports an exception",
+       [](quor::TIQuorException& e) {
+         const DWORD handler = GetCurrentThreadId();
+         e.RegisterCallback(
+             &g_disturbances,
+             [handler](bool, const std::string&, quor::TIQuorException&) {
+               if (GetCurrentThreadId() == handler || g_disturbances.fetch_add(1) != 0) return;
+               try {
+                 throw tk::EConvertError("raised while the report is built");
+               } catch (...) {
+                 tk::seams::applicationHandleException(nullptr, "TButton", std::current_exception());
+               }
+             },
+             true);
+       }},
+      {"a fault in another module on the handler thread",
+       [](quor::TIQuorException&) {
+         if (g_disturbances.fetch_add(1) == 0) FaultInAnotherModule();
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    g_disturbances = 0;
+    const uint32_t failures = quor::InternalFailureCount();
+    quor::seams::exceptionCreated = c.disturb;
+    {
+      TBoundedReport disturbed(true);
+      const bool finished = disturbed.Finished(30000);
+      quor::seams::exceptionCreated = nullptr;
+      ASSERT_TRUE(finished) << "the handling hangs";
+    }
+    EXPECT_EQ(quor::InternalFailureCount(), failures + 1);
+    TBoundedReport next(false);
+    ASSERT_TRUE(next.Finished(30000)) << "the handler no longer answers";
+    EXPECT_EQ(quor::ReportHeaderValue(next.Text, "callstack crc").size(), 31u);
+  }
+}
+
+// Several threads waiting for the same report at once all get the complete
+// text, with its check sums.
+TEST_F(ExceptTest, ThreadsWaitingForTheSameReportGetItComplete) {
+  for (int round = 0; round < 5; ++round) {
+    SCOPED_TRACE(round);
+    const tk::ERangeError thrown("Range check error");
+    quor::TExceptionParams p;
+    p.Object = &thrown;
+    p.Type = &typeid(thrown);
+    p.ThreadId = GetCurrentThreadId();
+    const quor::TExceptionRef e(
+        new quor::TIQuorException(quor::ProcessSettingsHost(), quor::MainSettings(), std::move(p)));
+    e->StartReport(false);
+    std::string texts[3];
+    std::thread waiters[3];
+    for (int i = 0; i < 3; ++i) waiters[i] = std::thread([&e, &texts, i] { texts[i] = e->BugReport(true); });
+    for (auto& w : waiters) w.join();
+    for (const std::string& text : texts) {
+      EXPECT_EQ(quor::ReportHeaderValue(text, "callstack crc").size(), 31u);
+      EXPECT_EQ(text.find("will be calculated soon"), std::string::npos);
+    }
+  }
 }
 
 TEST_F(ExceptTest, ExceptionObjectHasSettingsOfItsOwnAndAFieldsHeader) {

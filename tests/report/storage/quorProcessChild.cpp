@@ -13,6 +13,16 @@
 //                                         invalid-parameter, pure-virtual),
 //                                         its report stored in the bug report
 //                                         file FILE
+//   quorProcessChild unrestartable FILE   raises with AutoRestart on, started
+//                                         under a program name that does not
+//                                         exist, so the restart cannot start
+//                                         it; reports into FILE; exit code 6
+//   quorProcessChild quit FILE WHAT       its main window closes (a quit
+//                                         message) while it reports into FILE:
+//                                         WHAT "exception", "box" (an exception
+//                                         with the box shown) or "state" (a
+//                                         state report); then ends as a closed
+//                                         program does, with exit code 0
 #undef NDEBUG  // the failed assertion is one of the run-time errors
 #include <windows.h>
 
@@ -25,6 +35,7 @@
 #include <string>
 
 #include "report/handling/quorExceptPipeline.h"
+#include "report/handling/quorStateReport.h"
 #include "report/settings/quorSettingsLookup.h"
 #include "report/settings/quorSettingsObject.h"
 #include "toolkit/Seams.h"
@@ -90,6 +101,30 @@ int Close(const char* file, int count, int pauseAfter, int pauseMs) {
   return 0;
 }
 
+int Unrestartable(const char* file) {
+  (void)quor::MainSettings()->SetBugRepFile(file);
+  (void)quor::MainSettings()->SetAutoSave(true);
+  (void)quor::MainSettings()->SetAutoRestart(1);
+  RaiseInHandler();
+  return 6;
+}
+
+// The quit message is there before the report starts, so the main thread
+// stops waiting for it at once; the message loop then ends the program.
+int Quit(const char* file, const std::string& what) {
+  (void)quor::MainSettings()->SetBugRepFile(file);
+  (void)quor::MainSettings()->SetAutoSave(true);
+  if (what == "box") (void)quor::MainSettings()->SetGnShowCfg(0);
+  PostQuitMessage(0);
+  if (what == "state")
+    (void)quor::CurrentStateReport();
+  else
+    RaiseInHandler();
+  MSG msg{};
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  return int(msg.wParam);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -99,6 +134,8 @@ int main(int argc, char** argv) {
   if (mode == "exit") return 7;
   if (mode == "restart" && argc == 3) return Restart(argv[2]);
   if (mode == "runerror" && argc == 4) return RunError(argv[2], argv[3]);
+  if (mode == "unrestartable" && argc == 3) return Unrestartable(argv[2]);
+  if (mode == "quit" && argc == 4) return Quit(argv[2], argv[3]);
   if (mode == "close" && argc >= 4)
     return Close(argv[2], std::atoi(argv[3]), argc > 4 ? std::atoi(argv[4]) : 0, argc > 5 ? std::atoi(argv[5]) : 0);
   return 5;

@@ -38,10 +38,12 @@ std::vector<std::string> Lines(const std::string& file) {
 
 class TChild {
 public:
-  explicit TChild(const std::string& commandLine, const std::string& exe = QUOR_CHILD_EXE) {
+  // `shownName`: the program's name on its command line, if not `exe`.
+  explicit TChild(const std::string& commandLine, const std::string& exe = QUOR_CHILD_EXE,
+                  const std::string& shownName = "") {
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    std::string cmd = "\"" + exe + "\" " + commandLine;
+    std::string cmd = "\"" + (shownName.empty() ? exe : shownName) + "\" " + commandLine;
     started_ = CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
   }
   ~TChild() {
@@ -163,6 +165,34 @@ std::string ReadAll(const std::string& path) {
 
 void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The main window closes (a quit message reaches the main thread) while a
+// report is handled: the program ends as a closed program does, and the
+// report is in the file all the same, box or not.
+TEST(ProcessEnds, ClosingWhileAReportIsHandledKeepsTheReport) {
+  for (const char* what : {"exception", "box", "state"}) {
+    SCOPED_TRACE(what);
+    const std::string file = TempFolder() + "quit.log";
+    DeleteFileA(file.c_str());
+    TChild child("quit \"" + file + "\" " + what);
+    ASSERT_TRUE(child.Started());
+    EXPECT_EQ(child.Wait(60000), 0u);
+    EXPECT_EQ(quor::ReportHeaderValue(ReadAll(file), "callstack crc").size(), 31u);
+  }
+}
+
+// A restart that cannot start the program again (its command line names no
+// program) leaves it running and says so in the report.
+TEST(ProcessEnds, FailedRestartKeepsTheProgramRunning) {
+  const std::string file = TempFolder() + "unrestartable.log";
+  DeleteFileA(file.c_str());
+  TChild child("unrestartable \"" + file + "\"", QUOR_CHILD_EXE, TempFolder() + "missing\\quorProcessChild.exe");
+  ASSERT_TRUE(child.Started());
+  EXPECT_EQ(child.Wait(30000), 6u);
+  const std::string report = ReadAll(file);
+  const std::string_view restart = quor::ReportHeaderValue(report, "restart");
+  EXPECT_EQ(restart.rfind("failed (error ", 0), 0u) << restart;
 }
 
 // A visible message box of the process: its text, after pressing OK.

@@ -1,5 +1,5 @@
 // Saving a report where the user chooses, through the real Save As dialog,
-// and which stores mark the exception as stored.
+// which stores mark the exception as stored, and what a failed edit leaves.
 #include <windows.h>
 
 #include <commdlg.h>
@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <new>
 #include <sstream>
 #include <thread>
 
@@ -165,6 +166,35 @@ TEST_F(SaveAsTest, OnlyTheBugReportFileMarksTheExceptionStored) {
     DeleteFileA(c.written.c_str());
   }
   quor::MainSettings()->Reload();
+}
+
+// Mapping the file for the edit grows it by room for the new report; an
+// edit that fails leaves the file as it was, without that room.
+TEST_F(SaveAsTest, FailedEditLeavesTheFileAsItWas) {
+  using TEdit = size_t (*)(char*, size_t, size_t, std::string_view, const quor::TBugRepEditOptions&);
+  const struct {
+    const char* what;
+    TEdit edit;
+  } cases[] = {
+      {"no memory for the edit",
+       [](char*, size_t, size_t, std::string_view, const quor::TBugRepEditOptions&) -> size_t {
+         throw std::bad_alloc();
+       }},
+      {"an edit that loses the report",
+       [](char*, size_t, size_t, std::string_view, const quor::TBugRepEditOptions&) -> size_t { return 0; }},
+  };
+  const std::string file = TempFolder() + "failed.log";
+  const std::string old = kReport + "\r\n\r\n";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << old;
+    const quor::TExceptionRef e = NewException();
+    quor::seams::editBugReportFile = c.edit;
+    EXPECT_FALSE(quor::StoreBugReport(file, kReport + "\r\nexception number : 2", nullptr, *e, true, e.get()));
+    quor::seams::editBugReportFile = nullptr;
+    EXPECT_EQ(ReadAll(file), old);
+  }
+  DeleteFileA(file.c_str());
 }
 
 }  // namespace
