@@ -119,15 +119,19 @@ TProcessMemoryReader& ProcessMemoryReader() {
   return reader;
 }
 
-bool TakeProcessSnapshot(TMemorySnapshot& snapshot) {
-  ProcessMemoryReader().DropKeptPages();
-  snapshot.SetReader(&ProcessMemoryReader());
-  uint64_t address = 0;
-  bool any = false;
+namespace {
+
+constexpr uint64_t kAddressSpaceEnd = 0x100000000ull;
+
+// Adds the committed regions from `address` on while `inside` accepts them;
+// the end of the last region walked, or 0 when the first query fails.
+template <class Inside>
+uint64_t AddRegions(TMemorySnapshot& snapshot, uint64_t address, Inside inside) {
+  uint64_t end = 0;
   MEMORY_BASIC_INFORMATION mbi;
-  while (address < 0x100000000ull &&
-         VirtualQuery(reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address)), &mbi, sizeof(mbi)) == sizeof(mbi)) {
-    any = true;
+  while (address < kAddressSpaceEnd &&
+         VirtualQuery(reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address)), &mbi, sizeof(mbi)) == sizeof(mbi) &&
+         inside(mbi)) {
     const uint64_t begin = base::AddressOf(mbi.BaseAddress);
     const uint64_t size = mbi.RegionSize;
     if (size == 0) break;
@@ -139,8 +143,43 @@ bool TakeProcessSnapshot(TMemorySnapshot& snapshot) {
       r.Readable = (mbi.Protect & kReadable) && !(mbi.Protect & (PAGE_GUARD | PAGE_NOACCESS));
       snapshot.AddRange(r);
     }
-    address = begin + size;
+    address = end = begin + size;
   }
+  return end;
+}
+
+}  // namespace
+
+bool TakeModulesSnapshot(TMemorySnapshot& snapshot, const std::vector<uint32_t>& addresses) {
+  ProcessMemoryReader().DropKeptPages();
+  snapshot.SetReader(&ProcessMemoryReader());
+  std::vector<uint32_t> bases;
+  for (const uint32_t address : addresses) {
+    MEMORY_BASIC_INFORMATION mbi;
+    if (!address ||
+        VirtualQuery(reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address)), &mbi, sizeof(mbi)) != sizeof(mbi) ||
+        mbi.Type != MEM_IMAGE)
+      continue;
+    const auto base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(mbi.AllocationBase));
+    if (std::find(bases.begin(), bases.end(), base) != bases.end()) continue;
+    bases.push_back(base);
+    // The image's regions share its allocation base.
+    const uint64_t end = AddRegions(snapshot, base, [&](const MEMORY_BASIC_INFORMATION& m) {
+      return reinterpret_cast<uintptr_t>(m.AllocationBase) == base;
+    });
+    TModuleImage m;
+    m.Base = base;
+    m.Size = static_cast<uint32_t>(end - base);
+    AddSections(snapshot, m);
+    snapshot.AddModule(m);
+  }
+  return !bases.empty();
+}
+
+bool TakeProcessSnapshot(TMemorySnapshot& snapshot) {
+  ProcessMemoryReader().DropKeptPages();
+  snapshot.SetReader(&ProcessMemoryReader());
+  const bool any = AddRegions(snapshot, 0, [](const MEMORY_BASIC_INFORMATION&) { return true; }) != 0;
   // Modules from the tool-help list: it needs no loader lock.
   if (const base::SnapshotHandle list(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId())); list) {
     MODULEENTRY32W me;

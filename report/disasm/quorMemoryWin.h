@@ -26,4 +26,11 @@ TProcessMemoryReader& ProcessMemoryReader();
 // the first region.
 [[nodiscard]] bool TakeProcessSnapshot(TMemorySnapshot& snapshot);
 
+// Fills the snapshot with the regions and images of the loaded modules that
+// hold the given addresses only (0 and addresses outside images are left
+// out), and sets the process reader: enough to decode code inside them, at a
+// fraction of the cost of the whole process. False when no address lies in
+// a module.
+[[nodiscard]] bool TakeModulesSnapshot(TMemorySnapshot& snapshot, const std::vector<uint32_t>& addresses);
+
 }  // namespace quor

@@ -67,15 +67,23 @@ bool ReturnsFromCallOf(uint32_t returnAddress, uint32_t target) {
 }  // namespace
 
 void PrepareThreadCreator() {
-  TMemorySnapshot memory;
-  if (!TakeProcessSnapshot(memory)) return;
-  for (const char* runtime : {"msvcrt.dll", "ucrtbase.dll"}) {
-    HMODULE module = GetModuleHandleA(runtime);
+  std::vector<const void*> runtime;
+  for (const char* name : {"msvcrt.dll", "ucrtbase.dll"}) {
+    HMODULE module = GetModuleHandleA(name);
     if (!module) continue;
-    for (const char* name : {"_beginthreadex", "_beginthread"})
-      g_routines.Runtime.push_back(Parse(reinterpret_cast<const void*>(GetProcAddress(module, name)), memory));
+    for (const char* routine : {"_beginthreadex", "_beginthread"})
+      runtime.push_back(reinterpret_cast<const void*>(GetProcAddress(module, routine)));
   }
-  g_routines.PthreadCreate = Parse(reinterpret_cast<const void*>(&pthread_create), memory);
+  const auto* pthreadCreate = reinterpret_cast<const void*>(&pthread_create);
+  // Only the modules that hold the routines are decoded: a snapshot of the
+  // whole process costs start-up a walk of the address space and reads of
+  // every module's headers.
+  std::vector<uint32_t> addresses{reinterpret_cast<uint32_t>(pthreadCreate)};
+  for (const void* entry : runtime) addresses.push_back(reinterpret_cast<uint32_t>(entry));
+  TMemorySnapshot memory;
+  if (!TakeModulesSnapshot(memory, addresses)) return;
+  for (const void* entry : runtime) g_routines.Runtime.push_back(Parse(entry, memory));
+  g_routines.PthreadCreate = Parse(pthreadCreate, memory);
 }
 
 uint32_t ThreadCreator(const void* hookFrame) {

@@ -8,9 +8,12 @@
 # one and adds the symbols. Resources are laid out after code, data, imports
 # and TLS, so a bigger resource section moves nothing before it; quorsym
 # verify proves it after the link (same sections, same bytes, and the
-# embedded symbols equal the final image's own). POST_BUILD steps that
-# rewrite the file (the image check sum) come after the link and so after
-# the symbols.
+# embedded symbols equal the final image's own). The DWARF debug information
+# (most of the file, mapped by the loader at every start, read by nothing at
+# run time) then moves into <target>.debug beside the executable, which names
+# it in a debug link for the debugger; the executable keeps its COFF symbols.
+# POST_BUILD steps that rewrite the file (the image check sum) come after the
+# link and so after the symbols and the stripping.
 function(sorvenal_embed_symbols target)
   cmake_parse_arguments(A "" "RC" "" ${ARGN})
   if(NOT SORVENAL_WIN)
@@ -75,4 +78,9 @@ function(sorvenal_embed_symbols target)
       COMMAND ${SORVENAL_HOST_TOOLS}/quorcalibrate $<TARGET_FILE:${target}>
       COMMENT "Writing the build-layout record of ${target}")
   endif()
+  set(debug $<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_BASE_NAME:${target}>.debug)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> ${debug}
+    COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=${debug} $<TARGET_FILE:${target}>
+    COMMENT "Moving the debug information of ${target} into its debug file")
 endfunction()

@@ -38,5 +38,6 @@ if(SORVENAL_WIN)
   # program's own functions.
   add_test(NAME quorsym_addr2line
            COMMAND bash ${quor_map_tests}/quorsym_addr2line.sh ${SORVENAL_HOST_TOOLS}/quorsym
-                   $<TARGET_FILE:quorSymbolCache_test> quorSymbolCache_test.cpp)
+                   $<TARGET_FILE:quorSymbolCache_test>
+                   $<TARGET_FILE_DIR:quorSymbolCache_test>/quorSymbolCache_test.debug quorSymbolCache_test.cpp)
 endif()

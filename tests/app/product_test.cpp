@@ -118,4 +118,16 @@ TEST_F(ProductTest, ReportSettingsResource) {
   EXPECT_EQ(settings.props.size(), 120u);
 }
 
+// The debug information lives in a debug file beside the program: what a
+// user gets and the loader maps at every start is the program alone.
+TEST_F(ProductTest, CarriesNoDebugInformation) {
+  constexpr uint64_t kMaxProgramBytes = 8u << 20;
+  WIN32_FILE_ATTRIBUTE_DATA file{};
+  ASSERT_TRUE(GetFileAttributesExW(tk::Wide(SORVENAL_EXE).c_str(), GetFileExInfoStandard, &file));
+  EXPECT_LE(uint64_t{file.nFileSizeHigh} << 32 | file.nFileSizeLow, kMaxProgramBytes);
+  std::string debug = SORVENAL_EXE;
+  debug.replace(debug.rfind(".exe"), 4, ".debug");
+  EXPECT_NE(GetFileAttributesW(tk::Wide(debug).c_str()), INVALID_FILE_ATTRIBUTES) << debug;
+}
+
 }  // namespace

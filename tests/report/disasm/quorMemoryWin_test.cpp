@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 uint32_t Addr(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
@@ -50,6 +52,33 @@ TEST(ProcessSnapshot, KnowsTheModulesAndTheirCode) {
   const quor::InstructionInfo first = quor::DecodeInstruction(fn, &s);
   EXPECT_TRUE(first.Valid);
   EXPECT_GT(first.Length(), 0u);
+}
+
+// The snapshot of the modules holding some addresses knows those modules as
+// the whole one does, and nothing outside them.
+TEST(ModulesSnapshot, HoldsTheNamedModulesOnly) {
+  const std::unique_ptr<int> heap = std::make_unique<int>(7);
+  quor::TMemorySnapshot whole, part;
+  ASSERT_TRUE(quor::TakeProcessSnapshot(whole));
+  const uint32_t fn = Addr(reinterpret_cast<const void*>(&KnownFunction));
+  const uint32_t system = Addr(reinterpret_cast<const void*>(&GetTickCount));
+  ASSERT_TRUE(quor::TakeModulesSnapshot(part, {0, fn, system, fn, Addr(heap.get())}));
+  ASSERT_EQ(part.Modules().size(), 2u);
+  for (const uint32_t address : {fn, system}) {
+    const quor::TModuleImage *expected = whole.ModuleOf(address), *got = part.ModuleOf(address);
+    ASSERT_NE(expected, nullptr);
+    ASSERT_NE(got, nullptr);
+    EXPECT_EQ(got->Base, expected->Base);
+    EXPECT_EQ(got->CodeBegin, expected->CodeBegin);
+    EXPECT_EQ(got->CodeEnd, expected->CodeEnd);
+    EXPECT_TRUE(part.IsReadable(address));
+  }
+  EXPECT_EQ(quor::DecodeInstruction(fn, &part).Length(), quor::DecodeInstruction(fn, &whole).Length());
+  int value = 0;
+  EXPECT_FALSE(part.Read(Addr(heap.get()), &value, sizeof value));
+  EXPECT_TRUE(whole.Read(Addr(heap.get()), &value, sizeof value));
+  quor::TMemorySnapshot none;
+  EXPECT_FALSE(quor::TakeModulesSnapshot(none, {0, Addr(heap.get())}));
 }
 
 }  // namespace
