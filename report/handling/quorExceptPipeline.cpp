@@ -116,7 +116,7 @@ void RunPipeline(const THandlingRequest& r, std::unique_ptr<TRequestData> data) 
   if (e->AutoSave() || e->AutoSend() || e->AutoClip()) e->RegisterCallback(&kAutoActionKey, AutoActionCallback, true);
   // A state report is a text for whoever asked for it (the program or an
   // outside tool): no box waits for a person.
-  const bool shown = r.Source != kSourceExplicit && e->Presentation() != 4;
+  const bool shown = r.Source != kSourceExplicit && e->Presentation() != kPresentNothing;
   if (shown) Present(*e);
   if (!(e->CanContinue() && shown)) {
     const uint64_t now = NowSeconds();
