@@ -231,7 +231,9 @@ void SetOps(TDecoded& d, const char* s) { std::snprintf(d.Operands, sizeof d.Ope
 void SetName(TDecoded& d, const char* s) { std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "%s", s); }
 
 // Registers written by instructions that the register state tracks loosely.
-constexpr uint8_t kAllRegsButEsp = 0xEF;
+constexpr uint8_t kAllRegsButEsp = uint8_t(~(1u << kEsp));
+// Registers a called function may change.
+constexpr uint8_t kCallerSaved = uint8_t(1u << kEax | 1u << kEcx | 1u << kEdx);
 
 void ForgetWritten(const TDecoded& d, TRegState& regs) {
   const uint16_t op = d.Info.Opcode;
@@ -242,13 +244,13 @@ void ForgetWritten(const TDecoded& d, TRegState& regs) {
   } else if ((ops[0] == 'E' || ops[0] == 'R') && d.Mod == 3 && d.HasModRm) {
     regs.Forget(d.Rm);
   } else if (ops[0] == 'e' || (ops[0] == 'A' && ops[1] == 'L')) {
-    regs.Forget(0);
+    regs.Forget(kEax);
   }
-  if (std::strncmp(ops, "Zv,eAX", 6) == 0) regs.Forget(0);  // xchg
+  if (std::strncmp(ops, "Zv,eAX", 6) == 0) regs.Forget(kEax);  // xchg
   if ((op == 0x86 || op == 0x87 || op == 0x0FC0 || op == 0x0FC1) && d.HasModRm) regs.Forget(d.Reg);
-  if (op == 0x0FB0 || op == 0x0FB1) regs.Forget(0);
+  if (op == 0x0FB0 || op == 0x0FB1) regs.Forget(kEax);
   if (op >= 0x0F80 && op <= 0x0F8F) return;
-  if (d.Info.IsCall) regs.Known &= ~uint8_t(0x07);  // eax, ecx, edx: caller-saved
+  if (d.Info.IsCall) regs.Known &= uint8_t(~kCallerSaved);
   switch (op) {
     case 0x60:
     case 0x61:
@@ -278,8 +280,8 @@ void ForgetWritten(const TDecoded& d, TRegState& regs) {
     case 0xE5:
     case 0xEC:
     case 0xED:
-      regs.Forget(0);
-      regs.Forget(2);
+      regs.Forget(kEax);
+      regs.Forget(kEdx);
       break;
     case 0xA4:
     case 0xA5:
@@ -295,24 +297,24 @@ void ForgetWritten(const TDecoded& d, TRegState& regs) {
     case 0x6D:
     case 0x6E:
     case 0x6F:
-      regs.Forget(0);
-      regs.Forget(1);
-      regs.Forget(6);
-      regs.Forget(7);
+      regs.Forget(kEax);
+      regs.Forget(kEcx);
+      regs.Forget(kEsi);
+      regs.Forget(kEdi);
       break;
     case 0xE0:
     case 0xE1:
     case 0xE2:
-      regs.Forget(1);
+      regs.Forget(kEcx);
       break;
     case 0xC9:
-      regs.Forget(5);
+      regs.Forget(kEbp);
       break;
     default:
       break;
   }
-  if (op >= 0xD8 && op <= 0xDF && d.Mod == 3 && d.Reg == 4) regs.Forget(0);  // fnstsw ax
-  regs.Forget(4);  // esp changes too often to be worth tracking
+  if (op >= 0xD8 && op <= 0xDF && d.Mod == kModRegister && d.Reg == 4) regs.Forget(kEax);  // fnstsw ax
+  regs.Forget(kEsp);  // esp changes too often to be worth tracking
 }
 
 }  // namespace
@@ -367,22 +369,22 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
         lastRep = 3;
         continue;
       case 0x26:
-        d.Segment = 0;
+        d.Segment = kEs;
         continue;
       case 0x2E:
-        d.Segment = 1;
+        d.Segment = kCs;
         continue;
       case 0x36:
-        d.Segment = 2;
+        d.Segment = kSs;
         continue;
       case 0x3E:
-        d.Segment = 3;
+        d.Segment = kDs;
         continue;
       case 0x64:
-        d.Segment = 4;
+        d.Segment = kFs;
         continue;
       case 0x65:
-        d.Segment = 5;
+        d.Segment = kGs;
         continue;
       default:
         break;
@@ -445,9 +447,9 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
     if (d.Mod != 3) {
       if (d.AddrSize16) {
         d.Addr16Form = 1;
-        static const int8_t base16[8] = {3, 3, 5, 5, 6, 7, 5, 3};  // bx bx bp bp si di bp bx
-        static const int8_t index16[8] = {6, 7, 6, 7, -1, -1, -1, -1};
-        if (d.Mod == 0 && d.Rm == 6) {
+        static const TX86Reg base16[8] = {kEbx, kEbx, kEbp, kEbp, kEsi, kEdi, kEbp, kEbx};  // bx bx bp bp si di bp bx
+        static const TX86Reg index16[8] = {kEsi, kEdi, kEsi, kEdi, kNoReg, kNoReg, kNoReg, kNoReg};
+        if (d.Mod == 0 && d.Rm == kRm16Disp16) {
           d.DispAt = address + bytes.pos;
           d.Disp = int16_t(bytes.Get(2));
           d.DispSize = 2;
@@ -466,21 +468,21 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
         }
       } else {
         bool noBase = false;
-        if (d.Rm == 4) {
+        if (d.Rm == kRmSib) {
           const uint8_t sib = bytes.Next();
           d.HasSib = 1;
           d.Scale = uint8_t(1u << (sib >> 6));
           const uint8_t idx = (sib >> 3) & 7;
-          d.Index = idx == 4 ? -1 : int8_t(idx);
-          d.Base = int8_t(sib & 7);
-          if (d.Base == 5 && d.Mod == 0) {
-            d.Base = -1;
+          d.Index = idx == kSibNoIndex ? kNoReg : TX86Reg(idx);
+          d.Base = TX86Reg(sib & 7);
+          if (d.Base == kSibNoBase && d.Mod == 0) {
+            d.Base = kNoReg;
             noBase = true;
           }
-        } else if (d.Rm == 5 && d.Mod == 0) {
+        } else if (d.Rm == kRmDisp32 && d.Mod == 0) {
           noBase = true;
         } else {
-          d.Base = int8_t(d.Rm);
+          d.Base = TX86Reg(d.Rm);
         }
         if (noBase || d.Mod == 2) {
           d.DispAt = address + bytes.pos;
@@ -493,7 +495,7 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
         }
       }
       if (bytes.fault) return invalid();
-      if (d.Base < 0 && d.Index < 0) {
+      if (d.Base == kNoReg && d.Index == kNoReg) {
         d.MemoryRef = static_cast<uint32_t>(d.Disp) & (d.AddrSize16 ? 0xFFFFu : 0xFFFFFFFFu);
         d.MemoryRefKnown = 1;
       }
