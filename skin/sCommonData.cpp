@@ -387,7 +387,7 @@ void TsCommonData::CommonMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_ENABLE:
-    case 0x1D:  // WM_FONTCHANGE
+    case WM_FONTCHANGE:
       MouseOver = HasFocus = false;
       break;
     default:
