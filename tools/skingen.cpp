@@ -19,6 +19,7 @@
 #include "skin/sBmpFile.h"
 #include "skin/sConst.h"
 #include "skin/sMaskData.h"
+#include "skin/sStretchMode.h"
 
 namespace {
 
@@ -332,7 +333,8 @@ struct Image {
   Art art;
   int sw, sh;       // one state
   int count, mask;  // states, mask band
-  int stretch = 1, borderWidth = 0;
+  skin::TsStretchMode stretch = skin::smStretch;
+  int borderWidth = 0;
   int wl = 0, wt = 0, wr = 0, wb = 0;
   Icon icon = Icon::Close;
   skin::TRect fixed{};  // a rectangle the skin must keep
