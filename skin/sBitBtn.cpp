@@ -11,7 +11,7 @@
 namespace skin {
 
 TsBitBtn::TsBitBtn(tk::TComponent* owner) : TsListGlyphButton(owner) {
-  SkinData.ControlKind = 94;
+  SkinData.ControlKind = ckBitBtn;
   WordWrap = true;
   // A button made at run time gets its section now; a loaded one again after loading.
   SkinData.UpdateSection();

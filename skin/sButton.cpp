@@ -8,7 +8,7 @@
 namespace skin {
 
 TsButton::TsButton(tk::TComponent* owner) : tk::TButton(owner) {
-  SkinData.ControlKind = 93;
+  SkinData.ControlKind = ckButton;
   WordWrap = true;
   // A button made at run time gets its section now; a loaded one again after loading.
   SkinData.UpdateSection();

@@ -5,6 +5,7 @@
 
 #include "skin/sAlphaGraph.h"
 #include "skin/sConst.h"
+#include "skin/sControlKinds.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProps.h"
@@ -29,90 +30,83 @@ tk::TWinControl* AsWin(tk::TControl* c) { return dynamic_cast<tk::TWinControl*>(
 
 }  // namespace
 
-bool KindWithoutHotLook(int32_t k) { return (k >= 51 && k <= 74) || k == 110 || (k >= 141 && k <= 161); }
+bool KindWithoutHotLook(int32_t k) {
+  return (k >= ckPanel && k <= ckGroupBox) || k == ckWithoutHotLook110 || (k >= ckPageControl && k <= ckGauge);
+}
+
+namespace {
+
+struct TsKindSection {
+  TsControlKind Kind;
+  const char* Section;
+};
+
+constexpr TsKindSection kDefaultSections[] = {
+    {ckEdit2, s_Edit},
+    {ckEdit3, s_Edit},
+    {ckEdit4, s_Edit},
+    {ckEdit5, s_Edit},
+    {ckEdit6, s_Edit},
+    {ckMemo, s_Edit},
+    {ckEdit8, s_Edit},
+    {ckEdit10, s_Edit},
+    {ckEdit41, s_Edit},
+    {ckEdit76, s_Edit},
+    {ckEdit78, s_Edit},
+    {ckEdit83, s_Edit},
+    {ckEdit84, s_Edit},
+    {ckEdit96, s_Edit},
+    {ckEdit97, s_Edit},
+    {ckEdit131, s_Edit},
+    {ckEdit140, s_Edit},
+    {ckEdit227, s_Edit},
+    {ckComboBox11, s_ComboBox},
+    {ckComboBox12, s_ComboBox},
+    {ckComboBox13, s_ComboBox},
+    {ckComboBox14, s_ComboBox},
+    {ckComboBox15, s_ComboBox},
+    {ckComboBox16, s_ComboBox},
+    {ckComboBox17, s_ComboBox},
+    {ckComboBox18, s_ComboBox},
+    {ckComboBox81, s_ComboBox},
+    {ckComboBox82, s_ComboBox},
+    {ckBar, s_Bar},
+    {ckBarTitle, s_BarTitle},
+    {ckCheckBox, s_CheckBox},
+    {ckCheckBox152, s_CheckBox},
+    {ckRadioButton, s_RadioButton},
+    {ckPanel, s_Panel},
+    {ckPanel59, s_Panel},
+    {ckPanel68, s_Panel},
+    {ckPanel73, s_Panel},
+    {ckPanelLow52, s_PanelLow},
+    {ckPanelLow58, s_PanelLow},
+    {ckToolBar53, s_ToolBar},
+    {ckToolBar54, s_ToolBar},
+    {ckToolBar60, s_ToolBar},
+    {ckDragBar, s_DragBar},
+    {ckTabSheet, s_TabSheet},
+    {ckGroupBox, s_GroupBox},
+    {ckGroupBox226, s_GroupBox},
+    {ckSplitter, s_Splitter},
+    {ckSpeedButton, s_SpeedButton},
+    {ckSpeedButton95, s_SpeedButton},
+    {ckButton, s_Button},
+    {ckBitBtn, s_Button},
+    {ckToolButton, s_ToolButton},
+    {ckPageControl, s_PageControl},
+    {ckPageControl143, s_PageControl},
+    {ckStatusBar, s_StatusBar},
+    {ckGauge, s_Gauge},
+    {ckTrackBar, s_TrackBar},
+};
+
+}  // namespace
 
 const char* DefaultSectionOf(int32_t k) {
-  switch (k) {
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-    case 8:
-    case 10:
-    case 41:
-    case 76:
-    case 78:
-    case 83:
-    case 84:
-    case 96:
-    case 97:
-    case 131:
-    case 140:
-    case 227:
-      return "EDIT";
-    case 11:
-    case 12:
-    case 13:
-    case 14:
-    case 15:
-    case 16:
-    case 17:
-    case 18:
-    case 81:
-    case 82:
-      return "COMBOBOX";
-    case 19:
-      return "BAR";
-    case 20:
-      return "BARTITLE";
-    case 32:
-    case 152:
-      return "CHECKBOX";
-    case 33:
-      return "RADIOBUTTON";
-    case 51:
-    case 59:
-    case 68:
-    case 73:
-      return "PANEL";
-    case 52:
-    case 58:
-      return "PANEL_LOW";
-    case 53:
-    case 54:
-    case 60:
-      return "TOOLBAR";
-    case 56:
-      return "DRAGBAR";
-    case 57:
-      return "TABSHEET";
-    case 74:
-    case 226:
-      return "GROUPBOX";
-    case 75:
-      return "SPLITTER";
-    case 92:
-    case 95:
-      return "SPEEDBUTTON";
-    case 93:
-    case 94:
-      return "BUTTON";
-    case 98:
-      return "TOOLBUTTON";
-    case 141:
-    case 143:
-      return "PAGECONTROL";
-    case 151:
-      return "STATUSBAR";
-    case 161:
-      return "GAUGE";
-    case 165:
-      return "TRACKBAR";
-    default:
-      return "";
-  }
+  for (const TsKindSection& row : kDefaultSections)
+    if (row.Kind == k) return row.Section;
+  return "";
 }
 
 TCacheInfo& SharedBackground() {
@@ -393,7 +387,7 @@ void TsCommonData::CommonMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_ENABLE:
-    case 0x1D:  // WM_FONTCHANGE
+    case WM_FONTCHANGE:
       MouseOver = HasFocus = false;
       break;
     default:

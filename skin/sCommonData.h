@@ -11,6 +11,7 @@
 
 #include "skin/sBitmap24.h"
 #include "skin/sCacheInfo.h"
+#include "skin/sControlKinds.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Tpf0.h"
 
@@ -53,7 +54,7 @@ public:
   tk::TControl* OwnerControl = nullptr;
   tk::TComponent* OwnerObject = nullptr;
   TsBitmap24 CacheBitmap;
-  int32_t ControlKind = 0;
+  TsControlKind ControlKind = ckNone;
   bool HasFocus = false, MouseOver = false;
 
   // The manager in use: the named one or the default one (or none).

@@ -34,6 +34,20 @@ inline constexpr char s_ScrollBar1H[] = "SCROLLBAR1H";
 inline constexpr char s_ScrollBar1V[] = "SCROLLBAR1V";
 inline constexpr char s_ScrollBar2H[] = "SCROLLBAR2H";
 inline constexpr char s_ScrollBar2V[] = "SCROLLBAR2V";
+inline constexpr char s_Bar[] = "BAR";
+inline constexpr char s_BarTitle[] = "BARTITLE";
+inline constexpr char s_CheckBox[] = "CHECKBOX";
+inline constexpr char s_RadioButton[] = "RADIOBUTTON";
+inline constexpr char s_PanelLow[] = "PANEL_LOW";
+inline constexpr char s_ToolBar[] = "TOOLBAR";
+inline constexpr char s_DragBar[] = "DRAGBAR";
+inline constexpr char s_TabSheet[] = "TABSHEET";
+inline constexpr char s_GroupBox[] = "GROUPBOX";
+inline constexpr char s_Splitter[] = "SPLITTER";
+inline constexpr char s_PageControl[] = "PAGECONTROL";
+inline constexpr char s_StatusBar[] = "STATUSBAR";
+inline constexpr char s_Gauge[] = "GAUGE";
+inline constexpr char s_TrackBar[] = "TRACKBAR";
 
 // Every section a complete skin defines (besides one unnamed item).
 inline constexpr const char* kSkinSections[] = {"ALPHACOMBOBOX",

@@ -6,6 +6,7 @@
 #include "skin/sAlphaGraph.h"
 #include "skin/sGradient.h"
 #include "skin/sSkinProps.h"
+#include "skin/sStretchMode.h"
 
 namespace skin {
 
@@ -56,37 +57,37 @@ void DrawTexture(TsBitmap24& dst, TRect r, const TsMaskData& img, const TsBitmap
   if (img.MaskType > 0) way.MaskOffset = th;
   const bool plain = way.MaskOffset < 0;
   switch (img.StretchMode) {
-    case 0:
-    case 10:
+    case smTile:
+    case smTileOverlay:
       Tile(dst, r, pic, s, way);
       break;
-    case 1:
+    case smStretch:
       if (plain)
         StretchRect(dst, r, pic, s);
       else
         Tile(dst, r, pic, s, way);
       break;
-    case 2:
+    case smTopRow:
       Tile(dst, {r.Left, r.Top, r.Right, std::min(r.Top + th, r.Bottom)}, pic, s, way);
       Fill(dst, {r.Left, r.Top + th, r.Right, r.Bottom}, color);
       break;
-    case 3:
+    case smLeftColumn:
       Tile(dst, {r.Left, r.Top, std::min(r.Left + tw, r.Right), r.Bottom}, pic, s, way);
       Fill(dst, {r.Left + tw, r.Top, r.Right, r.Bottom}, color);
       break;
-    case 4:
+    case smStretchTop:
       StretchRect(dst, {r.Left, r.Top, r.Right, std::min(r.Top + th, r.Bottom)}, pic, s);
       Fill(dst, {r.Left, r.Top + th, r.Right, r.Bottom}, color);
       break;
-    case 5:
+    case smStretchLeft:
       StretchRect(dst, {r.Left, r.Top, std::min(r.Left + tw, r.Right), r.Bottom}, pic, s);
       Fill(dst, {r.Left + tw, r.Top, r.Right, r.Bottom}, color);
       break;
-    case 6:
+    case smBottomRow:
       Tile(dst, {r.Left, std::max(r.Bottom - th, r.Top), r.Right, r.Bottom}, pic, s, way);
       Fill(dst, {r.Left, r.Top, r.Right, r.Bottom - th}, color);
       break;
-    default:
+    default:  // smRightColumn
       Tile(dst, {std::max(r.Right - tw, r.Left), r.Top, r.Right, r.Bottom}, pic, s, way);
       Fill(dst, {r.Left, r.Top, r.Right - tw, r.Bottom}, color);
       break;
@@ -225,7 +226,7 @@ void PaintSectionBackground(TsBitmap24& dst, const TsSkinTables& t, int32_t sect
   PaintWithTransparency(dst, rect, l.Transparency, behind, true,
                         [&](TsBitmap24& b, TRect r) { PaintOpaque(b, r, l, tex, t.MasterBitmap, weight, false); });
   // A masked texture that covers the whole area goes over the result.
-  if (tex.Image && tex.Image->MaskType > 0 && tex.Image->StretchMode == 10)
+  if (tex.Image && tex.Image->MaskType > 0 && tex.Image->StretchMode == smTileOverlay)
     DrawTexture(dst, rect, *tex.Image, PictureOf(*tex.Image, t.MasterBitmap), l.Color);
 }
 
@@ -324,7 +325,7 @@ void PaintBorderImage(TsBitmap24& dst, TRect d, bool filling, bool refill, int32
         CopyKeyedRect(dst, pic, p.dst.Left, p.dst.Top, useBg, bg, clFuchsia, p.src);
     }
     auto put = [&](const TsPart& p) {
-      if (img.StretchMode != 0)
+      if (img.StretchMode != smTile)
         StretchRect(dst, p.dst, pic, p.src);
       else
         Tile(dst, p.dst, pic, p.src, {});

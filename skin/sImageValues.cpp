@@ -5,6 +5,7 @@
 
 #include "skin/sIniFiles.h"
 #include "skin/sSkinProps.h"
+#include "skin/sStretchMode.h"
 #include "toolkit/SysUtils.h"
 
 namespace skin {
@@ -59,10 +60,10 @@ void ReadCoordinateForm(TsImageValue& out, const std::string& value) {
   m.BorderWidth = geometry.size() > 2 ? static_cast<int16_t>(std::max(0, tk::StrToInt(geometry[2]))) : 0;
   if (IsPatternRole(m.PropertyName)) {
     m.ImgType = itisaTexture;
-    m.StretchMode = 0;
+    m.StretchMode = smTile;
   } else {
     m.ImgType = itisaBorder;
-    m.StretchMode = geometry.size() > 3 ? static_cast<int16_t>(tk::StrToInt(geometry[3])) : 1;
+    m.StretchMode = geometry.size() > 3 ? static_cast<int16_t>(tk::StrToInt(geometry[3])) : smStretch;
   }
   out.From = TsImageValue::Master;
 }

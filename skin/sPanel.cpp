@@ -11,7 +11,7 @@
 namespace skin {
 
 TsPanel::TsPanel(tk::TComponent* owner) : tk::TPanel(owner) {
-  SkinData.ControlKind = 51;
+  SkinData.ControlKind = ckPanel;
   // A control made at run time gets its section now; a loaded one again after loading.
   SkinData.UpdateSection();
 }

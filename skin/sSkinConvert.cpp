@@ -4,6 +4,7 @@
 #include "skin/sIniFiles.h"
 #include "skin/sJpegImage.h"
 #include "skin/sSkinProps.h"
+#include "skin/sStretchMode.h"
 
 namespace skin {
 namespace {
@@ -78,7 +79,7 @@ void ConvertStoredImages(const TsStoredSkin& skin, TsSkinTables& t, TsSkinManage
     RepairImageGeometry(m);
     m.BorderWidth = static_cast<int16_t>(s.BorderWidth);
     if (m.PropertyName == s_Pattern || m.PropertyName == s_HotPattern) {
-      m.StretchMode = s.ImgType == itisaTexture ? static_cast<int16_t>(s.StretchMode) : 0;
+      m.StretchMode = s.ImgType == itisaTexture ? static_cast<int16_t>(s.StretchMode) : smTile;
       m.ImgType = itisaTexture;
     } else {
       m.StretchMode = static_cast<int16_t>(s.StretchMode);

@@ -26,7 +26,7 @@ UINT AlignmentFlag(tk::TAlignment a) {
 
 }  // namespace
 
-TsSpeedButton::TsSpeedButton(tk::TComponent* owner) : TsListGlyphButton(owner) { SkinData.ControlKind = 92; }
+TsSpeedButton::TsSpeedButton(tk::TComponent* owner) : TsListGlyphButton(owner) { SkinData.ControlKind = ckSpeedButton; }
 
 TsSpeedButton::~TsSpeedButton() {
   delete anim_;

@@ -1,6 +1,7 @@
 // Guarded reads over the address-space snapshot and the decoding of
-// one instruction (prefixes, ModR/M and SIB, 16-bit addressing, immediates,
-// validity, targets, register state). No allocation while decoding.
+// one instruction, step by step: prefixes, opcode, ModR/M and SIB (16-bit
+// addressing too), names and operand forms with the validity rules,
+// immediates, branch targets, register state. No allocation while decoding.
 #include "report/disasm/quorDisAsm.h"
 
 #include <algorithm>
@@ -119,10 +120,9 @@ bool Part(const char*& s, const char*& e, char sep, int index, int* count = null
 }
 
 struct Resolve {
-  uint8_t prefix;  // 0 none, 1 66, 2 F2, 3 F3
+  uint8_t prefix;  // TDecoded::Prefix
   bool has66;
   uint8_t mod, reg, rm;
-  bool modrm;
 };
 
 // Selects the variant of a mnemonic or operand string. usedPrefix tells
@@ -231,7 +231,9 @@ void SetOps(TDecoded& d, const char* s) { std::snprintf(d.Operands, sizeof d.Ope
 void SetName(TDecoded& d, const char* s) { std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "%s", s); }
 
 // Registers written by instructions that the register state tracks loosely.
-constexpr uint8_t kAllRegsButEsp = 0xEF;
+constexpr uint8_t kAllRegsButEsp = uint8_t(~(1u << kEsp));
+// Registers a called function may change.
+constexpr uint8_t kCallerSaved = uint8_t(1u << kEax | 1u << kEcx | 1u << kEdx);
 
 void ForgetWritten(const TDecoded& d, TRegState& regs) {
   const uint16_t op = d.Info.Opcode;
@@ -242,13 +244,13 @@ void ForgetWritten(const TDecoded& d, TRegState& regs) {
   } else if ((ops[0] == 'E' || ops[0] == 'R') && d.Mod == 3 && d.HasModRm) {
     regs.Forget(d.Rm);
   } else if (ops[0] == 'e' || (ops[0] == 'A' && ops[1] == 'L')) {
-    regs.Forget(0);
+    regs.Forget(kEax);
   }
-  if (std::strncmp(ops, "Zv,eAX", 6) == 0) regs.Forget(0);  // xchg
+  if (std::strncmp(ops, "Zv,eAX", 6) == 0) regs.Forget(kEax);  // xchg
   if ((op == 0x86 || op == 0x87 || op == 0x0FC0 || op == 0x0FC1) && d.HasModRm) regs.Forget(d.Reg);
-  if (op == 0x0FB0 || op == 0x0FB1) regs.Forget(0);
+  if (op == 0x0FB0 || op == 0x0FB1) regs.Forget(kEax);
   if (op >= 0x0F80 && op <= 0x0F8F) return;
-  if (d.Info.IsCall) regs.Known &= ~uint8_t(0x07);  // eax, ecx, edx: caller-saved
+  if (d.Info.IsCall) regs.Known &= uint8_t(~kCallerSaved);
   switch (op) {
     case 0x60:
     case 0x61:
@@ -278,8 +280,8 @@ void ForgetWritten(const TDecoded& d, TRegState& regs) {
     case 0xE5:
     case 0xEC:
     case 0xED:
-      regs.Forget(0);
-      regs.Forget(2);
+      regs.Forget(kEax);
+      regs.Forget(kEdx);
       break;
     case 0xA4:
     case 0xA5:
@@ -295,24 +297,24 @@ void ForgetWritten(const TDecoded& d, TRegState& regs) {
     case 0x6D:
     case 0x6E:
     case 0x6F:
-      regs.Forget(0);
-      regs.Forget(1);
-      regs.Forget(6);
-      regs.Forget(7);
+      regs.Forget(kEax);
+      regs.Forget(kEcx);
+      regs.Forget(kEsi);
+      regs.Forget(kEdi);
       break;
     case 0xE0:
     case 0xE1:
     case 0xE2:
-      regs.Forget(1);
+      regs.Forget(kEcx);
       break;
     case 0xC9:
-      regs.Forget(5);
+      regs.Forget(kEbp);
       break;
     default:
       break;
   }
-  if (op >= 0xD8 && op <= 0xDF && d.Mod == 3 && d.Reg == 4) regs.Forget(0);  // fnstsw ax
-  regs.Forget(4);  // esp changes too often to be worth tracking
+  if (op >= 0xD8 && op <= 0xDF && d.Mod == kModRegister && d.Reg == 4) regs.Forget(kEax);  // fnstsw ax
+  regs.Forget(kEsp);  // esp changes too often to be worth tracking
 }
 
 }  // namespace
@@ -322,32 +324,44 @@ void ForgetWritten(const TDecoded& d, TRegState& regs) {
 
 namespace {
 
-// The decoding into a fresh TDecoded; names: write the mnemonic (only the
-// text needs it, the summary of DecodeInstruction does not).
-void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, TDecoded& d, bool strictTargets,
-            bool names) {
-  InstructionInfo& info = d.Info;
-  info.This = address;
-  info.Next = address + 1;
-  Bytes bytes;
-  Fetch(address, snapshot, bytes);
-  if (bytes.n == 0) return;
+// One instruction while it is decoded: where it is, its bytes, the table
+// entry chosen so far and the decoding being filled. Each step below reads
+// its part of the instruction and returns false when the bytes are no valid
+// instruction.
+struct TDecodeState {
+  TDecodeState(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, TDecoded& d, bool strictTargets,
+               bool names)
+      : Address(address), Snapshot(snapshot), Regs(regs), D(d), StrictTargets(strictTargets), Names(names) {}
 
-  auto invalid = [&]() {
-    info = InstructionInfo{};
-    info.This = address;
-    info.Next = address + 1;
-    d.Mnemonic[0] = 0;
-    d.Operands[0] = 0;
-    if (regs) regs->Clear();
-  };
+  uint32_t Address;
+  const TMemorySnapshot* Snapshot;
+  TRegState* Regs;
+  TDecoded& D;
+  bool StrictTargets;
+  bool Names;  // write the mnemonic (only the text needs it)
+  Bytes Code;  // left uninitialised: Fetch fills what it reads
+  const OpDef* Def = nullptr;
+  uint16_t Flags = 0;
+  const char* MapName = nullptr;  // the mnemonic from a three-byte map
 
-  // 1. prefixes
-  uint8_t op = 0;
+  bool OneByte(uint8_t op) const { return !D.TwoByte && D.OpByte == op; }
+  bool OneByteIn(uint8_t first, uint8_t last) const { return !D.TwoByte && D.OpByte >= first && D.OpByte <= last; }
+  bool TwoByte(uint8_t op) const { return D.TwoByte && !D.Map3 && D.OpByte == op; }
+  // The address the next byte of the instruction is at.
+  uint32_t Here() const { return Address + uint32_t(Code.pos); }
+};
+
+// 3DNow! (0x0F 0x0F): the name comes from the suffix byte after the operands.
+constexpr uint8_t kAmd3DNow = 0x0F;
+
+// Prefix bytes: operand and address size, lock, repeats, segment overrides.
+// The last repeat prefix or else 0x66 selects the variant of SSE forms.
+bool ReadPrefixes(TDecodeState& s, uint8_t& op) {
+  TDecoded& d = s.D;
   uint8_t lastRep = 0;
   for (;;) {
-    op = bytes.Next();
-    if (bytes.fault) return invalid();
+    op = s.Code.Next();
+    if (s.Code.fault) return false;
     switch (op) {
       case 0x66:
         d.OpSize16 = 1;
@@ -360,347 +374,411 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
         continue;
       case 0xF2:
         d.RepNe = 1;
-        lastRep = 2;
+        lastRep = kPrefixF2;
         continue;
       case 0xF3:
         d.Rep = 1;
-        lastRep = 3;
+        lastRep = kPrefixF3;
         continue;
       case 0x26:
-        d.Segment = 0;
+        d.Segment = kEs;
         continue;
       case 0x2E:
-        d.Segment = 1;
+        d.Segment = kCs;
         continue;
       case 0x36:
-        d.Segment = 2;
+        d.Segment = kSs;
         continue;
       case 0x3E:
-        d.Segment = 3;
+        d.Segment = kDs;
         continue;
       case 0x64:
-        d.Segment = 4;
+        d.Segment = kFs;
         continue;
       case 0x65:
-        d.Segment = 5;
+        d.Segment = kGs;
         continue;
       default:
         break;
     }
     break;
   }
-  d.Prefix = lastRep ? lastRep : (d.OpSize16 ? 1 : 0);
+  d.Prefix = lastRep ? lastRep : (d.OpSize16 ? kPrefix66 : kPrefixNone);
+  return true;
+}
 
-  // 2. opcode
-  const OpDef* def;
+// The opcode after the prefixes: one byte, 0x0F and a second byte, or a
+// three-byte map (0x0F 0x38, 0x0F 0x3A) whose names come from their own
+// tables. Chooses the table entry.
+bool ReadOpcode(TDecodeState& s, uint8_t op) {
+  TDecoded& d = s.D;
   if (op == 0x0F) {
     d.TwoByte = 1;
-    op = bytes.Next();
-    if (bytes.fault) return invalid();
-    info.Opcode = uint16_t(0x0F00 | op);
-    def = &kTwoByte[op];
+    op = s.Code.Next();
+    if (s.Code.fault) return false;
+    d.Info.Opcode = uint16_t(0x0F00 | op);
+    s.Def = &kTwoByte[op];
     if (op == 0x38 || op == 0x3A) d.Map3 = op;
   } else {
-    info.Opcode = op;
-    def = &kOneByte[op];
+    d.Info.Opcode = op;
+    s.Def = &kOneByte[op];
   }
   d.OpByte = op;
-  static const OpDef kMap38Def = Op("", "Vx,Wo", kDir);
-  static const OpDef kMap3ADef = Op("", "Vx,Wo,Ib", kDir);
-  const char* mapName = nullptr;
   if (d.Map3) {
-    const uint8_t op3 = bytes.Next();
-    if (bytes.fault) return invalid();
+    static const OpDef kMap38Def = Op("", "Vx,Wo", kDir);
+    static const OpDef kMap3ADef = Op("", "Vx,Wo,Ib", kDir);
+    const uint8_t op3 = s.Code.Next();
+    if (s.Code.fault) return false;
     d.OpByte = op3;
-    mapName = d.Map3 == 0x38 ? Map38Name(op3, d.Prefix) : Map3AName(op3, d.Prefix);
-    if (!mapName) return invalid();
-    def = d.Map3 == 0x38 ? &kMap38Def : &kMap3ADef;
+    s.MapName = d.Map3 == 0x38 ? Map38Name(op3, d.Prefix) : Map3AName(op3, d.Prefix);
+    if (!s.MapName) return false;
+    s.Def = d.Map3 == 0x38 ? &kMap38Def : &kMap3ADef;
     // F2 selects crc32 from movbe; 0x66 before movbe is the operand size
-    d.PrefixUsed = d.Prefix == 2 || (d.Prefix != 0 && op3 != 0xF0 && op3 != 0xF1);
+    d.PrefixUsed = d.Prefix == kPrefixF2 || (d.Prefix != kPrefixNone && op3 != 0xF0 && op3 != 0xF1);
   }
-  if (def->Flags == kInvalid) return invalid();
-  uint16_t flags = def->Flags;
+  s.Flags = s.Def->Flags;
+  return s.Flags != kInvalid;
+}
 
-  // 3. ModR/M, SIB, displacement
-  const uint16_t kind = flags & kModRmMask;
-  if (kind) {
-    const uint8_t m = bytes.Next();
-    if (bytes.fault) return invalid();
-    info.ModRm = m;
-    d.HasModRm = 1;
-    d.Mod = m >> 6;
-    d.Reg = (m >> 3) & 7;
-    d.Rm = m & 7;
-    // mov to and from control and debug registers: the operand is always a
-    // register, whatever mod says.
-    if (info.Opcode >= 0x0F20 && info.Opcode <= 0x0F23) d.Mod = 3;
-    if (kind == kGroup) {
-      const GroupDef* g = FindGroup(info.Opcode);
-      if (g) {
-        def = d.Mod == 3 ? &g->Reg[d.Reg] : &g->Mem[d.Reg];
-        if (def->Flags == kInvalid) return invalid();
-        flags = uint16_t((def->Flags & ~kModRmMask) | kGroup);
-      }
+void ReadDisplacement(TDecodeState& s, uint8_t size) {
+  TDecoded& d = s.D;
+  d.DispAt = s.Here();
+  d.DispSize = size;
+  d.Disp = size == 1 ? int8_t(s.Code.Next()) : size == 2 ? int16_t(s.Code.Get(2)) : int32_t(s.Code.Get(4));
+}
+
+// 16-bit addressing: r/m selects a base and index pair.
+void ReadAddress16(TDecodeState& s) {
+  static const TX86Reg kBase16[8] = {kEbx, kEbx, kEbp, kEbp, kEsi, kEdi, kEbp, kEbx};  // bx bx bp bp si di bp bx
+  static const TX86Reg kIndex16[8] = {kEsi, kEdi, kEsi, kEdi, kNoReg, kNoReg, kNoReg, kNoReg};
+  TDecoded& d = s.D;
+  d.Addr16Form = 1;
+  if (d.Mod == 0 && d.Rm == kRm16Disp16) return ReadDisplacement(s, 2);
+  d.Base = kBase16[d.Rm];
+  d.Index = kIndex16[d.Rm];
+  if (d.Mod == 1) ReadDisplacement(s, 1);
+  if (d.Mod == 2) ReadDisplacement(s, 2);
+}
+
+// 32-bit addressing: a base register, or a SIB byte with base, scaled
+// index and displacement.
+void ReadAddress32(TDecodeState& s) {
+  TDecoded& d = s.D;
+  bool noBase = false;
+  if (d.Rm == kRmSib) {
+    const uint8_t sib = s.Code.Next();
+    d.HasSib = 1;
+    d.Scale = uint8_t(1u << (sib >> 6));
+    const uint8_t index = (sib >> 3) & 7;
+    d.Index = index == kSibNoIndex ? kNoReg : TX86Reg(index);
+    d.Base = TX86Reg(sib & 7);
+    if (d.Base == kSibNoBase && d.Mod == 0) {
+      d.Base = kNoReg;
+      noBase = true;
     }
-    if (d.Mod != 3) {
-      if (d.AddrSize16) {
-        d.Addr16Form = 1;
-        static const int8_t base16[8] = {3, 3, 5, 5, 6, 7, 5, 3};  // bx bx bp bp si di bp bx
-        static const int8_t index16[8] = {6, 7, 6, 7, -1, -1, -1, -1};
-        if (d.Mod == 0 && d.Rm == 6) {
-          d.DispAt = address + bytes.pos;
-          d.Disp = int16_t(bytes.Get(2));
-          d.DispSize = 2;
-        } else {
-          d.Base = base16[d.Rm];
-          d.Index = index16[d.Rm];
-          if (d.Mod == 1) {
-            d.DispAt = address + bytes.pos;
-            d.Disp = int8_t(bytes.Next());
-            d.DispSize = 1;
-          } else if (d.Mod == 2) {
-            d.DispAt = address + bytes.pos;
-            d.Disp = int16_t(bytes.Get(2));
-            d.DispSize = 2;
-          }
-        }
-      } else {
-        bool noBase = false;
-        if (d.Rm == 4) {
-          const uint8_t sib = bytes.Next();
-          d.HasSib = 1;
-          d.Scale = uint8_t(1u << (sib >> 6));
-          const uint8_t idx = (sib >> 3) & 7;
-          d.Index = idx == 4 ? -1 : int8_t(idx);
-          d.Base = int8_t(sib & 7);
-          if (d.Base == 5 && d.Mod == 0) {
-            d.Base = -1;
-            noBase = true;
-          }
-        } else if (d.Rm == 5 && d.Mod == 0) {
-          noBase = true;
-        } else {
-          d.Base = int8_t(d.Rm);
-        }
-        if (noBase || d.Mod == 2) {
-          d.DispAt = address + bytes.pos;
-          d.Disp = int32_t(bytes.Get(4));
-          d.DispSize = 4;
-        } else if (d.Mod == 1) {
-          d.DispAt = address + bytes.pos;
-          d.Disp = int8_t(bytes.Next());
-          d.DispSize = 1;
-        }
-      }
-      if (bytes.fault) return invalid();
-      if (d.Base < 0 && d.Index < 0) {
-        d.MemoryRef = static_cast<uint32_t>(d.Disp) & (d.AddrSize16 ? 0xFFFFu : 0xFFFFFFFFu);
-        d.MemoryRefKnown = 1;
-      }
+  } else if (d.Rm == kRmDisp32 && d.Mod == 0) {
+    noBase = true;
+  } else {
+    d.Base = TX86Reg(d.Rm);
+  }
+  if (noBase || d.Mod == 2)
+    ReadDisplacement(s, 4);
+  else if (d.Mod == 1)
+    ReadDisplacement(s, 1);
+}
+
+// The ModR/M byte when the opcode has one, the group entry it selects, and
+// the memory operand's address (SIB, displacement).
+bool ReadModRm(TDecodeState& s) {
+  TDecoded& d = s.D;
+  const uint16_t kind = s.Flags & kModRmMask;
+  if (!kind) return true;
+  const uint8_t m = s.Code.Next();
+  if (s.Code.fault) return false;
+  d.Info.ModRm = m;
+  d.HasModRm = 1;
+  d.Mod = m >> 6;
+  d.Reg = (m >> 3) & 7;
+  d.Rm = m & 7;
+  // mov to and from control and debug registers: the operand is always a
+  // register, whatever mod says.
+  if (d.Info.Opcode >= 0x0F20 && d.Info.Opcode <= 0x0F23) d.Mod = kModRegister;
+  if (kind == kGroup) {
+    if (const GroupDef* g = FindGroup(d.Info.Opcode)) {
+      s.Def = d.Mod == kModRegister ? &g->Reg[d.Reg] : &g->Mem[d.Reg];
+      if (s.Def->Flags == kInvalid) return false;
+      s.Flags = uint16_t((s.Def->Flags & ~kModRmMask) | kGroup);
     }
   }
+  if (d.Mod == kModRegister) return true;
+  if (d.AddrSize16)
+    ReadAddress16(s);
+  else
+    ReadAddress32(s);
+  if (s.Code.fault) return false;
+  if (d.Base == kNoReg && d.Index == kNoReg) {
+    d.MemoryRef = static_cast<uint32_t>(d.Disp) & (d.AddrSize16 ? 0xFFFFu : 0xFFFFFFFFu);
+    d.MemoryRefKnown = 1;
+  }
+  return true;
+}
 
-  // Names and operand forms.
-  Resolve r{d.Prefix, d.OpSize16 != 0, d.Mod, d.Reg, d.Rm, d.HasModRm != 0};
-  const bool x87 = !d.TwoByte && op >= 0xD8 && op <= 0xDF;
-  const bool amd = d.TwoByte && op == 0x0F;
-  if (x87) {
-    const uint8_t esc = op & 7;
-    if (d.Mod != 3) {
-      const X87Mem& xm = kX87Mem[esc][d.Reg];
-      if (!xm.Name) return invalid();
-      if (names) std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "f%s", xm.Name);
-      SetOps(d, xm.Size == 0 ? "M" : xm.Size == 2 ? "Mw" : xm.Size == 4 ? "Md" : xm.Size == 8 ? "Mq" : "Mt");
+// x87 escapes 0xD8-0xDF: memory forms by reg, register forms by reg and r/m.
+bool X87Form(TDecodeState& s) {
+  TDecoded& d = s.D;
+  const uint8_t esc = d.OpByte & 7;
+  if (d.Mod != kModRegister) {
+    const X87Mem& xm = kX87Mem[esc][d.Reg];
+    if (!xm.Name) return false;
+    if (s.Names) std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "f%s", xm.Name);
+    SetOps(d, xm.Size == 0 ? "M" : xm.Size == 2 ? "Mw" : xm.Size == 4 ? "Md" : xm.Size == 8 ? "Mq" : "Mt");
+    return true;
+  }
+  const X87Reg* xr = X87RegForm(esc, d.Reg, d.Rm);
+  if (!xr) return false;
+  const char* b = xr->Name;
+  const char* e = b + std::strlen(b);
+  int cnt = 1;
+  for (const char* p = b; p < e; ++p) cnt += *p == '-';
+  if (cnt > 1) Part(b, e, '-', d.Rm);
+  if (b == e) return false;
+  if (s.Names) std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "f%.*s", int(e - b), b);
+  SetOps(d, xr->Form[0] == 'a' ? "x87ax" : "");
+  if (std::strcmp(xr->Form, "0i") == 0)
+    SetOps(d, "x870i");
+  else if (std::strcmp(xr->Form, "i0") == 0)
+    SetOps(d, "x87i0");
+  else if (std::strcmp(xr->Form, "i") == 0)
+    SetOps(d, "x87i");
+  return true;
+}
+
+// The three-byte maps: the name was found with the opcode; the operands
+// are the xmm form, the mmx form without prefix, or movbe/crc32.
+bool Map3Form(TDecodeState& s) {
+  TDecoded& d = s.D;
+  if (s.Names) SetName(d, s.MapName);
+  SetOps(d, d.Map3 == 0x3A ? "Vx,Wo,Ib" : "Vx,Wo");
+  if (d.Map3 == 0x38 && (d.OpByte == 0xF0 || d.OpByte == 0xF1)) {
+    const bool crc32 = d.Prefix == kPrefixF2;
+    SetOps(d, d.OpByte == 0xF0 ? (crc32 ? "Gd,Eb" : "Gv,M") : (crc32 ? "Gd,Ev" : "M,Gv"));
+    return crc32 || d.Mod != kModRegister;
+  }
+  if (d.Prefix == kPrefixNone) {
+    SetOps(d, d.Map3 == 0x38 ? "Pq,Qq" : "Pq,Qq,Ib");
+  } else if (const char* ops = Map3Operands(d.Map3, d.OpByte)) {
+    const char* colon = std::strchr(ops, ':');
+    if (!colon)
+      SetOps(d, ops);
+    else if (d.Mod == kModRegister)
+      SetOps(d, colon + 1);
+    else
+      std::snprintf(d.Operands, sizeof d.Operands, "%.*s", int(colon - ops), ops);
+  }
+  return true;
+}
+
+// The mnemonic with its condition code and SSE suffix filled in.
+void WriteMnemonic(TDecodeState& s, const char* ms, const char* me) {
+  TDecoded& d = s.D;
+  char* out = d.Mnemonic;
+  char* const outEnd = d.Mnemonic + sizeof d.Mnemonic - 4;
+  for (const char* p = ms; p < me && out < outEnd; ++p) {
+    if (*p == '%' && p + 2 < me && p[1] == 'c' && p[2] == 'c') {
+      for (const char* c = kCondCodes[d.OpByte & 15]; *c && out < outEnd; ++c) *out++ = *c;
+      p += 2;
+    } else if (*p == 'P' && p + 1 < me && p[1] == 'S') {
+      static const char* const sfx[4] = {"ps", "pd", "sd", "ss"};
+      const char* c = sfx[d.Prefix];
+      *out++ = c[0];
+      *out++ = c[1];
+      d.PrefixUsed = d.Prefix != kPrefixNone;
+      ++p;
     } else {
-      const X87Reg* xr = X87RegForm(esc, d.Reg, d.Rm);
-      if (!xr) return invalid();
-      const char* s = xr->Name;
-      const char* e = s + std::strlen(s);
-      int cnt = 1;
-      for (const char* p = s; p < e; ++p) cnt += *p == '-';
-      if (cnt > 1) Part(s, e, '-', d.Rm);
-      if (s == e) return invalid();
-      if (names) std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "f%.*s", int(e - s), s);
-      SetOps(d, xr->Form[0] == 'a' ? "x87ax" : "");
-      if (std::strcmp(xr->Form, "0i") == 0)
-        SetOps(d, "x870i");
-      else if (std::strcmp(xr->Form, "i0") == 0)
-        SetOps(d, "x87i0");
-      else if (std::strcmp(xr->Form, "i") == 0)
-        SetOps(d, "x87i");
-    }
-  } else if (d.Map3) {
-    if (names) SetName(d, mapName);
-    SetOps(d, d.Map3 == 0x3A ? "Vx,Wo,Ib" : "Vx,Wo");
-    if (d.Map3 == 0x38 && (d.OpByte == 0xF0 || d.OpByte == 0xF1)) {
-      SetOps(d, d.OpByte == 0xF0 ? (d.Prefix == 2 ? "Gd,Eb" : "Gv,M") : (d.Prefix == 2 ? "Gd,Ev" : "M,Gv"));
-      if (d.Prefix != 2 && d.Mod == 3) return invalid();
-    } else if (d.Prefix == 0) {
-      SetOps(d, d.Map3 == 0x38 ? "Pq,Qq" : "Pq,Qq,Ib");
-    } else if (const char* ops = Map3Operands(d.Map3, d.OpByte)) {
-      const char* colon = std::strchr(ops, ':');
-      if (!colon)
-        SetOps(d, ops);
-      else if (d.Mod == 3)
-        SetOps(d, colon + 1);
-      else
-        std::snprintf(d.Operands, sizeof d.Operands, "%.*s", int(colon - ops), ops);
-    }
-  } else if (!amd) {
-    const char *ms, *me, *os, *oe;
-    bool used = false;
-    // most table entries have one form: taken whole, without a scan
-    if (def->MnemPlain)
-      ms = def->Mnem, me = def->Mnem + def->MnemLen;
-    else
-      SelectVariant(def->Mnem, r, ms, me, &used);
-    if (ms == me) return invalid();
-    if (def->OpsPlain)
-      os = def->Ops, oe = def->Ops + def->OpsLen;
-    else
-      SelectVariant(def->Ops, r, os, oe, nullptr);
-    d.PrefixUsed = used;
-    // the mnemonic: copy, with %cc and the SSE suffix "PS"
-    char* out = d.Mnemonic;
-    char* const outEnd = d.Mnemonic + sizeof d.Mnemonic - 4;
-    for (const char* p = ms; names && p < me && out < outEnd; ++p) {
-      if (*p == '%' && p + 2 < me && p[1] == 'c' && p[2] == 'c') {
-        for (const char* c = kCondCodes[op & 15]; *c && out < outEnd; ++c) *out++ = *c;
-        p += 2;
-      } else if (*p == 'P' && p + 1 < me && p[1] == 'S') {
-        static const char* const sfx[4] = {"ps", "pd", "sd", "ss"};
-        const char* c = sfx[d.Prefix];
-        *out++ = c[0];
-        *out++ = c[1];
-        d.PrefixUsed = d.Prefix != 0;
-        ++p;
-      } else {
-        *out++ = *p;
-      }
-    }
-    *out = 0;
-    const size_t n = std::min<size_t>(size_t(oe - os), sizeof d.Operands - 1);
-    std::memcpy(d.Operands, os, n);
-    d.Operands[n] = 0;
-    if (d.HasModRm) {
-      if (d.Mod == 3 && OpsHave(os, oe, IsMemTok)) return invalid();
-      if (d.Mod != 3 && OpsHave(os, oe, IsRegTok)) return invalid();
+      *out++ = *p;
     }
   }
-  d.Flags = flags;
+  *out = 0;
+}
 
-  // 5. validity rules beyond the tables
-  const uint16_t opc = info.Opcode;
-  if ((opc == 0x8C || opc == 0x8E) && d.Reg >= 6) return invalid();
+// The one- and two-byte tables: the variant of the mnemonic and operands
+// that prefix, reg, r/m and mod select; register-only and memory-only
+// operands must match mod.
+bool TableForm(TDecodeState& s) {
+  TDecoded& d = s.D;
+  const OpDef& def = *s.Def;
+  const Resolve r{d.Prefix, d.OpSize16 != 0, d.Mod, d.Reg, d.Rm};
+  const char *ms, *me, *os, *oe;
+  bool used = false;
+  // most table entries have one form: taken whole, without a scan
+  if (def.MnemPlain)
+    ms = def.Mnem, me = def.Mnem + def.MnemLen;
+  else
+    SelectVariant(def.Mnem, r, ms, me, &used);
+  if (ms == me) return false;
+  if (def.OpsPlain)
+    os = def.Ops, oe = def.Ops + def.OpsLen;
+  else
+    SelectVariant(def.Ops, r, os, oe, nullptr);
+  d.PrefixUsed = used;
+  if (s.Names) WriteMnemonic(s, ms, me);
+  const size_t n = std::min<size_t>(size_t(oe - os), sizeof d.Operands - 1);
+  std::memcpy(d.Operands, os, n);
+  d.Operands[n] = 0;
+  if (d.HasModRm) {
+    if (d.Mod == kModRegister && OpsHave(os, oe, IsMemTok)) return false;
+    if (d.Mod != kModRegister && OpsHave(os, oe, IsRegTok)) return false;
+  }
+  return true;
+}
 
-  // 4. immediates
-  int immSize = 0;
-  switch (flags & kImmMask) {
+// Names and operand forms, by the table the opcode belongs to, then the
+// validity rules beyond the tables.
+bool ResolveForm(TDecodeState& s) {
+  TDecoded& d = s.D;
+  bool ok = true;
+  if (s.OneByteIn(0xD8, 0xDF))
+    ok = X87Form(s);
+  else if (d.Map3)
+    ok = Map3Form(s);
+  else if (!s.TwoByte(kAmd3DNow))
+    ok = TableForm(s);
+  if (!ok) return false;
+  d.Flags = s.Flags;
+  // mov to and from segment registers: there are six of them
+  const uint16_t opc = d.Info.Opcode;
+  return !((opc == 0x8C || opc == 0x8E) && d.Reg > kGs);
+}
+
+// Immediate bytes after the ModR/M operand: sized by the table's flag, with
+// the opcodes whose size the flag does not tell.
+int ImmediateSize(const TDecodeState& s) {
+  const TDecoded& d = s.D;
+  if (s.OneByte(0x9A) || s.OneByte(0xEA)) return (d.OpSize16 ? 2 : 4) + 2;  // far pointer
+  if (s.OneByteIn(0xA0, 0xA3)) return d.AddrSize16 ? 2 : 4;                 // memory offset
+  if (s.TwoByte(kAmd3DNow) || d.Map3 == 0x3A) return 1;
+  switch (s.Flags & kImmMask) {
     case kImm8:
-      immSize = 1;
-      break;
+      return 1;
     case kImm16:
-      immSize = 2;
-      break;
+      return 2;
     case kImmV:
-      immSize = d.OpSize16 ? 2 : 4;
-      break;
+      return d.OpSize16 ? 2 : 4;
     default:
-      break;
+      return 0;
   }
-  if (!d.TwoByte) {
-    if (op == 0x9A || op == 0xEA)
-      immSize = (d.OpSize16 ? 2 : 4) + 2;
-    else if (op >= 0xA0 && op <= 0xA3)
-      immSize = d.AddrSize16 ? 2 : 4;
-  }
-  if (amd) immSize = 1;
-  // extrq/insertq with immediates (0x66 or 0xF2 0x0F 0x78): two bytes
-  const bool sse4aImm = d.TwoByte && op == 0x78 && (d.Prefix == 1 || d.Prefix == 2);
-  if (sse4aImm) immSize = 1;
-  if (d.Map3 == 0x3A) immSize = 1;
-  d.ImmAt = address + bytes.pos;
-  if (!d.TwoByte && (op == 0x9A || op == 0xEA)) {
-    d.ImmSize = uint8_t(immSize - 2);
-    d.Imm = bytes.Get(d.ImmSize);
-    d.Imm2 = bytes.Get(2);
+}
+
+// extrq/insertq with immediates (0x66 or 0xF2 0x0F 0x78): two bytes
+bool IsSse4aImmediate(const TDecodeState& s) {
+  return s.TwoByte(0x78) && (s.D.Prefix == kPrefix66 || s.D.Prefix == kPrefixF2);
+}
+
+bool ReadImmediates(TDecodeState& s) {
+  TDecoded& d = s.D;
+  const bool sse4a = IsSse4aImmediate(s);
+  const int size = sse4a ? 1 : ImmediateSize(s);
+  d.ImmAt = s.Here();
+  if (s.OneByte(0x9A) || s.OneByte(0xEA)) {
+    d.ImmSize = uint8_t(size - 2);
+    d.Imm = s.Code.Get(d.ImmSize);
+    d.Imm2 = s.Code.Get(2);
     d.Imm2Size = 2;
   } else {
-    d.ImmSize = uint8_t(immSize);
-    d.Imm = bytes.Get(immSize);
-    if ((!d.TwoByte && op == 0xC8) || sse4aImm) {
-      d.Imm2 = bytes.Next();
+    d.ImmSize = uint8_t(size);
+    d.Imm = s.Code.Get(size);
+    if (s.OneByte(0xC8) || sse4a) {  // enter: frame size, then nesting level
+      d.Imm2 = s.Code.Next();
       d.Imm2Size = 1;
     }
   }
-  if (bytes.fault) return invalid();
-  if (amd) {
+  if (s.Code.fault) return false;
+  if (s.TwoByte(kAmd3DNow)) {
     const char* name = Amd3DNowName(uint8_t(d.Imm));
-    if (!name) return invalid();
-    if (names) SetName(d, name);
+    if (!name) return false;
+    if (s.Names) SetName(d, name);
     SetOps(d, "Pq,Qq");
   }
-  if (!d.TwoByte && op >= 0xA0 && op <= 0xA3) {
+  if (s.OneByteIn(0xA0, 0xA3)) {
     d.MemoryRef = d.Imm;
     d.MemoryRefKnown = 1;
   }
-  info.Next = address + bytes.pos;
-  info.Valid = 1;
+  d.Info.Next = s.Here();
+  d.Info.Valid = 1;
+  return true;
+}
 
-  // 6. targets
-  if (flags & kRel) {
-    int32_t rel = d.ImmSize == 1 ? int8_t(d.Imm) : d.ImmSize == 2 ? int16_t(d.Imm) : int32_t(d.Imm);
-    uint32_t target = info.Next + uint32_t(rel);
-    if (d.OpSize16 && d.ImmSize == 2) target &= 0xFFFF;
-    info.HasRelTarget = 1;
-    info.Target = target;
-    info.PTarget = d.ImmAt;
-    info.TargetSize = d.ImmSize;
-    if (!d.TwoByte && op == 0xE8) {
-      info.IsCall = 1;
-    } else if (!(flags & kGroup)) {
-      info.IsJump = 1;
-      info.Enlargeable = !(!d.TwoByte && op >= 0xE0 && op <= 0xE3);
-    } else {
-      info.IsJump = 1;  // xbegin
-    }
-  } else if (!d.TwoByte && op == 0xFF && (d.Reg >= 2 && d.Reg <= 5)) {
-    info.IsCall = d.Reg <= 3;
-    info.IsJump = d.Reg >= 4;
-    info.TargetSize = d.OpSize16 ? 2 : 4;
-    const bool farForm = d.Reg == 3 || d.Reg == 5;
-    if (d.Mod == 3) {
-      if (regs && regs->IsKnown(d.Rm)) info.Target = regs->Value[d.Rm];
-    } else {
-      uint32_t cell = 0;
-      bool known = false;
-      if (d.MemoryRefKnown) {
-        cell = d.MemoryRef;
-        known = true;
-      } else if (regs && !d.Addr16Form) {
-        const bool baseOk = d.Base < 0 || regs->IsKnown(d.Base);
-        const bool indexOk = d.Index < 0 || regs->IsKnown(d.Index);
-        if (baseOk && indexOk) {
-          cell = uint32_t(d.Disp) + (d.Base >= 0 ? regs->Value[d.Base] : 0) +
-                 (d.Index >= 0 ? regs->Value[d.Index] * d.Scale : 0);
-          known = true;
-        }
-      }
-      if (known) {
-        info.PPTarget = cell;
-        info.PTarget = cell;
-        uint32_t v = 0;
-        if (!farForm) {
-          if (snapshot->ReadDword(cell, v))
-            info.Target = d.OpSize16 ? (v & 0xFFFF) : v;
-          else if (strictTargets)
-            return invalid();
-        }
-      }
-    }
-  } else if (!d.TwoByte && (op == 0x9A || op == 0xEA)) {
-    info.IsCall = op == 0x9A;
-    info.IsJump = op == 0xEA;
+// The address of the memory operand when the registers it uses are known.
+bool KnownAddress(const TDecoded& d, const TRegState& regs, uint32_t& address) {
+  if (d.Addr16Form) return false;
+  if ((d.Base != kNoReg && !regs.IsKnown(d.Base)) || (d.Index != kNoReg && !regs.IsKnown(d.Index))) return false;
+  address = uint32_t(d.Disp) + (d.Base != kNoReg ? regs.Value[d.Base] : 0) +
+            (d.Index != kNoReg ? regs.Value[d.Index] * d.Scale : 0);
+  return true;
+}
+
+// Group 5 (0xFF) reg field: near and far call, near and far jump.
+constexpr uint8_t kFfCallNear = 2, kFfCallFar = 3, kFfJumpNear = 4, kFfJumpFar = 5;
+
+void RelativeTarget(TDecodeState& s) {
+  TDecoded& d = s.D;
+  InstructionInfo& info = d.Info;
+  const int32_t rel = d.ImmSize == 1 ? int8_t(d.Imm) : d.ImmSize == 2 ? int16_t(d.Imm) : int32_t(d.Imm);
+  uint32_t target = info.Next + uint32_t(rel);
+  if (d.OpSize16 && d.ImmSize == 2) target &= 0xFFFF;
+  info.HasRelTarget = 1;
+  info.Target = target;
+  info.PTarget = d.ImmAt;
+  info.TargetSize = d.ImmSize;
+  if (s.OneByte(0xE8)) {
+    info.IsCall = 1;
+  } else {
+    info.IsJump = 1;  // in a group: xbegin
+    // loop, loope, loopne and jecxz have no longer form
+    info.Enlargeable = !(s.Flags & kGroup) && !s.OneByteIn(0xE0, 0xE3);
+  }
+}
+
+// call and jmp through a register or a memory cell (0xFF /2../5): the
+// target when the register state or the cell tells it.
+bool IndirectTarget(TDecodeState& s) {
+  TDecoded& d = s.D;
+  InstructionInfo& info = d.Info;
+  info.IsCall = d.Reg <= kFfCallFar;
+  info.IsJump = d.Reg >= kFfJumpNear;
+  info.TargetSize = d.OpSize16 ? 2 : 4;
+  if (d.Mod == kModRegister) {
+    if (s.Regs && s.Regs->IsKnown(d.Rm)) info.Target = s.Regs->Value[d.Rm];
+    return true;
+  }
+  uint32_t cell = 0;
+  if (d.MemoryRefKnown)
+    cell = d.MemoryRef;
+  else if (!s.Regs || !KnownAddress(d, *s.Regs, cell))
+    return true;
+  info.PPTarget = cell;
+  info.PTarget = cell;
+  if (d.Reg == kFfCallFar || d.Reg == kFfJumpFar) return true;
+  uint32_t v = 0;
+  if (s.Snapshot->ReadDword(cell, v))
+    info.Target = d.OpSize16 ? (v & 0xFFFF) : v;
+  else if (s.StrictTargets)
+    return false;
+  return true;
+}
+
+// Calls and jumps: their kind and target. A call or jump to the next
+// instruction is neither.
+bool FindTargets(TDecodeState& s) {
+  TDecoded& d = s.D;
+  InstructionInfo& info = d.Info;
+  if (s.Flags & kRel) {
+    RelativeTarget(s);
+  } else if (s.OneByte(0xFF) && d.Reg >= kFfCallNear && d.Reg <= kFfJumpFar) {
+    if (!IndirectTarget(s)) return false;
+  } else if (s.OneByte(0x9A) || s.OneByte(0xEA)) {
+    info.IsCall = s.OneByte(0x9A);
+    info.IsJump = s.OneByte(0xEA);
     info.TargetSize = d.ImmSize + 2u;
   }
   if ((info.IsCall || info.IsJump) && info.Target == info.Next && info.Target != 0) {
@@ -709,58 +787,74 @@ void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, 
     info.TargetSize = 0;
     info.Enlargeable = 0;
   }
+  return true;
+}
 
-  // 7. register state
-  if (regs) {
-    const uint8_t before = regs->Known;
-    uint32_t value = 0;
-    int setReg = -1;
-    bool setOk = false;
-    if (!d.TwoByte && op >= 0xB8 && op <= 0xBF && !d.OpSize16) {
-      setReg = op & 7;
-      value = d.Imm;
-      setOk = true;
-    } else if (!d.TwoByte && (op == 0x8B || op == 0x8D) && !d.OpSize16 && d.Mod != 3 && !d.Addr16Form) {
-      setReg = d.Reg;
-      const bool baseOk = d.Base < 0 || regs->IsKnown(d.Base);
-      const bool indexOk = d.Index < 0 || regs->IsKnown(d.Index);
-      if (baseOk && indexOk) {
-        const uint32_t a = uint32_t(d.Disp) + (d.Base >= 0 ? regs->Value[d.Base] : 0) +
-                           (d.Index >= 0 ? regs->Value[d.Index] * d.Scale : 0);
-        if (op == 0x8D) {
-          value = a;
-          setOk = true;
-        } else {
-          setOk = snapshot->ReadDword(a, value);
-        }
-      }
-    } else if (!d.TwoByte && (op == 0x89 || op == 0x8B) && d.Mod == 3 && !d.OpSize16) {
-      const int dst = op == 0x89 ? d.Rm : d.Reg;
-      const int src = op == 0x89 ? d.Reg : d.Rm;
-      setReg = dst;
-      if (regs->IsKnown(src)) {
-        value = regs->Value[src];
-        setOk = true;
-      }
-    } else if (!d.TwoByte && (op == 0x31 || op == 0x33 || op == 0x29 || op == 0x2B) && d.Mod == 3 && d.Reg == d.Rm &&
-               !d.OpSize16) {
-      setReg = d.Reg;
-      value = 0;
-      setOk = true;
+// The register state after the instruction: the moves of constants,
+// addresses and registers that it follows, or else the registers the
+// instruction writes forgotten.
+void UpdateRegisters(TDecodeState& s) {
+  const TDecoded& d = s.D;
+  TRegState& regs = *s.Regs;
+  const uint8_t op = d.OpByte;
+  const bool dword = !d.TwoByte && !d.OpSize16;
+  const bool registers = d.Mod == kModRegister;
+  int dest = kNoReg;
+  uint32_t value = 0;
+  bool known = false;
+  if (dword && op >= 0xB8 && op <= 0xBF) {  // mov reg, imm32
+    dest = op & 7;
+    value = d.Imm;
+    known = true;
+  } else if (dword && (op == 0x8B || op == 0x8D) && !registers && !d.Addr16Form) {  // mov reg, [m]; lea
+    dest = d.Reg;
+    uint32_t address = 0;
+    if (KnownAddress(d, regs, address)) {
+      value = address;
+      known = op == 0x8D || s.Snapshot->ReadDword(address, value);
     }
-    (void)before;
-    if (setReg >= 0) {
-      if (setOk)
-        regs->Set(setReg, value);
-      else
-        regs->Forget(setReg);
-      if (setReg != 4) {
-        // nothing else is written by these moves
-      }
-    } else {
-      ForgetWritten(d, *regs);
+  } else if (dword && (op == 0x89 || op == 0x8B) && registers) {  // mov reg, reg
+    dest = op == 0x89 ? d.Rm : d.Reg;
+    const int src = op == 0x89 ? d.Reg : d.Rm;
+    if (regs.IsKnown(src)) {
+      value = regs.Value[src];
+      known = true;
     }
+  } else if (dword && (op == 0x31 || op == 0x33 || op == 0x29 || op == 0x2B) && registers && d.Reg == d.Rm) {
+    dest = d.Reg;  // xor or sub of a register with itself
+    known = true;
   }
+  if (dest == kNoReg)
+    ForgetWritten(d, regs);
+  else if (known)
+    regs.Set(dest, value);
+  else
+    regs.Forget(dest);
+}
+
+// The decoding into a fresh TDecoded; names: write the mnemonic (only the
+// text needs it, the summary of DecodeInstruction does not).
+void Decode(uint32_t address, const TMemorySnapshot* snapshot, TRegState* regs, TDecoded& d, bool strictTargets,
+            bool names) {
+  InstructionInfo& info = d.Info;
+  info.This = address;
+  info.Next = address + 1;
+  TDecodeState s(address, snapshot, regs, d, strictTargets, names);
+  Fetch(address, snapshot, s.Code);
+  if (s.Code.n == 0) return;
+  uint8_t op = 0;
+  if (ReadPrefixes(s, op) && ReadOpcode(s, op) && ReadModRm(s) && ResolveForm(s) && ReadImmediates(s) &&
+      FindTargets(s)) {
+    if (regs) UpdateRegisters(s);
+    return;
+  }
+  // Not an instruction: one byte long, and nothing is known of the registers.
+  info = InstructionInfo{};
+  info.This = address;
+  info.Next = address + 1;
+  d.Mnemonic[0] = 0;
+  d.Operands[0] = 0;
+  if (regs) regs->Clear();
 }
 
 }  // namespace

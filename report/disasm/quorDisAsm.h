@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "report/disasm/quorX86Registers.h"
 #include "report/text/quorTextFormat.h"  // Hex8 for the addresses of the text
 
 namespace quor {
@@ -92,10 +93,10 @@ TMemorySnapshot BufferSnapshot(const TBufferReader& reader, bool asModule = true
 // ---------------------------------------------------------------------------
 // Decoding one instruction
 
-// Known values of the eight general registers (eax, ecx, edx, ebx, esp, ebp,
-// esi, edi); Known has one bit per register.
+// Known values of the eight general registers, indexed by TX86Reg; Known
+// has one bit per register.
 struct TRegState {
-  uint32_t Value[8] = {};
+  uint32_t Value[kGeneralRegCount] = {};
   uint8_t Known = 0;
   bool IsKnown(int r) const { return (Known >> r) & 1; }
   void Set(int r, uint32_t v) {
@@ -122,15 +123,19 @@ struct InstructionInfo {
   uint32_t Length() const { return Next - This; }
 };
 
+// The prefix that selects the variant of an SSE form: the last repeat
+// prefix, else 0x66.
+enum : uint8_t { kPrefixNone = 0, kPrefix66 = 1, kPrefixF2 = 2, kPrefixF3 = 3 };
+
 // The complete decoding, for the text and the register state. Produced by
 // DecodeInstruction; InstructionInfo is its summary.
 struct TDecoded {
   InstructionInfo Info;
   // prefixes
   uint8_t OpSize16 = 0, AddrSize16 = 0, Lock = 0, RepNe = 0, Rep = 0;
-  int8_t Segment = -1;     // 0..5 es cs ss ds fs gs
-  uint8_t Prefix = 0;      // variant selector: 0 none, 1 0x66, 2 0xF2, 3 0xF3
-  uint8_t PrefixUsed = 0;  // the mandatory prefix selected an SSE variant
+  TSegReg Segment = kNoSegment;
+  uint8_t Prefix = kPrefixNone;  // variant selector
+  uint8_t PrefixUsed = 0;        // the mandatory prefix selected an SSE variant
   uint8_t TwoByte = 0;
   uint8_t Map3 = 0;    // 0x38 or 0x3A for the three-byte maps
   uint8_t OpByte = 0;  // last opcode byte
@@ -138,8 +143,8 @@ struct TDecoded {
   // ModR/M and SIB
   uint8_t HasModRm = 0, Mod = 0, Reg = 0, Rm = 0;
   uint8_t HasSib = 0, Scale = 1;
-  int8_t Base = -1, Index = -1;  // register numbers (16-bit forms: see Addr16)
-  uint8_t Addr16Form = 0;        // 16-bit addressing: r/m selects a pair
+  TX86Reg Base = kNoReg, Index = kNoReg;  // 16-bit forms: bx, bp, si, di by the same numbers
+  uint8_t Addr16Form = 0;                 // 16-bit addressing: r/m selects a pair
   int32_t Disp = 0;
   uint8_t DispSize = 0;
   uint32_t DispAt = 0;

@@ -45,18 +45,18 @@ const char* SizeName(int size) {
 
 std::string MemoryText(const TDecoded& d) {
   std::string s;
-  if (d.Segment >= 0) {
+  if (d.Segment != kNoSegment) {
     s += kSegRegs[d.Segment];
     s += ':';
   }
   s += '[';
   const char* const* names = d.Addr16Form ? kReg16 : kReg32;
   bool any = false;
-  if (d.Base >= 0) {
+  if (d.Base != kNoReg) {
     s += names[d.Base];
     any = true;
   }
-  if (d.Index >= 0) {
+  if (d.Index != kNoReg) {
     if (any) s += '+';
     s += names[d.Index];
     if (d.Scale > 1) {
@@ -170,7 +170,7 @@ Operand FormatOperand(const TDecoded& d, const char* tok, size_t len, const ILab
   else if (is("Ux"))
     xmm(d.Rm);
   else if (is("Wx"))
-    mem ? memOp(d.Prefix == 3 ? 4 : d.Prefix == 2 ? 8 : 16) : xmm(d.Rm);
+    mem ? memOp(d.Prefix == kPrefixF3 ? 4 : d.Prefix == kPrefixF2 ? 8 : 16) : xmm(d.Rm);
   else if (is("Wo"))
     mem ? memOp(16) : xmm(d.Rm);
   else if (is("Wq"))
@@ -199,16 +199,16 @@ Operand FormatOperand(const TDecoded& d, const char* tok, size_t len, const ILab
   else if (is("Ob") || is("Ov")) {
     o.memSize = is("Ob") ? 1 : v;
     std::string s;
-    if (d.Segment >= 0) s = std::string(kSegRegs[d.Segment]) + ":";
+    if (d.Segment != kNoSegment) s = std::string(kSegRegs[d.Segment]) + ":";
     o.text = s + "[" + NumberText(d.Imm) + "]";
   } else if (is("AL"))
-    gen(0, 1);
+    gen(kEax, 1);
   else if (is("CL"))
-    gen(1, 1);
+    gen(kEcx, 1);
   else if (is("DX"))
-    gen(2, 2);
+    gen(kEdx, 2);
   else if (is("eAX"))
-    gen(0, v);
+    gen(kEax, v);
   else if (is("Zb"))
     gen(d.OpByte & 7, 1);
   else if (is("Zv"))
@@ -247,7 +247,7 @@ std::string InstructionText(const TDecoded& d, const ILabelSource* labels) {
   std::string s;
   if (d.Lock) s += "lock ";
   if (!d.PrefixUsed) {
-    if (d.RepNe && (!d.Rep || d.Prefix == 2))
+    if (d.RepNe && (!d.Rep || d.Prefix == kPrefixF2))
       s += "repne ";
     else if (d.Rep)
       s += "rep ";

@@ -155,7 +155,7 @@ struct Parser {
 
   // A jump through [index*4 + table]: the table becomes a case-table area.
   bool CaseTable(const TDecoded& d, int boundReg, uint32_t bound, const TRegState& regs) {
-    if (d.Addr16Form || d.Index < 0 || d.Scale != 4 || d.Base >= 0 || d.DispSize != 4) return false;
+    if (d.Addr16Form || d.Index == kNoReg || d.Scale != 4 || d.Base != kNoReg || d.DispSize != 4) return false;
     const uint32_t table = uint32_t(d.Disp);
     uint32_t count = 0;
     if (boundReg == d.Index && bound > 0 && bound <= kMaxCaseEntries) {
@@ -180,7 +180,7 @@ struct Parser {
   void RunArea(size_t idx) {
     TRegState regs = f.CodeAreas[idx].Regs;
     uint32_t a = f.CodeAreas[idx].Begin;
-    int cmpReg = -1, boundReg = -1;
+    int cmpReg = kNoReg, boundReg = kNoReg;
     uint32_t cmpImm = 0, bound = 0;
     f.CodeAreas[idx].Done = true;
     for (;;) {
@@ -202,16 +202,16 @@ struct Parser {
         cmpReg = d.Rm;
         cmpImm = op == 0x83 ? uint32_t(int32_t(int8_t(d.Imm))) : d.Imm;
       } else if (op == 0x3D && !d.OpSize16) {
-        cmpReg = 0;
+        cmpReg = kEax;
         cmpImm = d.Imm;
       } else if (op == 0x77 || op == 0x0F87) {
-        if (cmpReg >= 0) boundReg = cmpReg, bound = cmpImm + 1;
-        cmpReg = -1;
+        if (cmpReg != kNoReg) boundReg = cmpReg, bound = cmpImm + 1;
+        cmpReg = kNoReg;
       } else if (op == 0x73 || op == 0x0F83) {
-        if (cmpReg >= 0) boundReg = cmpReg, bound = cmpImm;
-        cmpReg = -1;
+        if (cmpReg != kNoReg) boundReg = cmpReg, bound = cmpImm;
+        cmpReg = kNoReg;
       } else if (!i.IsJump) {
-        cmpReg = -1;
+        cmpReg = kNoReg;
       }
 
       if (i.IsJump) {

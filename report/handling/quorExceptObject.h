@@ -20,6 +20,7 @@
 #include "report/handling/quorExceptClass.h"
 #include "report/intercept/quorExceptRaise.h"
 #include "report/settings/quorFields.h"
+#include "report/settings/quorPresentation.h"
 #include "report/settings/quorSettingsObject.h"
 #include "report/text/quorReportText.h"
 
@@ -72,7 +73,7 @@ public:
   [[nodiscard]] const TExceptDescription& Description() const { return description_; }
   [[nodiscard]] uint32_t CallstackCrc(int index) const;
   [[nodiscard]] bool CreatesBugReport() const { return createBugReport_; }
-  [[nodiscard]] int32_t Presentation() const { return presentation_; }
+  [[nodiscard]] TPresentation Presentation() const { return presentation_; }
 
   // The report text; with `wait`, after the building thread has finished.
   [[nodiscard]] std::string BugReport(bool wait);
@@ -132,7 +133,7 @@ private:
   std::string message_;
   bool initialCanContinue_, canContinue_;
   bool createBugReport_ = true;
-  int32_t presentation_ = 0;
+  TPresentation presentation_ = kPresentFullBox;
 
   mutable std::recursive_mutex lock_;
   TListsOwner listsOwner_{*this};

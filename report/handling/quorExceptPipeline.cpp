@@ -152,7 +152,7 @@ void RunPipeline(const THandlingRequest& r, TRequestData& data) {
   // the loader lock is held, so the report is built right here.
   e->StartReport(stateReport || !r.Event);
   if (e->AutoSave() || e->AutoSend() || e->AutoClip()) e->RegisterCallback(&kAutoActionKey, AutoActionCallback, true);
-  const bool shown = !stateReport && e->Presentation() != 4;
+  const bool shown = !stateReport && e->Presentation() != kPresentNothing;
   if (shown) Present(*e);
   // When the program is ending it ends the ordinary way, whatever the
   // settings say about closing or restarting.

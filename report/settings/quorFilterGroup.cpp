@@ -28,7 +28,7 @@ FilterGroupChoice FilterGroup(IQuorModuleSettings& settings, const std::vector<s
                       !settings.BoolValue(g + "NoScrShot") && settings.ScrShotDepth() > 0,
                       settings.PauseThreads() && !settings.BoolValue(g + "NoSuspend"),
                       !settings.BoolValue(g + "NoHandlers"),
-                      settings.IntValue(g + "ShowCfg"),
+                      static_cast<TPresentation>(settings.IntValue(g + "ShowCfg")),
                       settings.TextValue(g + "Assis")};
   return c;
 }

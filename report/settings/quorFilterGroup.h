@@ -6,18 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "report/settings/quorPresentation.h"
 #include "report/settings/quorSettings.h"
 
 namespace quor {
 
 struct FilterGroupChoice {
-  char group[3];          // "F1", "F2" or "Gn"
-  bool createBugReport;   // not NoBugRep
-  bool createScreenshot;  // not NoScrShot and ScrShotDepth > 0
-  bool pauseThreads;      // PauseThreads and not NoSuspend
-  bool callHandlers;      // not NoHandlers
-  int32_t presentation;   // ShowCfg
-  std::string assistant;  // Assis
+  char group[3];               // "F1", "F2" or "Gn"
+  bool createBugReport;        // not NoBugRep
+  bool createScreenshot;       // not NoScrShot and ScrShotDepth > 0
+  bool pauseThreads;           // PauseThreads and not NoSuspend
+  bool callHandlers;           // not NoHandlers
+  TPresentation presentation;  // ShowCfg
+  std::string assistant;       // Assis
 };
 
 // `classChain` holds the exception object's class name and its ancestors'

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "skin/sAlphaGraph.h"
+#include "skin/sStretchMode.h"
 #include "tests/skin/FilledBitmap.h"
 
 namespace {
@@ -246,13 +247,13 @@ TEST(GraphUtils, TexturesTileAndLeaveTheRestToTheColour) {
   tex.PropertyName = "PATTERN";
   tex.ImgType = skin::itisaTexture;
   tex.SourceRect = {0, 0, 3, 2};
-  for (int mode : {0, 2}) {
-    tex.StretchMode = static_cast<int16_t>(mode);
+  for (skin::TsStretchMode mode : {skin::smTile, skin::smTopRow}) {
+    tex.StretchMode = mode;
     t.ma = {tex};
     TsBitmap24 dst(12, 8);
     skin::PaintSectionBackground(dst, t, 0, {}, skin::clFuchsia, -1, -1, {0, 0}, {0, 0, 12, 8}, false);
     EXPECT_EQ(dst.Pixel(9, 0), 0x111111u);
-    EXPECT_EQ(dst.Pixel(9, 2), mode == 0 ? 0x111111u : 0x0000FFu);
+    EXPECT_EQ(dst.Pixel(9, 2), mode == skin::smTile ? 0x111111u : 0x0000FFu);
   }
 }
 

@@ -240,11 +240,11 @@ TEST(DecodeInstruction, Targets) {
     Code c({0xB8, 0x00, 0x20, 0x40, 0x00, 0xFF, 0xD0});
     quor::TRegState regs;
     const quor::InstructionInfo mov = quor::DecodeInstruction(kBase, &c.snapshot, &regs);
-    ASSERT_TRUE(regs.IsKnown(0));
+    ASSERT_TRUE(regs.IsKnown(quor::kEax));
     const quor::InstructionInfo call = quor::DecodeInstruction(mov.Next, &c.snapshot, &regs);
     EXPECT_TRUE(call.IsCall);
     EXPECT_EQ(call.Target, 0x402000u);
-    EXPECT_FALSE(regs.IsKnown(0));  // the call may change eax
+    EXPECT_FALSE(regs.IsKnown(quor::kEax));  // the call may change eax
   }
 }
 
@@ -255,16 +255,16 @@ TEST(DecodeInstruction, RegisterState) {
   quor::TRegState regs;
   uint32_t a = kBase;
   a = quor::DecodeInstruction(a, &c.snapshot, &regs).Next;
-  EXPECT_TRUE(regs.IsKnown(1));
-  EXPECT_EQ(regs.Value[1], 0x403000u);
+  EXPECT_TRUE(regs.IsKnown(quor::kEcx));
+  EXPECT_EQ(regs.Value[quor::kEcx], 0x403000u);
   a = quor::DecodeInstruction(a, &c.snapshot, &regs).Next;
-  EXPECT_TRUE(regs.IsKnown(2));
-  EXPECT_EQ(regs.Value[2], 0u);
+  EXPECT_TRUE(regs.IsKnown(quor::kEdx));
+  EXPECT_EQ(regs.Value[quor::kEdx], 0u);
   a = quor::DecodeInstruction(a, &c.snapshot, &regs).Next;
-  EXPECT_EQ(regs.Value[6], 0x403004u);
+  EXPECT_EQ(regs.Value[quor::kEsi], 0x403004u);
   quor::DecodeInstruction(a, &c.snapshot, &regs);
-  EXPECT_FALSE(regs.IsKnown(1));
-  EXPECT_TRUE(regs.IsKnown(6));
+  EXPECT_FALSE(regs.IsKnown(quor::kEcx));
+  EXPECT_TRUE(regs.IsKnown(quor::kEsi));
 }
 
 TEST(DecodeInstruction, ReadsPastTheEndOfMappedMemory) {

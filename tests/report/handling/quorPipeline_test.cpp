@@ -22,6 +22,7 @@
 #include "report/intercept/quorPauseThreads.h"
 #include "report/intercept/quorProcessBlocked.h"
 #include "report/settings/quorSettingsLookup.h"
+#include "report/settings/quorPresentation.h"
 #include "report/settings/quorSettingsObject.h"
 #include "report/storage/quorBugRepFile.h"
 #include "report/storage/quorBugRepStore.h"
@@ -380,7 +381,7 @@ TEST(ProcessBlocked, SaveAsAndPrintingRefuseWhileAnotherThreadHoldsTheLoaderLock
 // the platform or the C++ library) stand still; a thread of the platform's
 // pool goes on; after the box closes they all count again.
 TEST(PauseThreads, ProgramThreadsStandStillWhileTheBoxIsShown) {
-  ASSERT_TRUE(quor::MainSettings()->SetGnShowCfg(0));
+  ASSERT_TRUE(quor::MainSettings()->SetGnShowCfg(quor::kPresentFullBox));
   TCounter program, pool, library;
   HANDLE worker = CreateThread(nullptr, 0, &TCounter::Thread, &program, 0, nullptr);
   std::thread libraryWorker(&TCounter::Thread, &library);
@@ -415,7 +416,7 @@ TEST(PauseThreads, ProgramThreadsStandStillWhileTheBoxIsShown) {
   CloseHandle(worker);
   CloseHandle(reporter);
   while (!pool.Ended) Sleep(10);
-  EXPECT_TRUE(quor::MainSettings()->SetGnShowCfg(4));
+  EXPECT_TRUE(quor::MainSettings()->SetGnShowCfg(quor::kPresentNothing));
 }
 
 IMAGE_OPTIONAL_HEADER32& LoadedHeader() {

@@ -1,7 +1,7 @@
 // The exception handling in a program built like the product: the reporter
 // starts before everything else, takes over the toolkit's seams, turns
 // hardware faults into exceptions and writes every report into the bug
-// report file. The test's settings resource shows no box (presentation 4).
+// report file. The test's settings resource shows no box (kPresentNothing).
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -16,6 +16,7 @@
 #include "report/intercept/quorExceptThreads.h"
 #include "report/intercept/quorFreezeWatchdog.h"
 #include "report/intercept/quorThreadNaming.h"
+#include "report/settings/quorPresentation.h"
 #include "report/settings/quorSettingsObject.h"
 #include "report/settings/quorSettingsResource.h"
 
@@ -113,9 +114,9 @@ TEST(TraceProcess, ReportInTheToolsBlockShowsTheReportersThreadsUnderTheirNames)
 // With settings that show a box for every report, the state report still
 // comes back to the tool without one.
 TEST(TraceProcess, NoBoxWaitsForAPerson) {
-  ASSERT_TRUE(quor::MainSettings()->SetGnShowCfg(0));
+  ASSERT_TRUE(quor::MainSettings()->SetGnShowCfg(quor::kPresentFullBox));
   const TToolRun run = RunTool(4096, 4096, "quorTraceProcessMap");
-  ASSERT_TRUE(quor::MainSettings()->SetGnShowCfg(4));
+  ASSERT_TRUE(quor::MainSettings()->SetGnShowCfg(quor::kPresentNothing));
   EXPECT_EQ(run.ExitCode, 0u);
 }
 

@@ -143,7 +143,7 @@ TEST_F(SettingsObject, FilterGroupPicksFirstListedGroup) {
   ASSERT_TRUE(main_->SetF1Classes("EDBEditError, EMine"));
   ASSERT_TRUE(main_->SetF2Classes("Exception"));
   ASSERT_TRUE(main_->SetF1NoScrShot(true));
-  ASSERT_TRUE(main_->SetF1ShowCfg(3));
+  ASSERT_TRUE(main_->SetF1ShowCfg(quor::kPresentSimpleBox));
   ASSERT_TRUE(main_->SetPauseThreads(true));
   ASSERT_TRUE(main_->SetF2NoSuspend(true));
   ASSERT_TRUE(main_->SetGnAssis("SendAssistant"));
@@ -151,13 +151,13 @@ TEST_F(SettingsObject, FilterGroupPicksFirstListedGroup) {
     std::vector<std::string> chain;
     const char* group;
     bool screenshot, pause;
-    int32_t presentation;
+    quor::TPresentation presentation;
     const char* assistant;
   } cases[] = {
-      {{"EMine", "Exception", "TObject"}, "F1", false, true, 3, ""},
-      {{"ERangeError", "Exception", "TObject"}, "F2", true, false, 0, ""},
-      {{"edbediterror"}, "F1", false, true, 3, ""},
-      {{}, "Gn", true, true, 0, "SendAssistant"},
+      {{"EMine", "Exception", "TObject"}, "F1", false, true, quor::kPresentSimpleBox, ""},
+      {{"ERangeError", "Exception", "TObject"}, "F2", true, false, quor::kPresentFullBox, ""},
+      {{"edbediterror"}, "F1", false, true, quor::kPresentSimpleBox, ""},
+      {{}, "Gn", true, true, quor::kPresentFullBox, "SendAssistant"},
   };
   for (const auto& c : cases) {
     const quor::FilterGroupChoice choice = quor::FilterGroup(*main_, c.chain);
