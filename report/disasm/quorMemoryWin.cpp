@@ -160,12 +160,12 @@ bool TakeModulesSnapshot(TMemorySnapshot& snapshot, const std::vector<uint32_t>&
         VirtualQuery(reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address)), &mbi, sizeof(mbi)) != sizeof(mbi) ||
         mbi.Type != MEM_IMAGE)
       continue;
-    const auto base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(mbi.AllocationBase));
-    if (std::find(bases.begin(), bases.end(), base) != bases.end()) continue;
-    bases.push_back(base);
+    const uint32_t allocation = base::AddressOf(mbi.AllocationBase);
+    if (std::find(bases.begin(), bases.end(), allocation) != bases.end()) continue;
+    bases.push_back(allocation);
     // The image's regions share its allocation base.
-    const uint64_t end = AddRegions(snapshot, base, [&](const MEMORY_BASIC_INFORMATION& m) {
-      return reinterpret_cast<uintptr_t>(m.AllocationBase) == base;
+    const uint64_t end = AddRegions(snapshot, allocation, [&](const MEMORY_BASIC_INFORMATION& m) {
+      return base::AddressOf(m.AllocationBase) == allocation;
     });
     TModuleImage m;
     m.Base = base;

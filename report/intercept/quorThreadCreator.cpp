@@ -78,8 +78,8 @@ void PrepareThreadCreator() {
   // Only the modules that hold the routines are decoded: a snapshot of the
   // whole process costs start-up a walk of the address space and reads of
   // every module's headers.
-  std::vector<uint32_t> addresses{reinterpret_cast<uint32_t>(pthreadCreate)};
-  for (const void* entry : runtime) addresses.push_back(reinterpret_cast<uint32_t>(entry));
+  std::vector<uint32_t> addresses{base::AddressOf(pthreadCreate)};
+  for (const void* entry : runtime) addresses.push_back(base::AddressOf(entry));
   TMemorySnapshot memory;
   if (!TakeModulesSnapshot(memory, addresses)) return;
   for (const void* entry : runtime) g_routines.Runtime.push_back(Parse(entry, memory));
