@@ -168,8 +168,8 @@ bool TakeModulesSnapshot(TMemorySnapshot& snapshot, const std::vector<uint32_t>&
       return base::AddressOf(m.AllocationBase) == allocation;
     });
     TModuleImage m;
-    m.Base = base;
-    m.Size = static_cast<uint32_t>(end - base);
+    m.Base = allocation;
+    m.Size = static_cast<uint32_t>(end - allocation);
     AddSections(snapshot, m);
     snapshot.AddModule(m);
   }
