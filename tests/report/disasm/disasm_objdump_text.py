@@ -48,7 +48,9 @@ Left out of the comparison, and counted apart:
 - AVX (VEX and EVEX) instructions: our tables take 0xC4, 0xC5 and 0x62 with a
   register operand as invalid; the check hands our decoder nops in their place.
 - encodings we reject by rule where objdump decodes something: mov to or from
-  segment register 6 or 7, the reserved prefetch hints 0x0F 0x18 /4-/7.
+  segment register 6 or 7, the reserved prefetch hints 0x0F 0x18 /4-/7,
+  mov to or from a test register (0x0F 0x24, 0x0F 0x26: 386 and 486 only,
+  undefined on every later processor).
 - after an undecodable byte objdump goes on behind all bytes it took, we at
   the next byte: the few instructions before both sweeps meet again.
 """
@@ -351,6 +353,8 @@ def invalid_by_rule(raw, operands):
         return "mov with segment register 6 or 7"
     if len(op) > 2 and op[0] == 0x0F and op[1] == 0x18 and (op[2] >> 3) & 7 >= 4:
         return "reserved prefetch hints 0F 18 /4-/7"
+    if len(op) > 1 and op[0] == 0x0F and op[1] in (0x24, 0x26):
+        return "mov with a test register 0F 24/0F 26"
     return None
 
 
