@@ -45,18 +45,16 @@ void AddSections(TMemorySnapshot& snapshot, TModuleImage& m) {
 
 }  // namespace
 
+bool ReadOwnMemory(uint32_t address, void* out, uint32_t size) {
+  SIZE_T got = 0;
+  return ReadProcessMemory(GetCurrentProcess(), base::PointerAt<const void>(address), out, size, &got) && got == size;
+}
+
 namespace {
 
 constexpr uint32_t kPage = 4096;
 constexpr DWORD kUnwritable = PAGE_READONLY | PAGE_EXECUTE_READ;
 constexpr size_t kMaxKeptPages = 16384;  // 64 MB at the most
-
-bool ReadDirect(uint32_t address, void* out, uint32_t size) {
-  SIZE_T got = 0;
-  return ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address)), out, size,
-                           &got) &&
-         got == size;
-}
 
 struct KeptPages {
   std::mutex lock;
@@ -85,7 +83,7 @@ bool ReadKept(uint32_t page, uint32_t offset, void* out, uint32_t size) {
       mbi.State != MEM_COMMIT || !(mbi.Protect & kUnwritable) || (mbi.Protect & (PAGE_GUARD | PAGE_NOACCESS)))
     return false;
   std::array<uint8_t, kPage> copy;
-  if (!ReadDirect(page, copy.data(), kPage)) return false;
+  if (!ReadOwnMemory(page, copy.data(), kPage)) return false;
   std::memcpy(out, copy.data() + offset, size);
   std::lock_guard<std::mutex> guard(k.lock);
   if (k.pages.size() < kMaxKeptPages) k.pages.emplace(page, copy);
@@ -99,7 +97,7 @@ bool TProcessMemoryReader::ReadRaw(uint32_t address, void* out, uint32_t size) c
   while (size > 0) {
     const uint32_t page = address & ~(kPage - 1), offset = address - page;
     const uint32_t n = std::min(size, kPage - offset);
-    if (!ReadKept(page, offset, dst, n) && !ReadDirect(address, dst, n)) return false;
+    if (!ReadKept(page, offset, dst, n) && !ReadOwnMemory(address, dst, n)) return false;
     if (address + n < address) return size == n;  // the top of the address space
     address += n;
     dst += n;

@@ -17,6 +17,11 @@ public:
   void DropKeptPages();
 };
 
+// Copies `size` bytes at `address` of this process, uncached; false when any
+// of them cannot be read. Allocates nothing and takes no lock, so it is safe
+// while another thread of the process stands suspended.
+[[nodiscard]] bool ReadOwnMemory(uint32_t address, void* out, uint32_t size);
+
 // The reader of this process's memory (one for the process, never freed).
 TProcessMemoryReader& ProcessMemoryReader();
 

@@ -7,6 +7,7 @@
 
 #include "base/Address.h"
 #include "base/WinHandle.h"
+#include "report/disasm/quorMemoryWin.h"
 #include "report/settings/quorModulePath.h"
 
 namespace quor {
@@ -94,11 +95,6 @@ struct TThreadBasicInformation {
 using TQueryThread = LONG(WINAPI*)(HANDLE thread, int infoClass, void* info, ULONG size, ULONG* returned);
 constexpr int kThreadBasicInformation = 0;
 
-bool ReadOwnMemory(const void* address, void* out, SIZE_T size) {
-  SIZE_T got = 0;
-  return ReadProcessMemory(GetCurrentProcess(), address, out, size, &got) && got == size;
-}
-
 // The stack bounds from the thread's information block (its first fields),
 // read while the thread still runs, so that the copy's memory can be taken
 // before it stands still.
@@ -108,7 +104,7 @@ bool ReadStackBounds(HANDLE thread, TStackBounds& bounds) {
   TThreadBasicInformation info{};
   NT_TIB tib;
   if (!query || query(thread, kThreadBasicInformation, &info, sizeof info, nullptr) != 0 ||
-      !ReadOwnMemory(info.TebBaseAddress, &tib, sizeof tib))
+      !ReadOwnMemory(base::AddressOf(info.TebBaseAddress), &tib, sizeof tib))
     return false;
   bounds.Limit = base::AddressOf(tib.StackLimit);
   bounds.Base = base::AddressOf(tib.StackBase);
@@ -140,7 +136,7 @@ TCopy CopyWhileSuspended(HANDLE thread, const TStackBounds& bounds, TThreadState
         result = TCopy::NoRoom;
       } else {
         state.Stack.resize(size);  // inside the reserved capacity: no allocation
-        if (ReadOwnMemory(base::PointerAt<const void>(at), state.Stack.data(), size))
+        if (ReadOwnMemory(at, state.Stack.data(), size))
           state.StackAt = at, state.StackTop = bounds.Base;
         else
           state.Stack.clear();
