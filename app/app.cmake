@@ -15,7 +15,9 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/formmain.cpp)
   target_include_directories(app_core PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(app_core PUBLIC skin toolkit)
+endif()
 
+if(SORVENAL_PRODUCT)
   add_executable(Sorvenal WIN32 ${CMAKE_CURRENT_LIST_DIR}/Sorvenal.cpp ${res}/Sorvenal.rc)
   add_dependencies(Sorvenal form_main_layout quor_settings_resources)
   set_source_files_properties(${res}/Sorvenal.rc PROPERTIES OBJECT_DEPENDS
@@ -48,13 +50,13 @@ if(SORVENAL_WIN)
   target_link_libraries(filewordsum_bench PRIVATE app_core)
 endif()
 
-if(SORVENAL_WIN)
+if(SORVENAL_PRODUCT)
   sorvenal_test(product_test SOURCES ${PROJECT_SOURCE_DIR}/tests/app/product_test.cpp DEPS tk_core version)
   target_compile_definitions(product_test PRIVATE SORVENAL_EXE="$<TARGET_FILE:Sorvenal>")
   add_dependencies(product_test Sorvenal)
 endif()
 
-if(SORVENAL_WIN)
+if(SORVENAL_PRODUCT)
   # The program in its own process, driven through its windows.
   sorvenal_test(e2e_test SOURCES ${PROJECT_SOURCE_DIR}/tests/app/e2e_test.cpp DEPS tk_core quor_storage_core)
   target_compile_definitions(e2e_test PRIVATE SORVENAL_EXE="$<TARGET_FILE:Sorvenal>")

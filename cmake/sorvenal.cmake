@@ -8,7 +8,7 @@ if(WIN32)
   add_compile_options(-fno-omit-frame-pointer -fasynchronous-unwind-tables -fnon-call-exceptions)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   add_link_options(-static -static-libgcc -static-libstdc++)
-  set(JPEG_CACHE "/var/cache/sorvenal/libjpeg-i686" CACHE PATH "cross-built libjpeg-turbo")
+  set(JPEG_CACHE "/var/cache/sorvenal/libjpeg-${CMAKE_SYSTEM_PROCESSOR}" CACHE PATH "cross-built libjpeg-turbo")
   add_library(jpeg STATIC IMPORTED GLOBAL)
   set_target_properties(jpeg PROPERTIES IMPORTED_LOCATION ${JPEG_CACHE}/lib/libjpeg.a
                                         INTERFACE_INCLUDE_DIRECTORIES ${JPEG_CACHE}/include)
@@ -53,7 +53,11 @@ function(sorvenal_test name)
   else()
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   endif()
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "SORVENAL_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  set(test_env "SORVENAL_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND WIN32)
+    list(APPEND test_env "SORVENAL_WINE_BITS=64")  # wine-run.sh picks 64-bit Wine
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${test_env}")
 endfunction()
 
 # sorvenal_fuzz(<name> SOURCES ... DEPS ...): a libFuzzer target (clang only).

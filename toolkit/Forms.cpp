@@ -74,6 +74,14 @@ void TForm::CreateParams(TCreateParams& params) {
   params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   params.exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
   params.parent = nullptr;
+  // The window is created at the size that gives the client size asked for,
+  // however its handle comes to be created.
+  if (clientWidth_ > 0 && clientHeight_ > 0) {
+    RECT r = {0, 0, clientWidth_, clientHeight_};
+    AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
+    width_ = r.right - r.left;
+    height_ = r.bottom - r.top;
+  }
 }
 
 void TForm::LoadFromResource(const wchar_t* resourceName) {

@@ -4,7 +4,7 @@
 # cross build is cached outside the work tree so a second run is quick.
 set -euo pipefail
 
-PKGS=(wine wine32:i386 g++-mingw-w64-i686 libz-mingw-w64-dev xvfb imagemagick
+PKGS=(wine wine32:i386 wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev xvfb imagemagick
       cmake ninja-build googletest libgtest-dev libbenchmark-dev dpkg-dev nasm
       clang-14 libclang-rt-14-dev ccache python3 zlib1g-dev libjpeg62-turbo-dev unzip
       libzydis-dev)  # Zydis: only the decoder benchmark compares with it
@@ -24,31 +24,36 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-# libjpeg-turbo has no mingw package: cross-build it from Debian's source package.
-JPEG_CACHE=${JPEG_CACHE:-/var/cache/sorvenal/libjpeg-i686}
-if [ ! -f "$JPEG_CACHE/lib/libjpeg.a" ]; then
-  echo "bootstrap: cross-building libjpeg-turbo into $JPEG_CACHE"
-  src_list=/etc/apt/sources.list.d/debian-src.sources
+# libjpeg-turbo has no mingw package: cross-build it from Debian's source
+# package, once for each Windows build (i686: the product; x86_64: the 64-bit
+# test build for machines that cannot run 32-bit programs).
+cross_build_jpeg() {
+  local arch=$1 cache=/var/cache/sorvenal/libjpeg-$1
+  [ -f "$cache/lib/libjpeg.a" ] && return 0
+  echo "bootstrap: cross-building libjpeg-turbo into $cache"
+  local src_list=/etc/apt/sources.list.d/debian-src.sources
   if [ ! -f "$src_list" ] && [ -f /etc/apt/sources.list.d/debian.sources ]; then
     sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | as_root tee "$src_list" >/dev/null
     as_root apt-get update -qq
   fi
+  local work here tarball srcdir
   work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
   here=$(cd "$(dirname "$0")" && pwd)
   (cd "$work" && apt-get source --download-only libjpeg-turbo >/dev/null 2>&1)
   tarball=$(ls "$work"/libjpeg-turbo_*.orig.tar.gz | head -n1)
   tar -xzf "$tarball" -C "$work"
   srcdir=$(find "$work" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)
-  as_root mkdir -p "$JPEG_CACHE"
   cmake -S "$srcdir" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-i686.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-$arch.cmake" \
     -DCMAKE_CROSSCOMPILING_EMULATOR= \
     -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$JPEG_CACHE" >/dev/null
+    -DCMAKE_INSTALL_PREFIX="$cache" >/dev/null
   cmake --build "$work/build" --target jpeg-static >/dev/null
-  as_root mkdir -p "$JPEG_CACHE/lib" "$JPEG_CACHE/include"
-  as_root cp "$work/build/libjpeg.a" "$JPEG_CACHE/lib/"
-  as_root cp "$work/build/jconfig.h" "$srcdir/jpeglib.h" "$srcdir/jmorecfg.h" "$srcdir/jerror.h" "$JPEG_CACHE/include/"
-fi
+  as_root mkdir -p "$cache/lib" "$cache/include"
+  as_root cp "$work/build/libjpeg.a" "$cache/lib/"
+  as_root cp "$work/build/jconfig.h" "$srcdir/jpeglib.h" "$srcdir/jmorecfg.h" "$srcdir/jerror.h" "$cache/include/"
+  rm -rf "$work"
+}
+cross_build_jpeg i686
+cross_build_jpeg x86_64
 echo "bootstrap: ready"

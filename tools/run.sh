@@ -19,7 +19,7 @@ wine_env_start
 wine "$exe" &
 pid=$!
 bmp=$(mktemp --suffix=.bmp)
-wine "$build/tools/wintool.exe" shot "Brisquel - File Sorvenal" "$(winepath -w "$bmp")" --close
+wine "$build/tools/wintool.exe" shot "Brisquel - File Sorvenal" "$(wine winepath -w "$bmp")" --close
 wait "$pid"
 mkdir -p "$(dirname "$shot")"
 convert "$bmp" "$shot"

@@ -41,7 +41,11 @@ if(SORVENAL_WIN)
     DEPENDS ${quor_settings_tests}/QuorExceptTestDll.txt
     COMMENT "Writing the test library's settings resource")
   add_custom_target(quor_settings_resources DEPENDS ${quor_settings_bin} ${quor_settings_dll_bin})
+endif()
 
+# The process-wide settings records are keyed by 32-bit module addresses: the
+# product's layout, not the 64-bit test build's.
+if(SORVENAL_PRODUCT)
   add_library(quorSettingsTestDll SHARED ${quor_settings_tests}/quorSettingsTestDll.cpp
                                          ${quor_settings_tests}/quorSettingsTestDll.rc)
   target_link_libraries(quorSettingsTestDll PRIVATE quor_settings)

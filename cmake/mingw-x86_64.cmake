@@ -1,0 +1,3 @@
+# The 64-bit test build (see CMakeLists.txt).
+set(SORVENAL_MINGW_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
