@@ -13,6 +13,7 @@ export CCACHE_NOHASHDIR ?= 1
 .PHONY: run test deps native win win64 test-native test-win test-win64 clean
 
 run: win
+	bash tools/wine-bits.sh 32 || $(MAKE) win64
 	bash tools/run.sh $(WIN)/app/Sorvenal.exe $(BUILD)/sorvenal.png
 
 test: test-native test-win

@@ -17,6 +17,17 @@ if(SORVENAL_WIN)
   target_link_libraries(app_core PUBLIC skin toolkit)
 endif()
 
+if(SORVENAL_WIN64)
+  # The main window without the exception reporter (whose runtime is 32-bit
+  # only): what `make run` shows on a machine that cannot run 32-bit programs.
+  add_executable(SorvenalUi WIN32 ${CMAKE_CURRENT_LIST_DIR}/Sorvenal.cpp ${res}/Sorvenal.rc)
+  add_dependencies(SorvenalUi form_main_layout quor_settings_resources)
+  set_source_files_properties(${res}/Sorvenal.rc PROPERTIES OBJECT_DEPENDS
+    "${form_main_bin};${res}/Sorvenal.ico;${PROJECT_BINARY_DIR}/report/QuorExcept.bin")
+  target_include_directories(SorvenalUi PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res} ${PROJECT_BINARY_DIR}/report)
+  target_link_libraries(SorvenalUi PRIVATE app_core)
+endif()
+
 if(SORVENAL_PRODUCT)
   add_executable(Sorvenal WIN32 ${CMAKE_CURRENT_LIST_DIR}/Sorvenal.cpp ${res}/Sorvenal.rc)
   add_dependencies(Sorvenal form_main_layout quor_settings_resources)
