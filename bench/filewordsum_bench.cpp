@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/BrisquelFileUtil.h"
+#include "base/WinHandle.h"
 #include "toolkit/WinText.h"
 
 namespace {
@@ -17,14 +18,13 @@ std::wstring MakeFile(const wchar_t* name, long long size) {
   wchar_t dir[MAX_PATH];
   GetTempPathW(MAX_PATH, dir);
   const std::wstring path = std::wstring(dir) + name;
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const base::FileHandle h(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   DWORD ignored;
-  DeviceIoControl(h, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+  DeviceIoControl(h.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
   LARGE_INTEGER end;
   end.QuadPart = size;
-  SetFilePointerEx(h, end, nullptr, FILE_BEGIN);
-  SetEndOfFile(h);
-  CloseHandle(h);
+  SetFilePointerEx(h.get(), end, nullptr, FILE_BEGIN);
+  SetEndOfFile(h.get());
   return path;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/WinHandle.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/WinText.h"
 
@@ -110,14 +111,13 @@ TEST_F(FileWordSumTest, SumWrapsModulo2To32) {
 TEST_F(FileWordSumTest, SharingDecidesWhetherAnOpenFileCanBeRead) {
   WriteCounting(20);
   {
-    HANDLE writer = CreateFileW(tk::Wide(path_).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    base::FileHandle writer(CreateFileW(tk::Wide(path_).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(writer);
     EXPECT_EQ(FileWordSum(path_), CountingSum(2, 2));
-    CloseHandle(writer);
   }
-  HANDLE exclusive = CreateFileW(tk::Wide(path_).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+  base::FileHandle exclusive(CreateFileW(tk::Wide(path_).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(exclusive);
   try {
     FileWordSum(path_);
     ADD_FAILURE();
@@ -125,7 +125,7 @@ TEST_F(FileWordSumTest, SharingDecidesWhetherAnOpenFileCanBeRead) {
     EXPECT_EQ(e.ErrorCode(), 32);
     EXPECT_EQ(e.Message(), "I/O error 32");
   }
-  CloseHandle(exclusive);
+  exclusive.reset();
 }
 
 TEST_F(FileWordSumTest, MissingFilesAndPaths) {
@@ -172,19 +172,20 @@ TEST_F(FileWordSumTest, NamesWithCharactersOutsideTheCodePage) {
 TEST_F(FileWordSumTest, FourGigabyteFilesUseTheirFullLength) {
   // A sparse file of 4 GiB + 16 bytes: N = 2^30 + 4, S = 2^29 + 2; the 500
   // words from byte offset 2^31 + 8 are zero except one we place there.
-  HANDLE h = CreateFileW(tk::Wide(path_).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  base::FileHandle h(
+      CreateFileW(tk::Wide(path_).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(h);
   DWORD ignored;
-  DeviceIoControl(h, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+  DeviceIoControl(h.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
   LARGE_INTEGER at;
   at.QuadPart = (1LL << 31) + 8;
-  SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
+  SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN);
   const uint32_t word = 0xC0FFEE;
-  WriteFile(h, &word, 4, &ignored, nullptr);
+  WriteFile(h.get(), &word, 4, &ignored, nullptr);
   at.QuadPart = (4LL << 30) + 16;
-  SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
-  const bool sized = SetEndOfFile(h);
-  CloseHandle(h);
+  SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN);
+  const bool sized = SetEndOfFile(h.get());
+  h.reset();
   if (!sized) GTEST_SKIP() << "no room for a sparse 4 GiB file";
   EXPECT_EQ(FileWordSum(path_), 0xC0FFEEu);
 }

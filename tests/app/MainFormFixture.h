@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/formmain.h"
+#include "base/WinWindowDc.h"
 #include "skin/sConst.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sGraphUtilsWin.h"
@@ -60,9 +61,8 @@ protected:
     skin::TsBitmap24 shot(r.right, r.bottom);
     {
       skin::TsDibCanvas canvas(shot);
-      HDC dc = GetDC(h);
-      BitBlt(canvas.DC(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-      ReleaseDC(h, dc);
+      const base::WindowDc dc(h);
+      BitBlt(canvas.DC(), 0, 0, r.right, r.bottom, dc.get(), 0, 0, SRCCOPY);
     }
     return shot;
   }

@@ -10,6 +10,10 @@
 #include <string>
 #include <thread>
 
+#include "base/WinGdiObject.h"
+#include "base/WinHandle.h"
+#include "base/WinSelection.h"
+#include "base/WinWindowDc.h"
 #include "skin/sRegister.h"
 #include "tests/app/SectionFace.h"
 #include "toolkit/Seams.h"
@@ -250,10 +254,10 @@ TEST_F(FormMainTest, CalculationErrorsReachTheApplicationHandlerAndChangeNothing
   EXPECT_EQ(form_->sLabelFX1->Caption(), "[...]");
   EXPECT_EQ(MemoText(), "");
 
-  HANDLE locked = CreateFileW(tk::Wide(two).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  base::FileHandle locked(CreateFileW(tk::Wide(two).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   Click(form_->Button_CalculateCheckSum);
   EXPECT_EQ(lastError_, "EInOutError: I/O error 32");
-  CloseHandle(locked);
+  locked.reset();
   EXPECT_EQ(MemoText(), "");
   DeleteFileW(tk::Wide(two).c_str());
 }
@@ -293,31 +297,32 @@ TEST_F(FormMainTest, ScreenshotShowsTheWindow) {
   RECT r;
   GetWindowRect(form_->Handle(), &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  // What the screen shows: the window is on top of an otherwise empty display.
-  SetForegroundWindow(form_->Handle());
-  RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  app_->ProcessMessages();
-  ASSERT_TRUE(BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY));
-  // The logo's white backdrop, the edit's own colour, the face of a panel.
-  POINT logoBack = {19 + 2, 7 + 2}, edit = {19 + 200, 97 + 40 + 10}, panel = {400, 97 + 100};
-  for (POINT* p : {&logoBack, &edit, &panel}) ClientToScreen(form_->Handle(), p), p->x -= r.left, p->y -= r.top;
-  EXPECT_EQ(GetPixel(mem, logoBack.x, logoBack.y), RGB(255, 255, 255));
-  EXPECT_EQ(GetPixel(mem, edit.x, edit.y), RGB(249, 252, 255));
-  // The panel's face is its skin section's colour or gradient.
-  tk::TWinControl* p2 = form_->sPanel2;
-  EXPECT_EQ(GetPixel(mem, panel.x, panel.y),
-            SectionFace(*form_->sSkinManager1, "PANEL", false, p2->Width(), p2->Height(), 400, 100));
+  const base::WindowDc screen(nullptr);
+  const base::MemoryDc mem(CreateCompatibleDC(screen.get()));
+  const base::GdiObject<HBITMAP> bmp(CreateCompatibleBitmap(screen.get(), w, h));
+  {
+    const base::Selection selected(mem.get(), bmp.get());
+    // What the screen shows: the window is on top of an otherwise empty display.
+    SetForegroundWindow(form_->Handle());
+    RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    app_->ProcessMessages();
+    ASSERT_TRUE(BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY));
+    // The logo's white backdrop, the edit's own colour, the face of a panel.
+    POINT logoBack = {19 + 2, 7 + 2}, edit = {19 + 200, 97 + 40 + 10}, panel = {400, 97 + 100};
+    for (POINT* p : {&logoBack, &edit, &panel}) ClientToScreen(form_->Handle(), p), p->x -= r.left, p->y -= r.top;
+    EXPECT_EQ(GetPixel(mem.get(), logoBack.x, logoBack.y), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(mem.get(), edit.x, edit.y), RGB(249, 252, 255));
+    // The panel's face is its skin section's colour or gradient.
+    tk::TWinControl* p2 = form_->sPanel2;
+    EXPECT_EQ(GetPixel(mem.get(), panel.x, panel.y),
+              SectionFace(*form_->sSkinManager1, "PANEL", false, p2->Width(), p2->Height(), 400, 100));
+  }
 
   // Saved for people to look at (tests/app/formmain.bmp in the build tree).
   BITMAPINFOHEADER bi{sizeof(bi), w, h, 1, 24, BI_RGB};
   const int stride = ((w * 3 + 3) / 4) * 4;
   std::string pixels(static_cast<size_t>(stride) * h, '\0');
-  SelectObject(mem, old);
-  GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+  GetDIBits(mem.get(), bmp.get(), 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
   BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(bi) + pixels.size()), 0, 0,
                       sizeof(fh) + sizeof(bi)};
   if (FILE* f = fopen("formmain.bmp", "wb")) {
@@ -326,9 +331,6 @@ TEST_F(FormMainTest, ScreenshotShowsTheWindow) {
     fwrite(pixels.data(), 1, pixels.size(), f);
     fclose(f);
   }
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
 }
 
 }  // namespace

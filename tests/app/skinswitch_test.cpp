@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/WinWindowDc.h"
 #include "skin/sSkinChange.h"
 #include "tests/app/MainFormFixture.h"
 #include "tests/app/SectionFace.h"
@@ -61,9 +62,8 @@ protected:
     GetWindowRect(form_->Handle(), &r);
     TsBitmap24 shot(r.right - r.left, r.bottom - r.top);
     skin::TsDibCanvas canvas(shot);
-    HDC screen = GetDC(nullptr);
-    BitBlt(canvas.DC(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    const base::WindowDc screen(nullptr);
+    BitBlt(canvas.DC(), 0, 0, shot.Width(), shot.Height(), screen.get(), r.left, r.top, SRCCOPY);
     return shot;
   }
 
@@ -170,15 +170,14 @@ TEST_F(SkinSwitchTest, RegisteredFormFadesIntoTheNewSkin) {
   std::atomic<bool> done{false}, seen{false};
   std::set<TColor> shown;
   std::thread watcher([&] {
-    HDC screen = GetDC(nullptr);
+    const base::WindowDc screen(nullptr);
     while (!done) {
       if (HWND out = FindWindowW(nullptr, skin::kOutputWindowCaption); out && IsWindowVisible(out)) {
         seen = true;
-        shown.insert(GetPixel(screen, onScreen.x, onScreen.y));
+        shown.insert(GetPixel(screen.get(), onScreen.x, onScreen.y));
       }
       Sleep(1);
     }
-    ReleaseDC(nullptr, screen);
   });
   skin::RegisterSkinForm(form_);
   form_->sSkinManager1->AnimEffects.SkinChanging = {true, 100};

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "base/WinGdiObject.h"
 #include "skin/sConst.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sPanel.h"
@@ -289,15 +290,15 @@ TEST(SkinText, DisabledTextIsDrawnTwice) {
   skin::TsSkinTables t;
   t.gd.emplace_back().SectionName = "S";
   t.gd[0].FontColor = {0, -1, -1, -1, -1};
-  HFONT font = CreateFontW(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma");
+  const base::GdiObject<HFONT> font(
+      CreateFontW(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma"));
   const RECT r = {0, 0, 60, 30};
   const UINT flags = DT_LEFT | DT_TOP | DT_WORDBREAK;
   TsBitmap24 shape(60, 30), disabled(60, 30);
   skin::FillRect24(shape, {0, 0, 60, 30}, 0xFFFFFF);
   skin::FillRect24(disabled, {0, 0, 60, 30}, 0x00FF00);
-  skin::WriteSkinText(shape, font, L"Hx", true, t, 0, false, flags, r);
-  skin::WriteSkinText(disabled, font, L"Hx", false, t, 0, false, flags, r);
-  DeleteObject(font);
+  skin::WriteSkinText(shape, font.get(), L"Hx", true, t, 0, false, flags, r);
+  skin::WriteSkinText(disabled, font.get(), L"Hx", false, t, 0, false, flags, r);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
   auto ink = [&](int x, int y) { return x >= 0 && y >= 0 && shape.Pixel(x, y) == 0; };
   int inked = 0;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/WinHandle.h"
+
 namespace {
 
 uint32_t Le(const std::string& s, size_t offset, int width) {
@@ -100,13 +102,13 @@ TEST_F(WriteZipArchiveTest, PacksReadableFilesWithNamesTimesAndAttributes) {
   const std::string notPacked = File("after-last.txt", "beyond the last index");
   ASSERT_TRUE(SetFileAttributesA(shot.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
   // Opened without any sharing: the archive writer's open fails and skips it.
-  HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  base::FileHandle lock(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
 
   const std::string zip = Path("attachments.zip");
   const bool ok = quor::WriteZipArchive(zip, {report, locked, dir_ + "missing.txt", shot, notPacked}, 3,
                                         {"report.txt", "", "", ""});
-  CloseHandle(lock);
+  lock.reset();
   ASSERT_TRUE(ok);
 
   const std::vector<Entry> entries = ReadArchive(ReadAll(zip));
@@ -134,11 +136,11 @@ TEST_F(WriteZipArchiveTest, PacksReadableFilesWithNamesTimesAndAttributes) {
 
 TEST_F(WriteZipArchiveTest, ArchiveOfUnreadableFilesIsDeleted) {
   const std::string locked = File("locked.txt", "kept from others");
-  HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  base::FileHandle lock(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
   const std::string zip = File("old.zip", "an older archive of the same name");
   EXPECT_FALSE(quor::WriteZipArchive(zip, {locked, dir_ + "missing.txt"}, 1, {}));
-  CloseHandle(lock);
+  lock.reset();
   EXPECT_FALSE(Exists(zip));
 }
 
@@ -147,10 +149,10 @@ TEST_F(WriteZipArchiveTest, ArchiveThatCannotBeCreatedFails) {
   EXPECT_FALSE(quor::WriteZipArchive(dir_ + "no such folder\\a.zip", {file}, 0, {}));
   // An archive that someone holds open cannot be overwritten.
   const std::string zip = File("busy.zip", "busy");
-  HANDLE busy = CreateFileA(zip.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(busy, INVALID_HANDLE_VALUE);
+  base::FileHandle busy(CreateFileA(zip.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(busy);
   EXPECT_FALSE(quor::WriteZipArchive(zip, {file}, 0, {}));
-  CloseHandle(busy);
+  busy.reset();
   EXPECT_EQ(ReadAll(zip), "busy");
 }
 
