@@ -1,0 +1,25 @@
+# Screenshots: the pixels of a captured 32-bit bitmap, Wu's colour
+# quantizer, the 256-colour and 16-level grey PNG encoders and their modes
+# (platform-free, both builds).
+set(quor_screenshot_dir ${CMAKE_CURRENT_LIST_DIR})
+set(quor_screenshot_tests ${PROJECT_SOURCE_DIR}/tests/report/screenshot)
+
+sorvenal_core(quor_screenshot_core SOURCES
+  ${quor_screenshot_dir}/quorNVImageStatus.cpp
+  ${quor_screenshot_dir}/quorNVPixels.cpp
+  ${quor_screenshot_dir}/quorWuQuantizer.cpp
+  ${quor_screenshot_dir}/quorPaletteIndex.cpp
+  ${quor_screenshot_dir}/quorPngWriter.cpp
+  ${quor_screenshot_dir}/quorColorPng.cpp
+  ${quor_screenshot_dir}/quorGreyPng.cpp
+  ${quor_screenshot_dir}/quorNVPng.cpp
+  DEPS quor_zip)
+
+add_library(quor_screenshot_fixture STATIC ${quor_screenshot_tests}/NVPixelsFixture.cpp)
+target_link_libraries(quor_screenshot_fixture PUBLIC quor_screenshot_core)
+target_include_directories(quor_screenshot_fixture PUBLIC ${PROJECT_SOURCE_DIR})
+
+sorvenal_test(quorScreenshot_test SOURCES
+  ${quor_screenshot_tests}/quorWuQuantizer_test.cpp
+  ${quor_screenshot_tests}/quorPng_test.cpp
+  DEPS quor_screenshot_fixture)
