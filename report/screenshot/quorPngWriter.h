@@ -1,8 +1,8 @@
 // Writes an indexed-colour PNG file (the PNG specification, colour type 3):
 // the signature, then the chunks IHDR, PLTE, one IDAT and IEND, each with
 // its CRC-32. The IDAT holds one zlib stream (RFC 1950) of the rows: the
-// header for a 32 KB window and the fastest level, raw deflate, and the
-// Adler-32 of the rows.
+// header for a 32 KB window and the best level, raw deflate at that level,
+// and the Adler-32 of the rows.
 #pragma once
 
 #include <cstdint>

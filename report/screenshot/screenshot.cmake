@@ -40,4 +40,7 @@ if(SORVENAL_NATIVE)
     PNG_CROSSCHECK_SCRIPT="${quor_screenshot_tests}/png_crosscheck.py")
 endif()
 
+sorvenal_bench(quorScreenshot_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorScreenshot_bench.cpp
+  DEPS quor_screenshot_fixture)
+
 sorvenal_fuzz(screenshot_bmp_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/screenshot_bmp_fuzz.cpp DEPS quor_screenshot_core)

@@ -47,7 +47,7 @@ std::vector<TChunk> Chunks(const std::string& png) {
 
 // The image data inflated from the IDAT's zlib stream of `rowsSize` bytes.
 std::string Rows(const std::string& idat, size_t rowsSize) {
-  EXPECT_EQ(idat.substr(0, 2), std::string("\x78\x01"));
+  EXPECT_EQ(idat.substr(0, 2), std::string("\x78\xDA"));
   std::string rows(rowsSize, '\0');
   const std::string raw = idat.substr(2, idat.size() - 6);
   EXPECT_EQ(quor::InflateBuffer(raw.data(), rows.data(), uint32_t(raw.size()), uint32_t(rows.size())), int(rowsSize));
