@@ -102,8 +102,9 @@ TNVSize ZoomSize(TNVSize picture, TNVSize box) {
 }
 
 NVPixelsResult ZoomNVPixels(const NVPixelView& pixels, TNVSize box) {
-  if (NVPictureFits(pixels.width, pixels.height) == NVImageStatus::kEmptyPicture || box.width == 0 || box.height == 0)
-    return {{}, NVImageStatus::kEmptyPicture};
+  if (box.width == 0 || box.height == 0) return {{}, NVImageStatus::kEmptyPicture};
+  if (const NVImageStatus fits = NVPictureFits(pixels.width, pixels.height); fits != NVImageStatus::kOk)
+    return {{}, fits};
   const TNVSize size = ZoomSize({pixels.width, pixels.height}, box);
   if (const NVImageStatus fits = NVPictureFits(size.width, size.height); fits != NVImageStatus::kOk) return {{}, fits};
   NVPixelsResult result;

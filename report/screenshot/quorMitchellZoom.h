@@ -20,7 +20,8 @@ struct TNVSize {
 [[nodiscard]] TNVSize ZoomSize(TNVSize picture, TNVSize box);
 
 // The picture zoomed to ZoomSize, its unused fourth bytes 0; kEmptyPicture
-// when the picture or the box is empty, kTooLarge, kOutOfMemory.
+// when the picture or the box is empty, kTooLarge for a picture or a zoomed
+// size beyond NVPictureFits, kOutOfMemory.
 [[nodiscard]] NVPixelsResult ZoomNVPixels(const NVPixelView& pixels, TNVSize box);
 
 }  // namespace quor

@@ -94,6 +94,7 @@ TEST(MitchellZoom, EmptyPictureOrBoxGivesNoPicture) {
       {one.View(), {0, 200}, NVImageStatus::kEmptyPicture},
       {one.View(), {200, 0}, NVImageStatus::kEmptyPicture},
       {one.View(), {40000, 40000}, NVImageStatus::kTooLarge},
+      {{40000, 1, nullptr}, {200, 200}, NVImageStatus::kTooLarge},  // never read
   };
   for (const auto& c : cases) {
     const quor::NVPixelsResult r = quor::ZoomNVPixels(c.pixels, c.box);
