@@ -28,12 +28,14 @@ uint32_t DeflateCapacity(uint32_t sourceLength) {
   return capacity > UINT32_MAX ? 0 : uint32_t(capacity);
 }
 
-int DeflateBuffer(const void* source, void* destination, uint32_t sourceLength, uint32_t destinationCapacity) {
+int DeflateBuffer(const void* source, void* destination, uint32_t sourceLength, uint32_t destinationCapacity,
+                  DeflateLevel level) {
   if (!source && sourceLength) return Z_STREAM_ERROR;
   if (destinationCapacity > INT_MAX) destinationCapacity = INT_MAX;  // the result is an int
   unsigned char unused = 0;
   z_stream stream{};
-  int rc = deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, kRawWindowBits, kMemLevel, Z_DEFAULT_STRATEGY);
+  int rc = deflateInit2(&stream, level == DeflateLevel::kSmallest ? Z_BEST_COMPRESSION : Z_BEST_SPEED, Z_DEFLATED,
+                        kRawWindowBits, kMemLevel, Z_DEFAULT_STRATEGY);
   if (rc != Z_OK) return rc < 0 ? rc : Z_STREAM_ERROR;
   // zlib rejects null buffer pointers even for zero lengths.
   stream.next_in = source ? static_cast<const Bytef*>(source) : &unused;

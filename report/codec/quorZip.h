@@ -15,13 +15,19 @@ namespace quor {
 // when that size does not fit in 32 bits.
 [[nodiscard]] uint32_t DeflateCapacity(uint32_t sourceLength);
 
+// How hard deflate works: zlib's fastest level (non-lazy matching) for
+// report texts, attachments and archives; its best level (lazy matching over
+// long hash chains, several times slower, about half the size on
+// screenshots) where the size of the result counts most.
+enum class DeflateLevel : uint8_t { kFastest, kSmallest };
+
 // Compresses `source` into a raw deflate stream (no zlib or gzip framing)
-// with a 32 KB window, zlib's default memory level and its fastest
-// (non-lazy) level. Returns the number of bytes written (at least 2: an empty
-// input gives one empty final block), or a negative zlib error code, for
-// instance Z_BUF_ERROR (-5) when the destination is too small.
+// with a 32 KB window, zlib's default memory level and the given level.
+// Returns the number of bytes written (at least 2: an empty input gives one
+// empty final block), or a negative zlib error code, for instance Z_BUF_ERROR
+// (-5) when the destination is too small.
 [[nodiscard]] int DeflateBuffer(const void* source, void* destination, uint32_t sourceLength,
-                                uint32_t destinationCapacity);
+                                uint32_t destinationCapacity, DeflateLevel level = DeflateLevel::kFastest);
 
 // DeflateBuffer over a whole string. Empty only on failure (a successful
 // stream has at least 2 bytes).

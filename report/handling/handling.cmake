@@ -26,6 +26,7 @@ if(SORVENAL_WIN)
     ${quor_handling_dir}/quorExceptPipeline.cpp
     ${quor_handling_dir}/quorHandlingThreads.cpp
     ${quor_handling_dir}/quorStateReport.cpp
+    ${quor_handling_dir}/quorOsInfo.cpp
     ${quor_handling_dir}/quorTools.cpp)
 
   # The pipeline tests' program carries its own symbols like the product.

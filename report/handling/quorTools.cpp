@@ -7,6 +7,7 @@
 #include "base/Address.h"
 #include "base/WinRegKey.h"
 #include "base/WinWindowDc.h"
+#include "report/handling/quorOsInfo.h"
 #include "report/settings/quorModulePath.h"
 #include "report/text/quorToolsText.h"
 
@@ -79,23 +80,8 @@ std::string ReadRegistryText(uintptr_t rootKey, const std::string& keyPath, cons
 }
 
 std::string SystemVersionText() {
-  OSVERSIONINFOEXA v{};
-  v.dwOSVersionInfoSize = sizeof v;
-  if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&v))) return {};
-  const char* name = "Windows NT New";
-  if (v.dwMajorVersion < 4)
-    name = "Windows NT 3";
-  else if (v.dwMajorVersion == 4)
-    name = "Windows NT 4";
-  else if (v.dwMajorVersion == 5 && v.dwMinorVersion == 0)
-    name = "Windows 2000";
-  else if (v.dwMajorVersion == 5)
-    name = v.dwMinorVersion == 1 || v.wProductType == 1 ? "Windows XP" : "Windows 2003";
-  else if (v.dwMajorVersion == 6 && v.dwMinorVersion == 0)
-    name = "Windows Vista";
-  std::string text = name;
-  if (v.szCSDVersion[0]) text += std::string(" ") + v.szCSDVersion;
-  return text + " build " + std::to_string(v.dwBuildNumber);
+  const TOS os = QueryOsInfo();
+  return os.Description.empty() ? std::string() : os.Description + " build " + std::to_string(os.Build);
 }
 
 std::string SystemLanguageText() {

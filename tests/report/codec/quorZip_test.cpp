@@ -13,9 +13,9 @@ using Bytes = std::vector<uint8_t>;
 
 uint32_t Crc32(std::string_view s) { return ~quor::Crc32Update(0xFFFFFFFFu, s.data(), s.size()); }
 
-Bytes Deflate(const std::string& data) {
+Bytes Deflate(const std::string& data, quor::DeflateLevel level = quor::DeflateLevel::kFastest) {
   Bytes out(quor::DeflateCapacity(uint32_t(data.size())));
-  const int n = quor::DeflateBuffer(data.data(), out.data(), uint32_t(data.size()), uint32_t(out.size()));
+  const int n = quor::DeflateBuffer(data.data(), out.data(), uint32_t(data.size()), uint32_t(out.size()), level);
   EXPECT_GT(n, 0);
   out.resize(n > 0 ? size_t(n) : 0);
   return out;
@@ -92,14 +92,23 @@ TEST(DeflateBuffer, RoundTripsThroughInflateBuffer) {
       {"window-sized repeats", RandomBytes(40000, 2) + RandomBytes(40000, 2)},
   };
   for (const auto& c : cases) {
-    const Bytes packed = Deflate(c.data);
-    EXPECT_LE(packed.size(), quor::DeflateCapacity(uint32_t(c.data.size()))) << c.what;
-    std::string back(c.data.size(), '\0');
-    EXPECT_EQ(quor::InflateBuffer(packed.data(), back.data(), uint32_t(packed.size()), uint32_t(back.size())),
-              int(c.data.size()))
-        << c.what;
-    EXPECT_EQ(back, c.data) << c.what;
+    for (const auto level : {quor::DeflateLevel::kFastest, quor::DeflateLevel::kSmallest}) {
+      const Bytes packed = Deflate(c.data, level);
+      EXPECT_LE(packed.size(), quor::DeflateCapacity(uint32_t(c.data.size()))) << c.what;
+      std::string back(c.data.size(), '\0');
+      EXPECT_EQ(quor::InflateBuffer(packed.data(), back.data(), uint32_t(packed.size()), uint32_t(back.size())),
+                int(c.data.size()))
+          << c.what << " level " << int(level);
+      EXPECT_EQ(back, c.data) << c.what << " level " << int(level);
+    }
   }
+}
+
+TEST(DeflateBuffer, SmallestLevelIsSmallerOnRepetitiveData) {
+  std::string text;
+  for (int line = 0; text.size() < 200000; ++line)
+    text += "00401a2c +0012 Sorvenal.exe formmain " + std::to_string(line % 97) + " Button_CalculateCheckSumClick\r\n";
+  EXPECT_LT(Deflate(text, quor::DeflateLevel::kSmallest).size(), Deflate(text).size());
 }
 
 TEST(DeflateBuffer, TooSmallDestinationFails) {

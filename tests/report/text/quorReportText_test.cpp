@@ -91,6 +91,8 @@ TEST(TextFormat, HexAndDates) {
 
 }  // namespace
 
+#include <cstdint>
+
 #include "report/text/quorToolsText.h"
 
 namespace {
@@ -109,6 +111,8 @@ TEST(ToolsText, DurationsAndSizes) {
       {86400, "1 day "},
       {90000, "1 day 1 hour "},
       {90061, "1 day 1 hour "},
+      {INT64_MIN, ""},
+      {INT64_MAX, "106751991167300 days 15 hours "},
   };
   for (const auto& d : durations) EXPECT_EQ(quor::DurationText(d.s), d.text) << d.s;
   const struct {
@@ -117,6 +121,8 @@ TEST(ToolsText, DurationsAndSizes) {
   } sizes[] = {
       {1023, "1023 Bytes"}, {1024, "1,00 KB"},  {1536, "1,50 KB"},
       {1048576, "1,00 MB"}, {-1536, "1,50 KB"}, {0x40000000ll * 3, "3,00 GB"},
+      // The magnitude of the smallest value is 2^63, one more than the largest.
+      {INT64_MIN, "8589934592,00 GB"}, {INT64_MAX, "8589934591,99 GB"},
   };
   for (const auto& s : sizes) EXPECT_EQ(quor::ByteSizeText(s.size, ','), s.text) << s.size;
 }
