@@ -21,17 +21,21 @@ constexpr std::array<uint8_t, 256> kDecode = MakeDecodeTable();
 
 }  // namespace
 
-std::string Base64Encode(std::string_view bytes) {
-  std::string text((bytes.size() + 2) / 3 * 4, '=');  // padding already in place
-  char* out = text.data();
+void Base64EncodeInto(std::string_view bytes, char* out) {
   for (size_t i = 0; i < bytes.size(); i += 3, out += 4) {
     const size_t n = bytes.size() - i < 3 ? bytes.size() - i : 3;
     uint32_t group = uint32_t(uint8_t(bytes[i])) << 16;
     if (n > 1) group |= uint32_t(uint8_t(bytes[i + 1])) << 8;
     if (n > 2) group |= uint8_t(bytes[i + 2]);
-    // n input bytes give n + 1 characters.
+    // n input bytes give n + 1 characters; the rest of the group is padding.
     for (size_t c = 0; c <= n; ++c) out[c] = kAlphabet[(group >> (18 - 6 * c)) & 0x3F];
+    for (size_t c = n + 1; c < 4; ++c) out[c] = '=';
   }
+}
+
+std::string Base64Encode(std::string_view bytes) {
+  std::string text(Base64Length(bytes.size()), '\0');
+  Base64EncodeInto(bytes, text.data());
   return text;
 }
 
