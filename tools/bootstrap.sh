@@ -7,7 +7,10 @@ set -euo pipefail
 PKGS=(wine wine32:i386 g++-mingw-w64-i686 libz-mingw-w64-dev xvfb imagemagick
       cmake ninja-build googletest libgtest-dev libbenchmark-dev dpkg-dev nasm
       clang-14 libclang-rt-14-dev ccache python3 zlib1g-dev libjpeg62-turbo-dev unzip
-      libzydis-dev)  # Zydis: only the decoder benchmark compares with it
+      libzydis-dev  # Zydis: only the decoder benchmark compares with it
+      # Peers of the delivery tests: an SMTP server, a DNS server (the binary
+      # alone, no system service), DNS packets for a misbehaving server.
+      python3-aiosmtpd dnsmasq-base python3-dnslib)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
