@@ -18,6 +18,16 @@ namespace quor {
 // their own without a string per piece.
 void Base64EncodeInto(std::string_view bytes, char* out);
 
+// The characters of the encoding of `byteCount` bytes in lines of
+// `bytesPerLine` bytes (a multiple of 3), each line ended by CR LF.
+[[nodiscard]] constexpr size_t Base64LinesLength(size_t byteCount, size_t bytesPerLine) {
+  return Base64Length(byteCount) + (byteCount + bytesPerLine - 1) / bytesPerLine * 2;
+}
+
+// Writes that line form (MIME's: 57 bytes give a 76-character line) to
+// `out`, which has room for Base64LinesLength characters.
+void Base64EncodeLinesInto(std::string_view bytes, size_t bytesPerLine, char* out);
+
 // Decodes groups of four characters into three bytes each. A text whose
 // length is not a positive multiple of 4 decodes to nothing. Decoding stops
 // at the first character outside the alphabet (normally "="): in the fourth

@@ -76,16 +76,9 @@ std::string MimeAttachmentHead(std::string_view sendAs, std::string_view content
 }
 
 void AppendBase64Lines(std::string& out, std::string_view bytes) {
-  const size_t lines = (bytes.size() + kBase64LineBytes - 1) / kBase64LineBytes;
-  size_t at = out.size();
-  out.resize(at + Base64Length(bytes.size()) + lines * kCrLf.size());
-  for (size_t i = 0; i < bytes.size(); i += kBase64LineBytes) {
-    const std::string_view line = bytes.substr(i, kBase64LineBytes);
-    Base64EncodeInto(line, out.data() + at);
-    at += Base64Length(line.size());
-    out[at++] = '\r';
-    out[at++] = '\n';
-  }
+  const size_t at = out.size();
+  out.resize(at + Base64LinesLength(bytes.size(), kBase64LineBytes));
+  Base64EncodeLinesInto(bytes, kBase64LineBytes, out.data() + at);
 }
 
 std::string MimeEnd() { return std::string("--").append(kMimeBoundary).append("--").append(kCrLf); }

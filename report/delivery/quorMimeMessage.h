@@ -24,6 +24,10 @@ inline constexpr std::string_view kMimeBoundary = "=_QuorExcept_Part_5f1c";
 // allows. Streaming callers hand AppendBase64Lines whole lines' worth.
 inline constexpr size_t kBase64LineBytes = 57;
 
+// What a streaming caller reads and encodes at a time: whole lines, about
+// 4 KB, few enough calls that the line layout costs next to nothing.
+inline constexpr size_t kBase64PieceBytes = 72 * kBase64LineBytes;
+
 struct MailContent {
   std::string to;         // header form of the recipients (HeaderAddressList)
   std::string from;       // header form of the sender (HeaderAddress)
