@@ -25,8 +25,6 @@ enum ReplyCode {
 };
 
 constexpr size_t kReceiveBytes = 1024;
-// Attachment bytes read and encoded at a time: whole base64 lines.
-constexpr size_t kAttachmentPieceBytes = 18 * kBase64LineBytes;
 
 // The EHLO reply lists "AUTH" with its mechanisms ("AUTH LOGIN PLAIN"; some
 // servers write "AUTH=LOGIN").
@@ -69,8 +67,7 @@ public:
     answering_ = true;
     if (Expect(kServiceReady, "greeting") && Hello() && Authenticate() && Envelope()) {
       if (HasContent(job_)) {
-        if (!Data()) return Finish();
-        outcome_.sent = true;
+        outcome_.sent = Data();
       } else {
         (void)Command("RSET", kOk, "RSET");
         outcome_.error = "nothing to send";
@@ -205,7 +202,7 @@ private:
 
   bool WriteAttachment(SmtpDataWriter& writer, const MailAttachment& a) {
     if (!writer.Write(MimeAttachmentHead(a.sendAs, a.contentType))) return false;
-    std::string piece(kAttachmentPieceBytes, '\0'), lines;
+    std::string piece(kBase64PieceBytes, '\0'), lines;
     for (;;) {
       // Fill whole lines: a short read in the middle must not end a line early.
       size_t filled = 0, got = 0;

@@ -13,7 +13,9 @@ SmtpReplyStatus FeedInPieces(quor::SmtpReplyReader& reader, std::string_view byt
   SmtpReplyStatus status = SmtpReplyStatus::NeedMore;
   for (size_t at = 0; at < bytes.size(); at += piece) {
     status = reader.Feed(bytes.substr(at, piece));
-    if (status != SmtpReplyStatus::NeedMore) EXPECT_GE(at + piece, bytes.size()) << "complete too early";
+    if (status != SmtpReplyStatus::NeedMore) {
+      EXPECT_GE(at + piece, bytes.size()) << "complete too early";
+    }
   }
   return status;
 }
