@@ -7,8 +7,11 @@ set -euo pipefail
 PKGS=(wine wine32:i386 wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev xvfb imagemagick
       cmake ninja-build googletest libgtest-dev libbenchmark-dev dpkg-dev nasm
       clang-14 libclang-rt-14-dev ccache python3 zlib1g-dev libjpeg62-turbo-dev unzip
-      libzydis-dev   # Zydis: only the decoder benchmark compares with it
-      pngcheck libpng-tools python3-pil)  # independent readers of the screenshot PNGs
+      libzydis-dev  # Zydis: only the decoder benchmark compares with it
+      pngcheck libpng-tools python3-pil  # independent readers of the screenshot PNGs
+      # Peers of the delivery tests: an SMTP server, a DNS server (the binary
+      # alone, no system service), DNS packets for a misbehaving server.
+      python3-aiosmtpd dnsmasq-base python3-dnslib)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 

@@ -19,19 +19,54 @@ constexpr std::array<uint8_t, 256> MakeDecodeTable() {
 
 constexpr std::array<uint8_t, 256> kDecode = MakeDecodeTable();
 
+// Three bytes to four characters.
+inline void EncodeGroup(const uint8_t* in, char* out) {
+  const uint32_t group = uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | in[2];
+  out[0] = kAlphabet[group >> 18];
+  out[1] = kAlphabet[(group >> 12) & 0x3F];
+  out[2] = kAlphabet[(group >> 6) & 0x3F];
+  out[3] = kAlphabet[group & 0x3F];
+}
+
 }  // namespace
 
-std::string Base64Encode(std::string_view bytes) {
-  std::string text((bytes.size() + 2) / 3 * 4, '=');  // padding already in place
-  char* out = text.data();
-  for (size_t i = 0; i < bytes.size(); i += 3, out += 4) {
+void Base64EncodeInto(std::string_view bytes, char* out) {
+  // Whole groups of three bytes first, without the checks the last group needs.
+  const size_t whole = bytes.size() / 3 * 3;
+  const auto* in = reinterpret_cast<const uint8_t*>(bytes.data());
+  for (size_t i = 0; i < whole; i += 3, out += 4) EncodeGroup(in + i, out);
+  for (size_t i = whole; i < bytes.size(); i += 3, out += 4) {
     const size_t n = bytes.size() - i < 3 ? bytes.size() - i : 3;
     uint32_t group = uint32_t(uint8_t(bytes[i])) << 16;
     if (n > 1) group |= uint32_t(uint8_t(bytes[i + 1])) << 8;
     if (n > 2) group |= uint8_t(bytes[i + 2]);
-    // n input bytes give n + 1 characters.
+    // n input bytes give n + 1 characters; the rest of the group is padding.
     for (size_t c = 0; c <= n; ++c) out[c] = kAlphabet[(group >> (18 - 6 * c)) & 0x3F];
+    for (size_t c = n + 1; c < 4; ++c) out[c] = '=';
   }
+}
+
+void Base64EncodeLinesInto(std::string_view bytes, size_t bytesPerLine, char* out) {
+  // Whole lines in one tight loop (a mail attachment is almost all of them),
+  // then the shorter last line with its padding.
+  const size_t wholeLines = bytes.size() / bytesPerLine;
+  const auto* in = reinterpret_cast<const uint8_t*>(bytes.data());
+  for (size_t line = 0; line < wholeLines; ++line) {
+    for (size_t i = 0; i < bytesPerLine; i += 3, in += 3, out += 4) EncodeGroup(in, out);
+    *out++ = '\r';
+    *out++ = '\n';
+  }
+  const std::string_view rest = bytes.substr(wholeLines * bytesPerLine);
+  if (rest.empty()) return;
+  Base64EncodeInto(rest, out);
+  out += Base64Length(rest.size());
+  *out++ = '\r';
+  *out = '\n';
+}
+
+std::string Base64Encode(std::string_view bytes) {
+  std::string text(Base64Length(bytes.size()), '\0');
+  Base64EncodeInto(bytes, text.data());
   return text;
 }
 

@@ -34,6 +34,20 @@ TEST(Base64, EveryByteValueRoundTrips) {
   EXPECT_EQ(quor::Base64Decode(text), all);
 }
 
+TEST(Base64, LinesAreTheEncodingCutAfterEveryLinesBytes) {
+  std::string bytes;
+  for (int i = 0; i < 200; ++i) bytes += char(i * 37);
+  for (size_t size : {0u, 1u, 56u, 57u, 58u, 114u, 116u, 200u}) {
+    const std::string_view in = std::string_view(bytes).substr(0, size);
+    std::string lines(quor::Base64LinesLength(size, 57), '?');
+    quor::Base64EncodeLinesInto(in, 57, lines.data());
+    std::string expected;
+    const std::string whole = quor::Base64Encode(in);
+    for (size_t at = 0; at < whole.size(); at += 76) expected += whole.substr(at, 76) + "\r\n";
+    EXPECT_EQ(lines, expected) << size;
+  }
+}
+
 TEST(Base64Decode, StopsAtFirstCharacterOutsideAlphabet) {
   const struct {
     const char* text;

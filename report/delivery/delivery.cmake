@@ -1,0 +1,71 @@
+# Delivery: the platform-free core of sending a report: SMTP dialogue and
+# reply reading, the MIME message, DNS MX queries and answers, the HTTP
+# multipart upload and its response, mailto links, the ICMP echo packet
+# (both builds). The sockets themselves belong to the Win32 side; the native
+# tests talk to real servers on the loopback through POSIX sockets.
+set(quor_delivery_dir ${CMAKE_CURRENT_LIST_DIR})
+set(quor_delivery_tests ${PROJECT_SOURCE_DIR}/tests/report/delivery)
+
+sorvenal_core(quor_delivery SOURCES
+  ${quor_delivery_dir}/quorByteStream.cpp
+  ${quor_delivery_dir}/quorFieldText.cpp
+  ${quor_delivery_dir}/quorEncodedWord.cpp
+  ${quor_delivery_dir}/quorMailAddress.cpp
+  ${quor_delivery_dir}/quorMailDate.cpp
+  ${quor_delivery_dir}/quorMimeText.cpp
+  ${quor_delivery_dir}/quorMimeMessage.cpp
+  ${quor_delivery_dir}/quorSmtpReply.cpp
+  ${quor_delivery_dir}/quorSmtpData.cpp
+  ${quor_delivery_dir}/quorEhloName.cpp
+  ${quor_delivery_dir}/quorSmtpSession.cpp
+  ${quor_delivery_dir}/quorRandom.cpp
+  ${quor_delivery_dir}/quorDnsMessage.cpp
+  ${quor_delivery_dir}/quorMxLookup.cpp
+  ${quor_delivery_dir}/quorHttpUrl.cpp
+  ${quor_delivery_dir}/quorHttpProxy.cpp
+  ${quor_delivery_dir}/quorHttpRequest.cpp
+  ${quor_delivery_dir}/quorHttpResponse.cpp
+  ${quor_delivery_dir}/quorHttpUpload.cpp
+  ${quor_delivery_dir}/quorMailtoLink.cpp
+  ${quor_delivery_dir}/quorIcmpEcho.cpp
+  DEPS quor_zip quor_text)
+
+sorvenal_test(quorDelivery_test SOURCES
+  ${quor_delivery_tests}/quorMailAddress_test.cpp
+  ${quor_delivery_tests}/quorMimeText_test.cpp
+  ${quor_delivery_tests}/quorMimeMessage_test.cpp
+  ${quor_delivery_tests}/quorSmtpReply_test.cpp
+  ${quor_delivery_tests}/quorDnsMessage_test.cpp
+  ${quor_delivery_tests}/quorHttp_test.cpp
+  ${quor_delivery_tests}/quorMailtoLink_test.cpp
+  ${quor_delivery_tests}/quorDeliveryBits_test.cpp
+  DEPS quor_delivery)
+
+if(SORVENAL_NATIVE)
+  # Against real servers on the loopback, started by the tests: aiosmtpd,
+  # dnsmasq, and Python peers (dnslib, http.server) that misbehave on
+  # purpose; Python's email and urllib read back what arrived. Debian's
+  # Python, where the packages of tools/bootstrap.sh are installed.
+  find_program(QUOR_TEST_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+  find_program(QUOR_TEST_DNSMASQ dnsmasq PATHS /usr/sbin /sbin REQUIRED)
+  sorvenal_test(quorDeliveryNet_test TIMEOUT 240 SOURCES
+    ${quor_delivery_tests}/quorSmtpSession_test.cpp
+    ${quor_delivery_tests}/quorMxLookup_test.cpp
+    ${quor_delivery_tests}/quorHttpUpload_test.cpp
+    ${quor_delivery_tests}/quorMailtoPython_test.cpp
+    ${quor_delivery_tests}/PosixByteStream.cpp
+    ${quor_delivery_tests}/PosixDatagramPort.cpp
+    ${quor_delivery_tests}/PeerProcess.cpp
+    ${quor_delivery_tests}/MailPeer.cpp
+    DEPS quor_delivery)
+  target_compile_definitions(quorDeliveryNet_test PRIVATE
+    QUOR_DELIVERY_PEERS="${quor_delivery_tests}"
+    QUOR_TEST_PYTHON="${QUOR_TEST_PYTHON}"
+    QUOR_TEST_DNSMASQ="${QUOR_TEST_DNSMASQ}")
+endif()
+
+foreach(target smtp_reply_fuzz dns_answer_fuzz http_response_fuzz)
+  sorvenal_fuzz(${target} SOURCES ${PROJECT_SOURCE_DIR}/fuzz/${target}.cpp DEPS quor_delivery)
+endforeach()
+
+sorvenal_bench(quorMime_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorMime_bench.cpp DEPS quor_delivery)
