@@ -186,10 +186,7 @@ bool FitsIn(const TsBitmap24& b, TRect r) {
 
 }  // namespace
 
-TPoint StateSize(const TsMaskData& image) {
-  const int32_t n = std::max<int32_t>(1, image.ImageCount);
-  return {image.SourceRect.Width() / n, image.SourceRect.Height() / (std::max<int32_t>(0, image.MaskType) + 1)};
-}
+TPoint StateSize(const TsMaskData& image) { return {StateWidth(image), StateHeight(image)}; }
 
 TRect StateRect(const TsMaskData& image, int32_t state) {
   const int32_t n = std::max<int32_t>(1, image.ImageCount);

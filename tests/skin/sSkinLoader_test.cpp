@@ -22,7 +22,7 @@ const char kOptions[] =
     "TCLEFT=32\n"
     "SHADOWENABLED=true\n"
     "GRADIENTDATA=1;2;50;0;0\n"
-    "BORDERSMASK=^   0,   0,  12,   8,   0,   0,   0,   0,3,1,1,3\n"
+    "BORDERSMASK=^   0,   0,  12,   8,   0,   0,   0,   0,1,0,1,3\n"
     "[TOOLBUTTON]\n"
     "PARENTCLASS=BUTTON\n"
     "SHADOWBLUR=-1\n"
