@@ -4,7 +4,8 @@ sorvenal_core(tk_core SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SysUtils.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Utf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Tpf0.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/BmpDecoder.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/BmpDecoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BmpRle.cpp)
 sorvenal_test(tk_core_test SOURCES
   ${PROJECT_SOURCE_DIR}/tests/toolkit/SysUtils_test.cpp
   ${PROJECT_SOURCE_DIR}/tests/toolkit/Tpf0_test.cpp
