@@ -57,7 +57,9 @@ TEST(ScrollGeometry, ThumbAndArrows) {
     EXPECT_EQ(g.ArrowBefore, c.arrowBefore) << c.what;
     EXPECT_EQ(g.ArrowAfter, c.arrowAfter) << c.what;
     EXPECT_EQ(g.ThumbLength, c.thumbLength) << c.what;
-    if (g.HasThumb()) EXPECT_EQ(g.ThumbStart, c.thumbStart) << c.what;
+    if (g.HasThumb()) {
+      EXPECT_EQ(g.ThumbStart, c.thumbStart) << c.what;
+    }
     EXPECT_EQ(g.TrackSplit, c.trackSplit) << c.what;
   }
 }
