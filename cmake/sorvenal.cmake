@@ -12,7 +12,10 @@ if(WIN32)
   add_library(jpeg STATIC IMPORTED GLOBAL)
   set_target_properties(jpeg PROPERTIES IMPORTED_LOCATION ${JPEG_CACHE}/lib/libjpeg.a
                                         INTERFACE_INCLUDE_DIRECTORIES ${JPEG_CACHE}/include)
+  set(SORVENAL_JPEG jpeg)
 else()
+  find_package(JPEG REQUIRED)
+  set(SORVENAL_JPEG JPEG::JPEG)
   # OFF only for clean speed measurements of the benchmarks.
   option(SORVENAL_SANITIZERS "native build with AddressSanitizer and UBSan" ON)
   if(SORVENAL_SANITIZERS)

@@ -1,6 +1,7 @@
-// BMP files: reading any uncompressed 1-, 4-, 8-, 24- or 32-bit picture into
-// a 24-bit bitmap, and writing 8-bit pictures with their palette (the form
-// in which skin artwork is kept).
+// BMP files: reading every form the toolkit's decoder knows (palette
+// pictures uncompressed or run-length compressed, 16-, 24- and 32-bit
+// pictures, with or without channel masks) into a 24-bit bitmap, and writing
+// 8-bit pictures with their palette (the form in which skin artwork is kept).
 #pragma once
 
 #include <cstdint>

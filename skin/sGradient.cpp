@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "skin/sAlphaGraph.h"
+
 namespace skin {
 
 namespace {
@@ -53,8 +55,17 @@ void PaintGradient(TsBitmap24& bmp, TRect r, const TsGradArray& grad) {
   r.Right = std::min(r.Right, bmp.Width());
   r.Bottom = std::min(r.Bottom, bmp.Height());
   if (grad.empty() || r.Width() <= 0 || r.Height() <= 0) return;
-  switch (grad[0].Mode) {
-    case 0:
+  const int32_t mode = grad[0].Mode;
+  // One row of top-to-bottom bands or one column of left-to-right bands
+  // holds no band to paint, and an unknown mode none at all: the first
+  // colour fills the rectangle rather than leaving whatever was there.
+  if ((mode == kBandsDown && r.Height() == 1) || (mode == kBandsAcross && r.Width() == 1) ||
+      (mode != kBandsDown && mode != kBandsAcross && mode != kTriangles)) {
+    FillRect24(bmp, r, grad[0].Color1);
+    return;
+  }
+  switch (mode) {
+    case kBandsDown:
       Bands(r.Top, r.Bottom - 1, grad, false, [&](int32_t s, int32_t e, const TsGradPie& g) {
         const Rgb c1 = ToRgb(g.Color1), c2 = ToRgb(g.Color2);
         for (int32_t y = s; y <= e; ++y) {
@@ -65,7 +76,7 @@ void PaintGradient(TsBitmap24& bmp, TRect r, const TsGradArray& grad) {
         }
       });
       break;
-    case 1: {
+    case kBandsAcross: {
       // One row is made, then copied to every row.
       uint8_t* first = bmp.ScanLine(r.Top) + 3 * r.Left;
       Bands(r.Left, r.Right - 1, grad, true, [&](int32_t s, int32_t e, const TsGradPie& g) {
@@ -75,10 +86,8 @@ void PaintGradient(TsBitmap24& bmp, TRect r, const TsGradArray& grad) {
       for (int32_t y = r.Top + 1; y < r.Bottom; ++y) std::copy_n(first, 3 * r.Width(), bmp.ScanLine(y) + 3 * r.Left);
       break;
     }
-    case 2:
+    case kTriangles:
       if (g_triangleFill) g_triangleFill(bmp, GradientTriangles(r, grad));
-      break;
-    default:
       break;
   }
 }

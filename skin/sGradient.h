@@ -11,6 +11,9 @@
 
 namespace skin {
 
+// The gradient's form: the Mode of its first stop.
+inline constexpr int32_t kBandsDown = 0, kBandsAcross = 1, kTriangles = 2;
+
 // Mode 2: five corners (top-left, centre, top-right, bottom-right,
 // bottom-left) with their colours, and the four triangles as corner numbers.
 struct TsGradTriangles {
@@ -26,7 +29,8 @@ using TsTriangleFill = void (*)(TsBitmap24& bmp, const TsGradTriangles& triangle
 void SetTriangleFill(TsTriangleFill fill);
 
 // Paints the gradient over the rectangle (cut to the bitmap). Only the
-// first stop's Mode counts; no stops paint nothing.
+// first stop's Mode counts; no stops paint nothing. Bands one pixel thick
+// and unknown modes fill the rectangle with the first stop's Color1.
 void PaintGradient(TsBitmap24& bmp, TRect rect, const TsGradArray& grad);
 
 }  // namespace skin

@@ -186,10 +186,7 @@ bool FitsIn(const TsBitmap24& b, TRect r) {
 
 }  // namespace
 
-TPoint StateSize(const TsMaskData& image) {
-  const int32_t n = std::max<int32_t>(1, image.ImageCount);
-  return {image.SourceRect.Width() / n, image.SourceRect.Height() / (std::max<int32_t>(0, image.MaskType) + 1)};
-}
+TPoint StateSize(const TsMaskData& image) { return {StateWidth(image), StateHeight(image)}; }
 
 TRect StateRect(const TsMaskData& image, int32_t state) {
   const int32_t n = std::max<int32_t>(1, image.ImageCount);
@@ -379,7 +376,8 @@ void PaintSkinGlyph(TsBitmap24& dst, TPoint at, int32_t state, const TsMaskData&
 }
 
 void PaintCornerImages(TsBitmap24& dst, const TsSkinTables& t, int32_t section, TRect r, int32_t state) {
-  if (!t.ValidSection(section)) return;
+  // An empty rectangle has no corners to decorate.
+  if (!t.ValidSection(section) || r.Width() <= 0 || r.Height() <= 0) return;
   const std::string& name = t.gd[section].SectionName;
   const char* roles[4] = {"IMGTOPLEFT", "IMGTOPRIGHT", "IMGBTMLEFT", "IMGBTMRIGHT"};
   for (int k = 0; k < 4; ++k) {

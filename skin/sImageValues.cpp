@@ -144,6 +144,7 @@ TsImageValue ParseImageValue(const std::string& section, const std::string& key,
   if (out.From == TsImageValue::Master) {
     RepairImageGeometry(m);
     ApplyMarginDefaults(m);
+    ClampMarginsToState(m);
   }
   return out;
 }
@@ -154,6 +155,7 @@ void PlaceFileImage(TsImageValue& image, int32_t width, int32_t height) {
   RepairImageGeometry(m);
   if (image.DefaultMargins) m.WL = m.WT = m.WR = m.WB = 0;
   ApplyMarginDefaults(m);
+  ClampMarginsToState(m);
 }
 
 }  // namespace skin

@@ -1,4 +1,4 @@
-// JPEG textures of skins, decoded with libjpeg into a 24-bit bitmap.
+// JPEG textures of skins, decoded into a 24-bit bitmap.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,8 @@
 
 namespace skin {
 
-// Raises tk::EInvalidGraphic with libjpeg's message for data it cannot decode.
+// Raises tk::EInvalidGraphic with libjpeg's message for data it cannot
+// decode, and for pictures of more than tk::kMaxPicturePixels.
 TsBitmap24 DecodeJpeg(std::span<const uint8_t> data);
 
 }  // namespace skin

@@ -1,9 +1,23 @@
 #include "skin/sMaskData.h"
 
+#include <algorithm>
+
 #include "toolkit/SysUtils.h"
 
 namespace skin {
 namespace {
+
+// Cuts two margins of one direction to a state `size` pixels long.
+void FitPair(int16_t& first, int16_t& second, int32_t size) {
+  int32_t a = std::clamp<int32_t>(first, 0, size), b = std::clamp<int32_t>(second, 0, size);
+  const int32_t excess = a + b - size;
+  if (excess > 0) {
+    a -= excess / 2;
+    b -= excess - excess / 2;
+  }
+  first = static_cast<int16_t>(a);
+  second = static_cast<int16_t>(b);
+}
 
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> words;
@@ -64,10 +78,23 @@ void ApplyMarginDefaults(TsMaskData& image) {
     image.WL = image.WT = image.WR = image.WB = image.BorderWidth;
     return;
   }
-  const int32_t across = image.SourceRect.Width() / (image.ImageCount * 3);
-  const int32_t down = image.SourceRect.Height() / ((image.MaskType + 1) * 3);
-  image.WL = image.WR = static_cast<int16_t>(across);
-  image.WT = image.WB = static_cast<int16_t>(down);
+  image.WL = image.WR = static_cast<int16_t>(StateWidth(image) / 3);
+  image.WT = image.WB = static_cast<int16_t>(StateHeight(image) / 3);
+}
+
+int32_t StateWidth(const TsMaskData& image) {
+  const int64_t w = int64_t{image.SourceRect.Right} - image.SourceRect.Left;
+  return static_cast<int32_t>(std::max<int64_t>(0, w / std::max<int32_t>(1, image.ImageCount)));
+}
+
+int32_t StateHeight(const TsMaskData& image) {
+  const int64_t h = int64_t{image.SourceRect.Bottom} - image.SourceRect.Top;
+  return static_cast<int32_t>(std::max<int64_t>(0, h / (std::max<int32_t>(0, image.MaskType) + 1)));
+}
+
+void ClampMarginsToState(TsMaskData& image) {
+  FitPair(image.WL, image.WR, StateWidth(image));
+  FitPair(image.WT, image.WB, StateHeight(image));
 }
 
 }  // namespace skin

@@ -133,4 +133,15 @@ void RepairImageGeometry(TsMaskData& image);
 // When all four margins are 0: BorderWidth, or else a third of one state.
 void ApplyMarginDefaults(TsMaskData& image);
 
+// Width and height of one state: the rectangle split into ImageCount
+// columns, and its picture rows without the mask rows below them. 0 for
+// rectangles without pixels.
+int32_t StateWidth(const TsMaskData& image);
+int32_t StateHeight(const TsMaskData& image);
+
+// Keeps the margins inside one state, as a skin file may give any numbers:
+// none below 0, left and right together at most the state's width, top and
+// bottom at most its height (a pair too wide gives up its excess half each).
+void ClampMarginsToState(TsMaskData& image);
+
 }  // namespace skin

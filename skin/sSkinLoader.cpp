@@ -6,6 +6,7 @@
 #include "skin/sConst.h"
 #include "skin/sImageValues.h"
 #include "skin/sJpegImage.h"
+#include "skin/sShadowLimits.h"
 #include "skin/sSkinColors.h"
 #include "skin/sSkinConvert.h"
 #include "skin/sSkinProps.h"
@@ -48,8 +49,10 @@ const GeneralKey kGeneralKeys[] = {
        g.Color = toRGB(static_cast<TColor>(Int(v, 0xFFFFFF)));
      }},
     {"BEVEL", "0", true, [](TsGeneralData& g, const std::string& v, const auto&) { g.Bevel = Bevel(v); }},
-    {"SHADOWBLUR", "6", true, INT_FIELD(ShadowBlur, 6)},
-    {"SHADOWOFFSET", "3", true, INT_FIELD(ShadowOffset, 3)},
+    {"SHADOWBLUR", "6", true,
+     [](TsGeneralData& g, const std::string& v, const auto&) { g.ShadowBlur = ClampShadowBlur(Int(v, 6)); }},
+    {"SHADOWOFFSET", "3", true,
+     [](TsGeneralData& g, const std::string& v, const auto&) { g.ShadowOffset = ClampShadowOffset(Int(v, 3)); }},
     {"SHADOWTRANSPARENCY", "50", true, INT_FIELD(ShadowTransparency, 50)},
     {"SHADOWENABLED", "FALSE", false, BOOL_FIELD(ShadowEnabled)},
     {"RESERVEDBOOLEAN", "FALSE", false, BOOL_FIELD(ReservedBoolean)},
@@ -178,8 +181,10 @@ void ReadSkinData(const TsIniFile& ini, TsSkinData& d) {
   d.Author = ini.ReadString(s_GlobalInfo, s_Author, "");
   d.Description = ini.ReadString(s_GlobalInfo, s_Description, "");
   d.Shadow1Color = ini.ReadInteger(s_GlobalInfo, s_Shadow1Color, 0);
-  d.Shadow1Offset = ini.ReadInteger(s_GlobalInfo, s_Shadow1Offset, 0);
-  d.Shadow1Blur = ini.ReadInteger(s_GlobalInfo, s_Shadow1Blur, -1);
+  d.Shadow1Offset = ClampShadowOffset(ini.ReadInteger(s_GlobalInfo, s_Shadow1Offset, 0));
+  // -1 (any negative value) leaves the labels their own shadow.
+  const int32_t blur = ini.ReadInteger(s_GlobalInfo, s_Shadow1Blur, -1);
+  d.Shadow1Blur = blur < 0 ? -1 : ClampShadowBlur(blur);
   d.Shadow1Transparency = ini.ReadInteger(s_GlobalInfo, s_Shadow1Transparency, 0);
   d.BorderColor = static_cast<TColor>(ini.ReadInteger(s_GlobalInfo, s_BorderColor, 0));
 }

@@ -75,8 +75,8 @@ void TsSkinTables::GetStateSize(int32_t i, int32_t& width, int32_t& height) cons
   // Own pictures have SourceRect (0, 0, width, height), so one rule serves
   // both kinds of image.
   const TsMaskData& m = ma[static_cast<size_t>(i)];
-  width = m.SourceRect.Width() / std::max<int32_t>(1, m.ImageCount);
-  height = m.SourceRect.Height() / std::max<int32_t>(1, m.MaskType + 1);
+  width = StateWidth(m);
+  height = StateHeight(m);
 }
 
 int32_t TsSkinTables::GetMarginLeft(int32_t i) const { return Margin(*this, i, &TsMaskData::WL, true); }

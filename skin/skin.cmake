@@ -1,23 +1,18 @@
 # The skin engine. Its platform-free core (skin tables, skin files, pictures,
 # colours) is built in both builds; the components need Windows.
-if(SORVENAL_NATIVE)
-  find_package(JPEG REQUIRED)
-  set(skin_jpeg JPEG::JPEG)
-else()
-  set(skin_jpeg jpeg)
-endif()
 set(d ${CMAKE_CURRENT_LIST_DIR})
 sorvenal_core(skin_core SOURCES
   ${d}/sBitmap24.cpp ${d}/sBmpFile.cpp ${d}/sJpegImage.cpp ${d}/sIniFiles.cpp ${d}/sMaskData.cpp
   ${d}/sImageValues.cpp ${d}/sStoredSkins.cpp ${d}/sSkinTables.cpp ${d}/sCachedIndexes.cpp
   ${d}/sSkinConvert.cpp ${d}/sSkinFiles.cpp ${d}/sSkinLoader.cpp ${d}/sSkinColors.cpp ${d}/sSkinDirectory.cpp
-  DEPS tk_core ${skin_jpeg})
+  ${d}/orvScrollGeometry.cpp
+  DEPS tk_core)
 
 set(t ${PROJECT_SOURCE_DIR}/tests/skin)
 sorvenal_test(skin_core_test SOURCES
   ${t}/sMaskData_test.cpp ${t}/sIniFiles_test.cpp ${t}/sImageValues_test.cpp ${t}/sBmpFile_test.cpp
   ${t}/sStoredSkins_test.cpp ${t}/sSkinTables_test.cpp ${t}/sSkinLoader_test.cpp ${t}/sSkinColors_test.cpp
-  ${t}/sSkinDirectory_test.cpp ${t}/SkinFixture.cpp
+  ${t}/sSkinDirectory_test.cpp ${t}/orvScrollGeometry_test.cpp ${t}/sJpegImage_test.cpp ${t}/SkinFixture.cpp
   DEPS skin_core)
 
 sorvenal_fuzz(skin_ini_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/skin_ini_fuzz.cpp DEPS skin_core)

@@ -1,17 +1,12 @@
 #include "toolkit/Graphics.h"
 
-#include <csetjmp>
-#include <cstdio>
 #include <cstring>
 
 #include "toolkit/BmpDecoder.h"
 #include "toolkit/Classes.h"
+#include "toolkit/JpegDecoder.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/Utf.h"
-
-extern "C" {
-#include <jpeglib.h>
-}
 
 namespace tk {
 
@@ -218,65 +213,21 @@ void TBitmap::LoadFromBmp(const uint8_t* data, size_t size) {
 
 namespace {
 
-struct JpegError {
-  jpeg_error_mgr mgr;
-  std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
+class BitmapTarget : public TJpegTarget {
+public:
+  explicit BitmapTarget(TBitmap& bmp) : bmp_(bmp) {}
+  void SetSize(int32_t width, int32_t height) override { bmp_.SetSize(width, height, 24); }
+  uint8_t* Row(int32_t y) override { return bmp_.ScanLine(y); }
+
+private:
+  TBitmap& bmp_;
 };
-
-void JpegErrorExit(j_common_ptr cinfo) {
-  auto* err = reinterpret_cast<JpegError*>(cinfo->err);
-  cinfo->err->format_message(cinfo, err->message);
-  std::longjmp(err->jump, 1);
-}
-
-void JpegSilence(j_common_ptr, int) {}
 
 }  // namespace
 
 void DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out) {
-  jpeg_decompress_struct cinfo{};
-  JpegError err{};
-  cinfo.err = jpeg_std_error(&err.mgr);
-  err.mgr.error_exit = JpegErrorExit;
-  err.mgr.emit_message = JpegSilence;
-  // libjpeg reports fatal errors by longjmp; nothing with a destructor lives
-  // between here and the jump, and the message is raised after cleanup.
-  std::vector<uint8_t> row;
-  if (setjmp(err.jump)) {
-    jpeg_destroy_decompress(&cinfo);
-    throw EInvalidGraphic(std::string("JPEG error: ") + err.message);
-  }
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, const_cast<unsigned char*>(data), static_cast<unsigned long>(size));
-  jpeg_read_header(&cinfo, TRUE);
-  cinfo.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&cinfo);
-  const int w = static_cast<int>(cinfo.output_width), h = static_cast<int>(cinfo.output_height);
-  if (w > 32768 || h > 32768) {
-    jpeg_destroy_decompress(&cinfo);
-    throw EInvalidGraphic("JPEG image is too large");
-  }
-  try {
-    out.SetSize(w, h, 24);
-  } catch (...) {
-    jpeg_destroy_decompress(&cinfo);
-    throw;
-  }
-  row.resize(static_cast<size_t>(w) * 3);
-  while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW rows[1] = {row.data()};
-    const int y = static_cast<int>(cinfo.output_scanline);
-    jpeg_read_scanlines(&cinfo, rows, 1);
-    uint8_t* dst = out.ScanLine(y);
-    for (int x = 0; x < w; ++x) {  // RGB to the DIB's BGR
-      dst[3 * x] = row[3 * x + 2];
-      dst[3 * x + 1] = row[3 * x + 1];
-      dst[3 * x + 2] = row[3 * x];
-    }
-  }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
+  BitmapTarget target(out);
+  DecodeJpeg({data, size}, target);
 }
 
 // ---------------------------------------------------------------- TPicture

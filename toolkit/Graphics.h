@@ -98,7 +98,8 @@ private:
 };
 
 // Decodes a baseline or progressive JPEG into a 24-bit bitmap; raises
-// EInvalidGraphic with libjpeg's message on corrupt data.
+// EInvalidGraphic with libjpeg's message on corrupt data and for pictures
+// of more than kMaxPicturePixels (JpegDecoder.h).
 void DecodeJpeg(const uint8_t* data, size_t size, TBitmap& out);
 
 // A picture as the layout stores it: a graphic class name ("TBitmap",

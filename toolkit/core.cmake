@@ -1,10 +1,13 @@
 # The toolkit's platform-free core: exception classes, UTF conversions, the
-# stored-layout stream format and the BMP decoder. Built in both builds.
+# stored-layout stream format and the BMP and JPEG decoders. Built in both builds.
 sorvenal_core(tk_core SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SysUtils.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Utf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Tpf0.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/BmpDecoder.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/BmpDecoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BmpRle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JpegDecoder.cpp
+  DEPS ${SORVENAL_JPEG})
 sorvenal_test(tk_core_test SOURCES
   ${PROJECT_SOURCE_DIR}/tests/toolkit/SysUtils_test.cpp
   ${PROJECT_SOURCE_DIR}/tests/toolkit/Tpf0_test.cpp

@@ -16,7 +16,7 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/StdClasses.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Threads.cpp)
   target_include_directories(toolkit PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(toolkit PUBLIC tk_core base jpeg gdi32 user32 comdlg32 msimg32)
+  target_link_libraries(toolkit PUBLIC tk_core base gdi32 user32 comdlg32 msimg32)
   sorvenal_test(tk_imglist_test SOURCES ${PROJECT_SOURCE_DIR}/tests/toolkit/ImgList_test.cpp DEPS toolkit)
   sorvenal_test(tk_controls_test SOURCES ${PROJECT_SOURCE_DIR}/tests/toolkit/Controls_test.cpp DEPS toolkit)
 endif()

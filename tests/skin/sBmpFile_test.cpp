@@ -39,7 +39,8 @@ TEST(BmpFile, BadFilesRaiseTheGraphicsError) {
       patched(22, 0, 4),                // height 0
       patched(22, 0x7FFFFFFF, 4),       // absurd height
       patched(28, 7, 2),                // 7 bits per pixel
-      patched(30, 1, 4),                // run-length compressed
+      patched(30, 2, 4),                // 4-bit run lengths on an 8-bit picture
+      patched(30, 4, 4),                // a JPEG inside
       patched(46, 1000, 4),             // more colours than 8 bits hold
       patched(10, 0xFFFFFF00, 4),       // pixel data far outside the file
       patched(14, 0xFFFFFFF0, 4),       // header size beyond the file

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/sAlphaGraph.h"
 #include "skin/sMaskData.h"
 
 namespace {
@@ -41,6 +42,32 @@ TEST(Gradient, NothingOutsideTheBitmapAndNothingWithoutStops) {
   skin::TsBitmap24 e(3, 3);
   skin::PaintGradient(e, {0, 0, 3, 3}, {});
   EXPECT_EQ(e.Pixel(1, 1), 0u);
+}
+
+// Where no band can be drawn the first colour fills the rectangle, so that
+// nothing of what was painted before shows through.
+TEST(Gradient, ThinBandsAndUnknownModesTakeTheFirstColour) {
+  const struct {
+    const char* what;
+    skin::TRect rect;
+    const char* data;
+  } cases[] = {
+      {"bands down, one row", {0, 2, 5, 3}, "255;65280;100;0;0"},
+      {"bands down, one row left after cutting", {0, -4, 5, 1}, "255;65280;50;0;0;0;0;50;0;0"},
+      {"bands across, one column", {3, 0, 4, 4}, "255;65280;100;1;0"},
+      {"mode 3", {0, 0, 5, 4}, "255;65280;100;3;0"},
+      {"mode -1", {0, 0, 5, 4}, "255;65280;100;-1;0"},
+  };
+  for (const auto& c : cases) {
+    skin::TsBitmap24 b(5, 4);
+    skin::FillRect24(b, {0, 0, 5, 4}, 0x777777);
+    skin::PaintGradient(b, c.rect, skin::ParseGradientData(c.data));
+    for (int32_t y = 0; y < 4; ++y)
+      for (int32_t x = 0; x < 5; ++x) {
+        const bool inside = x >= c.rect.Left && x < c.rect.Right && y >= c.rect.Top && y < c.rect.Bottom;
+        EXPECT_EQ(b.Pixel(x, y), inside ? 0x0000FFu : 0x777777u) << c.what << " at " << x << "," << y;
+      }
+  }
 }
 
 TEST(Gradient, TriangleCornersTakeTheFirstColours) {

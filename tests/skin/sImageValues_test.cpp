@@ -44,6 +44,15 @@ TEST(ImageValue, EveryForm) {
       {"pattern",
        "#(0,0,30,30) (1,0,2,10)",
        {TsImageValue::Master, {0, 0, 30, 30}, 1, 0, 0, 2, skin::itisaTexture, 2, 2, 2, 2}},
+      // Margins are kept inside one 10 x 10 state: 25 + 20 gives up 5 each,
+      // -5 becomes 0 and 9999 the state's height.
+      {"BORDERSMASK",
+       "^   0,   0,  30,  10,  25,  -5,  20,9999,3,0,1,0",
+       {TsImageValue::Master, {0, 0, 30, 10}, 3, 0, 1, 0, skin::itisaBorder, 5, 0, 5, 10}},
+      // 9 + 8 on a 10-pixel state: the odd excess of 7 takes 3 and 4.
+      {"BORDERSMASK",
+       "^   0,   0,  30,  30,   9,   0,   8,   0,3,0,1,0",
+       {TsImageValue::Master, {0, 0, 30, 30}, 3, 0, 1, 0, skin::itisaBorder, 6, 0, 4, 0}},
       {"BORDERSMASK",
        "!Huge.bmp!3!1!0!32!32!32!32",
        {TsImageValue::File, {}, 3, 1, 0, 0, skin::itisaBorder, 32, 32, 32, 32}},
@@ -112,6 +121,20 @@ TEST(ImageValue, FileImagesTakeTheirPictureSize) {
   skin::PlaceFileImage(v, 288, 192);
   EXPECT_EQ(v.Mask.SourceRect, (skin::TRect{0, 0, 288, 192}));
   EXPECT_EQ(std::vector<int>({v.Mask.WL, v.Mask.WT, v.Mask.WR, v.Mask.WB}), std::vector<int>({32, 32, 32, 32}));
+  // Given margins are cut to the picture's states once its size is known.
+  const struct {
+    const char* value;
+    int32_t width, height;
+    std::vector<int> margins;
+  } cases[] = {
+      {"!Huge.bmp!3!1!0!32!32!32!32", 30, 20, {5, 5, 5, 5}},  // 10 x 10 states
+      {"!Huge.bmp!3!1!0!7!-3!2!40", 60, 40, {7, 0, 2, 20}},   // 20 x 20 states
+  };
+  for (const auto& c : cases) {
+    TsImageValue f = skin::ParseImageValue("BUTTON", "BORDERSMASK", c.value);
+    skin::PlaceFileImage(f, c.width, c.height);
+    EXPECT_EQ(std::vector<int>({f.Mask.WL, f.Mask.WT, f.Mask.WR, f.Mask.WB}), c.margins) << c.value;
+  }
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ const char kOptions[] =
     "TCLEFT=32\n"
     "SHADOWENABLED=true\n"
     "GRADIENTDATA=1;2;50;0;0\n"
-    "BORDERSMASK=^   0,   0,  12,   8,   0,   0,   0,   0,3,1,1,3\n"
+    "BORDERSMASK=^   0,   0,  12,   8,   0,   0,   0,   0,1,0,1,3\n"
     "[TOOLBUTTON]\n"
     "PARENTCLASS=BUTTON\n"
     "SHADOWBLUR=-1\n"
@@ -207,6 +207,29 @@ TEST(SkinLoader, BadSkinFilesRaiseClearErrorsOrSkip) {
       ASSERT_NE(c.error, nullptr) << c.options << ": " << e.Message();
       EXPECT_EQ(e.Message(), c.error) << c.options;
     }
+  }
+}
+
+// Shadow blur (passes) and offset (pixels) are cut to 0..32 and -32..32 as
+// they are read; a negative skin-wide blur means the skin sets no shadow.
+TEST(SkinLoader, ShadowValuesAreCutToTheirRanges) {
+  const struct {
+    const char* options;
+    int32_t shadow1Blur, shadow1Offset, blur, offset;
+  } cases[] = {
+      {"[GLOBALINFO]\nSHADOW1BLUR=4\nSHADOW1OFFSET=-2\n[S]\nSHADOWBLUR=5\nSHADOWOFFSET=-7", 4, -2, 5, -7},
+      {"[GLOBALINFO]\nSHADOW1BLUR=1000000\nSHADOW1OFFSET=-99\n[S]\nSHADOWBLUR=33\nSHADOWOFFSET=2147483647", 32, -32,
+       32, 32},
+      {"[GLOBALINFO]\nSHADOW1BLUR=-7\nSHADOW1OFFSET=40\n[S]\nSHADOWBLUR=-5\nSHADOWOFFSET=-2147483648", -1, 32, 0, -32},
+      {"[S]\nPARENTCLASS=P\n[P]\nSHADOWBLUR=500\nSHADOWOFFSET=-500", -1, 0, 32, -32},
+  };
+  for (const auto& c : cases) {
+    skin::TsSkinTables t;
+    skin::ReadExternalSections(skin::TsIniFile(c.options), t, [](skin::TColor x) { return x; });
+    EXPECT_EQ(t.SkinData.Shadow1Blur, c.shadow1Blur) << c.options;
+    EXPECT_EQ(t.SkinData.Shadow1Offset, c.shadow1Offset) << c.options;
+    EXPECT_EQ(Section(t, "S").ShadowBlur, c.blur) << c.options;
+    EXPECT_EQ(Section(t, "S").ShadowOffset, c.offset) << c.options;
   }
 }
 
