@@ -48,13 +48,21 @@ private:
   void Paint(HDC dc);
   void Fade(TorvAnimatEvent event, bool half);
   void Repaint();
+  // Sets MouseOver and fires OnMouseEnter or OnMouseLeave; false when unchanged.
+  bool ChangeMouseOver(bool over);
   void SetMouseOver(bool over);
+  // Asks the window system for a WM_MOUSELEAVE when the cursor leaves.
+  void TrackLeave();
+  // The mouse press ends (released, or the capture went elsewhere): not
+  // pressed, hot when the cursor is over the button, fading to that look.
+  void EndPress(bool over);
 
   tk::TButton& button_;
   TsCommonData& data_;
   TsContentPainter paintContent_;
   TsFadeTimer* fade_ = nullptr;
   bool pressed_ = false, clickArmed_ = false;
+  bool trackingLeave_ = false;  // a WM_MOUSELEAVE is asked for
 };
 
 // Draws the dotted focus frame around a caption rectangle when the button
