@@ -65,6 +65,9 @@ TsSkinManager::TsSkinManager(tk::TComponent* owner) : tk::TComponent(owner) {
 }
 
 TsSkinManager::~TsSkinManager() {
+  // Marked first, so that the controls bound to this manager forget it
+  // when they hear of the removal.
+  Destroying();
   SetActive(false);
   if (hotWindow_) hotWindow_ = nullptr;
   if (state::DefaultManager() == this) state::DefaultManager() = nullptr;
