@@ -32,13 +32,13 @@ void TsButtonSkin::RebuildCache() {
   data_.PrepareCache();
   TsBitmap24& cache = data_.CacheBitmap;
   const int32_t state = ButtonState();
-  PaintItem(data_, bg, true, state, true, cache, {button_.Left(), button_.Top()},
-            {0, 0, cache.Width(), cache.Height()});
-  if (paintContent_) paintContent_(button_, cache, state);
+  PaintItemWithContent(data_, bg, state, cache, {button_.Left(), button_.Top()}, {0, 0, cache.Width(), cache.Height()},
+                       DrawOverBorder, [&] { paintContent_(button_, cache, state); });
   if (!ControlEnabled(&button_)) {
     const TColor towards = TransparentKeyColor() != clFuchsia ? TransparentKeyColor() : AskColor(button_.Parent());
     PaintDisabled(cache, DisabledKind, bg, button_.Left(), button_.Top(), towards);
   }
+  if (OnPaint) OnPaint(&button_, cache);
   TransparentKeyColor() = clFuchsia;
   data_.CacheDirty = false;
 }

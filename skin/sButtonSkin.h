@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 #include "skin/sAlphaGraph.h"
 #include "skin/sCommonData.h"
@@ -29,7 +30,11 @@ public:
   TorvAnimatEvents AnimatEvents = kDefaultAnimatEvents;
   int32_t FocusMargin = 1;
   uint8_t DisabledKind = dkBlended;  // how the button looks while disabled
+  // The caption and glyph over the border image (else under it).
+  bool DrawOverBorder = true;
   tk::TNotifyEvent OnMouseEnter, OnMouseLeave;
+  // Called with the finished cache each time it is built.
+  std::function<void(tk::TComponent* sender, TsBitmap24& cache)> OnPaint;
 
   int32_t ButtonState() const;
   // The Default button shows the active look while no other button has the focus.

@@ -22,6 +22,9 @@ const TsSkinTables& EmptyTables() {
   return empty;
 }
 
+// The section an empty name stands for; no skin has it.
+constexpr char kNoSection[] = "UNKNOWN";
+
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return s;
@@ -170,7 +173,7 @@ void TsCommonData::UpdateSection() {
 }
 
 void TsCommonData::SetSkinSection(const std::string& value) {
-  const std::string v = value.empty() ? "UNKNOWN" : Upper(value);
+  const std::string v = value.empty() ? kNoSection : Upper(value);
   if (v == skinSection_) return;
   skinSection_ = v;
   UpdateIndexes();
@@ -424,8 +427,11 @@ void TsCommonData::CommonMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TsCommonData::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "SkinSection")
-    skinSection_ = Upper(tk::ValueToString("SkinData.SkinSection", v));
+  if (name == "SkinSection") {
+    // A section stored empty names none: the control stays unskinned.
+    const std::string section = tk::ValueToString("SkinData.SkinSection", v);
+    skinSection_ = section.empty() ? kNoSection : Upper(section);
+  }
   else if (name == "CustomColor")
     customColor_ = tk::ValueToBool("SkinData.CustomColor", v);
   else if (name == "CustomFont")

@@ -43,11 +43,8 @@ void TsPanel::RebuildCache() {
     RECT r = {0, 0, cache.Width(), cache.Height()};
     r.top = (r.top + r.bottom - w.cy) / 2;
     r.bottom = r.top + w.cy;
-    const UINT align = Alignment == tk::TAlignment::taLeftJustify    ? DT_LEFT
-                       : Alignment == tk::TAlignment::taRightJustify ? DT_RIGHT
-                                                                     : DT_CENTER;
     WriteSkinText(cache, Font().Handle(), tk::Wide(Caption()), ControlEnabled(this), SkinData.Skin(),
-                  SkinData.SectionIndex, false, align | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX, r);
+                  SkinData.SectionIndex, false, AlignmentFlag(Alignment) | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX, r);
   }
   if (OnPaint) {
     TsDibCanvas canvas(cache);
