@@ -39,52 +39,70 @@ bool TsBitBtn::SetProperty(const std::string& name, const tpf0::Value& v) {
     ShowCaption = tk::ValueToBool(name, v);
   else if (name == "Alignment")
     Alignment = tk::ValueToAlignment(name, v);
-  else
+  else if (name == "TextAlignment")
+    TextAlignment = tk::ValueToAlignment(name, v);
+  else if (name == "TextOffset")
+    TextOffset = tk::ValueToInt(name, v);
+  else if (name == "DrawOverBorder")
+    Skin.DrawOverBorder = tk::ValueToBool(name, v);
+  else if (name == "OnPaint" || name == "OnMouseEnter" || name == "OnMouseLeave") {
+    const std::string method = tk::ValueToIdent(name, v);
+    tk::TNotifyEvent handler = MethodRoot()->FindMethod(method);
+    if (!handler) throw tk::EReadError("Method " + method + " not found");
+    if (name == "OnPaint")
+      Skin.OnPaint = [handler](tk::TComponent* sender, TsBitmap24&) { handler(sender); };
+    else
+      (name == "OnMouseEnter" ? Skin.OnMouseEnter : Skin.OnMouseLeave) = std::move(handler);
+  } else
     return TsListGlyphButton::SetProperty(name, v);
   return true;
 }
 
 void TsBitBtn::Loaded() {
-  tk::TBitBtn::Loaded();
+  TsListGlyphButton::Loaded();
   SkinData.UpdateSection();
 }
 
-TPoint TsBitBtn::GlyphPos(int32_t tw, int32_t th, int32_t state) const {
+TsButtonBox TsBitBtn::Box(int32_t tw, int32_t th) const {
   TsButtonBox box;
   box.Width = Width(), box.Height = Height();
   const TPoint size = ButtonGlyphSize(*this, list_);
   box.GlyphWidth = size.X, box.GlyphHeight = size.Y;
   box.TextWidth = tw, box.TextHeight = th, box.Spacing = Spacing, box.Margin = Margin;
   box.Layout = static_cast<int32_t>(Layout), box.Alignment = static_cast<int32_t>(Alignment);
+  return box;
+}
+
+UINT TsBitBtn::TextFlags() const {
+  return AlignmentFlag(TextAlignment) | DT_VCENTER | DT_EXPANDTABS | (WordWrap ? DT_WORDBREAK : 0);
+}
+
+TPoint TsBitBtn::GlyphPos(int32_t tw, int32_t th, int32_t state) const {
+  const TsButtonBox box = Box(tw, th);
   const int32_t gap = ShowCaption && box.GlyphWidth > 0 && !Caption().empty() ? Spacing : 0;
   return ButtonGlyphPos(box, gap, state);
 }
 
+RECT TsBitBtn::CaptionRect(int32_t state) const {
+  const std::wstring text = ShowCaption ? tk::Wide(Caption()) : std::wstring();
+  if (text.empty()) return {};
+  const int32_t gw = ButtonGlyphSize(*this, list_).X;
+  const TPoint size = MeasureText(Font().Handle(), text, Width() - 2 * Margin - (gw ? gw + Spacing : 0), TextFlags());
+  const TPoint p = ButtonCaptionPos(Box(size.X, size.Y), false, state);
+  return {p.X + TextOffset, p.Y, p.X + TextOffset + size.X, p.Y + size.Y};
+}
+
 void TsBitBtn::PaintContent(tk::TButton& button, TsBitmap24& cache, int32_t state) {
   auto& self = static_cast<TsBitBtn&>(button);
-  const std::wstring text = self.ShowCaption ? tk::Wide(self.Caption()) : std::wstring();
-  const TPoint size = ButtonGlyphSize(self, self.list_);
-  const int32_t gw = size.X;
-  const TPoint ts = text.empty()
-                        ? TPoint{0, 0}
-                        : MeasureText(self.Font().Handle(), text,
-                                      self.Width() - 2 * std::max(0, self.Margin) - (gw ? gw + self.Spacing : 0),
-                                      DT_EXPANDTABS | DT_VCENTER | DT_CENTER | (self.WordWrap ? DT_WORDBREAK : 0));
-  const TPoint g = self.GlyphPos(ts.X, ts.Y, state);
-  if (!text.empty()) {
-    // The caption follows the glyph on the side its layout puts it.
-    int32_t x = g.X + gw + self.Spacing, y = (self.Height() - ts.Y + 1) / 2;
-    if (self.Layout == tk::TButtonLayout::blGlyphRight) x = g.X - self.Spacing - ts.X;
-    if (self.Layout == tk::TButtonLayout::blGlyphTop || self.Layout == tk::TButtonLayout::blGlyphBottom) {
-      x = (self.Width() - ts.X + 1) / 2;
-      y = self.Layout == tk::TButtonLayout::blGlyphTop ? g.Y + size.Y + self.Spacing : g.Y - self.Spacing - ts.Y;
-    }
-    RECT r = {x, y, x + ts.X, y + ts.Y};
-    WriteControlText(cache, text, ControlEnabled(&self), self.Skin.ShowsActive(state), self.SkinData,
-                     DT_CENTER | DT_VCENTER | DT_EXPANDTABS | (self.WordWrap ? DT_WORDBREAK : 0), r);
+  const RECT r = self.CaptionRect(state);
+  const int32_t gw = ButtonGlyphSize(self, self.list_).X;
+  if (r.right > r.left) {
+    WriteControlText(cache, tk::Wide(self.Caption()), ControlEnabled(&self), self.Skin.ShowsActive(state),
+                     self.SkinData, self.TextFlags(), r);
     if (self.ShowFocus) PaintButtonFocus(self, self.SkinData, cache, r, self.Skin.FocusMargin);
   }
   if (gw > 0) {
+    const TPoint g = self.GlyphPos(r.right - r.left, r.bottom - r.top, state);
     TsControlGlyph how;
     how.Blend = self.Blend;
     how.Active = self.Skin.ShowsActive(state);

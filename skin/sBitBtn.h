@@ -3,6 +3,7 @@
 // owner-drawn glyph button.
 #pragma once
 
+#include "skin/sButtonLayout.h"
 #include "skin/sButtonSkin.h"
 #include "skin/sCommonData.h"
 #include "skin/sGraphUtils.h"
@@ -22,6 +23,10 @@ public:
   bool Grayed = false;
   bool ShowCaption = true;
   tk::TAlignment Alignment = tk::TAlignment::taCenter;
+  // How the caption's lines are aligned within its rectangle.
+  tk::TAlignment TextAlignment = tk::TAlignment::taCenter;
+  // Moves the caption right by this many pixels.
+  int32_t TextOffset = 0;
   void SetBlend(int32_t value);
 
   bool SetProperty(const std::string& name, const tpf0::Value& value) override;
@@ -30,12 +35,16 @@ public:
 
   // Top-left of the glyph for a state (moved by one pixel when pressed).
   TPoint GlyphPos(int32_t textWidth, int32_t textHeight, int32_t state) const;
+  // Where the caption goes for a state, by the button layout rule.
+  RECT CaptionRect(int32_t state) const;
 
 protected:
   void ListChanged() override;
 
 private:
   static void PaintContent(tk::TButton& button, TsBitmap24& cache, int32_t state);
+  TsButtonBox Box(int32_t textWidth, int32_t textHeight) const;
+  UINT TextFlags() const;
 };
 
 }  // namespace skin

@@ -32,6 +32,35 @@ TPoint ButtonGlyphPos(const TsButtonBox& b, int32_t s, int32_t state) {
   return p;
 }
 
+TPoint ButtonCaptionPos(const TsButtonBox& b, bool rightToLeft, int32_t state) {
+  const int32_t layout = rightToLeft && b.Layout < 2 ? 1 - b.Layout : b.Layout;
+  const bool across = layout < 2;  // glyph and caption side by side
+  const int32_t cw = b.Width, ch = b.Height, gw = b.GlyphWidth, gh = b.GlyphHeight, tw = b.TextWidth,
+                th = b.TextHeight;
+  const int32_t room = across ? cw - gw - tw : ch - gh - th;
+  int32_t s = tw == 0 || gw == 0 ? 0 : b.Spacing, m = b.Margin;
+  if (m == -1 && s < 0)
+    m = s = room / 3;
+  else if (m == -1)
+    m = b.Alignment == 2 ? (room - s + 1) / 2 : 2;
+  else if (s < 0)
+    s = (room - m) / 2;
+  TPoint p;
+  if (across) {
+    p.Y = (ch - th + 1) / 2;
+    if (layout == 0)
+      p.X = b.Alignment == 0 ? m + gw + s : b.Alignment == 1 ? cw - m - tw : (cw - tw - s - gw) / 2 + gw + s;
+    else
+      p.X = b.Alignment == 0 ? m : b.Alignment == 1 ? cw - m - gw - s - tw : (cw - gw - s - tw) / 2;
+  } else {
+    p.X = (cw - tw + 1) / 2;
+    const int32_t t = (ch - gh - s - th) / 2;
+    p.Y = layout == 2 ? t + gh + s : ch - gh - t - s - th;
+  }
+  if (state == 2) ++p.X, ++p.Y;
+  return p;
+}
+
 TRect SpeedCaptionRect(const TsButtonBox& b, bool hasCaption, int32_t textOffset, int32_t state) {
   const int32_t w = b.Width, gw = b.GlyphWidth, gh = b.GlyphHeight, tw = b.TextWidth, th = b.TextHeight;
   const bool vertical = b.Layout >= 2;

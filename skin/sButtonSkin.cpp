@@ -32,13 +32,13 @@ void TsButtonSkin::RebuildCache() {
   data_.PrepareCache();
   TsBitmap24& cache = data_.CacheBitmap;
   const int32_t state = ButtonState();
-  PaintItem(data_, bg, true, state, true, cache, {button_.Left(), button_.Top()},
-            {0, 0, cache.Width(), cache.Height()});
-  if (paintContent_) paintContent_(button_, cache, state);
+  PaintItemWithContent(data_, bg, state, cache, {button_.Left(), button_.Top()}, {0, 0, cache.Width(), cache.Height()},
+                       DrawOverBorder, [&] { paintContent_(button_, cache, state); });
   if (!ControlEnabled(&button_)) {
     const TColor towards = TransparentKeyColor() != clFuchsia ? TransparentKeyColor() : AskColor(button_.Parent());
     PaintDisabled(cache, DisabledKind, bg, button_.Left(), button_.Top(), towards);
   }
+  if (OnPaint) OnPaint(&button_, cache);
   TransparentKeyColor() = clFuchsia;
   data_.CacheDirty = false;
 }
@@ -66,11 +66,32 @@ void TsButtonSkin::Fade(TorvAnimatEvent event, bool half) {
   StartFade(data_, fade_, half, FadeAllowed(event, AnimatEvents));
 }
 
-void TsButtonSkin::SetMouseOver(bool over) {
-  if (over == data_.MouseOver) return;
+bool TsButtonSkin::ChangeMouseOver(bool over) {
+  if (over == data_.MouseOver) return false;
   data_.MouseOver = over;
   if (const tk::TNotifyEvent& e = over ? OnMouseEnter : OnMouseLeave) e(&button_);
-  Fade(over ? aeMouseEnter : aeMouseLeave, false);
+  return true;
+}
+
+void TsButtonSkin::SetMouseOver(bool over) {
+  if (ChangeMouseOver(over)) Fade(over ? aeMouseEnter : aeMouseLeave, false);
+}
+
+void TsButtonSkin::TrackLeave() {
+  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, button_.Handle(), 0};
+  trackingLeave_ = TrackMouseEvent(&t) != FALSE;
+}
+
+void TsButtonSkin::EndPress(bool over) {
+  clickArmed_ = false;
+  if (fade_ && fade_->Enabled() && fade_->FrameCounter <= fade_->FadeIterations) StopFade(fade_);
+  pressed_ = false;
+  // Wine: the leave tracking fires when the cursor is dragged out while the
+  // button holds the mouse; that leave was not taken as one but used the
+  // tracking up, so it is asked for again.
+  if (over) TrackLeave();
+  ChangeMouseOver(over);
+  Fade(aeMouseUp, true);
 }
 
 bool TsButtonSkin::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -119,8 +140,16 @@ bool TsButtonSkin::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
       return true;
     case BM_SETSTATE:
     case WM_UPDATEUISTATE:
-    case WM_CAPTURECHANGED:
       result = msg == WM_UPDATEUISTATE;
+      return true;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse, or it was released, while a press was
+      // held: the press ends without a click.
+      if (clickArmed_ && reinterpret_cast<HWND>(lParam) != h) {
+        POINT p;
+        GetCursorPos(&p);
+        EndPress(WindowFromPoint(p) == h);
+      }
       return true;
     case BM_SETSTYLE:
       // The dialog manager marks the default button; the system would draw it at once.
@@ -161,10 +190,7 @@ bool TsButtonSkin::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
       return true;
     }
     case WM_MOUSEMOVE: {
-      if (!data_.MouseOver && GetCapture() != h) {
-        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, h, 0};
-        TrackMouseEvent(&t);
-      }
+      if (!trackingLeave_) TrackLeave();
       // While the button holds the mouse, it follows whether the cursor is over it.
       RECT r;
       GetClientRect(h, &r);
@@ -173,6 +199,7 @@ bool TsButtonSkin::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
       return true;
     }
     case WM_MOUSELEAVE:
+      trackingLeave_ = false;
       if (GetCapture() != h) SetMouseOver(false);
       return true;
     case WM_LBUTTONDOWN:
@@ -186,17 +213,17 @@ bool TsButtonSkin::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
       }
       return true;
     case WM_LBUTTONUP: {
-      if (GetCapture() == h) ReleaseCapture();
-      if (!clickArmed_) return true;
-      clickArmed_ = false;
-      if (fade_ && fade_->Enabled() && fade_->FrameCounter <= fade_->FadeIterations) StopFade(fade_);
-      pressed_ = false;
+      if (!clickArmed_) {
+        if (GetCapture() == h) ReleaseCapture();
+        return true;
+      }
       RECT r;
       GetClientRect(h, &r);
       const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       const bool inside = PtInRect(&r, p);
-      data_.MouseOver = inside;
-      Fade(aeMouseUp, true);
+      EndPress(inside);
+      // Released after the press has ended, so its WM_CAPTURECHANGED finds none.
+      if (GetCapture() == h) ReleaseCapture();
       if (inside) button_.Click();
       return true;
     }

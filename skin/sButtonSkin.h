@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 #include "skin/sAlphaGraph.h"
 #include "skin/sCommonData.h"
@@ -29,7 +30,11 @@ public:
   TorvAnimatEvents AnimatEvents = kDefaultAnimatEvents;
   int32_t FocusMargin = 1;
   uint8_t DisabledKind = dkBlended;  // how the button looks while disabled
+  // The caption and glyph over the border image (else under it).
+  bool DrawOverBorder = true;
   tk::TNotifyEvent OnMouseEnter, OnMouseLeave;
+  // Called with the finished cache each time it is built.
+  std::function<void(tk::TComponent* sender, TsBitmap24& cache)> OnPaint;
 
   int32_t ButtonState() const;
   // The Default button shows the active look while no other button has the focus.
@@ -48,13 +53,21 @@ private:
   void Paint(HDC dc);
   void Fade(TorvAnimatEvent event, bool half);
   void Repaint();
+  // Sets MouseOver and fires OnMouseEnter or OnMouseLeave; false when unchanged.
+  bool ChangeMouseOver(bool over);
   void SetMouseOver(bool over);
+  // Asks the window system for a WM_MOUSELEAVE when the cursor leaves.
+  void TrackLeave();
+  // The mouse press ends (released, or the capture went elsewhere): not
+  // pressed, hot when the cursor is over the button, fading to that look.
+  void EndPress(bool over);
 
   tk::TButton& button_;
   TsCommonData& data_;
   TsContentPainter paintContent_;
   TsFadeTimer* fade_ = nullptr;
   bool pressed_ = false, clickArmed_ = false;
+  bool trackingLeave_ = false;  // a WM_MOUSELEAVE is asked for
 };
 
 // Draws the dotted focus frame around a caption rectangle when the button

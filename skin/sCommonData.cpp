@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "skin/sAlphaGraph.h"
 #include "skin/sConst.h"
@@ -20,6 +21,9 @@ const TsSkinTables& EmptyTables() {
   static const TsSkinTables empty;
   return empty;
 }
+
+// The section an empty name stands for; no skin has it.
+constexpr char kNoSection[] = "UNKNOWN";
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -114,6 +118,11 @@ TCacheInfo& SharedBackground() {
   return answer;
 }
 
+std::string& ChangedSection() {
+  static std::string section;
+  return section;
+}
+
 bool ControlEnabled(const tk::TControl* c) {
   if (!c || c->IsDestroying()) return false;
   if (auto* g = dynamic_cast<const tk::TGraphicControl*>(c)) return g->Enabled();
@@ -164,7 +173,7 @@ void TsCommonData::UpdateSection() {
 }
 
 void TsCommonData::SetSkinSection(const std::string& value) {
-  const std::string v = value.empty() ? "UNKNOWN" : Upper(value);
+  const std::string v = value.empty() ? kNoSection : Upper(value);
   if (v == skinSection_) return;
   skinSection_ = v;
   UpdateIndexes();
@@ -223,7 +232,7 @@ bool TsCommonData::IsPaintSuspended() {
   if (!m || !m->SkinData().SkinActive) return true;
   if (!OwnerControl || OwnerControl->IsDestroying()) return PaintSuspended;
   if (PaintSuspended || !OwnerControl->Parent()) return true;
-  return SendSkinCommand(OwnerControl->Parent(), SKC_ISUPDATING, 0) == 1;
+  return QuerySkinCommand(OwnerControl->Parent(), SKC_ISUPDATING);
 }
 
 bool TsCommonData::HasTransparency() const {
@@ -235,7 +244,7 @@ bool TsCommonData::NeedsParentBackground() {
   if (CacheFrozen || !IsSkinned() || !OwnerControl || !OwnerControl->Visible()) return true;
   if (!ControlEnabled(OwnerControl) || HasTransparency()) {
     tk::TWinControl* parent = OwnerControl->Parent();
-    if (parent && parent->HandleAllocated()) return SendSkinCommand(parent, SKC_ISTRANSPARENT, 0) == 1;
+    if (parent && parent->HandleAllocated()) return QuerySkinCommand(parent, SKC_ISTRANSPARENT);
     return true;
   }
   return false;
@@ -285,6 +294,8 @@ bool TsCommonData::CommonCommand(WPARAM wParam, LPARAM lParam, LRESULT& result) 
       return true;
     case SKC_REMOVESKIN:
       if (ownManager) {
+        // A manager that goes away leaves the control to the default one.
+        if (skinManager_ && skinManager_->IsDestroying()) skinManager_ = nullptr;
         BorderMaskIndex = SectionIndex = PatternIndex = HotPatternIndex = -1;
         PaintSuspended = true;
         CacheBitmap.SetSize(0, 0);
@@ -315,6 +326,9 @@ bool TsCommonData::CommonCommand(WPARAM wParam, LPARAM lParam, LRESULT& result) 
     case SKC_PARENTBGCHANGED:
       if (HasTransparency() && arg == 1) CacheDirty = true;
       return true;
+    case SKC_SECTIONCHANGED:
+      if (skinSection_ == Upper(ChangedSection())) Invalidate();
+      return true;
     case SKC_SETPAINTCHILD:
       PaintingChild = reinterpret_cast<tk::TControl*>(lParam);
       return true;
@@ -327,18 +341,26 @@ bool TsCommonData::CommonCommand(WPARAM wParam, LPARAM lParam, LRESULT& result) 
         const TsGeneralData& g = t.gd[SectionIndex];
         if (g.Transparency == 100 && OwnerControl && OwnerControl->Parent()) {
           tk::TWinControl* p = OwnerControl->Parent();
-          result = p->HandleAllocated() && SendSkinCommand(p, SKC_ISTRANSPARENT, 0) == 1;
+          result = p->HandleAllocated() && QuerySkinCommand(p, SKC_ISTRANSPARENT);
         } else {
           result = (g.GradientPercent + g.ImagePercent > 0 || NeedsParentBackground()) ? 1 : 0;
         }
       }
       return true;
     }
-    case SKC_INVALIDATEALL:
-      CacheDirty = CacheDirty || NeedsParentBackground();
-      if (auto* w = AsWin(OwnerControl); w && w->HandleAllocated() && arg == 1)
+    case SKC_INVALIDATEALL: {
+      const bool onParent = NeedsParentBackground();
+      CacheDirty = CacheDirty || onParent;
+      auto* w = AsWin(OwnerControl);
+      if (!w) return true;
+      if (w->HandleAllocated() && arg == 1)
         RedrawWindow(w->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_NOERASE);
+      // Children that show this control's picture through must take its new one.
+      if (onParent)
+        for (tk::TControl* c : std::vector<tk::TControl*>(w->Controls()))
+          if (!c->IsDestroying()) SendSkinCommand(c, SKC_INVALIDATEALL, 0);
       return true;
+    }
     case SKC_GETCOLOR: {
       const TsSkinTables& t = Skin();
       if (!IsSkinned() || !OwnerControl) {
@@ -376,9 +398,18 @@ void TsCommonData::CommonMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
       if (OwnerControl && NeedsParentBackground()) SendSkinCommand(OwnerControl, SKC_INVALIDATEALL, 0, 1);
       break;
-    case WM_SIZE:
-      if (IsSkinned()) CacheDirty = true;
+    case WM_SIZE: {
+      if (!IsSkinned()) break;
+      CacheDirty = true;
+      // A gradient stretches with its owner: the children that stay where
+      // they are (anchored neither right nor bottom) lie on a new picture.
+      auto* w = AsWin(OwnerControl);
+      if (!w || Skin().gd[SectionIndex].GradientPercent <= 0) break;
+      for (tk::TControl* c : std::vector<tk::TControl*>(w->Controls()))
+        if (!c->IsDestroying() && !(c->Anchors() & (tk::akRight | tk::akBottom)))
+          SendSkinCommand(c, SKC_INVALIDATEALL, 0, 1);
       break;
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       if (OwnerControl && OwnerControl->TabStop()) {
@@ -396,8 +427,11 @@ void TsCommonData::CommonMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TsCommonData::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "SkinSection")
-    skinSection_ = Upper(tk::ValueToString("SkinData.SkinSection", v));
+  if (name == "SkinSection") {
+    // A section stored empty names none: the control stays unskinned.
+    const std::string section = tk::ValueToString("SkinData.SkinSection", v);
+    skinSection_ = section.empty() ? kNoSection : Upper(section);
+  }
   else if (name == "CustomColor")
     customColor_ = tk::ValueToBool("SkinData.CustomColor", v);
   else if (name == "CustomFont")

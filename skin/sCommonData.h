@@ -29,6 +29,10 @@ const char* DefaultSectionOf(int32_t controlKind);
 // The one background description that answers SKC_GETBG.
 TCacheInfo& SharedBackground();
 
+// The section whose data the engine has just changed: SKC_SECTIONCHANGED
+// makes the controls of that section repaint.
+std::string& ChangedSection();
+
 class TsCommonData {
 public:
   // Data not yet bound to a control (controls that keep only the section).

@@ -89,8 +89,12 @@ void TakeParentKeyColor(TsCommonData& data, const TCacheInfo& bg) {
 
 }  // namespace
 
-void PaintItem(TsCommonData& data, const TCacheInfo& bg, bool filling, int32_t state, bool refill, TsBitmap24& bmp,
-               TPoint pos, TRect r) {
+namespace {
+
+// The item painter; `under` (when given) draws between the background and
+// the border image.
+void PaintItemAround(TsCommonData& data, const TCacheInfo& bg, bool filling, int32_t state, bool refill,
+                     TsBitmap24& bmp, TPoint pos, TRect r, const std::function<void()>* under) {
   TsSkinManager* m = data.Manager();
   if (bmp.Empty() || !m || !m->Skin().ValidSection(data.SectionIndex)) return;
   if (r.Left < 0 || r.Top < 0 || r.Right > bmp.Width() || r.Bottom > bmp.Height()) return;
@@ -100,11 +104,34 @@ void PaintItem(TsCommonData& data, const TCacheInfo& bg, bool filling, int32_t s
   const TColor color = data.CustomColor() && owner ? tk::ColorToRGB(owner->Color()) : clFuchsia;
   PaintSectionBackground(bmp, t, data.SectionIndex, bg, color, data.HotPatternIndex, data.PatternIndex, pos, r,
                          state != 0);
+  if (under) (*under)();
   if (t.ValidMask(data.BorderMaskIndex))
     PaintBorderImage(bmp, r, filling, refill, state, t.ma[data.BorderMaskIndex], t.MasterBitmap,
                      bg.Shifted(pos.X, pos.Y));
   TransparentKeyColor() = clFuchsia;
   PaintCornerImages(bmp, t, data.SectionIndex, r, state);
+}
+
+}  // namespace
+
+void PaintItem(TsCommonData& data, const TCacheInfo& bg, bool filling, int32_t state, bool refill, TsBitmap24& bmp,
+               TPoint pos, TRect r) {
+  PaintItemAround(data, bg, filling, state, refill, bmp, pos, r, nullptr);
+}
+
+UINT AlignmentFlag(tk::TAlignment a) {
+  return a == tk::TAlignment::taLeftJustify ? DT_LEFT : a == tk::TAlignment::taRightJustify ? DT_RIGHT : DT_CENTER;
+}
+
+void PaintItemWithContent(TsCommonData& data, const TCacheInfo& bg, int32_t state, TsBitmap24& bmp, TPoint pos,
+                          TRect r, bool overBorder, const std::function<void()>& content) {
+  if (overBorder) {
+    PaintItem(data, bg, true, state, true, bmp, pos, r);
+    content();
+  } else {
+    // The face is painted already: the border image only frames it.
+    PaintItemAround(data, bg, false, state, true, bmp, pos, r, &content);
+  }
 }
 
 void WriteSkinText(TsBitmap24& bmp, HFONT font, const std::wstring& text, bool enabled, const TsSkinTables& t,

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,11 @@ TColor AskColor(tk::TControl* control);
 // the parent's background (bg) lines up.
 void PaintItem(TsCommonData& data, const TCacheInfo& bg, bool filling, int32_t state, bool refill, TsBitmap24& bmp,
                TPoint pos, TRect rect);
+// The section painted with content (a button's caption and glyph) on it:
+// with overBorder the content goes over the finished item, otherwise onto
+// the background with the border image drawn over it.
+void PaintItemWithContent(TsCommonData& data, const TCacheInfo& bg, int32_t state, TsBitmap24& bmp, TPoint pos,
+                          TRect rect, bool overBorder, const std::function<void()>& content);
 
 // Text with the section's colours and contours (hot set when active);
 // disabled text is drawn twice, highlight one pixel down-right, shadow in
@@ -43,6 +49,9 @@ void WriteSkinText(TsBitmap24& bmp, HFONT font, const std::wstring& text, bool e
 // "WEBBUTTON") with its section's colours, as WriteSkinText writes it.
 void WriteControlText(TsBitmap24& bmp, const std::wstring& text, bool enabled, bool active, const TsCommonData& data,
                       UINT flags, RECT rect);
+
+// DrawText's flag for a horizontal alignment.
+UINT AlignmentFlag(tk::TAlignment alignment);
 
 // Width and height DrawText gives `text` in `font`, broken within `width`
 // when flags ask for it (DT_CALCRECT is added).

@@ -10,6 +10,7 @@
 #include "toolkit/Buttons.h"
 #include "toolkit/Classes.h"
 #include "toolkit/ImgList.h"
+#include "toolkit/SysUtils.h"
 
 namespace skin {
 
@@ -75,9 +76,25 @@ public:
   }
 
   bool SetProperty(const std::string& name, const tpf0::Value& v) override {
-    if (name != "ImageIndex") return Button::SetProperty(name, v);
-    SetImageIndex(tk::ValueToInt(name, v));
+    if (name == "ImageIndex")
+      SetImageIndex(tk::ValueToInt(name, v));
+    else if (name == "Images")
+      imagesName_ = tk::ValueToIdent(name, v);
+    else
+      return Button::SetProperty(name, v);
     return true;
+  }
+
+  // The list named in the layout may be stored after the button: it is
+  // looked up once every component has been read.
+  void Loaded() override {
+    Button::Loaded();
+    if (imagesName_.empty()) return;
+    tk::TComponent* const root = this->Owner();
+    auto* list = dynamic_cast<tk::TImageList*>(root ? root->FindComponent(imagesName_) : nullptr);
+    if (!list) throw tk::EReadError("Invalid property value for Images: " + imagesName_);
+    imagesName_.clear();
+    SetImages(list);
   }
 
 protected:
@@ -93,6 +110,9 @@ protected:
   void FollowSkin(bool skinned) { ListGlyphFollowsSkin(*this, list_, skinned, DisabledGlyphKind); }
 
   TsListGlyph list_;
+
+private:
+  std::string imagesName_;  // read from the layout, not yet looked up
 };
 
 }  // namespace skin

@@ -43,11 +43,8 @@ void TsPanel::RebuildCache() {
     RECT r = {0, 0, cache.Width(), cache.Height()};
     r.top = (r.top + r.bottom - w.cy) / 2;
     r.bottom = r.top + w.cy;
-    const UINT align = Alignment == tk::TAlignment::taLeftJustify    ? DT_LEFT
-                       : Alignment == tk::TAlignment::taRightJustify ? DT_RIGHT
-                                                                     : DT_CENTER;
     WriteSkinText(cache, Font().Handle(), tk::Wide(Caption()), ControlEnabled(this), SkinData.Skin(),
-                  SkinData.SectionIndex, false, align | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX, r);
+                  SkinData.SectionIndex, false, AlignmentFlag(Alignment) | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX, r);
   }
   if (OnPaint) {
     TsDibCanvas canvas(cache);
@@ -58,14 +55,13 @@ void TsPanel::RebuildCache() {
 
 // The toolkit paints into an off-screen bitmap and copies it to the screen
 // once, so the cache goes there and the graphic children are drawn over it.
-void TsPanel::PaintWindow(HDC dc) {
-  if (IsDestroying() || !SkinData.IsSkinned()) {
-    tk::TPanel::PaintWindow(dc);
-    return;
-  }
+bool TsPanel::PaintWindow(HDC dc) {
+  if (IsDestroying() || !SkinData.IsSkinned()) return tk::TPanel::PaintWindow(dc);
+  // A skipped paint is remembered: the parent's word that it has painted
+  // (SKC_PARENTUPDATED) repaints the panel.
   if (SkinData.IsPaintSuspended()) {
     SkinData.PaintSuspended = true;
-    return;
+    return false;
   }
   if ((SkinData.CacheDirty || SkinData.PartlyVisible) && !SkinData.CacheFrozen) {
     RebuildCache();
@@ -73,6 +69,7 @@ void TsPanel::PaintWindow(HDC dc) {
   }
   CopyCacheToDC(SkinData.CacheBitmap, dc, 0, 0);
   PaintControls(dc);
+  return true;
 }
 
 LRESULT TsPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -96,11 +93,14 @@ LRESULT TsPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (own && HandleAllocated())
           RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
         return 0;
-      case SKC_PARENTUPDATED:
-        if (SkinData.PaintSuspended && HandleAllocated())
-          RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
+      case SKC_PARENTUPDATED: {
+        // Cleared before the redraw, which would otherwise be skipped again.
+        const bool skipped = SkinData.PaintSuspended;
         SkinData.PaintSuspended = false;
+        if (skipped && HandleAllocated())
+          RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
         return 0;
+      }
       case SKC_PREPARECACHE:
         SkinData.CommonCommand(wParam, lParam, result);
         if (SkinData.CacheFrozen) RebuildCache();

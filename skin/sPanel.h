@@ -26,7 +26,7 @@ public:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
-  void PaintWindow(HDC dc) override;
+  bool PaintWindow(HDC dc) override;
 
 private:
   void RebuildCache();

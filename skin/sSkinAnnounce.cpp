@@ -3,6 +3,8 @@
 // manager to every form and passed on to the forms' children.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "skin/sConst.h"
 #include "skin/sSkinChange.h"
 #include "skin/sSkinManager.h"
@@ -35,12 +37,29 @@ void SendToForm(tk::TWinControl* form, uint16_t command, LPARAM lParam) {
   BroadcastToChildren(form, SM_SKINCMD, MakeSkinCmd(command), lParam);
 }
 
-// Every form of the application, last created first, then every registered
-// skinned form. Forms that are MDI children, being destroyed or still being
-// read are left out of the first round, and so are forms that answer
-// SKC_ISSKINNED: their per-form component registers them for the second.
+// The form whose layout holds the manager while it is not yet one of the
+// application's forms (the application takes a form once its layout is
+// read, and the manager loads its skin when the layout is complete).
+tk::TWinControl* FormBeingCreated(const TsSkinManager* manager) {
+  auto* home = dynamic_cast<tk::TWinControl*>(manager->Owner());
+  if (!home || home->IsDestroying()) return nullptr;
+  const auto& registered = state::SkinForms();
+  if (std::find(registered.begin(), registered.end(), home) != registered.end()) return nullptr;
+  if (tk::Application) {
+    const std::vector<tk::TForm*>& forms = tk::Application->Forms();
+    if (std::find(forms.begin(), forms.end(), home) != forms.end()) return nullptr;
+  }
+  return home;
+}
+
+// The form being created, then every form of the application, last created
+// first, then every registered skinned form. Forms that are MDI children,
+// being destroyed or still being read are left out of the second round, and
+// so are forms that answer SKC_ISSKINNED: their per-form component
+// registers them for the third.
 void SendToAllForms(uint16_t command, TsSkinManager* manager) {
   const LPARAM lParam = reinterpret_cast<LPARAM>(manager);
+  if (tk::TWinControl* home = FormBeingCreated(manager)) SendToForm(home, command, lParam);
   if (tk::Application) {
     const std::vector<tk::TForm*> forms = tk::Application->Forms();
     for (auto it = forms.rbegin(); it != forms.rend(); ++it) {

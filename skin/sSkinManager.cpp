@@ -65,6 +65,9 @@ TsSkinManager::TsSkinManager(tk::TComponent* owner) : tk::TComponent(owner) {
 }
 
 TsSkinManager::~TsSkinManager() {
+  // Marked first, so that the controls bound to this manager forget it
+  // when they hear of the removal.
+  Destroying();
   SetActive(false);
   if (hotWindow_) hotWindow_ = nullptr;
   if (state::DefaultManager() == this) state::DefaultManager() = nullptr;
@@ -74,7 +77,10 @@ TsSkinManager::~TsSkinManager() {
 
 void TsSkinManager::SetSkinName(const std::string& value) {
   skinName_ = value;
-  if (active_) ChangeSkin();
+  // While the layout is read, the skin waits for every property it depends
+  // on (internal skins, extra sections, name) in whatever order they come;
+  // Loaded loads it once.
+  if (active_ && !Loading()) ChangeSkin();
 }
 
 void TsSkinManager::ChangeSkin() {
@@ -211,7 +217,7 @@ void TsSkinManager::Loaded() {
   tk::TComponent::Loaded();
   if (skinDirectory_.empty()) skinDirectory_ = kDefaultSkinDirectory;
   if (MenuSupport.IcoLineSkin.empty()) MenuSupport.IcoLineSkin = s_IcoLine;
-  if (active_ && !skinName_.empty()) SendNewSkin();
+  if (active_ && !skinName_.empty()) ChangeSkin();
 }
 
 // ---------------------------------------------------------------- loading

@@ -20,10 +20,6 @@ void RebuildAndRefill(tk::TControl* c) {
   b->Perform(SM_SKINCMD, MakeSkinCmd(SKC_REBUILDCACHE), 0);
 }
 
-UINT AlignmentFlag(tk::TAlignment a) {
-  return a == tk::TAlignment::taLeftJustify ? DT_LEFT : a == tk::TAlignment::taRightJustify ? DT_RIGHT : DT_CENTER;
-}
-
 }  // namespace
 
 TsSpeedButton::TsSpeedButton(tk::TComponent* owner) : TsListGlyphButton(owner) { SkinData.ControlKind = ckSpeedButton; }
@@ -52,7 +48,7 @@ void TsSpeedButton::Invalidate() {
 }
 
 void TsSpeedButton::Loaded() {
-  tk::TSpeedButton::Loaded();
+  TsListGlyphButton::Loaded();
   SkinData.UpdateSection();
 }
 
@@ -112,17 +108,7 @@ void TsSpeedButton::RebuildCache() {
     }
   } else {
     const TRect face = {0, 0, Width() - DropDownWidth(), Height()};
-    if (DrawOverBorder) {
-      PaintItem(SkinData, bg, true, state, true, cache, pos, face);
-      PaintContent(cache, state);
-    } else {
-      const TColor own = SkinData.CustomColor() ? tk::ColorToRGB(Color()) : clFuchsia;
-      PaintSectionBackground(cache, t, SkinData.SectionIndex, bg, own, SkinData.HotPatternIndex, SkinData.PatternIndex,
-                             pos, face, state != 0);
-      PaintContent(cache, state);
-      if (t.ValidMask(SkinData.BorderMaskIndex))
-        PaintBorderImage(cache, face, false, true, state, t.ma[SkinData.BorderMaskIndex], t.MasterBitmap, behind);
-    }
+    PaintItemWithContent(SkinData, bg, state, cache, pos, face, DrawOverBorder, [&] { PaintContent(cache, state); });
     if (DropDownWidth() > 0) {
       const int32_t part = Down() ? 2 : SkinData.IsActive() ? 1 : 0;
       PaintItem(SkinData, bg, true, part, true, cache, pos, {face.Right, 0, Width(), Height()});

@@ -7,11 +7,16 @@ namespace skin {
 LRESULT SendSkinCommand(tk::TControl* control, uint16_t command, LPARAM lParam, uint16_t argument) {
   const WPARAM wParam = MakeSkinCmd(command, argument);
   auto* win = dynamic_cast<tk::TWinControl*>(control);
-  if (win && win->HandleAllocated()) return SendMessageW(win->Handle(), SM_SKINCMD, wParam, lParam);
-  return control->Perform(SM_SKINCMD, wParam, lParam);
+  if (!win) return control->Perform(SM_SKINCMD, wParam, lParam);
+  if (!win->HandleAllocated() || win->IsDestroying()) return 0;
+  return SendMessageW(win->Handle(), SM_SKINCMD, wParam, lParam);
 }
 
-bool IsSkinnedControl(tk::TControl* control) { return SendSkinCommand(control, SKC_ISSKINNED, 0) == 1; }
+bool QuerySkinCommand(tk::TControl* control, uint16_t command) {
+  return control->Perform(SM_SKINCMD, MakeSkinCmd(command), 0) == 1;
+}
+
+bool IsSkinnedControl(tk::TControl* control) { return QuerySkinCommand(control, SKC_ISSKINNED); }
 
 void BroadcastToChildren(tk::TWinControl* parent, UINT msg, WPARAM wParam, LPARAM lParam) {
   // A handler may add or remove children: walk a copy.

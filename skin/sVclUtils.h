@@ -10,9 +10,15 @@
 
 namespace skin {
 
-// Sends SM_SKINCMD to a control: through its window when it has one (so
-// that subclassed window procedures see it), else straight to its handler.
+// Sends SM_SKINCMD to a control: a windowed control through its window (so
+// that subclassed window procedures see it), and only while the window
+// exists and the control is not being destroyed (0 otherwise); a graphic
+// control straight to its handler.
 LRESULT SendSkinCommand(tk::TControl* control, uint16_t command, LPARAM lParam, uint16_t argument = 0);
+
+// Asks a control a yes-or-no skin question (lParam 0) through its handler,
+// which answers also before its window exists: true when it answers 1.
+bool QuerySkinCommand(tk::TControl* control, uint16_t command);
 
 // True when the control answers SKC_ISSKINNED.
 bool IsSkinnedControl(tk::TControl* control);

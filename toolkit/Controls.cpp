@@ -430,10 +430,11 @@ LRESULT TWinControl::CNCtlColor(HDC dc) {
   return reinterpret_cast<LRESULT>(brush_.get());
 }
 
-void TWinControl::PaintWindow(HDC dc) {
+bool TWinControl::PaintWindow(HDC dc) {
   RECT r = {0, 0, ClientWidth(), ClientHeight()};
   FillRect(dc, &r, base::GdiObject<HBRUSH>(CreateSolidBrush(ColorToRGB(color_))).get());
   PaintControls(dc);
+  return true;
 }
 
 void TWinControl::PaintControls(HDC dc) {
@@ -526,9 +527,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_PAINT:
       if (!defProc_) {
-        // Paint off screen and copy once: no flicker. The owners release the
-        // memory DC and bitmap and end the paint even when painting throws;
-        // the exception goes on to the application's handler.
+        // Paint off screen and copy once: no flicker. A skipped paint copies
+        // nothing, so the screen keeps its picture instead of showing the
+        // unfilled bitmap; the paint is ended all the same. The owners release
+        // the memory DC and bitmap and end the paint even when painting
+        // throws; the exception goes on to the application's handler.
         // Windows: without EndPaint the update region stays, and the window
         // receives WM_PAINT again at once, for ever.
         const base::PaintScope paint(handle_);
@@ -536,8 +539,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         const base::MemoryDc mem(CreateCompatibleDC(paint.dc()));
         const base::GdiObject<HBITMAP> bmp(CreateCompatibleBitmap(paint.dc(), w, h));
         const base::Selection selected(mem.get(), bmp.get());
-        PaintWindow(mem.get());
-        BitBlt(paint.dc(), 0, 0, w, h, mem.get(), 0, 0, SRCCOPY);
+        if (PaintWindow(mem.get())) BitBlt(paint.dc(), 0, 0, w, h, mem.get(), 0, 0, SRCCOPY);
         return 0;
       }
       break;

@@ -177,8 +177,9 @@ protected:
   virtual LRESULT CNCommand(WORD code) { return 0; }
   virtual LRESULT CNDrawItem(DRAWITEMSTRUCT*) { return FALSE; }
   virtual LRESULT CNCtlColor(HDC dc);
-  // Paints the background and the graphic children.
-  virtual void PaintWindow(HDC dc);
+  // Paints the background and the graphic children. False when the control
+  // skipped its paint: whatever the window shows stays.
+  virtual bool PaintWindow(HDC dc);
   void PaintControls(HDC dc);
   void BoundsChanged() override;
   std::wstring WindowText() const;

@@ -50,7 +50,7 @@ void TPanel::CreateParams(TCreateParams& params) {
   params.exStyle |= WS_EX_CONTROLPARENT;
 }
 
-void TPanel::PaintWindow(HDC dc) {
+bool TPanel::PaintWindow(HDC dc) {
   RECT r = {0, 0, ClientWidth(), ClientHeight()};
   FillRect(dc, &r, base::GdiObject<HBRUSH>(CreateSolidBrush(ColorToRGB(color_))).get());
   const COLORREF hi = GetSysColor(COLOR_BTNHIGHLIGHT), sh = GetSysColor(COLOR_BTNSHADOW);
@@ -73,6 +73,7 @@ void TPanel::PaintWindow(HDC dc) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
   PaintControls(dc);
+  return true;
 }
 
 bool TPanel::SetProperty(const std::string& name, const tpf0::Value& v) {

@@ -20,7 +20,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
-  void PaintWindow(HDC dc) override;
+  bool PaintWindow(HDC dc) override;
 };
 
 class TShape : public TGraphicControl {

@@ -34,6 +34,17 @@ protected:
     app_->ProcessMessages();
   }
 
+  // A control made at run time on the form, placed in `parent`.
+  template <class T>
+  T* Place(tk::TWinControl* parent, RECT bounds) {
+    auto* c = new T(form_);
+    c->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    c->SetParent(parent);
+    return c;
+  }
+  // A free spot of the top panel, clear of its other controls.
+  static constexpr RECT kFreeSpot = {300, 20, 420, 60};
+
   void Switch(const std::string& skinName) {
     form_->sSkinManager1->SetSkinName(skinName);
     app_->ProcessMessages();

@@ -1,6 +1,7 @@
 // Glyph and caption places of the glyph buttons: the main window's Close
 // button, margins, an edit button's centred glyph, captions beside and
-// below glyphs, the text offset and the pressed shift.
+// below glyphs, the text offset and the pressed shift; a bitmap button's
+// caption by the button layout rule.
 #include "skin/sButtonLayout.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,11 @@ TsButtonBox Box(int w, int h, int gw, int gh, int tw, int th, int margin, int la
   TsButtonBox b;
   b.Width = w, b.Height = h, b.GlyphWidth = gw, b.GlyphHeight = gh, b.TextWidth = tw, b.TextHeight = th;
   b.Margin = margin, b.Layout = layout, b.Alignment = alignment;
+  return b;
+}
+
+TsButtonBox Spaced(TsButtonBox b, int spacing) {
+  b.Spacing = spacing;
   return b;
 }
 
@@ -53,6 +59,31 @@ TEST(ButtonLayout, SpeedButtonCaptionFollowsTheGlyph) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(skin::SpeedCaptionRect(c.box, c.hasCaption, c.textOffset, c.state), c.r) << (&c - cases);
+}
+
+TEST(ButtonLayout, BitmapButtonCaptionByTheLayoutRule) {
+  struct Case {
+    const char* name;
+    TsButtonBox box;
+    bool rightToLeft;
+    int state, x, y;
+  } cases[] = {
+      {"caption only: centred", Box(85, 30, 0, 0, 41, 13, -1, 0, 2), false, 0, 22, 9},
+      {"caption only, pressed", Box(85, 30, 0, 0, 41, 13, -1, 0, 2), false, 2, 23, 10},
+      {"caption only, left: margin -1 is 2", Box(85, 30, 0, 0, 41, 13, -1, 0, 0), false, 0, 2, 9},
+      {"caption only, right: margin -1 is 2", Box(85, 30, 0, 0, 41, 13, -1, 0, 1), false, 0, 42, 9},
+      {"right of the glyph, centred together", Box(80, 24, 16, 16, 30, 13, -1, 0, 2), false, 0, 35, 6},
+      {"right to left: left of the glyph", Box(80, 24, 16, 16, 30, 13, -1, 0, 2), true, 0, 15, 6},
+      {"below the glyph", Box(40, 50, 16, 16, 20, 13, -1, 2, 2), false, 0, 10, 28},
+      {"above the glyph", Box(40, 50, 16, 16, 20, 13, -1, 3, 2), false, 0, 10, 9},
+      {"margin given, spacing shares the rest", Spaced(Box(100, 24, 16, 16, 30, 13, 5, 0, 0), -1), false, 0, 45, 6},
+      {"margin and spacing a third each", Spaced(Box(100, 24, 16, 16, 30, 13, -1, 0, 0), -1), false, 0, 52, 6},
+  };
+  for (const Case& c : cases) {
+    const skin::TPoint p = skin::ButtonCaptionPos(c.box, c.rightToLeft, c.state);
+    EXPECT_EQ(p.X, c.x) << c.name;
+    EXPECT_EQ(p.Y, c.y) << c.name;
+  }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "skin/sConst.h"
 #include "skin/sVclUtils.h"
 #include "toolkit/Forms.h"
+#include "toolkit/LayoutReader.h"
 #include "toolkit/SysUtils.h"
 
 namespace {
@@ -97,6 +98,47 @@ TEST(SkinManager, LoadsInternalSkinsAndReportsThem) {
   EXPECT_EQ(skin::TsSkinManager::DefaultManager(), &m);
   second.SetIsDefault(false);
   EXPECT_EQ(skin::TsSkinManager::DefaultManager(), &m);
+}
+
+// The root of a layout that publishes one event handler, "Changed".
+class LayoutRoot : public tk::TComponent {
+public:
+  LayoutRoot() : tk::TComponent(nullptr) {}
+  tk::TNotifyEvent FindMethod(const std::string& name) override {
+    if (name == "Changed") return [this](tk::TComponent*) { ++Changes; };
+    return tk::TComponent::FindMethod(name);
+  }
+  int Changes = 0;
+};
+
+TEST(SkinManager, LayoutLoadsItsSkinOnceWhenComplete) {
+  tk::RegisterClass<skin::TsSkinManager>("TsSkinManager");
+  tpf0::Value sections;
+  sections.type = tpf0::ValueType::List;
+  for (const char* line : {"[EXTRA]", "COLOR = 5"}) sections.list.push_back(tpf0::Value::Str(line));
+  tpf0::Object layout;
+  layout.className = "TComponent";
+  layout.name = "Layout";
+  tpf0::Object& stored = layout.children.emplace_back();
+  stored.className = "TsSkinManager";
+  stored.name = "sSkinManager1";
+  // The extra sections come before the skins and the skin's name.
+  stored.props = {{"OnAfterChange", tpf0::Value::Ident("Changed")},
+                  {"CommonSections.Strings", sections},
+                  {"InternalSkins", Skins().ToValue()},
+                  {"SkinName", tpf0::Value::Str("Second (internal)")}};
+  LayoutRoot root;
+  tk::ReadComponent(root, layout);
+
+  auto* m = dynamic_cast<skin::TsSkinManager*>(root.FindComponent("sSkinManager1"));
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(root.Changes, 1) << "loaded once";
+  EXPECT_TRUE(m->Active());
+  EXPECT_EQ(m->SkinName(), "Second (internal)");
+  EXPECT_EQ(m->SkinInfo(), "4.81");
+  const int32_t extra = m->GetSkinIndex("EXTRA");
+  ASSERT_GE(extra, 0) << "the extra section is merged into the skin";
+  EXPECT_EQ(m->gd()[extra].Color, 5u);
 }
 
 TEST(SkinManager, UnregisteringAnUnknownFormRaises) {

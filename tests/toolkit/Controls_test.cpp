@@ -22,12 +22,12 @@ public:
   HGDIOBJ PaintedBitmap = nullptr;
 
 protected:
-  void PaintWindow(HDC dc) override {
+  bool PaintWindow(HDC dc) override {
     ++Paints;
     PaintedDc = dc;
     PaintedBitmap = GetCurrentObject(dc, OBJ_BITMAP);
     if (Paints == 1) throw std::runtime_error("painting failed");
-    TForm::PaintWindow(dc);
+    return TForm::PaintWindow(dc);
   }
 };
 
