@@ -17,25 +17,28 @@ if(SORVENAL_WIN)
   target_link_libraries(app_core PUBLIC skin toolkit)
 endif()
 
-if(SORVENAL_WIN64)
-  # The main window without the exception reporter (whose runtime is 32-bit
-  # only): what `make run` shows on a machine that cannot run 32-bit programs.
-  add_executable(SorvenalUi WIN32 ${CMAKE_CURRENT_LIST_DIR}/Sorvenal.cpp ${res}/Sorvenal.rc)
-  add_dependencies(SorvenalUi form_main_layout quor_settings_resources)
+if(SORVENAL_WIN)
+  # The program: Sorvenal.exe in the product build. The 64-bit test build has
+  # SorvenalUi.exe instead, the main window without the exception reporter
+  # (whose runtime is 32-bit only): what `make run` shows on a machine that
+  # cannot run 32-bit programs.
+  if(SORVENAL_PRODUCT)
+    set(program Sorvenal)
+    # The exception reporter starts before everything else in the program.
+    set(program_libs quor_except app_core)
+  else()
+    set(program SorvenalUi)
+    set(program_libs app_core)
+  endif()
+  add_executable(${program} WIN32 ${CMAKE_CURRENT_LIST_DIR}/Sorvenal.cpp ${res}/Sorvenal.rc)
+  add_dependencies(${program} form_main_layout quor_settings_resources)
   set_source_files_properties(${res}/Sorvenal.rc PROPERTIES OBJECT_DEPENDS
     "${form_main_bin};${res}/Sorvenal.ico;${PROJECT_BINARY_DIR}/report/QuorExcept.bin")
-  target_include_directories(SorvenalUi PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res} ${PROJECT_BINARY_DIR}/report)
-  target_link_libraries(SorvenalUi PRIVATE app_core)
+  target_include_directories(${program} PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res} ${PROJECT_BINARY_DIR}/report)
+  target_link_libraries(${program} PRIVATE ${program_libs})
 endif()
 
 if(SORVENAL_PRODUCT)
-  add_executable(Sorvenal WIN32 ${CMAKE_CURRENT_LIST_DIR}/Sorvenal.cpp ${res}/Sorvenal.rc)
-  add_dependencies(Sorvenal form_main_layout quor_settings_resources)
-  set_source_files_properties(${res}/Sorvenal.rc PROPERTIES OBJECT_DEPENDS
-    "${form_main_bin};${res}/Sorvenal.ico;${PROJECT_BINARY_DIR}/report/QuorExcept.bin")
-  target_include_directories(Sorvenal PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${res} ${PROJECT_BINARY_DIR}/report)
-  # The exception reporter starts before everything else in the program.
-  target_link_libraries(Sorvenal PRIVATE quor_except app_core)
   # The program's own symbols, before the check sum (report/quorEmbedSymbols.cmake).
   sorvenal_embed_symbols(Sorvenal RC ${res}/Sorvenal.rc)
   # The start-up integrity check verifies the image check sum written here.

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "report/text/quorBigEndian.h"
 #include "report/text/quorText.h"
 
 namespace quor {
@@ -19,11 +20,6 @@ constexpr size_t kMaxNameBytes = 255;  // on the wire, length bytes included
 constexpr int kMaxPointers = 16;
 constexpr uint8_t kPointerBits = 0xC0;
 constexpr size_t kAddressBytes = 4;
-
-void PutWord(std::string& out, uint16_t value) {
-  out += char(value >> 8);
-  out += char(value & 0xFF);
-}
 
 // Bounds-checked big-endian reads from the message.
 class Reader {
@@ -118,12 +114,12 @@ bool ReadRecord(const Reader& reader, size_t& at, uint16_t type, std::vector<Dns
 
 std::string BuildDnsQuery(uint16_t id, std::string_view name, uint16_t type) {
   std::string query;
-  PutWord(query, id);
-  PutWord(query, kFlagRecursionDesired);
-  PutWord(query, 1);  // one question, no other records
-  PutWord(query, 0);
-  PutWord(query, 0);
-  PutWord(query, 0);
+  AppendBe16(query, id);
+  AppendBe16(query, kFlagRecursionDesired);
+  AppendBe16(query, 1);  // one question, no other records
+  AppendBe16(query, 0);
+  AppendBe16(query, 0);
+  AppendBe16(query, 0);
   if (!name.empty() && name.back() == '.') name.remove_suffix(1);
   size_t wireBytes = 1;
   while (!name.empty()) {
@@ -138,8 +134,8 @@ std::string BuildDnsQuery(uint16_t id, std::string_view name, uint16_t type) {
   }
   if (wireBytes == 1) return {};
   query += '\0';
-  PutWord(query, type);
-  PutWord(query, kClassIn);
+  AppendBe16(query, type);
+  AppendBe16(query, kClassIn);
   return query;
 }
 

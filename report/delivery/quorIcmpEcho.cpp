@@ -1,5 +1,7 @@
 #include "report/delivery/quorIcmpEcho.h"
 
+#include "report/text/quorBigEndian.h"
+
 namespace quor {
 
 namespace {
@@ -12,12 +14,6 @@ constexpr size_t kChecksumAt = 2;
 constexpr uint8_t kIpv4Version = 4;
 constexpr size_t kMinIpHeaderBytes = 20;
 
-void PutWord(uint8_t* at, uint16_t value) {
-  at[0] = uint8_t(value >> 8);
-  at[1] = uint8_t(value);
-}
-
-uint16_t WordAt(const uint8_t* at) { return uint16_t(at[0] << 8 | at[1]); }
 
 }  // namespace
 
@@ -31,13 +27,13 @@ uint16_t InternetChecksum(std::span<const uint8_t> bytes) {
 std::array<uint8_t, kEchoPacketBytes> BuildEchoRequest(uint16_t identifier, uint16_t sequence) {
   std::array<uint8_t, kEchoPacketBytes> packet{};
   packet[0] = kEchoRequest;
-  PutWord(&packet[4], identifier);
-  PutWord(&packet[6], sequence);
+  StoreBe16(&packet[4], identifier);
+  StoreBe16(&packet[6], sequence);
   for (size_t at = kHeaderBytes; at < packet.size(); at += 4) {
-    PutWord(&packet[at], uint16_t(kPayloadWord >> 16));
-    PutWord(&packet[at + 2], uint16_t(kPayloadWord));
+    StoreBe16(&packet[at], uint16_t(kPayloadWord >> 16));
+    StoreBe16(&packet[at + 2], uint16_t(kPayloadWord));
   }
-  PutWord(&packet[kChecksumAt], InternetChecksum(packet));
+  StoreBe16(&packet[kChecksumAt], InternetChecksum(packet));
   return packet;
 }
 
@@ -46,8 +42,8 @@ bool IsEchoReply(std::span<const uint8_t> datagram, uint16_t identifier, uint16_
   const size_t ipHeader = size_t(datagram[0] & 0x0F) * 4;
   if (ipHeader < kMinIpHeaderBytes || datagram.size() < ipHeader + kEchoPacketBytes) return false;
   const std::span<const uint8_t> packet = datagram.subspan(ipHeader);
-  return packet[0] == kEchoReply && packet[1] == 0 && WordAt(&packet[4]) == identifier &&
-         WordAt(&packet[6]) == sequence && InternetChecksum(packet) == 0;
+  return packet[0] == kEchoReply && packet[1] == 0 && LoadBe16(&packet[4]) == identifier &&
+         LoadBe16(&packet[6]) == sequence && InternetChecksum(packet) == 0;
 }
 
 }  // namespace quor

@@ -25,8 +25,6 @@ constexpr uint32_t kRedMask = 0xFF0000, kGreenMask = 0xFF00, kBlueMask = 0xFF;
 constexpr size_t kMasksSize = 12;
 constexpr size_t kColorBytes = 3;  // blue, green, red at the start of every pixel
 
-uint16_t LoadLe16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-
 size_t RowStride(uint32_t width, uint32_t bitCount) { return (size_t(width) * bitCount + 31) / 32 * 4; }
 
 // The checked layout of a BMP file's pixels.

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "report/codec/quorZip.h"
+#include "report/text/quorBigEndian.h"
 
 namespace quor {
 
@@ -20,16 +21,6 @@ constexpr uint8_t kDeflateMethod = 0, kAdaptiveFiltering = 0, kNoInterlace = 0;
 // the pair a multiple of 31.
 constexpr std::string_view kZlibHeader = "\x78\xDA";
 constexpr size_t kWordSize = 4;  // chunk length, CRC-32 and Adler-32: big-endian words
-
-void StoreBe32(char* p, uint32_t v) {
-  for (size_t i = 0; i < kWordSize; ++i) p[i] = char(uint8_t(v >> (8 * (kWordSize - 1 - i))));
-}
-
-void AppendBe32(std::string& out, uint32_t v) {
-  char word[kWordSize];
-  StoreBe32(word, v);
-  out.append(word, kWordSize);
-}
 
 // Appends the frame of a chunk whose type and data already end `out` at
 // `typeAt`: its CRC-32 over type and data. The length went before the type.
@@ -76,7 +67,7 @@ bool AppendImageData(std::string& out, std::span<const uint8_t> rows) {
   if (packed <= 0) return false;
   out.resize(deflateAt + size_t(packed));
   AppendBe32(out, Adler32Sum(rows.data(), rows.size()));
-  StoreBe32(out.data() + lengthAt, uint32_t(out.size() - typeAt - kTypeSize));
+  StoreBe32(reinterpret_cast<unsigned char*>(out.data()) + lengthAt, uint32_t(out.size() - typeAt - kTypeSize));
   CloseChunk(out, typeAt);
   return true;
 }

@@ -6,6 +6,8 @@
 
 namespace quor {
 
+inline uint16_t LoadLe16(const unsigned char* p) { return uint16_t(p[0] | p[1] << 8); }
+
 inline uint32_t LoadLe32(const unsigned char* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
