@@ -79,6 +79,13 @@ void TControl::SetVisible(bool visible) {
   Invalidate();
 }
 
+void TControl::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Invalidate();
+  Perform(CM_ENABLEDCHANGED, 0, 0);
+}
+
 void TControl::SetCaption(const std::string& text) {
   caption_ = text;
   Invalidate();
@@ -154,6 +161,8 @@ bool TControl::SetProperty(const std::string& name, const tpf0::Value& v) {
     }
   } else if (name == "Visible")
     visible_ = ValueToBool(name, v);
+  else if (name == "Enabled")
+    enabled_ = ValueToBool(name, v);
   else if (name == "Caption" || name == "Text")
     caption_ = ValueToString(name, v);
   else if (name == "Color") {
@@ -175,7 +184,7 @@ bool TControl::SetProperty(const std::string& name, const tpf0::Value& v) {
     OnClick = MethodRoot()->FindMethod(method);
     if (!OnClick) throw EReadError("Method " + method + " not found");
   } else if (name == "ParentShowHint" || name == "ShowHint" || name == "Hint" || name == "Cursor" ||
-             name == "Enabled" || name == "HelpContext" || name == "ParentBiDiMode") {
+             name == "HelpContext" || name == "ParentBiDiMode") {
     // Accepted and not used by this program's windows.
   } else {
     return TComponent::SetProperty(name, v);
@@ -190,19 +199,6 @@ void TGraphicControl::Invalidate() {
   }
 }
 
-void TGraphicControl::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  Invalidate();
-}
-
-bool TGraphicControl::SetProperty(const std::string& name, const tpf0::Value& v) {
-  if (name == "Enabled")
-    enabled_ = ValueToBool(name, v);
-  else
-    return TControl::SetProperty(name, v);
-  return true;
-}
 
 // ---------------------------------------------------------------- TWinControl
 
@@ -235,6 +231,7 @@ void TWinControl::RemoveControl(TControl* c) {
 void TWinControl::CreateParams(TCreateParams& params) {
   if (parent_) params.parent = parent_->Handle();
   if (visible_) params.style |= WS_VISIBLE;
+  if (!enabled_) params.style |= WS_DISABLED;
   if (tabStop_) params.style |= WS_TABSTOP;
 }
 
@@ -381,8 +378,34 @@ void TWinControl::AlignControls() {
 }
 
 void TWinControl::SetVisible(bool visible) {
+  if (visible == visible_) return;
   visible_ = visible;
   if (handle_) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+  Perform(CM_VISIBLECHANGED, visible, 0);
+  NotifyShowing();
+}
+
+void TWinControl::NotifyShowing() {
+  const bool showing = handle_ && IsWindowVisible(handle_);
+  Perform(CM_SHOWINGCHANGED, showing, 0);
+  for (TControl* c : controls_)
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->visible_) w->NotifyShowing();
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  // The window tells the control itself (WM_ENABLE, then CM_ENABLEDCHANGED).
+  if (handle_)
+    EnableWindow(handle_, enabled);
+  else
+    Perform(CM_ENABLEDCHANGED, 0, 0);
+}
+
+void TWinControl::RecreateWnd() {
+  if (!handle_) return;
+  DestroyWnd();
+  HandleNeeded();
 }
 
 std::wstring TWinControl::WindowText() const {
@@ -394,7 +417,11 @@ std::wstring TWinControl::WindowText() const {
 
 void TWinControl::SetCaption(const std::string& text) {
   caption_ = text;
-  if (handle_) SetWindowTextW(handle_, Wide(text).c_str());
+  // The window answers WM_SETTEXT with CM_TEXTCHANGED.
+  if (handle_)
+    SetWindowTextW(handle_, Wide(text).c_str());
+  else
+    Perform(CM_TEXTCHANGED, 0, 0);
 }
 
 void TWinControl::SetColor(TColor color) {
@@ -451,6 +478,8 @@ void TWinControl::PaintControls(HDC dc) {
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The toolkit's own notifications mean nothing to a window procedure.
+  if (IsToolkitNotification(msg)) return 0;
   if (defProc_) return CallWindowProcW(defProc_, handle_, msg, wParam, lParam);
   return DefWindowProcW(handle_, msg, wParam, lParam);
 }
@@ -549,6 +578,31 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_ENABLE: {
+      enabled_ = wParam != 0;
+      const LRESULT result = DefaultHandler(msg, wParam, lParam);
+      Perform(CM_ENABLEDCHANGED, 0, 0);
+      return result;
+    }
+    case WM_SETTEXT: {
+      const LRESULT result = DefaultHandler(msg, wParam, lParam);
+      Perform(CM_TEXTCHANGED, 0, 0);
+      return result;
+    }
+    case WM_CANCELMODE:
+      for (TControl* c : controls_)
+        if (dynamic_cast<TGraphicControl*>(c)) c->Perform(CM_CANCELMODE, 0, 0);
+      Perform(CM_CANCELMODE, 0, 0);
+      break;
+    case WM_MOUSEWHEEL:
+      if (Perform(CM_MOUSEWHEEL, wParam, lParam)) return 0;
+      break;
+    case WM_KEYDOWN:
+      if (Perform(CN_KEYDOWN, wParam, lParam)) return 0;
+      break;
+    case WM_KEYUP:
+      if (Perform(CN_KEYUP, wParam, lParam)) return 0;
+      break;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) {
         RECT r;
@@ -566,6 +620,12 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool TWinControl::SetProperty(const std::string& name, const tpf0::Value& v) { return TControl::SetProperty(name, v); }
 
+LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hooks_.Empty()) return WndProc(msg, wParam, lParam);
+  return hooks_.Dispatch({msg, wParam, lParam},
+                         [this](const TMessage& m) { return WndProc(m.msg, m.wParam, m.lParam); });
+}
+
 LRESULT CALLBACK ToolkitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TWinControl* ctl = TWinControl::FromHandle(hwnd);
   if (!ctl && g_creating && !g_creating->handle_) {
@@ -576,7 +636,7 @@ LRESULT CALLBACK ToolkitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
   if (!ctl) return DefWindowProcW(hwnd, msg, wParam, lParam);
   LRESULT result = 0;
   try {
-    result = ctl->WndProc(msg, wParam, lParam);
+    result = ctl->Perform(msg, wParam, lParam);
   } catch (...) {
     // Nothing may unwind through the system's frames: every exception that
     // escapes a message handler goes to the application's handler.

@@ -11,20 +11,14 @@
 #include "base/WinGdiObject.h"
 #include "toolkit/Classes.h"
 #include "toolkit/Graphics.h"
+#include "toolkit/MessageHooks.h"
+#include "toolkit/Messages.h"
 
 namespace tk {
 
 enum class TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAnchor : uint8_t { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
-
-// Toolkit messages a parent hands its graphic children with Perform when
-// the mouse comes over them and leaves them.
-constexpr UINT CM_MOUSEENTER = 0xB013;
-constexpr UINT CM_MOUSELEAVE = 0xB014;
-// The form hands it to all its windowed controls, lParam the window that
-// has just taken the focus.
-constexpr UINT CM_FOCUSCHANGED = 0xB015;
 
 class TWinControl;
 
@@ -50,6 +44,8 @@ public:
 
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool visible);
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool enabled);
 
   const std::string& Caption() const { return caption_; }
   virtual void SetCaption(const std::string& text);
@@ -96,6 +92,7 @@ protected:
   TAlign align_ = TAlign::alNone;
   uint8_t anchors_ = akLeft | akTop;
   bool visible_ = true;
+  bool enabled_ = true;
   std::string caption_;
   TFont font_;
   TColor color_ = clBtnFace;
@@ -113,12 +110,6 @@ public:
   const char* ClassName() const override { return "TGraphicControl"; }
   virtual void Paint(HDC dc) = 0;  // dc origin at the control's top-left
   void Invalidate() override;
-  bool Enabled() const { return enabled_; }
-  virtual void SetEnabled(bool enabled);
-  bool SetProperty(const std::string& name, const tpf0::Value& value) override;
-
-private:
-  bool enabled_ = true;
 };
 
 // Parameters of the window a windowed control creates.
@@ -146,6 +137,7 @@ public:
 
   void SetBounds(int left, int top, int width, int height) override;
   void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override;
   void SetCaption(const std::string& text) override;
   void SetColor(TColor color) override;
   void FontChanged() override;
@@ -161,8 +153,19 @@ public:
   // The control's message handler. Derived classes handle what they need
   // and pass the rest on; DefaultHandler calls the window class's procedure.
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam) override { return WndProc(msg, wParam, lParam); }
+  // Every message of the control, from the window system or by Perform,
+  // runs through its hooks before WndProc.
+  LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam) override;
   LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  // Installs a hook in front of the control's message handler (see
+  // TMessageHookChain); it stays when the window is created again.
+  TMessageHookChain::Id HookMessages(TMessageHook hook) { return hooks_.Add(std::move(hook)); }
+  void UnhookMessages(TMessageHookChain::Id id) { hooks_.Remove(id); }
+
+  // Destroys the window and creates it again with the current parameters
+  // (a style that only takes effect at creation changed).
+  void RecreateWnd();
 
   // The control whose window this is, or nullptr.
   static TWinControl* FromHandle(HWND hwnd);
@@ -195,6 +198,9 @@ private:
   // Hands a mouse message over a graphic child to it; true when one took it.
   bool RouteMouseToGraphic(UINT msg, WPARAM wParam, LPARAM lParam);
   void SetHotGraphic(TGraphicControl* control);
+  // Hands a notification to the control and to its windowed children.
+  void NotifyShowing();
+  TMessageHookChain hooks_;
   bool aligning_ = false;
   TGraphicControl* hotGraphic_ = nullptr;       // the graphic child under the mouse
   TGraphicControl* capturedGraphic_ = nullptr;  // the one a held button was pressed on

@@ -18,5 +18,6 @@ if(SORVENAL_WIN)
   target_include_directories(toolkit PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(toolkit PUBLIC tk_core base gdi32 user32 comdlg32 msimg32)
   sorvenal_test(tk_imglist_test SOURCES ${PROJECT_SOURCE_DIR}/tests/toolkit/ImgList_test.cpp DEPS toolkit)
-  sorvenal_test(tk_controls_test SOURCES ${PROJECT_SOURCE_DIR}/tests/toolkit/Controls_test.cpp DEPS toolkit)
+  sorvenal_test(tk_controls_test SOURCES ${PROJECT_SOURCE_DIR}/tests/toolkit/Controls_test.cpp
+    ${PROJECT_SOURCE_DIR}/tests/toolkit/MessageHookWindows_test.cpp DEPS toolkit)
 endif()
