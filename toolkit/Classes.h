@@ -50,6 +50,12 @@ public:
   // by name when the layout binds an event. Empty when there is none.
   virtual TNotifyEvent FindMethod(const std::string& name);
 
+  // Takes a non-visual component stored inside this one in a layout (the
+  // items of a menu); false when this class holds none.
+  virtual bool AddChild(TComponent* child) { return !child->IsContainedOnly(); }
+  // True for components that exist only inside another one (menu items).
+  virtual bool IsContainedOnly() const { return false; }
+
   // Called once every component of the layout has its properties.
   virtual void Loaded() {}
 

@@ -36,7 +36,8 @@ void TForm::SetClientSize(int width, int height) {
   clientHeight_ = height;
   if (handle_) {
     RECT r = {0, 0, width, height};
-    AdjustWindowRectEx(&r, GetWindowLongW(handle_, GWL_STYLE), FALSE, GetWindowLongW(handle_, GWL_EXSTYLE));
+    AdjustWindowRectEx(&r, GetWindowLongW(handle_, GWL_STYLE), GetMenu(handle_) != nullptr,
+                       GetWindowLongW(handle_, GWL_EXSTYLE));
     SetWindowPos(handle_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
   }
 }
@@ -61,8 +62,36 @@ bool TForm::SetProperty(const std::string& name, const tpf0::Value& v) {
   } else if (name == "Visible") {
     // A form is shown by the application, not by its layout.
     ValueToBool(name, v);
-  } else if (name == "PixelsPerInch" || name == "TextHeight" || name == "OldCreateOrder" || name == "BorderIcons" ||
-             name == "BorderStyle" || name == "FormStyle" || name == "Scaled") {
+  } else if (name == "BorderStyle") {
+    static const char* const kNames[] = {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"};
+    const std::string ident = ValueToIdent(name, v);
+    const auto it = std::find(std::begin(kNames), std::end(kNames), ident);
+    if (it == std::end(kNames)) throw EReadError("Invalid property value for BorderStyle: " + ident);
+    borderStyle_ = static_cast<TFormBorderStyle>(it - std::begin(kNames));
+  } else if (name == "BorderIcons") {
+    static const std::pair<const char*, TBorderIcon> kIcons[] = {
+        {"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}, {"biHelp", biHelp}};
+    borderIcons_ = 0;
+    for (const std::string& icon : ValueToSet(name, v)) {
+      const auto it = std::find_if(std::begin(kIcons), std::end(kIcons), [&](const auto& k) { return icon == k.first; });
+      if (it == std::end(kIcons)) throw EReadError("Invalid property value for BorderIcons: " + icon);
+      borderIcons_ |= it->second;
+    }
+  } else if (name == "WindowState") {
+    const std::string ident = ValueToIdent(name, v);
+    if (ident == "wsNormal")
+      windowState_ = TWindowState::wsNormal;
+    else if (ident == "wsMinimized")
+      windowState_ = TWindowState::wsMinimized;
+    else if (ident == "wsMaximized")
+      windowState_ = TWindowState::wsMaximized;
+    else
+      throw EReadError("Invalid property value for WindowState: " + ident);
+  } else if (name == "Menu") {
+    // The menu is stored after the form's own properties: found in Loaded.
+    menuName_ = ValueToIdent(name, v);
+  } else if (name == "PixelsPerInch" || name == "TextHeight" || name == "OldCreateOrder" || name == "FormStyle" ||
+             name == "Scaled") {
     // Design-time and defaulted properties: accepted, nothing to do here.
   } else {
     return TWinControl::SetProperty(name, v);
@@ -70,15 +99,41 @@ bool TForm::SetProperty(const std::string& name, const tpf0::Value& v) {
   return true;
 }
 
+TFormStyles FormStyles(TFormBorderStyle border, uint8_t icons) {
+  TFormStyles s = {WS_CLIPCHILDREN, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT};
+  const bool dialog = border == TFormBorderStyle::bsDialog;
+  const bool tool = border == TFormBorderStyle::bsToolWindow || border == TFormBorderStyle::bsSizeToolWin;
+  const bool sizeable = border == TFormBorderStyle::bsSizeable || border == TFormBorderStyle::bsSizeToolWin;
+  if (border == TFormBorderStyle::bsNone) {
+    s.style |= WS_POPUP;
+    return s;
+  }
+  s.style |= WS_CAPTION | (sizeable ? WS_THICKFRAME : 0);
+  if (dialog) s.exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+  if (tool) s.exStyle |= WS_EX_TOOLWINDOW;
+  if (icons & biSystemMenu) {
+    s.style |= WS_SYSMENU;
+    // Dialogs and tool windows have no minimise or maximise box.
+    if (!dialog && !tool) {
+      if (icons & biMinimize) s.style |= WS_MINIMIZEBOX;
+      if (icons & biMaximize) s.style |= WS_MAXIMIZEBOX;
+    }
+    // Windows: the help button shows only without minimise and maximise boxes.
+    if ((icons & biHelp) && !(s.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) s.exStyle |= WS_EX_CONTEXTHELP;
+  }
+  return s;
+}
+
 void TForm::CreateParams(TCreateParams& params) {
-  params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  params.exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+  const TFormStyles styles = FormStyles(borderStyle_, borderIcons_);
+  params.style = styles.style;
+  params.exStyle = styles.exStyle;
   params.parent = nullptr;
   // The window is created at the size that gives the client size asked for,
   // however its handle comes to be created.
   if (clientWidth_ > 0 && clientHeight_ > 0) {
     RECT r = {0, 0, clientWidth_, clientHeight_};
-    AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
+    AdjustWindowRectEx(&r, params.style, menu_ != nullptr, params.exStyle);
     width_ = r.right - r.left;
     height_ = r.bottom - r.top;
   }
@@ -144,12 +199,93 @@ void TForm::Show() {
     AlignControls();
   }
   visible_ = true;
-  ShowWindow(handle_, SW_SHOW);
+  ShowWindow(handle_, windowState_ == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
+                      : windowState_ == TWindowState::wsMinimized ? SW_SHOWMINIMIZED
+                                                                  : SW_SHOW);
   UpdateWindow(handle_);
   if (!shown_) {
     shown_ = true;
     // The first tab stop gets the focus, as a dialog's would.
     if (HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE)) ::SetFocus(first);
+  }
+}
+
+void TForm::Loaded() {
+  TWinControl::Loaded();
+  if (menuName_.empty()) return;
+  auto* menu = dynamic_cast<TMainMenu*>(FindComponent(menuName_));
+  if (!menu) throw EReadError("Menu " + menuName_ + " not found");
+  SetMenu(menu);
+}
+
+void TForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (icon_) ShowIcon();
+  if (menu_) ::SetMenu(handle_, menu_->Rebuild());
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+  borderStyle_ = style;
+  ApplyFrame();
+}
+
+void TForm::SetBorderIcons(uint8_t icons) {
+  borderIcons_ = icons;
+  ApplyFrame();
+}
+
+void TForm::ApplyFrame() {
+  if (!handle_) return;
+  const int cw = ClientWidth(), ch = ClientHeight();
+  const TFormStyles s = FormStyles(borderStyle_, borderIcons_);
+  const DWORD visible = GetWindowLongW(handle_, GWL_STYLE) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
+  SetWindowLongW(handle_, GWL_STYLE, static_cast<LONG>(s.style | visible));
+  SetWindowLongW(handle_, GWL_EXSTYLE, static_cast<LONG>(s.exStyle));
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  if (!(visible & (WS_MINIMIZE | WS_MAXIMIZE))) SetClientSize(cw, ch);
+}
+
+TWindowState TForm::WindowState() const {
+  if (!handle_) return windowState_;
+  if (IsIconic(handle_)) return TWindowState::wsMinimized;
+  if (IsZoomed(handle_)) return TWindowState::wsMaximized;
+  return TWindowState::wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  windowState_ = state;
+  if (!handle_ || !IsWindowVisible(handle_)) return;
+  ShowWindow(handle_, state == TWindowState::wsMaximized   ? SW_MAXIMIZE
+                      : state == TWindowState::wsMinimized ? SW_MINIMIZE
+                                                           : SW_RESTORE);
+  // Windows: a window minimised from maximised restores to maximised first.
+  if (state == TWindowState::wsNormal && IsZoomed(handle_)) ShowWindow(handle_, SW_RESTORE);
+}
+
+void TForm::SetIcon(HICON icon) {
+  icon_.reset(icon ? CopyIcon(icon) : nullptr);
+  ShowIcon();
+}
+
+void TForm::ShowIcon() {
+  if (!handle_) return;
+  HICON shown = icon_ ? icon_.get() : LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+  SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(shown));
+  SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(shown));
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu_) menu_->RemoveFreeNotification(this);
+  menu_ = menu;
+  if (menu_) menu_->FreeNotification(this);
+  if (handle_) ::SetMenu(handle_, menu_ ? menu_->Rebuild() : nullptr);
+}
+
+void TForm::Notification(TComponent* removed) {
+  TWinControl::Notification(removed);
+  if (removed == menu_) {
+    menu_ = nullptr;
+    if (handle_) ::SetMenu(handle_, nullptr);
   }
 }
 
@@ -174,6 +310,16 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         ClickDefaultButton(*this);
         return 0;
       }
+      if (HIWORD(wParam) == 0 && lParam == 0 && menu_ && menu_->DispatchCommand(LOWORD(wParam))) return 0;
+      break;
+    case WM_MEASUREITEM:
+      if (TMenu::MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (TMenu::DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_MENUCHAR:
+      if (menu_ && menu_->OwnerDraw) return TMenu::MenuChar(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
       break;
     case WM_MOVE: {
       RECT r;

@@ -20,18 +20,25 @@ void ReadProperties(TComponent& c, const tpf0::Object& stored) {
   }
 }
 
-void ReadChildren(TComponent& root, TWinControl* parent, const tpf0::Object& stored, std::vector<TComponent*>& loaded) {
+// Controls go into the windowed control they are stored in; other
+// components (menu items) into the component they are stored in.
+void ReadChildren(TComponent& root, TComponent* container, const tpf0::Object& stored,
+                  std::vector<TComponent*>& loaded) {
   for (const auto& child : stored.children) {
     TComponent* c = CreateComponent(child.className, &root);
     if (!c) throw EClassNotFound("Class " + child.className + " not found");
     c->SetName(child.name);
     c->SetLoading(true);
     auto* control = dynamic_cast<TControl*>(c);
-    if (control && parent) control->SetParent(parent);
+    if (control) {
+      if (auto* parent = dynamic_cast<TWinControl*>(container)) control->SetParent(parent);
+    } else if (container && !container->AddChild(c)) {
+      throw EReadError("Component " + child.name + " cannot be stored inside " + container->Name());
+    }
     ReadProperties(*c, child);
     loaded.push_back(c);
-    auto* win = dynamic_cast<TWinControl*>(c);
-    ReadChildren(root, win ? win : parent, child, loaded);
+    const bool holdsControls = dynamic_cast<TWinControl*>(c) || !control;
+    ReadChildren(root, holdsControls ? c : container, child, loaded);
   }
 }
 
@@ -43,7 +50,7 @@ void ReadComponent(TComponent& root, const tpf0::Object& stored) {
   std::vector<TComponent*> loaded = {&root};
   try {
     ReadProperties(root, stored);
-    ReadChildren(root, dynamic_cast<TWinControl*>(&root), stored, loaded);
+    ReadChildren(root, &root, stored, loaded);
   } catch (...) {
     for (TComponent* c : loaded) c->SetLoading(false);
     throw;

@@ -3,6 +3,7 @@
 #include "toolkit/Buttons.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/ImgList.h"
+#include "toolkit/Menus.h"
 #include "toolkit/StdCtrls.h"
 
 namespace tk {
@@ -18,6 +19,9 @@ void RegisterStandardClasses() {
   RegisterClass<TMemo>("TMemo");
   RegisterClass<TLabel>("TLabel");
   RegisterClass<TImageList>("TImageList");
+  RegisterClass<TMainMenu>("TMainMenu");
+  RegisterClass<TPopupMenu>("TPopupMenu");
+  RegisterClass<TMenuItem>("TMenuItem");
 }
 
 }  // namespace tk

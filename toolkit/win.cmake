@@ -7,6 +7,8 @@ if(SORVENAL_WIN)
     ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowClass.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ApplicationWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LayoutReader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
@@ -19,5 +21,6 @@ if(SORVENAL_WIN)
   target_link_libraries(toolkit PUBLIC tk_core base gdi32 user32 comdlg32 msimg32)
   sorvenal_test(tk_imglist_test SOURCES ${PROJECT_SOURCE_DIR}/tests/toolkit/ImgList_test.cpp DEPS toolkit)
   sorvenal_test(tk_controls_test SOURCES ${PROJECT_SOURCE_DIR}/tests/toolkit/Controls_test.cpp
-    ${PROJECT_SOURCE_DIR}/tests/toolkit/MessageHookWindows_test.cpp DEPS toolkit)
+    ${PROJECT_SOURCE_DIR}/tests/toolkit/MessageHookWindows_test.cpp
+    ${PROJECT_SOURCE_DIR}/tests/toolkit/Menus_test.cpp DEPS toolkit)
 endif()
