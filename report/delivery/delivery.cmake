@@ -69,3 +69,20 @@ foreach(target smtp_reply_fuzz dns_answer_fuzz http_response_fuzz)
 endforeach()
 
 sorvenal_bench(quorMime_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorMime_bench.cpp DEPS quor_delivery)
+
+if(SORVENAL_WIN)
+  # The Winsock side: streams, datagram ports and the system's DNS servers.
+  add_library(quor_delivery_win STATIC ${quor_delivery_dir}/quorWinsock.cpp)
+  target_include_directories(quor_delivery_win PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(quor_delivery_win PUBLIC quor_delivery base ws2_32 iphlpapi)
+  sorvenal_test(quorWinsock_test SOURCES ${quor_delivery_tests}/quorWinsock_test.cpp DEPS quor_delivery_win)
+  # Run inside with_peers.py, which starts the SMTP and DNS servers first.
+  find_program(QUOR_TEST_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+  find_program(QUOR_TEST_DNSMASQ dnsmasq PATHS /usr/sbin /sbin REQUIRED)
+  set_property(TEST quorWinsock_test PROPERTY TIMEOUT 120)
+  get_test_property(quorWinsock_test ENVIRONMENT quor_winsock_env)
+  add_test(NAME quorWinsockPeers_test COMMAND ${QUOR_TEST_PYTHON} ${quor_delivery_tests}/with_peers.py
+           ${QUOR_TEST_DNSMASQ} ${PROJECT_SOURCE_DIR}/tools/wine-run.sh $<TARGET_FILE:quorWinsock_test>)
+  set_tests_properties(quorWinsockPeers_test PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120
+                       ENVIRONMENT "${quor_winsock_env}")
+endif()

@@ -1,0 +1,154 @@
+#include "report/delivery/quorWinsock.h"
+
+#include <iphlpapi.h>
+#include <ws2tcpip.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <memory>
+
+namespace quor {
+
+namespace {
+
+// Waits until the socket can be written (write) or read (!write), within
+// `timeout`; a failed connect shows as an exception condition.
+StreamStatus WaitFor(SOCKET s, bool write, Milliseconds timeout) {
+  fd_set ready, failed;
+  FD_ZERO(&ready);
+  FD_ZERO(&failed);
+  FD_SET(s, &ready);
+  FD_SET(s, &failed);
+  const long ms = static_cast<long>(std::max<Milliseconds::rep>(timeout.count(), 0));
+  timeval limit{ms / 1000, (ms % 1000) * 1000};
+  const int n = select(0, write ? nullptr : &ready, write ? &ready : nullptr, &failed, &limit);
+  if (n == 0) return StreamStatus::TimedOut;
+  if (n == SOCKET_ERROR || FD_ISSET(s, &failed)) return StreamStatus::Failed;
+  return StreamStatus::Ok;
+}
+
+bool SetNonBlocking(SOCKET s) {
+  u_long on = 1;
+  return ioctlsocket(s, FIONBIO, &on) == 0;
+}
+
+}  // namespace
+
+WinsockSession::WinsockSession() {
+  WSADATA data;
+  ready_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}
+
+WinsockSession::~WinsockSession() {
+  if (ready_) WSACleanup();
+}
+
+StreamStatus WinsockStream::Connect(std::string_view host, uint16_t port, Milliseconds timeout) {
+  Close();
+  if (!session_.Ready()) return StreamStatus::Failed;
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(std::string(host).c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found)
+    return StreamStatus::Failed;
+  const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owned(found, &freeaddrinfo);
+  socket_.reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+  if (!socket_ || !SetNonBlocking(socket_.get())) return Close(), StreamStatus::Failed;
+  if (connect(socket_.get(), found->ai_addr, static_cast<int>(found->ai_addrlen)) == SOCKET_ERROR &&
+      WSAGetLastError() != WSAEWOULDBLOCK)
+    return Close(), StreamStatus::Failed;
+  const StreamStatus ready = WaitFor(socket_.get(), true, timeout);
+  if (ready != StreamStatus::Ok) return Close(), ready;
+  int error = 0;
+  int size = sizeof error;
+  if (getsockopt(socket_.get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) != 0 || error != 0)
+    return Close(), StreamStatus::Failed;
+  return StreamStatus::Ok;
+}
+
+StreamStatus WinsockStream::Send(std::string_view bytes, Milliseconds timeout) {
+  const Deadline deadline = std::chrono::steady_clock::now() + timeout;
+  while (!bytes.empty()) {
+    const Milliseconds left = TimeLeft(deadline);
+    if (left.count() <= 0) return StreamStatus::TimedOut;
+    if (const StreamStatus ready = WaitFor(socket_.get(), true, left); ready != StreamStatus::Ok) return ready;
+    const int piece = static_cast<int>(std::min<size_t>(bytes.size(), 1 << 20));
+    const int sent = send(socket_.get(), bytes.data(), piece, 0);
+    if (sent == SOCKET_ERROR) {
+      if (WSAGetLastError() != WSAEWOULDBLOCK) return StreamStatus::Failed;
+      continue;
+    }
+    bytes.remove_prefix(static_cast<size_t>(sent));
+  }
+  return StreamStatus::Ok;
+}
+
+StreamStatus WinsockStream::Receive(char* buffer, size_t capacity, size_t& received, Milliseconds timeout) {
+  received = 0;
+  if (!socket_) return StreamStatus::Failed;
+  if (const StreamStatus ready = WaitFor(socket_.get(), false, timeout); ready != StreamStatus::Ok) return ready;
+  const int got = recv(socket_.get(), buffer, static_cast<int>(std::min<size_t>(capacity, 1 << 20)), 0);
+  if (got == 0) return StreamStatus::Closed;
+  if (got == SOCKET_ERROR) return StreamStatus::Failed;
+  received = static_cast<size_t>(got);
+  return StreamStatus::Ok;
+}
+
+uint32_t WinsockStream::LocalAddress() const {
+  sockaddr_in local{};
+  int size = sizeof local;
+  if (!socket_ || getsockname(socket_.get(), reinterpret_cast<sockaddr*>(&local), &size) != 0) return 0;
+  return ntohl(local.sin_addr.s_addr);
+}
+
+WinsockDatagramPort::WinsockDatagramPort(std::string_view server, uint16_t port) {
+  if (!session_.Ready()) return;
+  server_.sin_family = AF_INET;
+  server_.sin_port = htons(port);
+  if (inet_pton(AF_INET, std::string(server).c_str(), &server_.sin_addr) != 1) return;
+  socket_.reset(socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP));
+  // Connected: the system hands us only the server's datagrams.
+  if (socket_ && connect(socket_.get(), reinterpret_cast<const sockaddr*>(&server_), sizeof server_) != 0)
+    socket_.reset();
+}
+
+bool WinsockDatagramPort::Send(std::string_view datagram) {
+  return Open() && send(socket_.get(), datagram.data(), static_cast<int>(datagram.size()), 0) ==
+                       static_cast<int>(datagram.size());
+}
+
+StreamStatus WinsockDatagramPort::Receive(std::string& datagram, Milliseconds timeout) {
+  datagram.clear();
+  if (!Open()) return StreamStatus::Failed;
+  if (const StreamStatus ready = WaitFor(socket_.get(), false, timeout); ready != StreamStatus::Ok) return ready;
+  // The largest datagram UDP carries; DNS answers over UDP are far smaller.
+  constexpr int kMaxDatagram = 65535;
+  datagram.resize(kMaxDatagram);
+  const int got = recv(socket_.get(), datagram.data(), kMaxDatagram, 0);
+  if (got == SOCKET_ERROR) {
+    datagram.clear();
+    // Windows: an ICMP "port unreachable" from the server shows as a reset.
+    return StreamStatus::Failed;
+  }
+  datagram.resize(static_cast<size_t>(got));
+  return StreamStatus::Ok;
+}
+
+std::vector<std::string> SystemDnsServers() {
+  std::vector<std::string> servers;
+  ULONG size = 0;
+  if (GetNetworkParams(nullptr, &size) != ERROR_BUFFER_OVERFLOW || size == 0) return servers;
+  std::vector<unsigned char> buffer(size);
+  auto* info = reinterpret_cast<FIXED_INFO*>(buffer.data());
+  if (GetNetworkParams(info, &size) != NO_ERROR) return servers;
+  for (const IP_ADDR_STRING* a = &info->DnsServerList; a; a = a->Next) {
+    const std::string address(a->IpAddress.String, strnlen(a->IpAddress.String, sizeof a->IpAddress.String));
+    in_addr parsed;
+    if (!address.empty() && inet_pton(AF_INET, address.c_str(), &parsed) == 1) servers.push_back(address);
+  }
+  return servers;
+}
+
+}  // namespace quor

@@ -1,0 +1,142 @@
+// The Winsock side of delivery against real servers on the loopback, started
+// by with_peers.py around this program: a mail with an attachment goes to
+// aiosmtpd through the SMTP dialogue over a Winsock stream, MX records come
+// from dnsmasq over a Winsock datagram port, and a refused connection or a
+// silent server is reported as such.
+#include "report/delivery/quorWinsock.h"
+
+#include <gtest/gtest.h>
+
+#include <ws2tcpip.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "report/delivery/quorDnsMessage.h"
+#include "report/delivery/quorMxLookup.h"
+#include "report/delivery/quorSmtpSession.h"
+#include "tests/report/delivery/StringSource.h"
+
+namespace quor {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// A file the Linux servers wrote, through Wine's drive for the root.
+std::string ReadUnixFile(const std::string& path) {
+  std::ifstream in("Z:" + path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class Peers : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (Env("QUOR_SMTP_PORT").empty()) GTEST_SKIP() << "run through with_peers.py";
+  }
+};
+
+TEST_F(Peers, MailGoesThroughAWinsockStream) {
+  quor_test::StringSource report("line one\r\n.line with a dot\r\n");
+  SmtpJob job;
+  job.servers = {"127.0.0.1"};
+  job.port = static_cast<uint16_t>(std::stoi(Env("QUOR_SMTP_PORT")));
+  job.hostName = "tester.example";
+  job.sender = "Sorvenal <app@example.com>";
+  job.recipients = {"support@example.com"};
+  job.subject = "Bug report";
+  job.body = "See the attachment.";
+  job.attachments = {{"bugreport.txt", "text/plain", &report}};
+  job.time = std::chrono::system_clock::now();
+  WinsockStream stream;
+  const SmtpOutcome outcome = SendMail(job, stream);
+  ASSERT_TRUE(outcome.sent) << outcome.error;
+
+  const std::string store = Env("QUOR_SMTP_STORE");
+  // The server renames the mail into place last, once both files are whole.
+  std::string mail;
+  for (int i = 0; i < 100 && mail.empty(); ++i) {
+    mail = ReadUnixFile(store + "/1.eml");
+    if (mail.empty()) std::this_thread::sleep_for(20ms);
+  }
+  const std::string envelope = ReadUnixFile(store + "/1.envelope");
+  EXPECT_NE(envelope.find("from app@example.com"), std::string::npos) << envelope;
+  EXPECT_NE(envelope.find("to support@example.com"), std::string::npos) << envelope;
+  EXPECT_NE(envelope.find("helo tester.example"), std::string::npos) << envelope;
+  EXPECT_NE(mail.find("Subject: =?ISO-8859-1?Q?Bug_report?="), std::string::npos) << mail.substr(0, 400);
+  EXPECT_NE(mail.find("bugreport.txt"), std::string::npos);
+}
+
+TEST_F(Peers, MailExchangersComeOverAWinsockDatagramPort) {
+  WinsockDatagramPort port(Env("QUOR_DNS_ADDRESS"), static_cast<uint16_t>(std::stoi(Env("QUOR_DNS_PORT"))));
+  ASSERT_TRUE(port.Open());
+  const MxLookupOutcome found = LookupMailExchangers("multi.test", port, 2000ms);
+  EXPECT_EQ(found.exchangers, (std::vector<std::string>{"mx1.multi.test", "mx2.multi.test"})) << found.error;
+  const MxLookupOutcome plain = LookupMailExchangers("plain.test", port, 2000ms);
+  EXPECT_EQ(plain.exchangers, std::vector<std::string>{"10.0.0.7"}) << plain.error;
+}
+
+TEST(WinsockStream, RefusedConnectionAndUnknownHostFail) {
+  WinsockStream stream;
+  // A port nobody listens on: bound and closed again just now.
+  uint16_t closedPort = 0;
+  {
+    WinsockSession session;
+    base::Socket probe(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(bind(probe.get(), reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
+    int size = sizeof local;
+    getsockname(probe.get(), reinterpret_cast<sockaddr*>(&local), &size);
+    closedPort = ntohs(local.sin_port);
+  }
+  EXPECT_EQ(stream.Connect("127.0.0.1", closedPort, 5000ms), StreamStatus::Failed);
+  EXPECT_EQ(stream.Connect("no-such-host.invalid", 25, 5000ms), StreamStatus::Failed);
+  char buffer[16];
+  size_t got = 0;
+  EXPECT_EQ(stream.Receive(buffer, sizeof buffer, got, 10ms), StreamStatus::Failed);
+}
+
+TEST(WinsockStream, SilentServerTimesOutAndAClosedOneSaysSo) {
+  WinsockSession session;
+  base::Socket listener(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+  sockaddr_in local{};
+  local.sin_family = AF_INET;
+  local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(bind(listener.get(), reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
+  ASSERT_EQ(listen(listener.get(), 1), 0);
+  int size = sizeof local;
+  getsockname(listener.get(), reinterpret_cast<sockaddr*>(&local), &size);
+
+  WinsockStream stream;
+  ASSERT_EQ(stream.Connect("127.0.0.1", ntohs(local.sin_port), 5000ms), StreamStatus::Ok);
+  EXPECT_EQ(stream.LocalAddress(), 0x7F000001u);
+  base::Socket accepted(accept(listener.get(), nullptr, nullptr));
+  char buffer[16];
+  size_t got = 0;
+  EXPECT_EQ(stream.Receive(buffer, sizeof buffer, got, 100ms), StreamStatus::TimedOut);
+  ASSERT_EQ(send(accepted.get(), "220 hi\r\n", 8, 0), 8);
+  ASSERT_EQ(stream.Receive(buffer, sizeof buffer, got, 5000ms), StreamStatus::Ok);
+  EXPECT_EQ(std::string(buffer, got), "220 hi\r\n");
+  accepted.reset();
+  EXPECT_EQ(stream.Receive(buffer, sizeof buffer, got, 5000ms), StreamStatus::Closed);
+}
+
+TEST(SystemDns, ServersAreDottedAddresses) {
+  for (const std::string& server : SystemDnsServers()) {
+    in_addr parsed;
+    EXPECT_EQ(inet_pton(AF_INET, server.c_str(), &parsed), 1) << server;
+  }
+}
+
+}  // namespace
+}  // namespace quor

@@ -1,0 +1,67 @@
+"""Runs a Windows test program with the real servers it talks to: the
+aiosmtpd server of smtp_peer.py and dnsmasq with a few MX records, both on
+the loopback. The program learns their ports and the mail store from its
+environment (QUOR_SMTP_PORT, QUOR_SMTP_STORE, QUOR_DNS_ADDRESS,
+QUOR_DNS_PORT). Usage: with_peers.py DNSMASQ COMMAND..."""
+import os
+import shutil
+import socket
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+DNS_ADDRESS = "127.0.0.2"
+
+
+def free_udp_port(address):
+    with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as s:
+        s.bind((address, 0))
+        return s.getsockname()[1]
+
+
+def dns_answers(address, port):
+    query = struct.pack(">HHHHHH", 7, 0x0100, 1, 0, 0, 0) + b"\x05plain\x04test\x00" + struct.pack(">HH", 1, 1)
+    with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as s:
+        s.settimeout(0.1)
+        try:
+            s.sendto(query, (address, port))
+            return len(s.recv(512)) > 0
+        except OSError:
+            return False
+
+
+def main():
+    dnsmasq, command = sys.argv[1], sys.argv[2:]
+    store = tempfile.mkdtemp(prefix="quor-smtp-")
+    smtp = subprocess.Popen([sys.executable, os.path.join(HERE, "smtp_peer.py"), "--store", store],
+                            stdout=subprocess.PIPE, text=True)
+    dns_port = free_udp_port(DNS_ADDRESS)
+    dns = subprocess.Popen([dnsmasq, "--keep-in-foreground", "--conf-file=/dev/null", "--no-resolv", "--no-hosts",
+                            "--bind-interfaces", "--listen-address=" + DNS_ADDRESS, "--port=%d" % dns_port,
+                            "--pid-file=", "--mx-host=multi.test,mx2.multi.test,20",
+                            "--mx-host=multi.test,mx1.multi.test,10", "--host-record=plain.test,10.0.0.7",
+                            "--local=/test/"])
+    try:
+        smtp_port = smtp.stdout.readline().strip()
+        for _ in range(100):
+            if dns_answers(DNS_ADDRESS, dns_port):
+                break
+            time.sleep(0.05)
+        env = dict(os.environ, QUOR_SMTP_PORT=smtp_port, QUOR_SMTP_STORE=store, QUOR_DNS_ADDRESS=DNS_ADDRESS,
+                   QUOR_DNS_PORT=str(dns_port))
+        return subprocess.call(command, env=env)
+    finally:
+        for peer in (smtp, dns):
+            peer.terminate()
+            try:
+                peer.wait(3)
+            except subprocess.TimeoutExpired:
+                peer.kill()
+        shutil.rmtree(store, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
