@@ -37,6 +37,19 @@ std::string ReadUnixFile(const std::string& path) {
   return text.str();
 }
 
+// A TCP socket bound to a free loopback port, and that port.
+base::Socket BoundLoopbackSocket(uint16_t& port) {
+  base::Socket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+  sockaddr_in local{};
+  local.sin_family = AF_INET;
+  local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  EXPECT_EQ(bind(s.get(), reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
+  int size = sizeof local;
+  getsockname(s.get(), reinterpret_cast<sockaddr*>(&local), &size);
+  port = ntohs(local.sin_port);
+  return s;
+}
+
 class Peers : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -90,14 +103,7 @@ TEST(WinsockStream, RefusedConnectionAndUnknownHostFail) {
   uint16_t closedPort = 0;
   {
     WinsockSession session;
-    base::Socket probe(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(bind(probe.get(), reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
-    int size = sizeof local;
-    getsockname(probe.get(), reinterpret_cast<sockaddr*>(&local), &size);
-    closedPort = ntohs(local.sin_port);
+    BoundLoopbackSocket(closedPort);
   }
   EXPECT_EQ(stream.Connect("127.0.0.1", closedPort, 5000ms), StreamStatus::Failed);
   EXPECT_EQ(stream.Connect("no-such-host.invalid", 25, 5000ms), StreamStatus::Failed);
@@ -108,17 +114,12 @@ TEST(WinsockStream, RefusedConnectionAndUnknownHostFail) {
 
 TEST(WinsockStream, SilentServerTimesOutAndAClosedOneSaysSo) {
   WinsockSession session;
-  base::Socket listener(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-  sockaddr_in local{};
-  local.sin_family = AF_INET;
-  local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ASSERT_EQ(bind(listener.get(), reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
+  uint16_t port = 0;
+  base::Socket listener = BoundLoopbackSocket(port);
   ASSERT_EQ(listen(listener.get(), 1), 0);
-  int size = sizeof local;
-  getsockname(listener.get(), reinterpret_cast<sockaddr*>(&local), &size);
 
   WinsockStream stream;
-  ASSERT_EQ(stream.Connect("127.0.0.1", ntohs(local.sin_port), 5000ms), StreamStatus::Ok);
+  ASSERT_EQ(stream.Connect("127.0.0.1", port, 5000ms), StreamStatus::Ok);
   EXPECT_EQ(stream.LocalAddress(), 0x7F000001u);
   base::Socket accepted(accept(listener.get(), nullptr, nullptr));
   char buffer[16];
