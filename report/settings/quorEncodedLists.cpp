@@ -5,11 +5,6 @@
 namespace quor {
 namespace {
 
-std::string_view BareFileName(std::string_view path) {
-  const size_t slash = path.find_last_of("\\/:");
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 std::string Join(const std::vector<std::string>& parts, char separator) {
   std::string out;
   for (size_t i = 0; i < parts.size(); ++i) {
@@ -29,6 +24,11 @@ std::vector<std::string_view> SplitText(std::string_view text, char separator) {
     if (at == std::string_view::npos) return parts;
     text.remove_prefix(at + 1);
   }
+}
+
+std::string_view BareFileName(std::string_view path) {
+  const size_t slash = path.find_last_of("\\/:");
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 std::vector<AttachmentEntry> DecodeAddAttachs(std::string_view text) {

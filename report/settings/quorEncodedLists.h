@@ -19,6 +19,9 @@ struct AttachmentEntry {
   std::string field;   // form-field name of an HTTP upload
 };
 
+// The file name of a path without its folder (or drive).
+[[nodiscard]] std::string_view BareFileName(std::string_view path);
+
 // Entries without a source file are skipped. An empty send name becomes the
 // file's name without folder; an empty field name the send name up to its
 // first ".".

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "report/settings/quorAssistantDefinition.h"
+#include "report/settings/quorAttachments.h"
 #include "report/settings/quorFields.h"
 #include "report/settings/quorSettingsNames.h"
 #include "report/settings/quorUnknown.h"
@@ -37,6 +38,8 @@ public:
 
   // Filled from AddFields on first request; writes itself back after changes.
   virtual QuorPtr<IQuorFieldsEx> Fields() = 0;
+  // Filled from AddAttachs on first request; writes itself back after changes.
+  virtual QuorPtr<IQuorAttachments> Attachments() = 0;
   // Values stored by the assistants' forms, kept while the object lives.
   virtual QuorPtr<IQuorFieldsEx> FormCache() = 0;
 

@@ -131,6 +131,15 @@ QuorPtr<IQuorFieldsEx> TIQuorSettings::FormCache() {
   return formCache_;
 }
 
+QuorPtr<IQuorAttachments> TIQuorSettings::Attachments() {
+  if (!attachments_) attachments_ = NewQuorAttachments(DecodeAddAttachs(TextValue("AddAttachs")), this);
+  return attachments_;
+}
+
+void TIQuorSettings::AttachmentsChanged(const std::vector<AttachmentEntry>& entries) {
+  (void)SetTextValue("AddAttachs", EncodeAddAttachs(entries));
+}
+
 void TIQuorSettings::FieldsChanged(IQuorFields& fields) {
   std::vector<std::pair<std::string, std::string>> items(size_t(fields.Count()));
   for (size_t i = 0; i < items.size(); ++i) (void)fields.Item(int32_t(i), items[i].first, items[i].second);

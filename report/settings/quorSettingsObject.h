@@ -28,7 +28,9 @@ protected:
   ~SettingsHost() = default;
 };
 
-class TIQuorSettings : public QuorRefCounted<IQuorModuleSettings>, private IQuorFieldsOwner {
+class TIQuorSettings : public QuorRefCounted<IQuorModuleSettings>,
+                       private IQuorFieldsOwner,
+                       private IQuorAttachmentsOwner {
 public:
   // Takes over one reference on `record` (null: no record at all).
   TIQuorSettings(SettingsHost& host, uintptr_t module, ModuleSettingsRecord* record, bool valid, std::string version);
@@ -49,6 +51,7 @@ public:
   std::string Version() override { return version_; }
   QuorPtr<IQuorFieldsEx> Fields() override;
   QuorPtr<IQuorFieldsEx> FormCache() override;
+  QuorPtr<IQuorAttachments> Attachments() override;
   bool ScreenshotsAvailable() override { return IntValue("ScrShotDepth") != 0; }
   bool Valid() override { return valid_; }
   void Reload() override;
@@ -61,6 +64,7 @@ protected:
 
 private:
   void FieldsChanged(IQuorFields& fields) override;
+  void AttachmentsChanged(const std::vector<AttachmentEntry>& entries) override;
   // The property this object reads: its own, or for the main settings the
   // built-in default; null when neither has the name.
   const SettingsProperty* Lookup(std::string_view name);
@@ -79,6 +83,7 @@ private:
   bool ownsRecord_ = false;
   QuorPtr<IQuorFieldsEx> fields_;
   QuorPtr<IQuorFieldsEx> formCache_;
+  QuorPtr<IQuorAttachments> attachments_;
 };
 
 // The main settings: those of the module that contains this copy of the

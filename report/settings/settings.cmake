@@ -8,6 +8,7 @@ sorvenal_core(quor_settings_core
   SOURCES ${quor_settings_dir}/quorSettingsProperty.cpp ${quor_settings_dir}/quorSettingsResource.cpp
           ${quor_settings_dir}/quorBuiltInDefaults.cpp
           ${quor_settings_dir}/quorFields.cpp ${quor_settings_dir}/quorEncodedLists.cpp
+          ${quor_settings_dir}/quorAttachments.cpp
           ${quor_settings_dir}/quorPlaceholders.cpp ${quor_settings_dir}/quorAssistantDefinition.cpp
           ${quor_settings_dir}/quorSettings.cpp ${quor_settings_dir}/quorSettingsObject.cpp
           ${quor_settings_dir}/quorFilterGroup.cpp ${quor_settings_dir}/quorFormCache.cpp
@@ -16,7 +17,7 @@ sorvenal_core(quor_settings_core
 sorvenal_test(quorSettings_test
   SOURCES ${quor_settings_tests}/quorSettingsResource_test.cpp ${quor_settings_tests}/quorSettingsObject_test.cpp
           ${quor_settings_tests}/quorFields_test.cpp ${quor_settings_tests}/quorEncodedLists_test.cpp
-          ${quor_settings_tests}/quorPlaceholders_test.cpp
+          ${quor_settings_tests}/quorPlaceholders_test.cpp ${quor_settings_tests}/quorAttachments_test.cpp
   DEPS quor_settings_core)
 
 foreach(target settings_resource_fuzz settings_lists_fuzz)

@@ -133,6 +133,25 @@ TEST_F(SettingsObject, FieldsComeFromAddFieldsAndWriteBack) {
   EXPECT_EQ(main_->AddFields(), "Build=12|Site=Berlin");
 }
 
+TEST_F(SettingsObject, AttachmentsComeFromAddAttachsAndWriteBack) {
+  ASSERT_TRUE(main_->SetTextValue("AddAttachs", "C:\\logs\\app.log|C:\\x\\data.bin>data.bin>pack.zip>blob"));
+  auto list = main_->Attachments();
+  ASSERT_EQ(list->Count(), 2);
+  quor::AttachmentEntry e;
+  ASSERT_TRUE(list->Item(0, e));
+  EXPECT_EQ(e.sendAs, "app.log");
+  EXPECT_EQ(e.field, "app");
+  EXPECT_TRUE(list->Add("D:\\shots\\screen.v2.png", "", "", "shots.zip"));
+  EXPECT_EQ(main_->AddAttachs(),
+            "C:\\logs\\app.log>app.log>>app|C:\\x\\data.bin>data.bin>pack.zip>blob|"
+            "D:\\shots\\screen.v2.png>screen.v2.png>shots.zip>screen.v2");
+  EXPECT_TRUE(list->Delete("c:\\X\\DATA.BIN"));
+  EXPECT_EQ(list->Count(), 2);
+  list->Clear();
+  EXPECT_EQ(main_->AddAttachs(), "");
+  EXPECT_EQ(main_->Attachments().get(), list.get());  // one list per settings object
+}
+
 TEST_F(SettingsObject, ReloadForgetsChanges) {
   ASSERT_TRUE(main_->SetAutoDelay(5));
   main_->Reload();
