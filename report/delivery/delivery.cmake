@@ -71,11 +71,14 @@ endforeach()
 sorvenal_bench(quorMime_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorMime_bench.cpp DEPS quor_delivery)
 
 if(SORVENAL_WIN)
-  # The Winsock side: streams, datagram ports and the system's DNS servers.
-  add_library(quor_delivery_win STATIC ${quor_delivery_dir}/quorWinsock.cpp)
+  # The Winsock side (streams, datagram ports, the system's DNS servers) and
+  # the user's mail program (Simple MAPI, mailto).
+  add_library(quor_delivery_win STATIC ${quor_delivery_dir}/quorWinsock.cpp ${quor_delivery_dir}/quorMailClient.cpp)
   target_include_directories(quor_delivery_win PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(quor_delivery_win PUBLIC quor_delivery base ws2_32 iphlpapi)
+  target_link_libraries(quor_delivery_win PUBLIC quor_delivery base ws2_32 iphlpapi advapi32)
   sorvenal_test(quorWinsock_test SOURCES ${quor_delivery_tests}/quorWinsock_test.cpp DEPS quor_delivery_win)
+  sorvenal_test(quorMailClient_test SOURCES ${quor_delivery_tests}/quorMailClient_test.cpp DEPS quor_delivery_win)
+  target_compile_definitions(quorMailClient_test PRIVATE QUOR_DELIVERY_PEERS="${quor_delivery_tests}")
   # Run inside with_peers.py, which starts the SMTP and DNS servers first.
   find_program(QUOR_TEST_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
   find_program(QUOR_TEST_DNSMASQ dnsmasq PATHS /usr/sbin /sbin REQUIRED)
