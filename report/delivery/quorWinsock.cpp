@@ -1,12 +1,15 @@
 #include "report/delivery/quorWinsock.h"
 
 #include <iphlpapi.h>
+#include <wininet.h>
 #include <ws2tcpip.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <memory>
+
+#include "base/WinLibrary.h"
 
 namespace quor {
 
@@ -149,6 +152,30 @@ std::vector<std::string> SystemDnsServers() {
     if (!address.empty() && inet_pton(AF_INET, address.c_str(), &parsed) == 1) servers.push_back(address);
   }
   return servers;
+}
+
+}  // namespace quor
+
+namespace quor {
+
+SystemProxy SystemProxySetting() {
+  // Loaded for the call: the upload runs rarely, and only here is the
+  // library needed.
+  const base::Library wininet(LoadLibraryW(L"wininet.dll"));
+  if (!wininet) return {};
+  using QueryOption = BOOL(WINAPI*)(HINTERNET, DWORD, void*, DWORD*);
+  const auto query = reinterpret_cast<QueryOption>(
+      reinterpret_cast<void*>(GetProcAddress(wininet.get(), "InternetQueryOptionA")));
+  if (!query) return {};
+  DWORD size = 0;
+  query(nullptr, INTERNET_OPTION_PROXY, nullptr, &size);
+  if (size < sizeof(INTERNET_PROXY_INFO)) return {};
+  // The answer holds the structure and the two texts it points into.
+  std::vector<unsigned char> buffer(size);
+  auto* info = reinterpret_cast<INTERNET_PROXY_INFO*>(buffer.data());
+  if (!query(nullptr, INTERNET_OPTION_PROXY, info, &size) || info->dwAccessType != INTERNET_OPEN_TYPE_PROXY) return {};
+  const auto text = [](LPCTSTR s) { return s ? std::string(reinterpret_cast<const char*>(s)) : std::string(); };
+  return {text(info->lpszProxy), text(info->lpszProxyBypass)};
 }
 
 }  // namespace quor

@@ -59,4 +59,12 @@ private:
 // The IPv4 DNS servers of the system's network settings, in their order.
 std::vector<std::string> SystemDnsServers();
 
+// The system's proxy setting for web access (the proxy servers and the
+// hosts reached directly), as the upload takes it; both empty for direct
+// access or when the system cannot say.
+struct SystemProxy {
+  std::string servers, bypass;
+};
+SystemProxy SystemProxySetting();
+
 }  // namespace quor

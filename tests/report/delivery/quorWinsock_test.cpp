@@ -14,7 +14,9 @@
 #include <sstream>
 #include <thread>
 
+#include "base/WinRegKey.h"
 #include "report/delivery/quorDnsMessage.h"
+#include "report/delivery/quorHttpUpload.h"
 #include "report/delivery/quorMxLookup.h"
 #include "report/delivery/quorSmtpSession.h"
 #include "tests/report/delivery/StringSource.h"
@@ -95,6 +97,85 @@ TEST_F(Peers, MailExchangersComeOverAWinsockDatagramPort) {
   EXPECT_EQ(found.exchangers, (std::vector<std::string>{"mx1.multi.test", "mx2.multi.test"})) << found.error;
   const MxLookupOutcome plain = LookupMailExchangers("plain.test", port, 2000ms);
   EXPECT_EQ(plain.exchangers, std::vector<std::string>{"10.0.0.7"}) << plain.error;
+}
+
+// The HTTP server's facts about the request it got ("line ...", "field ...").
+std::string WaitForHttpReport() {
+  std::string report;
+  for (int i = 0; i < 250 && report.empty(); ++i) {
+    report = ReadUnixFile(Env("QUOR_HTTP_REPORT"));
+    if (report.empty()) std::this_thread::sleep_for(20ms);
+  }
+  std::remove(("Z:" + Env("QUOR_HTTP_REPORT")).c_str());
+  return report;
+}
+
+std::string Hex(const std::string& text) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (unsigned char c : text) hex += {kDigits[c >> 4], kDigits[c & 15]};
+  return hex;
+}
+
+// The user's proxy setting, as the system's settings dialog stores it, for
+// as long as the object lives.
+class UserProxy {
+public:
+  explicit UserProxy(const std::string& server) {
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr),
+              ERROR_SUCCESS);
+    const DWORD on = 1;
+    RegSetValueExW(key_, L"ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
+    RegSetValueExA(key_, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(server.c_str()),
+                   static_cast<DWORD>(server.size() + 1));
+  }
+  ~UserProxy() {
+    const DWORD off = 0;
+    RegSetValueExW(key_, L"ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
+    RegDeleteValueW(key_, L"ProxyServer");
+    RegCloseKey(key_);
+  }
+
+private:
+  static constexpr wchar_t kKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+  HKEY key_ = nullptr;
+};
+
+TEST_F(Peers, UploadGoesThroughAWinsockStream) {
+  quor_test::StringSource report("report bytes\r\n");
+  HttpUploadJob job;
+  job.url = "http://127.0.0.1/upload/bug.php";
+  job.port = static_cast<uint16_t>(std::stoi(Env("QUOR_HTTP_PORT")));
+  job.fields = {{"Customer", "ACME"}};
+  job.files = {{"BugReport", "bugreport.txt", &report}};
+  WinsockStream stream;
+  const HttpUploadOutcome outcome = UploadReport(job, stream);
+  EXPECT_TRUE(outcome.sent) << outcome.error;
+  EXPECT_EQ(outcome.status, 200);
+  const std::string facts = WaitForHttpReport();
+  EXPECT_NE(facts.find("line " + Hex("POST /upload/bug.php HTTP/1.1")), std::string::npos) << facts;
+  EXPECT_NE(facts.find("field " + Hex("Customer") + " " + Hex("ACME")), std::string::npos) << facts;
+  EXPECT_NE(facts.find("file " + Hex("BugReport") + " " + Hex("bugreport.txt") + " " + Hex("report bytes\r\n")),
+            std::string::npos)
+      << facts;
+}
+
+TEST_F(Peers, UploadTakesTheSystemProxy) {
+  const std::string proxy = "127.0.0.1:" + Env("QUOR_HTTP_PORT");
+  const UserProxy setting(proxy);
+  const SystemProxy system = SystemProxySetting();
+  EXPECT_NE(system.servers.find(proxy), std::string::npos) << system.servers;
+  HttpUploadJob job;
+  job.url = "http://reports.invalid/in";  // only the proxy can reach it
+  job.fields = {{"Id", "7"}};
+  job.proxySetting = system.servers;
+  job.proxyBypass = system.bypass;
+  WinsockStream stream;
+  const HttpUploadOutcome outcome = UploadReport(job, stream);
+  EXPECT_TRUE(outcome.sent) << outcome.error;
+  const std::string facts = WaitForHttpReport();
+  EXPECT_NE(facts.find("line " + Hex("POST http://reports.invalid:80/in HTTP/1.1")), std::string::npos) << facts;
+  EXPECT_NE(facts.find("header Host " + Hex("reports.invalid:80")), std::string::npos) << facts;
 }
 
 TEST(WinsockStream, RefusedConnectionAndUnknownHostFail) {

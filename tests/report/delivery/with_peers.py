@@ -1,8 +1,10 @@
 """Runs a Windows test program with the real servers it talks to: the
-aiosmtpd server of smtp_peer.py and dnsmasq with a few MX records, both on
-the loopback. The program learns their ports and the mail store from its
-environment (QUOR_SMTP_PORT, QUOR_SMTP_STORE, QUOR_DNS_ADDRESS,
-QUOR_DNS_PORT). Usage: with_peers.py DNSMASQ COMMAND..."""
+aiosmtpd server of smtp_peer.py, the HTTP server of http_peer.py (answering
+200) and dnsmasq with a few MX records, all on the loopback. The program
+learns their ports, the mail store and the HTTP server's report file from
+its environment (QUOR_SMTP_PORT, QUOR_SMTP_STORE, QUOR_HTTP_PORT,
+QUOR_HTTP_REPORT, QUOR_DNS_ADDRESS, QUOR_DNS_PORT).
+Usage: with_peers.py DNSMASQ COMMAND..."""
 import os
 import shutil
 import socket
@@ -38,6 +40,9 @@ def main():
     store = tempfile.mkdtemp(prefix="quor-smtp-")
     smtp = subprocess.Popen([sys.executable, os.path.join(HERE, "smtp_peer.py"), "--store", store],
                             stdout=subprocess.PIPE, text=True)
+    http_report = os.path.join(store, "http-report.txt")
+    http = subprocess.Popen([sys.executable, os.path.join(HERE, "http_peer.py"), http_report, "200"],
+                            stdout=subprocess.PIPE, text=True)
     dns_port = free_udp_port(DNS_ADDRESS)
     dns = subprocess.Popen([dnsmasq, "--keep-in-foreground", "--conf-file=/dev/null", "--no-resolv", "--no-hosts",
                             "--bind-interfaces", "--listen-address=" + DNS_ADDRESS, "--port=%d" % dns_port,
@@ -46,15 +51,16 @@ def main():
                             "--local=/test/"])
     try:
         smtp_port = smtp.stdout.readline().strip()
+        http_port = http.stdout.readline().strip()
         for _ in range(100):
             if dns_answers(DNS_ADDRESS, dns_port):
                 break
             time.sleep(0.05)
-        env = dict(os.environ, QUOR_SMTP_PORT=smtp_port, QUOR_SMTP_STORE=store, QUOR_DNS_ADDRESS=DNS_ADDRESS,
-                   QUOR_DNS_PORT=str(dns_port))
+        env = dict(os.environ, QUOR_SMTP_PORT=smtp_port, QUOR_SMTP_STORE=store, QUOR_HTTP_PORT=http_port,
+                   QUOR_HTTP_REPORT=http_report, QUOR_DNS_ADDRESS=DNS_ADDRESS, QUOR_DNS_PORT=str(dns_port))
         return subprocess.call(command, env=env)
     finally:
-        for peer in (smtp, dns):
+        for peer in (smtp, http, dns):
             peer.terminate()
             try:
                 peer.wait(3)
