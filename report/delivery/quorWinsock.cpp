@@ -5,11 +5,13 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <memory>
 
 #include "base/WinLibrary.h"
+#include "report/delivery/quorIcmpEcho.h"
 
 namespace quor {
 
@@ -176,6 +178,45 @@ SystemProxy SystemProxySetting() {
   if (!query(nullptr, INTERNET_OPTION_PROXY, info, &size) || info->dwAccessType != INTERNET_OPEN_TYPE_PROXY) return {};
   const auto text = [](LPCTSTR s) { return s ? std::string(reinterpret_cast<const char*>(s)) : std::string(); };
   return {text(info->lpszProxy), text(info->lpszProxyBypass)};
+}
+
+}  // namespace quor
+
+namespace quor {
+
+bool EchoAnswered(std::string_view host, Milliseconds timeout) {
+  WinsockSession session;
+  if (!session.Ready()) return false;
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(std::string(host).c_str(), nullptr, &hints, &found) != 0 || !found) return false;
+  const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owned(found, &freeaddrinfo);
+  const base::Socket s(socket(AF_INET, SOCK_RAW, IPPROTO_ICMP));
+  if (!s) return false;
+  // Time to live 30: IP_TTL of Winsock 2 (7 here; 4 in the old Winsock 1
+  // numbering, tried when 7 is refused).
+  constexpr int kTtl = 30, kIpTtl = 7, kIpTtlWinsock1 = 4;
+  if (setsockopt(s.get(), IPPROTO_IP, kIpTtl, reinterpret_cast<const char*>(&kTtl), sizeof kTtl) != 0)
+    setsockopt(s.get(), IPPROTO_IP, kIpTtlWinsock1, reinterpret_cast<const char*>(&kTtl), sizeof kTtl);
+  static std::atomic<uint16_t> sequence{0};
+  const uint16_t seq = sequence++;
+  const auto id = static_cast<uint16_t>(GetCurrentProcessId());
+  const auto packet = BuildEchoRequest(id, seq);
+  if (sendto(s.get(), reinterpret_cast<const char*>(packet.data()), static_cast<int>(packet.size()), 0,
+             found->ai_addr, static_cast<int>(found->ai_addrlen)) == SOCKET_ERROR)
+    return false;
+  // Replies to other programs' pings arrive too: keep reading until ours
+  // or the time is up.
+  const Deadline deadline = std::chrono::steady_clock::now() + timeout;
+  unsigned char buffer[1500];
+  for (;;) {
+    const Milliseconds left = TimeLeft(deadline);
+    if (left.count() <= 0 || WaitFor(s.get(), false, left) != StreamStatus::Ok) return false;
+    const int got = recv(s.get(), reinterpret_cast<char*>(buffer), sizeof buffer, 0);
+    if (got == SOCKET_ERROR) return false;
+    if (IsEchoReply({buffer, static_cast<size_t>(got)}, id, seq)) return true;
+  }
 }
 
 }  // namespace quor

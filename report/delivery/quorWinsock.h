@@ -59,6 +59,10 @@ private:
 // The IPv4 DNS servers of the system's network settings, in their order.
 std::vector<std::string> SystemDnsServers();
 
+// Whether `host` answers an ICMP echo within `timeout` per reply (raw
+// socket, time to live 30). The sequence number counts up for the process.
+bool EchoAnswered(std::string_view host, Milliseconds timeout);
+
 // The system's proxy setting for web access (the proxy servers and the
 // hosts reached directly), as the upload takes it; both empty for direct
 // access or when the system cannot say.

@@ -213,6 +213,13 @@ TEST(WinsockStream, SilentServerTimesOutAndAClosedOneSaysSo) {
   EXPECT_EQ(stream.Receive(buffer, sizeof buffer, got, 5000ms), StreamStatus::Closed);
 }
 
+TEST(OnlineTest, LoopbackAnswersTheEchoAndANameThatDoesNotResolveDoesNot) {
+  // Raw sockets need the right to use them (root, as CI runs).
+  if (!EchoAnswered("127.0.0.1", 1000ms)) GTEST_SKIP() << "no raw ICMP socket here";
+  EXPECT_TRUE(EchoAnswered("127.0.0.1", 1000ms));  // the next sequence number
+  EXPECT_FALSE(EchoAnswered("no-such-host.invalid", 200ms));
+}
+
 TEST(SystemDns, ServersAreDottedAddresses) {
   for (const std::string& server : SystemDnsServers()) {
     in_addr parsed;
