@@ -21,6 +21,7 @@ sorvenal_core(quor_delivery SOURCES
   ${quor_delivery_dir}/quorRandom.cpp
   ${quor_delivery_dir}/quorDnsMessage.cpp
   ${quor_delivery_dir}/quorMxLookup.cpp
+  ${quor_delivery_dir}/quorMailServerLookup.cpp
   ${quor_delivery_dir}/quorHttpUrl.cpp
   ${quor_delivery_dir}/quorHttpProxy.cpp
   ${quor_delivery_dir}/quorHttpRequest.cpp
@@ -51,6 +52,7 @@ if(SORVENAL_NATIVE)
   sorvenal_test(quorDeliveryNet_test TIMEOUT 240 SOURCES
     ${quor_delivery_tests}/quorSmtpSession_test.cpp
     ${quor_delivery_tests}/quorMxLookup_test.cpp
+    ${quor_delivery_tests}/quorMailServerLookup_test.cpp
     ${quor_delivery_tests}/quorHttpUpload_test.cpp
     ${quor_delivery_tests}/quorMailtoPython_test.cpp
     ${quor_delivery_tests}/PosixByteStream.cpp

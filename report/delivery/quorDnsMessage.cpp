@@ -102,6 +102,10 @@ bool ReadRecord(const Reader& reader, size_t& at, uint16_t type, std::vector<Dns
     if (!host || pos != end) return false;
     record.preference = *preference;
     record.host = *host;
+  } else if (type == kDnsTypeNs) {
+    const auto host = reader.Name(pos);
+    if (!host || pos != end) return false;
+    record.host = *host;
   } else if (type == kDnsTypeA) {
     if (*length != kAddressBytes) return false;
     record.address = *reader.Long(pos);
@@ -144,8 +148,8 @@ DnsReply ParseDnsReply(std::string_view message, uint16_t id, std::string_view n
   const Reader reader(message);
   size_t at = 0;
   const auto replyId = reader.Word(at), flags = reader.Word(at), questions = reader.Word(at),
-             answers = reader.Word(at);
-  if (!replyId || !flags || !questions || !answers || message.size() < kHeaderBytes) return reply;
+             answers = reader.Word(at), authorities = reader.Word(at);
+  if (!replyId || !flags || !questions || !answers || !authorities || message.size() < kHeaderBytes) return reply;
   if (*replyId != id || !(*flags & kFlagResponse) || (*flags & kOpcodeMask) || *questions != 1) return reply;
   at = kHeaderBytes;
   const auto questionName = reader.Name(at);
@@ -159,6 +163,13 @@ DnsReply ParseDnsReply(std::string_view message, uint16_t id, std::string_view n
       reply.records.clear();
       return reply;
     }
+  std::vector<DnsRecord> servers;
+  for (uint16_t i = 0; i < *authorities; ++i)
+    if (!ReadRecord(reader, at, kDnsTypeNs, servers)) {
+      reply.records.clear();
+      return reply;
+    }
+  for (DnsRecord& server : servers) reply.referrals.push_back(std::move(server.host));
   reply.status = DnsReplyStatus::Answer;
   return reply;
 }

@@ -11,6 +11,7 @@
 namespace quor {
 
 inline constexpr uint16_t kDnsTypeA = 1;
+inline constexpr uint16_t kDnsTypeNs = 2;
 inline constexpr uint16_t kDnsTypeMx = 15;
 inline constexpr uint16_t kDnsPort = 53;
 inline constexpr uint8_t kDnsNoError = 0;
@@ -23,7 +24,7 @@ inline constexpr uint8_t kDnsNameError = 3;
 
 struct DnsRecord {
   uint16_t preference = 0;  // MX: lower is preferred
-  std::string host;         // MX: the exchanger's name
+  std::string host;         // MX: the exchanger's name; NS: the name server's
   uint32_t address = 0;     // A: most significant byte first
 };
 
@@ -37,6 +38,9 @@ struct DnsReply {
   DnsReplyStatus status = DnsReplyStatus::NotOurs;
   uint8_t rcode = 0;
   std::vector<DnsRecord> records;  // the answer records of the type asked, in order
+  // The name servers of the authority section: where a server that does
+  // not know the answer refers the question to.
+  std::vector<std::string> referrals;
 };
 
 // Reads `message` as the reply to the query (id, name, type). Compressed

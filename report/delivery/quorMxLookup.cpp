@@ -9,14 +9,7 @@
 
 namespace quor {
 
-namespace {
-
-struct Asked {
-  DnsReply reply;
-  std::string error;
-};
-
-Asked Ask(DatagramPort& port, std::string_view name, uint16_t type, Milliseconds timeout) {
+DnsAsked AskDnsServer(DatagramPort& port, std::string_view name, uint16_t type, Milliseconds timeout) {
   const auto id = uint16_t(UnguessableNumber());
   const std::string query = BuildDnsQuery(id, name, type);
   if (query.empty()) return {{}, "not a domain name: " + std::string(name)};
@@ -33,10 +26,8 @@ Asked Ask(DatagramPort& port, std::string_view name, uint16_t type, Milliseconds
   }
 }
 
-}  // namespace
-
 MxLookupOutcome LookupMailExchangers(std::string_view domain, DatagramPort& port, Milliseconds timeout) {
-  Asked mx = Ask(port, domain, kDnsTypeMx, timeout);
+  DnsAsked mx = AskDnsServer(port, domain, kDnsTypeMx, timeout);
   if (!mx.error.empty()) return {{}, mx.error};
   if (mx.reply.rcode == kDnsNameError) return {{}, "the domain " + std::string(domain) + " does not exist"};
   if (mx.reply.rcode != kDnsNoError)
@@ -51,7 +42,7 @@ MxLookupOutcome LookupMailExchangers(std::string_view domain, DatagramPort& port
     if (outcome.exchangers.empty()) outcome.error = "the domain " + std::string(domain) + " accepts no mail";
     return outcome;
   }
-  Asked a = Ask(port, domain, kDnsTypeA, timeout);
+  DnsAsked a = AskDnsServer(port, domain, kDnsTypeA, timeout);
   if (!a.error.empty()) return {{}, a.error};
   for (const DnsRecord& record : a.reply.records) outcome.exchangers.push_back(DottedAddress(record.address));
   if (outcome.exchangers.empty()) outcome.error = "the domain " + std::string(domain) + " has no mail server";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "report/delivery/quorDatagramPort.h"
+#include "report/delivery/quorDnsMessage.h"
 
 namespace quor {
 
@@ -16,6 +17,14 @@ struct MxLookupOutcome {
   std::vector<std::string> exchangers;
   std::string error;  // why there are none
 };
+
+// One question to the server behind `port`: its reply, or why there is none
+// (replies to other questions are ignored while waiting at most `timeout`).
+struct DnsAsked {
+  DnsReply reply;
+  std::string error;
+};
+[[nodiscard]] DnsAsked AskDnsServer(DatagramPort& port, std::string_view name, uint16_t type, Milliseconds timeout);
 
 // Asks the server behind `port`; each question waits at most `timeout` for
 // its reply (replies to other questions are ignored meanwhile).

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "base/WinLibrary.h"
+#include "report/delivery/quorDnsMessage.h"
 #include "report/delivery/quorIcmpEcho.h"
 
 namespace quor {
@@ -110,9 +111,14 @@ uint32_t WinsockStream::LocalAddress() const {
 
 WinsockDatagramPort::WinsockDatagramPort(std::string_view server, uint16_t port) {
   if (!session_.Ready()) return;
-  server_.sin_family = AF_INET;
-  server_.sin_port = htons(port);
-  if (inet_pton(AF_INET, std::string(server).c_str(), &server_.sin_addr) != 1) return;
+  // A dotted address, or a host name the system resolves.
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_DGRAM;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(std::string(server).c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found) return;
+  const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owned(found, &freeaddrinfo);
+  server_ = *reinterpret_cast<const sockaddr_in*>(found->ai_addr);
   socket_.reset(socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP));
   // Connected: the system hands us only the server's datagrams.
   if (socket_ && connect(socket_.get(), reinterpret_cast<const sockaddr*>(&server_), sizeof server_) != 0)
@@ -217,6 +223,24 @@ bool EchoAnswered(std::string_view host, Milliseconds timeout) {
     if (got == SOCKET_ERROR) return false;
     if (IsEchoReply({buffer, static_cast<size_t>(got)}, id, seq)) return true;
   }
+}
+
+}  // namespace quor
+
+namespace quor {
+
+MailServerLookup SystemMailServerLookup() {
+  MailServerLookup lookup;
+  lookup.dnsServers = SystemDnsServers();
+  // Two of the root name servers, by name: the system resolves them when
+  // it can, and their names outlive renumbering.
+  lookup.rootServers = {"a.root-servers.net", "b.root-servers.net"};
+  lookup.open = [](const std::string& server) -> std::unique_ptr<DatagramPort> {
+    auto port = std::make_unique<WinsockDatagramPort>(server, kDnsPort);
+    if (!port->Open()) return nullptr;
+    return port;
+  };
+  return lookup;
 }
 
 }  // namespace quor

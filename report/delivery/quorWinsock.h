@@ -12,6 +12,7 @@
 #include "base/WinSocket.h"
 #include "report/delivery/quorByteStream.h"
 #include "report/delivery/quorDatagramPort.h"
+#include "report/delivery/quorMailServerLookup.h"
 
 namespace quor {
 
@@ -42,7 +43,8 @@ private:
   base::Socket socket_;
 };
 
-// UDP to one server (IPv4 dotted address); only its datagrams are read.
+// UDP to one server (a dotted IPv4 address or a host name the system
+// resolves); only its datagrams are read.
 class WinsockDatagramPort : public DatagramPort {
 public:
   WinsockDatagramPort(std::string_view server, uint16_t port);
@@ -58,6 +60,10 @@ private:
 
 // The IPv4 DNS servers of the system's network settings, in their order.
 std::vector<std::string> SystemDnsServers();
+
+// The MX lookup over Winsock: the system's DNS servers, or the walk from
+// the root name servers when it names none.
+MailServerLookup SystemMailServerLookup();
 
 // Whether `host` answers an ICMP echo within `timeout` per reply (raw
 // socket, time to live 30). The sequence number counts up for the process.

@@ -14,9 +14,16 @@ std::string Bytes(std::initializer_list<int> values) {
 
 const std::string kQuestion = Bytes({7, 'e', 'x', 'a', 'm', 'p', 'l', 'e', 4, 't', 'e', 's', 't', 0, 0, 15, 0, 1});
 
-// A reply header: our ID, response + recursion flags, one question, `answers` answers.
-std::string Header(int answers, int id = kId, int flags = 0x8180) {
-  return Bytes({id >> 8, id & 0xFF, flags >> 8, flags & 0xFF, 0, 1, 0, answers, 0, 0, 0, 0});
+// A reply header: our ID, response + recursion flags, one question, `answers`
+// answers and `authorities` authority records.
+std::string Header(int answers, int id = kId, int flags = 0x8180, int authorities = 0) {
+  return Bytes({id >> 8, id & 0xFF, flags >> 8, flags & 0xFF, 0, 1, 0, answers, 0, authorities, 0, 0});
+}
+
+// An NS record: owner name bytes, type 2, class 1, TTL 60, the server's name bytes.
+std::string Ns(const std::string& owner, const std::string& server) {
+  const int length = int(server.size());
+  return owner + Bytes({0, 2, 0, 1, 0, 0, 0, 60, length >> 8, length & 0xFF}) + server;
 }
 
 // An MX record: owner name bytes, type 15, class 1, TTL 60, preference and exchanger bytes.
@@ -54,6 +61,31 @@ TEST(DnsMessage, ReadsCompressedExchangersOfTheTypeAsked) {
       Header(1) + kQuestion.substr(0, 14) + Bytes({0, 1, 0, 1}) + aRecord, kId, "example.test", quor::kDnsTypeA);
   ASSERT_EQ(a.records.size(), 1u);
   EXPECT_EQ(a.records[0].address, 0x0A000001u);
+}
+
+TEST(DnsMessage, NameServersOfTheAnswerAndReferralsOfTheAuthoritySection) {
+  const std::string nsQuestion = kQuestion.substr(0, 14) + Bytes({0, 2, 0, 1});
+  const std::string ns1 = Bytes({3, 'n', 's', '1', 0xC0, 12});  // ns1.example.test
+  const quor::DnsReply answer =
+      quor::ParseDnsReply(Header(1) + nsQuestion + Ns(kToQuestion, ns1), kId, "example.test", quor::kDnsTypeNs);
+  ASSERT_EQ(answer.records.size(), 1u);
+  EXPECT_EQ(answer.records[0].host, "ns1.example.test");
+  EXPECT_TRUE(answer.referrals.empty());
+
+  // No answer, two servers to ask instead; an MX question gets them too.
+  const std::string tld = Bytes({4, 't', 'e', 's', 't', 0});
+  const std::string referral = Header(0, kId, 0x8100, 2) + kQuestion + Ns(tld, Bytes({1, 'a', 0xC0, 12 + 18})) +
+                               Ns(tld, Bytes({1, 'b', 0xC0, 12 + 18}));
+  const quor::DnsReply referred = quor::ParseDnsReply(referral, kId, "example.test", quor::kDnsTypeMx);
+  ASSERT_EQ(referred.status, quor::DnsReplyStatus::Answer);
+  EXPECT_TRUE(referred.records.empty());
+  EXPECT_EQ(referred.referrals, (std::vector<std::string>{"a.test", "b.test"}));
+
+  // An authority record running out of the message spoils the reply.
+  const quor::DnsReply cut =
+      quor::ParseDnsReply(referral.substr(0, referral.size() - 1), kId, "example.test", quor::kDnsTypeMx);
+  EXPECT_EQ(cut.status, quor::DnsReplyStatus::Malformed);
+  EXPECT_TRUE(cut.referrals.empty());
 }
 
 TEST(DnsMessage, IgnoresRepliesToOtherQueries) {

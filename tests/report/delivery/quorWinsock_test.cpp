@@ -220,6 +220,20 @@ TEST(OnlineTest, LoopbackAnswersTheEchoAndANameThatDoesNotResolveDoesNot) {
   EXPECT_FALSE(EchoAnswered("no-such-host.invalid", 200ms));
 }
 
+TEST_F(Peers, RecipientsMailServerThroughTheSystemLookup) {
+  MailServerLookup lookup = SystemMailServerLookup();
+  lookup.dnsServers = {"localhost"};  // a name the system resolves, standing for the system's server
+  const uint16_t port = static_cast<uint16_t>(std::stoi(Env("QUOR_DNS_PORT")));
+  const DnsPortOpener system = lookup.open;
+  lookup.open = [&](const std::string&) -> std::unique_ptr<DatagramPort> {
+    auto p = std::make_unique<WinsockDatagramPort>(Env("QUOR_DNS_ADDRESS"), port);
+    return p->Open() ? std::move(p) : nullptr;
+  };
+  const MxLookupOutcome found = LookupMailServer("Support <support@multi.test>", lookup);
+  EXPECT_EQ(found.exchangers, (std::vector<std::string>{"mx1.multi.test", "mx2.multi.test"})) << found.error;
+  EXPECT_EQ(system("no-such-host.invalid"), nullptr);
+}
+
 TEST(SystemDns, ServersAreDottedAddresses) {
   for (const std::string& server : SystemDnsServers()) {
     in_addr parsed;
