@@ -29,7 +29,8 @@ sorvenal_core(quor_delivery SOURCES
   ${quor_delivery_dir}/quorHttpUpload.cpp
   ${quor_delivery_dir}/quorMailtoLink.cpp
   ${quor_delivery_dir}/quorIcmpEcho.cpp
-  DEPS quor_zip quor_text)
+  ${quor_delivery_dir}/quorSendPlan.cpp
+  DEPS quor_zip quor_text quor_screenshot_core)
 
 sorvenal_test(quorDelivery_test SOURCES
   ${quor_delivery_tests}/quorMailAddress_test.cpp
@@ -40,6 +41,7 @@ sorvenal_test(quorDelivery_test SOURCES
   ${quor_delivery_tests}/quorHttp_test.cpp
   ${quor_delivery_tests}/quorMailtoLink_test.cpp
   ${quor_delivery_tests}/quorDeliveryBits_test.cpp
+  ${quor_delivery_tests}/quorSendPlan_test.cpp
   DEPS quor_delivery)
 
 if(SORVENAL_NATIVE)
