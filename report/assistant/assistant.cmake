@@ -1,0 +1,17 @@
+# Assistants: the forms a user walks through before a report is sent, saved
+# or printed. The platform-free core (form resources, items, the e-mail
+# check, what finished forms give the report) is built in both builds.
+set(quor_assistant_dir ${CMAKE_CURRENT_LIST_DIR})
+set(quor_assistant_tests ${PROJECT_SOURCE_DIR}/tests/report/assistant)
+
+sorvenal_core(quor_assistant_core SOURCES
+  ${quor_assistant_dir}/quorEmailAddress.cpp
+  ${quor_assistant_dir}/quorNVFormModel.cpp
+  DEPS quor_text)
+
+sorvenal_test(quorAssistant_test SOURCES
+  ${quor_assistant_tests}/quorEmailAddress_test.cpp
+  ${quor_assistant_tests}/quorNVFormModel_test.cpp
+  DEPS quor_assistant_core)
+
+sorvenal_fuzz(nv_form_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/nv_form_fuzz.cpp DEPS quor_assistant_core)
