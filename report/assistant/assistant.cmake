@@ -7,11 +7,13 @@ set(quor_assistant_tests ${PROJECT_SOURCE_DIR}/tests/report/assistant)
 sorvenal_core(quor_assistant_core SOURCES
   ${quor_assistant_dir}/quorEmailAddress.cpp
   ${quor_assistant_dir}/quorNVFormModel.cpp
+  ${quor_assistant_dir}/quorNVLayout.cpp
   DEPS quor_text)
 
 sorvenal_test(quorAssistant_test SOURCES
   ${quor_assistant_tests}/quorEmailAddress_test.cpp
   ${quor_assistant_tests}/quorNVFormModel_test.cpp
+  ${quor_assistant_tests}/quorNVLayout_test.cpp
   DEPS quor_assistant_core)
 
 sorvenal_fuzz(nv_form_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/nv_form_fuzz.cpp DEPS quor_assistant_core)
