@@ -17,3 +17,11 @@ sorvenal_test(quorAssistant_test SOURCES
   DEPS quor_assistant_core)
 
 sorvenal_fuzz(nv_form_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/nv_form_fuzz.cpp DEPS quor_assistant_core)
+
+if(SORVENAL_WIN)
+  # The forms on the screen.
+  add_library(quor_assistant STATIC ${quor_assistant_dir}/quorNVForm.cpp)
+  target_include_directories(quor_assistant PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(quor_assistant PUBLIC quor_assistant_core base gdi32 user32)
+  sorvenal_test(quorNVForm_test SOURCES ${quor_assistant_tests}/quorNVForm_test.cpp DEPS quor_assistant)
+endif()

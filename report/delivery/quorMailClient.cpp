@@ -2,6 +2,7 @@
 
 #include <mapi.h>
 
+#include "base/WinAnsi.h"
 #include "base/WinHandle.h"
 #include "base/WinLibrary.h"
 #include "base/WinRegKey.h"
@@ -21,22 +22,6 @@ const wchar_t kUserMailtoCommandKey[] = L"Software\\Classes\\mailto\\shell\\open
 const wchar_t kMailtoCommandKey[] = L"mailto\\shell\\open\\command";
 // The longest command value read, in characters.
 constexpr DWORD kMaxHandlerCommand = 260;
-
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n, nullptr, nullptr);
-  return narrow;
-}
 
 }  // namespace
 
@@ -114,9 +99,9 @@ std::optional<std::wstring> MailtoHandlerCommand() {
 MailClientResult SendViaMailto(const MailClientJob& job) {
   const std::optional<std::wstring> handler = MailtoHandlerCommand();
   if (!handler) return MailClientResult::Failed;
-  const std::optional<std::string> command = MailtoCommand(Narrow(*handler), job.recipients, job.subject, job.body);
+  const std::optional<std::string> command = MailtoCommand(base::WideToAnsi(*handler), job.recipients, job.subject, job.body);
   if (!command) return MailClientResult::Failed;
-  std::wstring line = Wide(*command);
+  std::wstring line = base::AnsiToWide(*command);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started = {};

@@ -1,0 +1,197 @@
+// Assistant forms in real windows: the contact form's Continue waits for a
+// valid address, Escape cancels, Enter moves on in one-line edits, the
+// answers come back into the model, and an assistant numbers its forms.
+#include "report/assistant/quorNVForm.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "base/WinGdiObject.h"
+#include "base/WinSelection.h"
+#include "base/WinWindowDc.h"
+#include "report/assistant/quorEmailAddress.h"
+
+namespace quor {
+namespace {
+
+NVItem Item(NVItemKind kind, const char* name, const char* caption = "") {
+  NVItem item;
+  item.kind = kind;
+  item.name = name;
+  item.caption = caption;
+  return item;
+}
+
+NVFormModel ContactForm() {
+  NVFormModel f = EmptyNVForm();
+  f.message = "Contact Information";
+  f.items[0].caption = "Continue";
+  f.items[1].enabled = false;
+  f.items.push_back(Item(NVItemKind::Label, "Label1", "your name:"));
+  NVItem name = Item(NVItemKind::Edit, "NameEdit");
+  name.optional = true;
+  f.items.push_back(name);
+  f.items.push_back(Item(NVItemKind::Label, "Label2", "your email:"));
+  NVItem email = Item(NVItemKind::Edit, "EmailEdit");
+  email.colored = true;
+  f.items.push_back(email);
+  f.items.push_back(Item(NVItemKind::CheckBox, "MemCheck", "remember me"));
+  return f;
+}
+
+// The contact form's check of the address, as its handler does it.
+void CheckEmail(NVFormModel&, NVAction action, NVItem* item) {
+  if (action == nvaChanged && item && item->name == "EmailEdit") item->valid = IsValidEmailAddress(item->text);
+}
+
+HWND WaitForForm() {
+  for (int i = 0; i < 500; ++i) {
+    if (HWND h = FindWindowW(kNVAssistantClass, nullptr); h && IsWindowVisible(h)) return h;
+    Sleep(10);
+  }
+  return nullptr;
+}
+
+HWND ItemWindow(HWND form, int index) { return GetDlgItem(form, kNVFirstItemId + index); }
+
+// Plays the user on another thread while the form's modal loop runs here.
+int32_t RunWithUser(NVFormModel& form, const NVFormShow& show, const std::function<void(HWND)>& user) {
+  std::thread player([&user] {
+    if (HWND h = WaitForForm()) user(h);
+  });
+  const int32_t result = RunNVForm(form, show, nullptr);
+  player.join();
+  return result;
+}
+
+void SaveScreenshot(HWND h, const char* name) {
+  RECT r;
+  GetWindowRect(h, &r);
+  const int w = r.right - r.left, hgt = r.bottom - r.top;
+  const base::WindowDc screen(nullptr);
+  const base::MemoryDc mem(CreateCompatibleDC(screen.get()));
+  const base::GdiObject<HBITMAP> bmp(CreateCompatibleBitmap(screen.get(), w, hgt));
+  {
+    // The screen as the user sees it (the form with its children and frame).
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    Sleep(300);
+    const base::Selection s(mem.get(), bmp.get());
+    BitBlt(mem.get(), 0, 0, w, hgt, screen.get(), r.left, r.top, SRCCOPY);
+  }
+  BITMAPINFOHEADER bi = {sizeof bi, w, hgt, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
+  std::string pixels(stride * static_cast<DWORD>(hgt), '\0');
+  GetDIBits(mem.get(), bmp.get(), 0, static_cast<UINT>(hgt), pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi),
+            DIB_RGB_COLORS);
+  BITMAPFILEHEADER fh = {0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi + pixels.size()), 0, 0,
+                         sizeof fh + sizeof bi};
+  if (FILE* f = std::fopen(name, "wb")) {
+    std::fwrite(&fh, sizeof fh, 1, f);
+    std::fwrite(&bi, sizeof bi, 1, f);
+    std::fwrite(pixels.data(), 1, pixels.size(), f);
+    std::fclose(f);
+  }
+}
+
+TEST(NVFormWindow, ContinueWaitsForAValidAddressAndTheAnswersComeBack) {
+  NVFormModel form = ContactForm();
+  bool disabledAtFirst = false, disabledWhenInvalid = false, enabledWhenValid = false;
+  std::wstring caption;
+  const int32_t result = RunWithUser(form, {"Send Assistant", 1, 3, CheckEmail}, [&](HWND h) {
+    wchar_t text[64] = {};
+    GetWindowTextW(ItemWindow(h, 0), text, 64);
+    caption = text;
+    disabledAtFirst = !IsWindowEnabled(ItemWindow(h, 0));
+    SendMessageW(ItemWindow(h, 4), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Jane Doe"));
+    SendMessageW(ItemWindow(h, 6), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"jane@example"));
+    disabledWhenInvalid = !IsWindowEnabled(ItemWindow(h, 0));
+    SendMessageW(ItemWindow(h, 6), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"jane.doe@mail-server.example.com"));
+    enabledWhenValid = IsWindowEnabled(ItemWindow(h, 0));
+    SendMessageW(ItemWindow(h, 7), BM_CLICK, 0, 0);
+    SaveScreenshot(h, "nvform_contact.bmp");
+    SendMessageW(ItemWindow(h, 0), BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(caption, L"Continue");  // owner-drawn, the caption stays the window text
+  EXPECT_TRUE(disabledAtFirst);
+  EXPECT_TRUE(disabledWhenInvalid);
+  EXPECT_TRUE(enabledWhenValid);
+  EXPECT_EQ(result, nvmrContinue);
+  EXPECT_EQ(form.Find("NameEdit")->text, "Jane Doe");
+  EXPECT_EQ(form.Find("EmailEdit")->text, "jane.doe@mail-server.example.com");
+  EXPECT_TRUE(form.Find("MemCheck")->checked);
+}
+
+TEST(NVFormWindow, EscapeCancelsOnlyWhenCancelIsEnabled) {
+  NVFormModel form = ContactForm();
+  form.items[2].enabled = false;
+  bool stillOpen = false;
+  const int32_t result = RunWithUser(form, {"Send Assistant", 1, 1, CheckEmail}, [&](HWND h) {
+    PostMessageW(ItemWindow(h, 4), WM_KEYDOWN, VK_ESCAPE, 0);
+    Sleep(200);
+    stillOpen = IsWindow(h);
+    PostMessageW(h, WM_CLOSE, 0, 0);  // the title bar's close button
+  });
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(result, nvmrCancel);
+  form = ContactForm();
+  EXPECT_EQ(RunWithUser(form, {"Send Assistant", 1, 1, CheckEmail},
+                        [](HWND h) { PostMessageW(ItemWindow(h, 4), WM_KEYDOWN, VK_ESCAPE, 0); }),
+            nvmrCancel);
+}
+
+TEST(NVFormWindow, EnterInAOneLineEditMovesOnAndTheHandlerSeesEveryAction) {
+  NVFormModel form = ContactForm();
+  std::vector<int32_t> actions;
+  HWND focusAfterEnter = nullptr, emailWindow = nullptr;
+  const NVActionHandler record = [&](NVFormModel& f, NVAction a, NVItem* item) {
+    actions.push_back(a);
+    CheckEmail(f, a, item);
+  };
+  RunWithUser(form, {"Send Assistant", 2, 2, record}, [&](HWND h) {
+    emailWindow = ItemWindow(h, 6);
+    // The focus starts on the first enabled item after Cancel: the name.
+    const DWORD formThread = GetWindowThreadProcessId(h, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), formThread, TRUE);
+    PostMessageW(ItemWindow(h, 4), WM_KEYDOWN, VK_RETURN, 0);
+    Sleep(200);
+    focusAfterEnter = GetFocus();
+    AttachThreadInput(GetCurrentThreadId(), formThread, FALSE);
+    SendMessageW(ItemWindow(h, 2), BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(focusAfterEnter, emailWindow);
+  ASSERT_GE(actions.size(), 2u);
+  EXPECT_EQ(actions.front(), nvaShowing);
+  EXPECT_EQ(actions.back(), nvaClosed);
+  EXPECT_EQ(form.modalResult, nvmrCancel);
+}
+
+TEST(NVFormWindow, AssistantRunsItsFormsInTurnAndGivesTheOwnerItsStateBack) {
+  std::vector<NVFormModel> forms = {EmptyNVForm(), EmptyNVForm()};
+  forms[0].message = "First";
+  forms[1].message = "Second";
+  const HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  EnableWindow(owner, FALSE);  // disabled before: stays so
+  int seen = 0;
+  std::thread player([&] {
+    for (int n = 0; n < 2; ++n) {
+      HWND h = WaitForForm();
+      if (!h) return;
+      ++seen;
+      SendMessageW(ItemWindow(h, 1), BM_CLICK, 0, 0);  // Skip goes on as well
+      while (IsWindow(h)) Sleep(10);
+    }
+  });
+  const int32_t result = RunNVAssistant(forms, "Save Assistant", nullptr, owner);
+  player.join();
+  EXPECT_EQ(result, nvmrContinue);
+  EXPECT_EQ(seen, 2);
+  EXPECT_EQ(forms[1].modalResult, nvmrSkip);
+  EXPECT_FALSE(IsWindowEnabled(owner));
+  DestroyWindow(owner);
+}
+
+}  // namespace
+}  // namespace quor
