@@ -10,11 +10,35 @@ sorvenal_core(quor_assistant_core SOURCES
   ${quor_assistant_dir}/quorNVLayout.cpp
   DEPS quor_text)
 
+# The stored forms, written from their text form (resources/assistant) by
+# the layout writer into the build tree: resources of the program, and read
+# back by the native test.
+if(SORVENAL_WIN)
+  set(quor_layoutc ${SORVENAL_HOST_TOOLS}/layoutc)
+  set(quor_layoutc_target)
+else()
+  set(quor_layoutc $<TARGET_FILE:layoutc>)
+  set(quor_layoutc_target layoutc)
+endif()
+set(quor_assistant_form_bins)
+foreach(form ContactForm DetailsForm ScrShotForm)
+  set(bin ${PROJECT_BINARY_DIR}/report/${form}.bin)
+  add_custom_command(OUTPUT ${bin}
+    COMMAND ${quor_layoutc} ${PROJECT_SOURCE_DIR}/resources/assistant/${form}.txt ${bin}
+    DEPENDS ${PROJECT_SOURCE_DIR}/resources/assistant/${form}.txt ${quor_layoutc_target}
+    COMMENT "Writing the assistant form ${form}")
+  list(APPEND quor_assistant_form_bins ${bin})
+endforeach()
+add_custom_target(quor_assistant_forms DEPENDS ${quor_assistant_form_bins})
+
 sorvenal_test(quorAssistant_test SOURCES
   ${quor_assistant_tests}/quorEmailAddress_test.cpp
   ${quor_assistant_tests}/quorNVFormModel_test.cpp
   ${quor_assistant_tests}/quorNVLayout_test.cpp
+  ${quor_assistant_tests}/quorStoredForms_test.cpp
   DEPS quor_assistant_core)
+add_dependencies(quorAssistant_test quor_assistant_forms)
+target_compile_definitions(quorAssistant_test PRIVATE QUOR_ASSISTANT_FORMS="${PROJECT_BINARY_DIR}/report")
 
 sorvenal_fuzz(nv_form_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/nv_form_fuzz.cpp DEPS quor_assistant_core)
 
