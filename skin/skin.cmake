@@ -24,6 +24,9 @@ if(SORVENAL_WIN)
     ${d}/sCommonData.cpp
     ${d}/sMemo.cpp
     ${d}/sLabel.cpp
+    ${d}/sLabelFX.cpp
+    ${d}/sStickyLabel.cpp
+    ${d}/sBoundLabel.cpp
     ${d}/sTooledit.cpp
     ${d}/sSkinManager.cpp
     ${d}/sSkinAnnounce.cpp
