@@ -19,6 +19,8 @@ void RegisterSkinClasses() {
   tk::RegisterClass<TsButton>("TsButton");
   tk::RegisterClass<TsBitBtn>("TsBitBtn");
   tk::RegisterClass<TsSpeedButton>("TsSpeedButton");
+  tk::RegisterClass<TsMaskEdit>("TsMaskEdit");
+  tk::RegisterClass<TsFileDirEdit>("TsFileDirEdit");
   tk::RegisterClass<TsFilenameEdit>("TsFilenameEdit");
   tk::RegisterClass<TsMemo>("TsMemo");
   tk::RegisterClass<TsLabel>("TsLabel");

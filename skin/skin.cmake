@@ -27,6 +27,8 @@ if(SORVENAL_WIN)
     ${d}/sLabelFX.cpp
     ${d}/sStickyLabel.cpp
     ${d}/sBoundLabel.cpp
+    ${d}/sMaskEdit.cpp
+    ${d}/sCustomComboEdit.cpp
     ${d}/sTooledit.cpp
     ${d}/sSkinManager.cpp
     ${d}/sSkinAnnounce.cpp
