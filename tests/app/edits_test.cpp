@@ -266,6 +266,32 @@ TEST_F(EditsTest, TheButtonIsTheFolderGlyphBesideTheText) {
   EXPECT_TRUE(yellow);
 }
 
+TEST_F(EditsTest, TheButtonShowsHotAndPressedFramesAndALostPressEndsWithoutAClick) {
+  const HWND b = edit_->Button().Handle();
+  const skin::TsBitmap24 normal = Shot(b);
+  SendMessageW(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(edit_->Button().FrameIndex(), 1);
+  EXPECT_TRUE(edit_->EditActive());
+  UpdateWindow(b);
+  const skin::TsBitmap24 hot = Shot(b);
+  SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(edit_->Button().FrameIndex(), 2);
+  UpdateWindow(b);
+  const skin::TsBitmap24 pressed = Shot(b);
+  EXPECT_FALSE(hot == normal);
+  EXPECT_FALSE(pressed == hot);
+  // The capture goes elsewhere (a message box, Alt+Tab): no press, no dialog.
+  DialogPlan plan;
+  WithDialog(plan, [&] {
+    ReleaseCapture();
+    SendMessageW(b, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  });
+  EXPECT_FALSE(edit_->Button().Pressed());
+  EXPECT_FALSE(plan.seen);
+  SendMessageW(b, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(edit_->Button().FrameIndex(), 0);
+}
+
 // The text's dark pixels in the edit's client, as a set of positions.
 std::vector<POINT> InkOf(const skin::TsBitmap24& shot, int right) {
   std::vector<POINT> ink;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "skin/sLabelFX.h"
+#include "skin/sMaskEdit.h"
 #include "skin/sStickyLabel.h"
 #include "tests/app/MainFormFixture.h"
 #include "toolkit/Graphics.h"
@@ -222,6 +223,60 @@ TEST_F(LabelsTest, StickyLabelAndItsControlMoveEachOther) {
   l->SetAttachTo(edit);
   delete edit;
   EXPECT_EQ(l->AttachTo(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+class BoundLabelTest : public testing::Test, protected MainFormFixture {
+protected:
+  static void SetUpTestSuite() { RegisterClasses(); }
+  void SetUp() override { ShowForm(); }
+  void TearDown() override { delete app_; }
+};
+
+TEST_F(BoundLabelTest, PlacedByLayoutAndFollowingItsEdit) {
+  auto* edit = Place<skin::TsMaskEdit>(form_->sPanel2, {19, 40, 19 + 200, 40 + 21});
+  edit->SetName("Probe");
+  skin::TsBoundLabel& b = edit->BoundLabel;
+  b.SetCaption("Select a file name");
+  b.SetActive(true);
+  skin::TsEditLabel* l = b.Label();
+  ASSERT_NE(l, nullptr);
+  EXPECT_EQ(l->Name(), "ProbeLabel");
+  EXPECT_EQ(l->FocusControl(), edit);
+  const int w = l->Width(), h = l->Height();
+  const struct {
+    skin::TsCaptionLayout layout;
+    int left, top;
+  } cases[] = {
+      {skin::TsCaptionLayout::sclLeft, 19 - w - 4, 40 + (21 - h) / 2 - 1},
+      {skin::TsCaptionLayout::sclTopLeft, 19, 40 - h},
+      {skin::TsCaptionLayout::sclTopCenter, 19 + (200 - w) / 2, 40 - h},
+      {skin::TsCaptionLayout::sclTopRight, 219 - w, 40 - h},
+  };
+  for (const auto& c : cases) {
+    b.SetLayout(c.layout);
+    EXPECT_EQ(l->Left(), c.left);
+    EXPECT_EQ(l->Top(), c.top);
+  }
+  // The edit moves, hides and is disabled: the label goes along.
+  b.SetLayout(skin::TsCaptionLayout::sclTopLeft);
+  edit->SetBounds(60, 70, 200, 21);
+  app_->ProcessMessages();
+  EXPECT_EQ(l->Left(), 60);
+  EXPECT_EQ(l->Top(), 70 - h);
+  edit->SetEnabled(false);
+  edit->SetVisible(false);
+  app_->ProcessMessages();
+  EXPECT_FALSE(l->Enabled());
+  EXPECT_FALSE(l->Visible());
+  // Freed with Active off, and by the edit with it.
+  b.SetActive(false);
+  EXPECT_EQ(b.Label(), nullptr);
+  b.SetActive(true);
+  delete edit;
 }
 
 }  // namespace
