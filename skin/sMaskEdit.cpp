@@ -31,7 +31,9 @@ void TsMaskEdit::Loaded() {
 }
 
 bool TsMaskEdit::CanPaintSkinned() const {
-  return HandleAllocated() && !IsDestroying() && SkinData.IsSkinned() && Width() > 0 && Height() > 0;
+  // A window too small for its frame has nothing the skin could show.
+  return HandleAllocated() && !IsDestroying() && SkinData.IsSkinned() && Width() > 2 * kFrame &&
+         Height() > 2 * kFrame;
 }
 
 bool TsMaskEdit::EditActive() const { return SkinData.IsActive() || Focused(); }

@@ -229,6 +229,21 @@ TEST_F(EditsTest, LongPathsScrollInsteadOfWrapping) {
   EXPECT_EQ(edit_->Text(), deep);
 }
 
+TEST_F(EditsTest, SizedToNothingAndBack) {
+  const RECT before = edit_->BoundsRect();
+  edit_->SetText("C:\\x.bin");
+  for (SIZE s : {SIZE{0, 0}, SIZE{3, 3}, SIZE{1, 21}, SIZE{584, 1}}) {
+    edit_->SetBounds(before.left, before.top, s.cx, s.cy);
+    RedrawWindow(edit_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME | RDW_ALLCHILDREN);
+    app_->ProcessMessages();
+  }
+  edit_->SetBounds(before.left, before.top, before.right - before.left, before.bottom - before.top);
+  RedrawWindow(edit_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME | RDW_ALLCHILDREN);
+  app_->ProcessMessages();
+  EXPECT_EQ(edit_->SkinData.CacheBitmap.Width(), before.right - before.left);
+  EXPECT_EQ(edit_->Button().Width(), 22);
+}
+
 TEST_F(EditsTest, FileNameRefusesInvalidNamesAndKeepsTheText) {
   edit_->SetFileName("C:\\kept.bin");
   for (const char* bad : {"a<b", "a>b", "a\"b", "a|b", "a*", "a?", "C:/x", "a\tb", "a\rb", "\x01"}) {
