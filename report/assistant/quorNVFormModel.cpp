@@ -24,6 +24,9 @@ enum : uint8_t {
 };
 
 constexpr std::string_view kSignature = "TPF0";
+// Forms hold their items one level down; a stream nested deeper than this
+// is not a form (and must not exhaust the stack).
+constexpr int kMaxNesting = 16;
 // A resource's line-break mark inside an edit's text.
 constexpr std::string_view kLineBreakMark = "%lf%";
 
@@ -67,7 +70,11 @@ public:
   Reader(std::string_view data, NVFormModel& form) : data_(data), form_(form) {}
 
   // False with `error` set when the stream holds something the forms do not.
-  bool Object(std::string& error) {
+  bool Object(std::string& error, int depth = 0) {
+    if (depth > kMaxNesting) {
+      error = "Internal error: Invalid assistant resource (nesting).";
+      return false;
+    }
     const auto className = ShortText(), objectName = className ? ShortText() : std::nullopt;
     if (!objectName) return Truncated(error);
     const std::optional<NVItemKind> kind = KindOfClass(*className);
@@ -89,7 +96,7 @@ public:
         ++at_;
         return true;
       }
-      if (!Object(error)) return false;
+      if (!Object(error, depth + 1)) return false;
     }
   }
 

@@ -77,6 +77,13 @@ TEST(NVForm, UnknownValueTypeStopsReadingAndKeepsWhatWasRead) {
   }
 }
 
+TEST(NVForm, DeepNestingIsRefused) {
+  std::string nested;
+  for (int i = 0; i < 100000; ++i) nested += Short("TX") + Short("x") + '\0';
+  const NVFormRead read = ReadNVForm(nested);
+  EXPECT_EQ(read.error, "Internal error: Invalid assistant resource (nesting).");
+}
+
 TEST(NVForm, PropertyTexts) {
   const std::pair<const char*, bool> bools[] = {{"yes", true}, {"TRUE", true}, {"1", true},
                                                 {"no", false}, {"2", false},   {"", false}};
