@@ -85,7 +85,11 @@ NAME_ALIASES = {"loopz": "loope", "loopnz": "loopne", "pushad": "pusha", "popad"
                 # objdump marks a segment register pushed or popped with 0x66
                 # by a size suffix; ours keeps the plain name (the operand size
                 # shows in the prefix).
-                "pushw": "push", "popw": "pop"}
+                "pushw": "push", "popw": "pop",
+                # likewise the descriptor-table loads and stores: objdump adds
+                # the operand size ("sgdtd", "sgdtw"), ours the plain name
+                "sgdtd": "sgdt", "sgdtw": "sgdt", "sidtd": "sidt", "sidtw": "sidt",
+                "lgdtd": "lgdt", "lgdtw": "lgdt", "lidtd": "lidt", "lidtw": "lidt"}
 WAIT_FORMS = {"fstcw": "fnstcw", "fstsw": "fnstsw", "finit": "fninit", "fclex": "fnclex",
               "fsave": "fnsave", "fstenv": "fnstenv", "feni": "fneni", "fdisi": "fndisi"}
 STRING_OPS = {"movs", "cmps", "stos", "lods", "scas", "ins", "outs"}
