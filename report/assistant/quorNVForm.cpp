@@ -124,7 +124,6 @@ void FormWindow::Create(HWND owner) {
     const wchar_t* cls = L"BUTTON";
     std::wstring text = base::AnsiToWide(item.caption);
     DWORD s = WS_CHILD | WS_VISIBLE;
-    DWORD ex = 0;
     switch (item.kind) {
       case NVItemKind::Button:
         s |= WS_TABSTOP | (item.noOwnerDraw ? BS_PUSHBUTTON : BS_OWNERDRAW);
@@ -144,7 +143,7 @@ void FormWindow::Create(HWND owner) {
         s |= SS_NOTIFY | (item.border ? SS_BLACKFRAME : SS_GRAYFRAME);
         break;
     }
-    HWND c = CreateWindowExW(ex, cls, text.c_str(), s, at.left, at.top, at.Width(), at.Height(), window_.get(),
+    HWND c = CreateWindowExW(0, cls, text.c_str(), s, at.left, at.top, at.Width(), at.Height(), window_.get(),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNVFirstItemId + i)),
                              GetModuleHandleW(nullptr), nullptr);
     controls_[i] = c;

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "base/WinLibrary.h"
 #include "report/delivery/quorDnsMessage.h"
@@ -34,6 +35,23 @@ StreamStatus WaitFor(SOCKET s, bool write, Milliseconds timeout) {
   return StreamStatus::Ok;
 }
 
+// The IPv4 address of `host` (dotted or a name the system resolves) with
+// `port`; nothing when it does not resolve.
+std::optional<sockaddr_in> ResolveIpv4(std::string_view host, uint16_t port) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(std::string(host).c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found)
+    return std::nullopt;
+  const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owned(found, &freeaddrinfo);
+  return *reinterpret_cast<const sockaddr_in*>(found->ai_addr);
+}
+
+const sockaddr* AsSockaddr(const sockaddr_in& a) { return reinterpret_cast<const sockaddr*>(&a); }
+
+// The most one send or receive call hands the system at a time.
+constexpr size_t kMaxPiece = size_t(1) << 20;
+
 bool SetNonBlocking(SOCKET s) {
   u_long on = 1;
   return ioctlsocket(s, FIONBIO, &on) == 0;
@@ -53,16 +71,11 @@ WinsockSession::~WinsockSession() {
 StreamStatus WinsockStream::Connect(std::string_view host, uint16_t port, Milliseconds timeout) {
   Close();
   if (!session_.Ready()) return StreamStatus::Failed;
-  addrinfo hints{};
-  hints.ai_family = AF_INET;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(std::string(host).c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found)
-    return StreamStatus::Failed;
-  const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owned(found, &freeaddrinfo);
+  const std::optional<sockaddr_in> address = ResolveIpv4(host, port);
+  if (!address) return StreamStatus::Failed;
   socket_.reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
   if (!socket_ || !SetNonBlocking(socket_.get())) return Close(), StreamStatus::Failed;
-  if (connect(socket_.get(), found->ai_addr, static_cast<int>(found->ai_addrlen)) == SOCKET_ERROR &&
+  if (connect(socket_.get(), AsSockaddr(*address), sizeof *address) == SOCKET_ERROR &&
       WSAGetLastError() != WSAEWOULDBLOCK)
     return Close(), StreamStatus::Failed;
   const StreamStatus ready = WaitFor(socket_.get(), true, timeout);
@@ -80,7 +93,7 @@ StreamStatus WinsockStream::Send(std::string_view bytes, Milliseconds timeout) {
     const Milliseconds left = TimeLeft(deadline);
     if (left.count() <= 0) return StreamStatus::TimedOut;
     if (const StreamStatus ready = WaitFor(socket_.get(), true, left); ready != StreamStatus::Ok) return ready;
-    const int piece = static_cast<int>(std::min<size_t>(bytes.size(), 1 << 20));
+    const int piece = static_cast<int>(std::min(bytes.size(), kMaxPiece));
     const int sent = send(socket_.get(), bytes.data(), piece, 0);
     if (sent == SOCKET_ERROR) {
       if (WSAGetLastError() != WSAEWOULDBLOCK) return StreamStatus::Failed;
@@ -95,7 +108,7 @@ StreamStatus WinsockStream::Receive(char* buffer, size_t capacity, size_t& recei
   received = 0;
   if (!socket_) return StreamStatus::Failed;
   if (const StreamStatus ready = WaitFor(socket_.get(), false, timeout); ready != StreamStatus::Ok) return ready;
-  const int got = recv(socket_.get(), buffer, static_cast<int>(std::min<size_t>(capacity, 1 << 20)), 0);
+  const int got = recv(socket_.get(), buffer, static_cast<int>(std::min(capacity, kMaxPiece)), 0);
   if (got == 0) return StreamStatus::Closed;
   if (got == SOCKET_ERROR) return StreamStatus::Failed;
   received = static_cast<size_t>(got);
@@ -111,18 +124,11 @@ uint32_t WinsockStream::LocalAddress() const {
 
 WinsockDatagramPort::WinsockDatagramPort(std::string_view server, uint16_t port) {
   if (!session_.Ready()) return;
-  // A dotted address, or a host name the system resolves.
-  addrinfo hints{};
-  hints.ai_family = AF_INET;
-  hints.ai_socktype = SOCK_DGRAM;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(std::string(server).c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found) return;
-  const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owned(found, &freeaddrinfo);
-  server_ = *reinterpret_cast<const sockaddr_in*>(found->ai_addr);
+  const std::optional<sockaddr_in> address = ResolveIpv4(server, port);
+  if (!address) return;
   socket_.reset(socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP));
   // Connected: the system hands us only the server's datagrams.
-  if (socket_ && connect(socket_.get(), reinterpret_cast<const sockaddr*>(&server_), sizeof server_) != 0)
-    socket_.reset();
+  if (socket_ && connect(socket_.get(), AsSockaddr(*address), sizeof *address) != 0) socket_.reset();
 }
 
 bool WinsockDatagramPort::Send(std::string_view datagram) {
@@ -162,9 +168,6 @@ std::vector<std::string> SystemDnsServers() {
   return servers;
 }
 
-}  // namespace quor
-
-namespace quor {
 
 SystemProxy SystemProxySetting() {
   // Loaded for the call: the upload runs rarely, and only here is the
@@ -186,18 +189,12 @@ SystemProxy SystemProxySetting() {
   return {text(info->lpszProxy), text(info->lpszProxyBypass)};
 }
 
-}  // namespace quor
-
-namespace quor {
 
 bool EchoAnswered(std::string_view host, Milliseconds timeout) {
   WinsockSession session;
   if (!session.Ready()) return false;
-  addrinfo hints{};
-  hints.ai_family = AF_INET;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(std::string(host).c_str(), nullptr, &hints, &found) != 0 || !found) return false;
-  const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owned(found, &freeaddrinfo);
+  const std::optional<sockaddr_in> address = ResolveIpv4(host, 0);
+  if (!address) return false;
   const base::Socket s(socket(AF_INET, SOCK_RAW, IPPROTO_ICMP));
   if (!s) return false;
   // Time to live 30: IP_TTL of Winsock 2 (7 here; 4 in the old Winsock 1
@@ -210,7 +207,7 @@ bool EchoAnswered(std::string_view host, Milliseconds timeout) {
   const auto id = static_cast<uint16_t>(GetCurrentProcessId());
   const auto packet = BuildEchoRequest(id, seq);
   if (sendto(s.get(), reinterpret_cast<const char*>(packet.data()), static_cast<int>(packet.size()), 0,
-             found->ai_addr, static_cast<int>(found->ai_addrlen)) == SOCKET_ERROR)
+             AsSockaddr(*address), sizeof *address) == SOCKET_ERROR)
     return false;
   // Replies to other programs' pings arrive too: keep reading until ours
   // or the time is up.
@@ -225,9 +222,6 @@ bool EchoAnswered(std::string_view host, Milliseconds timeout) {
   }
 }
 
-}  // namespace quor
-
-namespace quor {
 
 MailServerLookup SystemMailServerLookup() {
   MailServerLookup lookup;

@@ -55,7 +55,6 @@ public:
 private:
   WinsockSession session_;
   base::Socket socket_;
-  sockaddr_in server_{};
 };
 
 // The IPv4 DNS servers of the system's network settings, in their order.
