@@ -4,11 +4,12 @@
 
 #include "skin/sBitBtn.h"
 #include "skin/sButton.h"
-#include "skin/sLabel.h"
+#include "skin/sLabelFX.h"
 #include "skin/sMemo.h"
 #include "skin/sPanel.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProvider.h"
+#include "skin/sStickyLabel.h"
 #include "skin/sTooledit.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"

@@ -1,36 +1,47 @@
-// The file-name edit: an edit with a folder button at its right end that
-// opens the system's open-file dialog and puts the chosen path into the edit.
+// The file edits: TsFileDirEdit, a combo edit for paths, and TsFilenameEdit,
+// whose yellow-folder button opens the system's file dialog and writes the
+// chosen path back. FileName refuses names that are not valid file names.
 #pragma once
 
-#include "skin/sCommonData.h"
+#include <memory>
+
+#include "skin/sCustomComboEdit.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/StdCtrls.h"
 
 namespace skin {
 
-class TsFilenameEdit : public tk::TEdit {
+class TsFileDirEdit : public TsCustomComboEdit {
+public:
+  explicit TsFileDirEdit(tk::TComponent* owner);
+  const char* ClassName() const override { return "TsFileDirEdit"; }
+  bool SetProperty(const std::string& name, const tpf0::Value& value) override;
+};
+
+enum class TFileDialogKind : uint8_t { dkOpen, dkSave };
+
+class TsFilenameEdit : public TsFileDirEdit {
 public:
   explicit TsFilenameEdit(tk::TComponent* owner);
   const char* ClassName() const override { return "TsFilenameEdit"; }
 
-  TsCommonData SkinData;
-  std::string Filter = "All files (*.*)|*.*";
-  std::string DialogTitle;
-  bool GlyphGrayed = true;  // GlyphMode.Grayed: the folder drawn grey while the edit is inactive
+  TFileDialogKind DialogKind() const { return dialogKind_; }
+  // A new dialog of that kind takes over the old one's settings.
+  void SetDialogKind(TFileDialogKind kind);
+  // The dialog the button opens: Filter, InitialDir, Options ... live there.
+  tk::TOpenDialog& Dialog() { return *dialog_; }
 
-  HWND ButtonHandle() const { return button_; }
-  // What a click on the folder button does: the dialog, then the chosen path.
-  void ButtonClick();
+  std::string FileName() const { return Text(); }
+  // Raises "Invalid file name" for a non-empty name that is not valid, and
+  // then changes nothing.
+  void SetFileName(const std::string& name);
+
+  void ButtonClick() override;
+  const TsBitmap24& Glyph() const override;
   bool SetProperty(const std::string& name, const tpf0::Value& value) override;
 
-protected:
-  void CreateWnd() override;
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
 private:
-  void PlaceButton();
-  void DrawButton(const DRAWITEMSTRUCT& dis) const;
-  HWND button_ = nullptr;
+  TFileDialogKind dialogKind_ = TFileDialogKind::dkOpen;
+  std::unique_ptr<tk::TOpenDialog> dialog_;
 };
 
 }  // namespace skin

@@ -26,6 +26,11 @@ if(SORVENAL_WIN)
     ${d}/sCommonData.cpp
     ${d}/sMemo.cpp
     ${d}/sLabel.cpp
+    ${d}/sLabelFX.cpp
+    ${d}/sStickyLabel.cpp
+    ${d}/sBoundLabel.cpp
+    ${d}/sMaskEdit.cpp
+    ${d}/sCustomComboEdit.cpp
     ${d}/sTooledit.cpp
     ${d}/sSkinManager.cpp
     ${d}/sSkinAnnounce.cpp

@@ -603,6 +603,17 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYUP:
       if (Perform(CN_KEYUP, wParam, lParam)) return 0;
       break;
+    case WM_MOVE:
+      // A child window moved by the window system (not by SetBounds) keeps
+      // its control's position true.
+      if ((GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD) != 0) {
+        RECT r;
+        GetWindowRect(handle_, &r);
+        MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
+        left_ = r.left;
+        top_ = r.top;
+      }
+      break;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) {
         RECT r;

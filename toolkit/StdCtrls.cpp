@@ -92,13 +92,51 @@ TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
 void TEdit::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.windowClass = L"EDIT";
-  params.style |= ES_AUTOHSCROLL;
-  params.exStyle |= WS_EX_CLIENTEDGE;
+  params.style |= ES_AUTOHSCROLL | (readOnly_ ? ES_READONLY : 0) |
+                  (charCase_ == TEditCharCase::ecUpperCase   ? ES_UPPERCASE
+                   : charCase_ == TEditCharCase::ecLowerCase ? ES_LOWERCASE
+                                                             : 0);
+  if (borderStyle_ == TBorderStyle::bsSingle) params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TEdit::CreateWnd() {
   TWinControl::CreateWnd();
   SendMessageW(handle_, EM_LIMITTEXT, maxLength_, 0);
+  if (passwordChar_) SendMessageW(handle_, EM_SETPASSWORDCHAR, passwordChar_, 0);
+}
+
+void TEdit::SetReadOnly(bool value) {
+  readOnly_ = value;
+  if (handle_) SendMessageW(handle_, EM_SETREADONLY, value, 0);
+}
+
+void TEdit::SetCharCase(TEditCharCase value) {
+  if (value == charCase_) return;
+  charCase_ = value;
+  RecreateWnd();  // the case styles take effect only at creation
+}
+
+void TEdit::SetPasswordChar(wchar_t value) {
+  if (value == passwordChar_) return;
+  passwordChar_ = value;
+  if (!handle_) return;
+  SendMessageW(handle_, EM_SETPASSWORDCHAR, value, 0);
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TEdit::SetBorderStyle(TBorderStyle value) {
+  if (value == borderStyle_) return;
+  borderStyle_ = value;
+  RecreateWnd();
+}
+
+LRESULT TEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = TWinControl::WndProc(msg, wParam, lParam);
+  // A click places the caret where it was made; focus from the keyboard selects all.
+  if (msg == WM_SETFOCUS && AutoSelect && handle_ && GetKeyState(VK_LBUTTON) >= 0 &&
+      (GetWindowLongW(handle_, GWL_STYLE) & ES_MULTILINE) == 0)
+    SendMessageW(handle_, EM_SETSEL, 0, -1);
+  return result;
 }
 
 std::string TEdit::Text() const { return handle_ ? Narrow(WindowText()) : caption_; }
@@ -120,8 +158,31 @@ bool TEdit::SetProperty(const std::string& name, const tpf0::Value& v) {
     maxLength_ = ValueToInt(name, v);
   else if (name == "AutoSize")
     autoSize_ = ValueToBool(name, v);
-  else if (name == "ReadOnly" || name == "AutoSelect" || name == "BorderStyle" || name == "CharCase") {
-    // Defaults of this program's edits.
+  else if (name == "ReadOnly")
+    SetReadOnly(ValueToBool(name, v));
+  else if (name == "AutoSelect")
+    AutoSelect = ValueToBool(name, v);
+  else if (name == "CharCase") {
+    const std::string c = ValueToIdent(name, v);
+    if (c == "ecNormal")
+      charCase_ = TEditCharCase::ecNormal;
+    else if (c == "ecUpperCase")
+      charCase_ = TEditCharCase::ecUpperCase;
+    else if (c == "ecLowerCase")
+      charCase_ = TEditCharCase::ecLowerCase;
+    else
+      throw EReadError("Invalid property value for " + name + ": " + c);
+  } else if (name == "BorderStyle") {
+    const std::string b = ValueToIdent(name, v);
+    if (b != "bsNone" && b != "bsSingle") throw EReadError("Invalid property value for " + name + ": " + b);
+    borderStyle_ = b == "bsNone" ? TBorderStyle::bsNone : TBorderStyle::bsSingle;
+  } else if (name == "PasswordChar") {
+    // Stored as a one-character string, or as a character code (#0: none).
+    const std::wstring c = v.type == tpf0::ValueType::Int8 || v.type == tpf0::ValueType::Int16 ||
+                                   v.type == tpf0::ValueType::Int32
+                               ? std::wstring(1, static_cast<wchar_t>(ValueToInt(name, v)))
+                               : Wide(ValueToString(name, v));
+    passwordChar_ = c.empty() ? 0 : c[0];
   } else
     return TWinControl::SetProperty(name, v);
   return true;
@@ -193,9 +254,30 @@ std::string TMemo::TLines::operator[](int index) const {
 
 // ---------------------------------------------------------------- TLabel
 
+TTextLayout ValueToTextLayout(const std::string& prop, const tpf0::Value& v) {
+  const std::string a = ValueToIdent(prop, v);
+  if (a == "tlTop") return TTextLayout::tlTop;
+  if (a == "tlCenter") return TTextLayout::tlCenter;
+  if (a == "tlBottom") return TTextLayout::tlBottom;
+  throw EReadError("Invalid property value for " + prop + ": " + a);
+}
+
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
   width_ = 65;
   height_ = 17;
+}
+
+TLabel::~TLabel() { SetFocusControl(nullptr); }
+
+void TLabel::SetFocusControl(TWinControl* control) {
+  if (control == focusControl_) return;
+  if (focusControl_) RemoveFreeNotification(focusControl_);
+  focusControl_ = control;
+  if (focusControl_) FreeNotification(focusControl_);
+}
+
+void TLabel::Notification(TComponent* removed) {
+  if (removed == focusControl_) focusControl_ = nullptr;
 }
 
 void TLabel::SetCaption(const std::string& text) {
@@ -208,7 +290,34 @@ void TLabel::FontChanged() { AdjustBounds(); }
 
 void TLabel::Loaded() {
   TGraphicControl::Loaded();
+  if (!focusControlName_.empty() && Owner()) {
+    auto* target = dynamic_cast<TWinControl*>(Owner()->FindComponent(focusControlName_));
+    if (!target) throw EReadError("Invalid property value for FocusControl: " + focusControlName_);
+    SetFocusControl(target);
+  }
   AdjustBounds();
+}
+
+std::wstring TLabel::DrawnText(UINT flags) const {
+  std::wstring text = Wide(caption_);
+  if ((flags & DT_CALCRECT) != 0 && (text.empty() || (ShowAccelChar && text == L"&"))) text += L' ';
+  return text;
+}
+
+UINT TLabel::TextFlags() const {
+  const UINT align = Alignment == TAlignment::taRightJustify ? DT_RIGHT
+                     : Alignment == TAlignment::taCenter     ? DT_CENTER
+                                                             : DT_LEFT;
+  return align | (WordWrap ? DT_WORDBREAK : DT_SINGLELINE) | (ShowAccelChar ? 0 : DT_NOPREFIX);
+}
+
+void TLabel::DoDrawText(HDC dc, RECT& r, UINT flags) {
+  const std::wstring text = DrawnText(flags);
+  if ((flags & DT_CALCRECT) == 0) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(font_.Color));
+  }
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
 }
 
 void TLabel::AdjustBounds() {
@@ -217,8 +326,7 @@ void TLabel::AdjustBounds() {
   {
     const base::WindowDc screen(nullptr);
     const base::Selection font(screen.get(), font_.Handle());
-    const std::wstring text = Wide(caption_.empty() ? " " : caption_);
-    DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    DoDrawText(screen.get(), r, DT_CALCRECT | (TextFlags() & ~(DT_RIGHT | DT_CENTER)));
   }
   int left = left_;
   if (Alignment == TAlignment::taRightJustify) left = left_ + width_ - r.right;
@@ -228,19 +336,21 @@ void TLabel::AdjustBounds() {
 
 void TLabel::Paint(HDC dc) {
   RECT r = {0, 0, width_, height_};
+  if (r.right <= 0 || r.bottom <= 0) return;  // nothing to show, nothing to draw
   if (!Transparent) {
     const base::GdiObject<HBRUSH> b(CreateSolidBrush(ColorToRGB(color_)));
     FillRect(dc, &r, b.get());
   }
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(font_.Color));
   const base::Selection font(dc, font_.Handle());
-  const UINT align = Alignment == TAlignment::taRightJustify ? DT_RIGHT
-                     : Alignment == TAlignment::taCenter     ? DT_CENTER
-                                                             : DT_LEFT;
-  const std::wstring text = Wide(caption_);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-            align | DT_NOPREFIX | (WordWrap ? DT_WORDBREAK : DT_SINGLELINE));
+  UINT flags = TextFlags();
+  if (Layout != TTextLayout::tlTop) {
+    // The text's height decides where its top goes.
+    RECT measured = r;
+    DoDrawText(dc, measured, flags | DT_CALCRECT);
+    const int free = height_ - (measured.bottom - measured.top);
+    r.top += Layout == TTextLayout::tlBottom ? free : free / 2;
+  }
+  DoDrawText(dc, r, flags);
 }
 
 bool TLabel::SetProperty(const std::string& name, const tpf0::Value& v) {
@@ -252,9 +362,13 @@ bool TLabel::SetProperty(const std::string& name, const tpf0::Value& v) {
     Transparent = ValueToBool(name, v);
   else if (name == "WordWrap")
     WordWrap = ValueToBool(name, v);
-  else if (name == "Layout" || name == "ShowAccelChar" || name == "FocusControl") {
-    // Top layout, no accelerators: the defaults this program uses.
-  } else
+  else if (name == "Layout")
+    Layout = ValueToTextLayout(name, v);
+  else if (name == "ShowAccelChar")
+    ShowAccelChar = ValueToBool(name, v);
+  else if (name == "FocusControl")
+    focusControlName_ = ValueToIdent(name, v);
+  else
     return TGraphicControl::SetProperty(name, v);
   return true;
 }

@@ -1,0 +1,12 @@
+# Skinned labels and edits of the main window in real windows under Wine:
+# the effect label's shadow, the sticky label, typing into the file-name
+# edit, its folder button and dialog, and screenshots in every skin.
+if(SORVENAL_WIN)
+  set(t ${PROJECT_SOURCE_DIR}/tests/app)
+  sorvenal_test(skinedits_test SOURCES ${t}/labels_test.cpp ${t}/edits_test.cpp
+                ${PROJECT_SOURCE_DIR}/resources/Sorvenal.rc DEPS app_core)
+  add_dependencies(skinedits_test form_main_layout quor_settings_resources)
+  target_include_directories(skinedits_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
+                             ${PROJECT_BINARY_DIR}/report)
+  set_tests_properties(skinedits_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endif()
