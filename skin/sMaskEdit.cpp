@@ -84,21 +84,21 @@ void TsMaskEdit::PrepareCache() {
     BuildCache();
 }
 
-void TsMaskEdit::PaintFrame(HDC dc) {
+void TsMaskEdit::CopyPicture(HDC dc, bool withClient) {
   PrepareCache();
-  TsBitmap24& cache = SkinData.CacheBitmap;
-  const int w = Width(), h = Height(), right = RightStrip();
-  TsDibCanvas canvas(cache);
-  BitBlt(dc, 0, 0, w, kFrame, canvas.DC(), 0, 0, SRCCOPY);
-  BitBlt(dc, 0, kFrame, kFrame, h - kFrame, canvas.DC(), 0, kFrame, SRCCOPY);
-  BitBlt(dc, kFrame, h - kFrame, w - kFrame, kFrame, canvas.DC(), kFrame, h - kFrame, SRCCOPY);
-  BitBlt(dc, w - right, kFrame, right, h - kFrame, canvas.DC(), w - right, kFrame, SRCCOPY);
-}
-
-void TsMaskEdit::PaintClient(HDC dc) {
-  PrepareCache();
+  const int w = Width(), h = Height();
+  // One copy per paint: the frame alone leaves the client to the system
+  // edit; child windows (the combo edit's button) paint themselves.
+  if (!withClient) ExcludeClipRect(dc, kFrame, kFrame, w - RightStrip(), h - kFrame);
+  RECT window;
+  GetWindowRect(handle_, &window);
+  for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r;
+    if (!IsWindowVisible(child) || !GetWindowRect(child, &r)) continue;
+    ExcludeClipRect(dc, r.left - window.left, r.top - window.top, r.right - window.left, r.bottom - window.top);
+  }
   TsDibCanvas canvas(SkinData.CacheBitmap);
-  BitBlt(dc, 0, 0, Width() - 2 * kFrame, Height() - 2 * kFrame, canvas.DC(), kFrame, kFrame, SRCCOPY);
+  BitBlt(dc, 0, 0, w, h, canvas.DC(), 0, 0, SRCCOPY);
 }
 
 COLORREF TsMaskEdit::TextColor() const {
@@ -154,8 +154,16 @@ LRESULT TsMaskEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (CanPaintSkinned()) switch (msg) {
       case WM_NCPAINT: {
         if (SkinData.IsPaintSuspended()) return 0;
-        const base::WindowFrameDc dc(handle_);
-        PaintFrame(dc.get());
+        const bool whole = !EditActive();
+        {
+          const base::WindowFrameDc dc(handle_);
+          CopyPicture(dc.get(), whole);
+        }
+        // Inactive, the picture is complete: no client paint follows.
+        if (whole) {
+          ValidateRect(handle_, nullptr);
+          wholeDrawn_ = true;
+        }
         return 0;
       }
       case WM_ERASEBKGND:
@@ -167,16 +175,16 @@ LRESULT TsMaskEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
           const base::PaintScope paint(handle_);
           return 0;
         }
-        {
+        if (EditActive()) break;
+        // Wine: BeginPaint sends the frame's WM_NCPAINT, which then draws
+        // the whole picture once already.
+        wholeDrawn_ = false;
+        const base::PaintScope paint(handle_);
+        if (!wholeDrawn_ && !IsRectEmpty(&paint.paint().rcPaint)) {
           const base::WindowFrameDc dc(handle_);
-          PaintFrame(dc.get());
-          if (!EditActive()) {
-            const base::PaintScope paint(handle_);
-            PaintClient(paint.dc());
-          }
+          CopyPicture(dc.get(), true);
         }
-        if (!EditActive()) return 0;
-        break;
+        return 0;
       }
       default:
         break;

@@ -39,8 +39,10 @@ protected:
 private:
   bool CanPaintSkinned() const;
   void BuildCache();
-  void PaintFrame(HDC windowDc);
-  void PaintClient(HDC clientDc);
+  // The cached picture into the window's whole-window device context:
+  // with the client, or only the frame around it.
+  void CopyPicture(HDC windowDc, bool withClient);
+  bool wholeDrawn_ = false;  // the frame's paint drew the client too
   LRESULT SkinCommand(WPARAM wParam, LPARAM lParam);
   // The section's text and face colours, or the control's own when custom.
   COLORREF TextColor() const;
