@@ -25,6 +25,9 @@ if(SORVENAL_WIN)
   add_library(skin STATIC
     ${d}/sCommonData.cpp
     ${d}/sMemo.cpp
+    ${d}/orvMainWnd.cpp
+    ${d}/orvScrollWnd.cpp
+    ${d}/orvEditWnd.cpp
     ${d}/sLabel.cpp
     ${d}/sLabelFX.cpp
     ${d}/sStickyLabel.cpp
@@ -39,6 +42,6 @@ if(SORVENAL_WIN)
     ${d}/sSkinProvider.cpp
     ${d}/sRegister.cpp)
   target_include_directories(skin PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(skin PUBLIC toolkit skin_core)
+  target_link_libraries(skin PUBLIC toolkit skin_core uxtheme)
   sorvenal_test(skin_manager_test SOURCES ${t}/sSkinManager_test.cpp DEPS skin)
 endif()

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "skin/sDefaultGlyphs.h"
+#include "tests/app/Bmp24.h"
 #include "tests/app/MainFormFixture.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/SysUtils.h"
@@ -54,23 +55,6 @@ void CALLBACK DialogTimer(HWND owner, UINT, UINT_PTR id, DWORD) {
   }
   for (int id2 : {kFileNameCombo, kFileNameEdit}) SetDlgItemTextW(dialog, id2, g_plan->fileName.c_str());
   PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-}
-
-// A 24-bit BMP file of the picture, for people to look at.
-std::string Bmp24(const skin::TsBitmap24& pic) {
-  const int w = pic.Width(), h = pic.Height(), stride = ((w * 3 + 3) / 4) * 4;
-  BITMAPINFOHEADER bi{sizeof(bi), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  std::string pixels(static_cast<size_t>(stride) * h, '\0');
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const skin::TColor c = pic.Pixel(x, h - 1 - y);
-      char* p = &pixels[static_cast<size_t>(y) * stride + x * 3];
-      p[0] = static_cast<char>((c >> 16) & 0xFF), p[1] = static_cast<char>((c >> 8) & 0xFF), p[2] = static_cast<char>(c & 0xFF);
-    }
-  BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(bi) + pixels.size()), 0, 0,
-                      static_cast<DWORD>(sizeof(fh) + sizeof(bi))};
-  return std::string(reinterpret_cast<const char*>(&fh), sizeof(fh)) +
-         std::string(reinterpret_cast<const char*>(&bi), sizeof(bi)) + pixels;
 }
 
 class EditsTest : public testing::Test, protected MainFormFixture {

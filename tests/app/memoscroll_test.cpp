@@ -1,0 +1,156 @@
+// The log's skinned scroll bar in a real window: the frame keeps the bar's
+// space, hit testing finds it, arrow and page presses and a thumb drag
+// scroll the system edit with the ordinary scroll messages (framed by the
+// skin's before/after notifications), and the bar on screen is the skin's
+// picture, not the system's.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "skin/orvScrollPaint.h"
+#include "skin/sMemo.h"
+#include "skin/sSkinManager.h"
+#include "tests/app/Bmp24.h"
+#include "tests/app/MainFormFixture.h"
+
+namespace {
+
+class MemoScrollTest : public testing::TestWithParam<const char*>, protected MainFormFixture {
+protected:
+  static void SetUpTestSuite() { RegisterClasses(); }
+  void SetUp() override {
+    ShowForm();
+    Switch(GetParam());
+    memo_ = form_->sMemo1;
+    ASSERT_NE(memo_->Skinner(), nullptr);
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += "line " + std::to_string(i) + "\r\n";
+    SetWindowTextA(memo_->Handle(), text.c_str());
+    SendMessageW(memo_->Handle(), EM_SETSEL, 0, 0);
+    SendMessageW(memo_->Handle(), EM_SCROLLCARET, 0, 0);
+    app_->ProcessMessages();
+  }
+  void TearDown() override { delete app_; }
+
+  HWND Memo() const { return memo_->Handle(); }
+  int FirstLine() const { return static_cast<int>(SendMessageW(Memo(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
+  // A point of the vertical bar in screen coordinates, `along` pixels from its top.
+  POINT BarPoint(int along) const {
+    const RECT bar = memo_->Skinner()->BarRect(true);
+    RECT w;
+    GetWindowRect(Memo(), &w);
+    return {w.left + (bar.left + bar.right) / 2, w.top + bar.top + along};
+  }
+  int BarLength() const {
+    const RECT bar = memo_->Skinner()->BarRect(true);
+    return bar.bottom - bar.top;
+  }
+  void Press(POINT p) { SendMessageW(Memo(), WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(p.x, p.y)); }
+  void MoveTo(POINT p) {
+    ScreenToClient(Memo(), &p);
+    SendMessageW(Memo(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  }
+  void Release(POINT p) {
+    ScreenToClient(Memo(), &p);
+    SendMessageW(Memo(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  }
+
+  skin::TsMemo* memo_ = nullptr;
+};
+
+TEST_P(MemoScrollTest, FrameKeepsTheBarsSpaceAndHitTestFindsIt) {
+  RECT w, c;
+  GetWindowRect(Memo(), &w);
+  GetClientRect(Memo(), &c);
+  const RECT bar = memo_->Skinner()->BarRect(true);
+  EXPECT_EQ(bar.right - bar.left, GetSystemMetrics(SM_CXVSCROLL));
+  // The client ends where the bar begins.
+  POINT clientRight = {c.right, 0};
+  ClientToScreen(Memo(), &clientRight);
+  EXPECT_EQ(clientRight.x - w.left, bar.left);
+  const POINT middle = BarPoint(BarLength() / 2);
+  EXPECT_EQ(SendMessageW(Memo(), WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)), HTVSCROLL);
+  POINT inside = {w.left + 20, w.top + 20};
+  EXPECT_EQ(SendMessageW(Memo(), WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y)), HTCLIENT);
+}
+
+TEST_P(MemoScrollTest, ArrowPageAndThumbScrollTheEdit) {
+  const int arrow = GetSystemMetrics(SM_CXHSCROLL);
+  // The down arrow: one line at once, nothing more until the repeat; the
+  // release ends the scroll.
+  const POINT down = BarPoint(BarLength() - arrow / 2);
+  Press(down);
+  EXPECT_EQ(FirstLine(), 1);
+  Release(down);
+  EXPECT_EQ(FirstLine(), 1);
+  EXPECT_EQ(GetCapture(), nullptr);
+  // The track below the thumb: a page.
+  const int before = FirstLine();
+  const POINT page = BarPoint(BarLength() - arrow - 3);
+  Press(page);
+  Release(page);
+  EXPECT_GT(FirstLine(), before + 1);
+  // The thumb dragged to the bottom shows the last lines.
+  SCROLLINFO si = {sizeof(si), SIF_ALL};
+  GetScrollInfo(Memo(), SB_VERT, &si);
+  const int length = BarLength() - 2 * arrow;
+  const int thumbStart = arrow + MulDiv(si.nPos - si.nMin, length - 10, si.nMax - si.nMin + 1 - std::max<int>(si.nPage, 1));
+  const POINT grab = BarPoint(thumbStart + 2);
+  Press(grab);
+  MoveTo(BarPoint(BarLength() + 50));
+  Release(BarPoint(BarLength() + 50));
+  GetScrollInfo(Memo(), SB_VERT, &si);
+  EXPECT_EQ(si.nPos, si.nMax - static_cast<int>(si.nPage) + 1);
+  EXPECT_GT(FirstLine(), 50);
+}
+
+TEST_P(MemoScrollTest, TheBarOnScreenIsTheSkins) {
+  const skin::TsSkinManager& sm = *form_->sSkinManager1;
+  if (!skin::CanPaintScrollBar(sm.ConstData(), true)) GTEST_SKIP() << "the skin has no vertical bar";
+  RedrawWindow(Memo(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  const RECT bar = memo_->Skinner()->BarRect(true);
+  skin::TsBitmap24 shot(bar.right - bar.left, bar.bottom - bar.top);
+  {
+    skin::TsDibCanvas canvas(shot);
+    const base::WindowFrameDc dc(Memo());
+    BitBlt(canvas.DC(), 0, 0, shot.Width(), shot.Height(), dc.get(), bar.left, bar.top, SRCCOPY);
+  }
+  // The same bar composed by the painter.
+  skin::TsBitmap24 expected(shot.Width(), shot.Height());
+  skin::TorvBarLook look;
+  look.Vertical = true;
+  look.Arrow = look.GlyphBox = GetSystemMetrics(SM_CXHSCROLL);
+  SCROLLINFO si = {sizeof(si), SIF_ALL};
+  GetScrollInfo(Memo(), SB_VERT, &si);
+  look.Info = {si.nMin, si.nMax, static_cast<int32_t>(si.nPage), si.nPos};
+  const skin::TsBitmap24& cache = memo_->SkinData.CacheBitmap;
+  skin::PaintScrollBar(expected, sm.Skin(), sm.ConstData(), look, {&cache, bar.left, bar.top, !cache.Empty()});
+  int differing = 0;
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x) differing += shot.Pixel(x, y) != expected.Pixel(x, y);
+  EXPECT_EQ(differing, 0);
+  SaveBmp24(shot, "memo_bar_shot.bmp");
+  SaveBmp24(expected, "memo_bar_expected.bmp");
+  // Kept for a person to look at.
+  HDC screen = GetDC(nullptr);
+  RECT w;
+  GetWindowRect(Memo(), &w);
+  skin::TsBitmap24 memo(w.right - w.left, w.bottom - w.top);
+  {
+    skin::TsDibCanvas canvas(memo);
+    BitBlt(canvas.DC(), 0, 0, memo.Width(), memo.Height(), screen, w.left, w.top, SRCCOPY);
+  }
+  ReleaseDC(nullptr, screen);
+  SaveBmp24(memo, std::string("memo_") + std::string(GetParam()).substr(0, std::string(GetParam()).find(' ')) +
+                                 ".bmp");
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, MemoScrollTest,
+                         testing::Values("GrayPlastic (internal)", "Neutral (internal)", "Office12Style (internal)"),
+                         [](const testing::TestParamInfo<const char*>& i) {
+                           return std::string(i.param).substr(0, std::string(i.param).find(' '));
+                         });
+
+}  // namespace
