@@ -17,7 +17,8 @@ sorvenal_test(quorProgressCore_test SOURCES
   DEPS quor_progress_core)
 
 if(SORVENAL_WIN)
-  add_library(quor_progress STATIC ${quor_progress_dir}/quorNVPrgrAlert.cpp ${quor_progress_dir}/quorProgressWindow.cpp)
+  add_library(quor_progress STATIC ${quor_progress_dir}/quorNVPrgrAlert.cpp ${quor_progress_dir}/quorProgressWindow.cpp
+    ${quor_progress_dir}/quorProgressWait.cpp)
   target_include_directories(quor_progress PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(quor_progress PUBLIC quor_progress_core base comctl32 gdi32 user32)
 
@@ -29,7 +30,7 @@ if(SORVENAL_WIN)
     DEPENDS ${quor_progress_tests}/make_test_icon.py
     COMMENT "Drawing the progress test's icon")
   sorvenal_test(quorNVPrgrAlert_test SOURCES ${quor_progress_tests}/quorNVPrgrAlert_test.cpp
-    ${quor_progress_tests}/quorNVPrgrAlert_test.rc DEPS quor_progress)
+    ${quor_progress_tests}/quorProgressWait_test.cpp ${quor_progress_tests}/quorNVPrgrAlert_test.rc DEPS quor_progress)
   target_include_directories(quorNVPrgrAlert_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
   set_source_files_properties(${quor_progress_tests}/quorNVPrgrAlert_test.rc PROPERTIES OBJECT_DEPENDS ${quor_progress_icon})
   # The test keeps its screenshot beside the program.

@@ -140,7 +140,7 @@ private:
   std::shared_ptr<TProgressState> state_;
   bool shown_ = false;            // guarded by the state's lock
   ProgressWindowHandle window_;  // guarded by the state's lock
-  DWORD windowThread_ = 0;
+  DWORD windowThread_ = 0;       // the thread that showed the window
 };
 
 void TIProgressAlert::Deliver() {
@@ -156,8 +156,12 @@ void TIProgressAlert::Deliver() {
 }
 
 void TIProgressAlert::ProcessMessages() {
-  DWORD thread = 0;
-  if (!WindowOf(thread) || thread != GetCurrentThreadId()) return;
+  // Also after a close from another thread: the posted close waits in this
+  // thread's queue.
+  {
+    std::lock_guard<std::mutex> hold(state_->Lock);
+    if (windowThread_ != GetCurrentThreadId()) return;
+  }
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
