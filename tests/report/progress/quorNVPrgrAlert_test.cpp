@@ -100,9 +100,9 @@ struct TestWindow {
   }
 };
 
-// The window's pixels as the screen shows them (PrintWindow gives only the
-// client area under Wine), rows top-down, 0x00RRGGBB; saved as a BMP file
-// beside the test program.
+// The window's pixels as the screen shows them, rows top-down, 0x00RRGGBB;
+// saved as a BMP file beside the test program.
+// Wine: PrintWindow gives only the client area, so the screen is copied.
 std::vector<uint32_t> Screenshot(HWND window, const char* name) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
   Pump(300);
