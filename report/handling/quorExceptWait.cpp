@@ -1,8 +1,8 @@
 // Waiting for the report-building thread with the wait window: the building
 // thread runs at the highest priority meanwhile, and the window shows only
 // when the report is not ready within the first keep-alive interval.
-#include <pthread.h>
 #include <windows.h>
+#include <pthread.h>
 
 #include "report/handling/quorExceptObject.h"
 #include "report/intercept/quorProcessBlocked.h"

@@ -138,7 +138,7 @@ private:
   HMODULE module_;
   std::string iconName_;
   std::shared_ptr<TProgressState> state_;
-  bool shown_ = false;            // guarded by the state's lock
+  bool shown_ = false;           // guarded by the state's lock
   ProgressWindowHandle window_;  // guarded by the state's lock
   DWORD windowThread_ = 0;       // the thread that showed the window
 };

@@ -6,12 +6,12 @@ namespace quor {
 
 namespace {
 
-constexpr int32_t kMargin = 11;      // left and right of text and bar
+constexpr int32_t kMargin = 11;  // left and right of text and bar
 constexpr int32_t kTextTop = 12;
 constexpr int32_t kIconAt = 9;
-constexpr int32_t kIconShift = 40;   // the text moves right of the icon
-constexpr int32_t kIconBand = 26;    // a short text is centred on this band beside the icon
-constexpr int32_t kBarGap = 12;      // between text and bar
+constexpr int32_t kIconShift = 40;  // the text moves right of the icon
+constexpr int32_t kIconBand = 26;   // a short text is centred on this band beside the icon
+constexpr int32_t kBarGap = 12;     // between text and bar
 constexpr int32_t kBottomMargin = 12;
 
 }  // namespace

@@ -87,8 +87,7 @@ bool RegisterProgressClass(HINSTANCE instance) {
   return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND CreateProgressWindow(HINSTANCE instance, const std::shared_ptr<TProgressState>& state, DWORD exStyle,
-                          HWND owner) {
+HWND CreateProgressWindow(HINSTANCE instance, const std::shared_ptr<TProgressState>& state, DWORD exStyle, HWND owner) {
   std::wstring title;
   {
     std::lock_guard<std::mutex> hold(state->Lock);

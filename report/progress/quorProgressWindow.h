@@ -31,7 +31,7 @@ struct TProgressState {
   std::string Title;
   TProgressAreas Areas;
   HWND Owner = nullptr;
-  bool OwnerWasDisabled = false;  // the owner's state before the window showed
+  bool OwnerWasDisabled = false;              // the owner's state before the window showed
   std::optional<std::vector<uint32_t>> Icon;  // blended 32 x 32 pixels, rows top-down
   base::GdiObject<HFONT> Font;                // set before the window is made, then only read
   std::atomic<bool> SyncPosted{false};        // a sync message is on its way
@@ -43,8 +43,8 @@ struct TProgressState {
 
 // The top-level window with the title as caption, owned by `owner`; it keeps
 // a reference to the state until it is destroyed.
-[[nodiscard]] HWND CreateProgressWindow(HINSTANCE instance, const std::shared_ptr<TProgressState>& state,
-                                        DWORD exStyle, HWND owner);
+[[nodiscard]] HWND CreateProgressWindow(HINSTANCE instance, const std::shared_ptr<TProgressState>& state, DWORD exStyle,
+                                        HWND owner);
 
 // Shows the state's title, current area text and bar value in the window;
 // in the window's thread only.

@@ -198,8 +198,7 @@ TEST(ProgressWindow, BarFollowsAreasFromAWorkerWithoutMessageLoop) {
     // are posted, never sent.
     std::thread worker([&] { PlannedSteps()[i].change(*alert); });
     worker.join();
-    EXPECT_TRUE(PumpUntil([&] { return BarOf(w) == PlannedSteps()[i].bar; }))
-        << "step " << i << ": bar " << BarOf(w);
+    EXPECT_TRUE(PumpUntil([&] { return BarOf(w) == PlannedSteps()[i].bar; })) << "step " << i << ": bar " << BarOf(w);
     EXPECT_EQ(TextOf(GetDlgItem(w, kProgressTextId)), PlannedSteps()[i].text) << "step " << i;
   }
 }
@@ -218,8 +217,8 @@ TEST(ProgressWindow, AThreadWithoutMessageLoopKeepsItsWindowAnswering) {
   });
   ASSERT_TRUE(PumpUntil([&] { return shown.load() != nullptr; }));
   DWORD_PTR bar = 0;
-  const LRESULT answered = SendMessageTimeoutW(GetDlgItem(shown, kProgressBarId), PBM_GETPOS, 0, 0, SMTO_NORMAL, 2000,
-                                               &bar);
+  const LRESULT answered =
+      SendMessageTimeoutW(GetDlgItem(shown, kProgressBarId), PBM_GETPOS, 0, 0, SMTO_NORMAL, 2000, &bar);
   stop = true;
   worker.join();
   EXPECT_NE(answered, 0);

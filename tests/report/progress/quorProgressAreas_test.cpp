@@ -25,30 +25,29 @@ TEST(ProgressAreas, BarValues) {
     int32_t position;  // then set as the position (-1: left alone)
     int32_t bar;
   } cases[] = {
-      {{500, 100, 100}, 1, -1, 714},          // 500 x 1000 div 700
-      {{500, 100, 100}, 0, 500, 357},         // 250 x 1000 div 700
+      {{500, 100, 100}, 1, -1, 714},   // 500 x 1000 div 700
+      {{500, 100, 100}, 0, 500, 357},  // 250 x 1000 div 700
       {{500, 100, 100}, 2, 1000, 1000},
-      {{500, 100, 100}, 3, -1, 1000},         // one past the last completes the bar
-      {{500, 100, 100}, 4, -1, 0},            // beyond: ignored
-      {{500, 100, 100}, -1, -1, 0},           // negative: ignored
-      {{1000}, -2, -1, 0},                    // "Please wait..." stays at 0 ...
-      {{1000}, 1, -1, 1000},                  // ... until it is completed
-      {{}, 1, -1, 0},                         // no areas: nothing to complete
+      {{500, 100, 100}, 3, -1, 1000},  // one past the last completes the bar
+      {{500, 100, 100}, 4, -1, 0},     // beyond: ignored
+      {{500, 100, 100}, -1, -1, 0},    // negative: ignored
+      {{1000}, -2, -1, 0},             // "Please wait..." stays at 0 ...
+      {{1000}, 1, -1, 1000},           // ... until it is completed
+      {{}, 1, -1, 0},                  // no areas: nothing to complete
       {{}, -2, 500, 0},
-      {{0, 0}, 1, 700, 0},                    // total 0: no division by zero
-      {{0, 0}, 2, -1, 1000},                  // ... full once the last area is complete
+      {{0, 0}, 1, 700, 0},    // total 0: no division by zero
+      {{0, 0}, 2, -1, 1000},  // ... full once the last area is complete
       {{0, 100}, 1, 500, 500},
-      {{kMax - 1, 10}, 1, -1, 999},           // totals near 64 bits
+      {{kMax - 1, 10}, 1, -1, 999},  // totals near 64 bits
       {{kMax / 4 * 3, kMax / 4}, 1, -1, 750},
-      {{kMax, kMax}, 1, -1, 1000},            // the second weight is cut to 0
-      {{3, 3, 3}, 1, 1, 333},                 // 3 x 1 div 1000 = 0 of the second area
+      {{kMax, kMax}, 1, -1, 1000},  // the second weight is cut to 0
+      {{3, 3, 3}, 1, 1, 333},       // 3 x 1 div 1000 = 0 of the second area
   };
   for (const auto& c : cases) {
     TProgressAreas areas = Planned(c.weights);
     if (c.area != -2) areas.SetCurrent(c.area);
     if (c.position != -1) areas.SetPosition(c.position);
-    EXPECT_EQ(areas.BarValue(), c.bar) << c.weights.size() << " areas, area " << c.area << ", position "
-                                       << c.position;
+    EXPECT_EQ(areas.BarValue(), c.bar) << c.weights.size() << " areas, area " << c.area << ", position " << c.position;
   }
 }
 

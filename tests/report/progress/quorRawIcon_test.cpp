@@ -28,10 +28,10 @@ TEST(RawIcon, SizeMustBeExact) {
 TEST(RawIcon, BlendsByOpacityAndTurnsRowsTopDown) {
   // Stored bottom-up: the first two pixels are the bottom row.
   const uint8_t stored[4][4] = {
-      {10, 20, 30, 255},   // bottom left: opaque
-      {200, 100, 0, 0},    // bottom right: transparent (a = 1)
-      {0, 0, 255, 127},    // top left: half (a = 128)
-      {255, 255, 255, 63}, // top right: a = 64
+      {10, 20, 30, 255},    // bottom left: opaque
+      {200, 100, 0, 0},     // bottom right: transparent (a = 1)
+      {0, 0, 255, 127},     // top left: half (a = 128)
+      {255, 255, 255, 63},  // top right: a = 64
   };
   const uint32_t background = 0x00C0D0E0;  // red E0, green D0, blue C0
   const auto pixels = BlendRawIcon(Icon2x2(stored), 2, background);
