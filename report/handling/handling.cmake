@@ -22,12 +22,14 @@ if(SORVENAL_WIN)
     ${quor_handling_dir}/quorExceptStacks.cpp
     ${quor_handling_dir}/quorExceptObject.cpp
     ${quor_handling_dir}/quorExceptBuild.cpp
+    ${quor_handling_dir}/quorExceptWait.cpp
     ${quor_handling_dir}/quorExceptHeader.cpp
     ${quor_handling_dir}/quorExceptPipeline.cpp
     ${quor_handling_dir}/quorHandlingThreads.cpp
     ${quor_handling_dir}/quorStateReport.cpp
     ${quor_handling_dir}/quorOsInfo.cpp
     ${quor_handling_dir}/quorTools.cpp)
+  target_link_libraries(quor_except PUBLIC quor_progress)
 
   # The pipeline tests' program carries its own symbols like the product.
   quor_except_test(quorPipeline_test handling QuorPipelineTest)

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/ScopeExit.h"
 #include "report/codec/quorZip.h"
 #include "report/disasm/quorMemoryWin.h"
 #include "report/handling/quorExceptHeader.h"
@@ -13,6 +14,7 @@
 #include "report/handling/quorExceptStacks.h"
 #include "report/handling/quorHandlingThreads.h"
 #include "report/intercept/quorExceptThreads.h"
+#include "report/intercept/quorProcessBlocked.h"
 #include "report/stacktrace/quorStackTraceSections.h"
 #include "report/stacktrace/quorStackTraceWin.h"
 #include "report/symbols/quorSymbolCache.h"
@@ -69,6 +71,23 @@ std::string WithCreatorLine(const std::string& text, uint32_t creatorThreadId) {
   return last == std::string::npos ? line + text : text.substr(0, last + 2) + line + text.substr(last + 2);
 }
 
+// A thread's trace moves the wait window's bar inside that thread's area.
+class TWaitProgress final : public ITraceProgress {
+public:
+  explicit TWaitProgress(IProgressAlert* wait) : wait_(wait) {}
+  void Progress(int permille) override {
+    if (wait_) wait_->SetPosition(permille);
+  }
+
+private:
+  IProgressAlert* wait_;
+};
+
+// Each traced thread weighs 100 x the bytes of its stack in use.
+constexpr uint64_t kStackByteWeight = 100;
+// The wait window's icon resource.
+constexpr char kWaitIcon[] = "QUORIPLWAIT";
+
 }  // namespace
 
 void TIQuorException::StartReport(bool synchronous) {
@@ -85,6 +104,11 @@ void TIQuorException::StartReport(bool synchronous) {
   try {
     TReportFields header = BuildReportHeader(*this);
     stacks = PrepareThreadStacks(params_, BoolValue("ListThreads"), process);
+    if (BoolValue("PlWaitBox")) {
+      wait_ = NewProgressAlert(TextValue("PlWaitTitle"), reinterpret_cast<HMODULE>(Module()), kWaitIcon);
+      for (const auto& t : stacks)
+        if (t.ContextRead) wait_->AddArea(TextValue("PlWaitText"), kStackByteWeight * (t.StackTop - t.Registers.Esp));
+    }
     TReportFields sections;
     for (const auto& t : stacks) {
       std::string text = ">> stack not accessible";
@@ -113,6 +137,11 @@ void TIQuorException::StartReport(bool synchronous) {
   EndUpdate();
 
   const auto build = [this, stacks = std::move(stacks), lineSettings, snapshot] {
+    // Complete or aborted, the wait window goes at the end.
+    const base::ScopeExit closeWait([this] {
+      if (wait_) wait_->Close();
+    });
+    TWaitProgress progress(wait_.get());
     const TMemorySnapshot* process = snapshot.get();
     const bool listThreads = BoolValue("ListThreads");
     const bool hasContext = !stacks.empty() && stacks.front().ContextRead && params_.HasContext;
@@ -120,6 +149,10 @@ void TIQuorException::StartReport(bool synchronous) {
     std::vector<std::string> minDebugInfos;
     for (size_t i = 0; i < stacks.size() && !abort_; ++i) {
       const TThreadStack& t = stacks[i];
+      // Each thread with a readable context has its area in the wait window.
+      const base::ScopeExit nextArea([&t, this] {
+        if (wait_ && t.ContextRead) wait_->NextArea();
+      });
       if (i > 0 && !listThreads && t.ThreadId != MainThreadId()) continue;
       TTraceResult trace;
       std::string text;
@@ -146,6 +179,7 @@ void TIQuorException::StartReport(bool synchronous) {
           r.Memory = &memory.Snapshot();
           r.Describer = &WinModuleDescriber();
           r.Abort = &abort_;
+          r.ProgressTo = &progress;
           trace = TraceThreadStack(r);
           text = t.Creator && t.CreatorThreadId ? WithCreatorLine(trace.Text, t.CreatorThreadId) : trace.Text;
           for (const auto& info : trace.MinDebugInfos)
@@ -209,10 +243,16 @@ void TIQuorException::StartReport(bool synchronous) {
     EndUpdate();
   };
   if (synchronous) {
+    // Built right here: the wait window shows first, unless another thread
+    // holds a lock that creating a window may need.
+    if (wait_ && !ProcessBlocked(0)) wait_->Show(nullptr, false);
     build();
   } else {
     std::lock_guard<std::mutex> hold(builderLock_);
-    builder_ = std::thread([build] {
+    auto ended = std::make_shared<std::promise<void>>();
+    builderEnd_ = ended->get_future().share();
+    builder_ = std::thread([build, ended] {
+      const base::ScopeExit done([&ended] { ended->set_value(); });
       MarkHandlingThread();
       SetThreadName(GetCurrentThreadId(), kLibraryThreadName);
       SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_ABOVE_NORMAL);

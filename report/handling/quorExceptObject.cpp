@@ -158,6 +158,7 @@ std::string TIQuorException::BugReport(bool wait) {
   }
   if (wait) {
     if (!started_) StartReport(true);
+    WaitWithWindow();
     WaitForBuilder();
   }
   {

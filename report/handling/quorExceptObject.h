@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -19,6 +20,7 @@
 
 #include "report/handling/quorExceptClass.h"
 #include "report/intercept/quorExceptRaise.h"
+#include "report/progress/quorNVPrgrAlert.h"
 #include "report/settings/quorFields.h"
 #include "report/settings/quorPresentation.h"
 #include "report/settings/quorSettingsObject.h"
@@ -126,6 +128,9 @@ private:
   void BuildSections();
   // Until the report-building thread has ended (at once in that thread).
   void WaitForBuilder();
+  // With the wait window: shows it while the report-building thread works
+  // on, unless the report is ready before it would show.
+  void WaitWithWindow();
   void SetCrcs(uint32_t crc0, uint32_t crc1, uint32_t crc2);
 
   TExceptionParams params_;
@@ -156,6 +161,8 @@ private:
   bool started_ = false;
   std::mutex builderLock_;  // guards builder_ (starting and joining)
   std::thread builder_;
+  std::shared_future<void> builderEnd_;  // ready when the building thread's work is done
+  QuorPtr<IProgressAlert> wait_;         // the wait window (PlWaitBox): an area per traced thread
   std::atomic<bool> abort_{false};
   std::atomic<int> autoSaveClaim_{-1}, autoActionClaim_{-1};
 };
