@@ -392,6 +392,13 @@ void TorvScrollWnd::Timer(UINT_PTR id) {
         KillTimer(window_, kRepeatTimer);
         break;
       }
+      // A release nobody told the window about (the press ended elsewhere)
+      // ends the interaction as the release would.
+      const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+      if (GetAsyncKeyState(button) >= 0) {
+        Release();
+        break;
+      }
       POINT p;
       GetCursorPos(&p);
       Refresh(false);

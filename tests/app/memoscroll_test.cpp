@@ -106,6 +106,49 @@ TEST_P(MemoScrollTest, ArrowPageAndThumbScrollTheEdit) {
   EXPECT_GT(FirstLine(), 50);
 }
 
+// Real pointer input: a held arrow repeats (once at the press, then after
+// the delay every 55 ms), and ends when the mouse capture goes elsewhere.
+class HeldArrow {
+public:
+  explicit HeldArrow(POINT at) {
+    SetCursorPos(at.x, at.y);
+    Send(MOUSEEVENTF_LEFTDOWN);
+  }
+  ~HeldArrow() { Send(MOUSEEVENTF_LEFTUP); }
+  static void Send(DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof(in));
+  }
+};
+
+TEST_P(MemoScrollTest, AHeldArrowRepeatsAndCaptureLossEndsIt) {
+  const int arrow = GetSystemMetrics(SM_CXHSCROLL);
+  const POINT down = BarPoint(BarLength() - arrow / 2);
+  HeldArrow hold(down);
+  const auto pump = [&](DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (GetTickCount() < end) {
+      app_->ProcessMessages();
+      Sleep(5);
+    }
+  };
+  pump(150);
+  // One line at the press, nothing more before the delay.
+  EXPECT_EQ(FirstLine(), 1);
+  pump(600);
+  const int repeated = FirstLine();
+  EXPECT_GE(repeated, 4) << "55-ms repeats after the 300-ms delay";
+  // A message box or Alt+Tab takes the capture: the repeat stops at once.
+  SetCapture(form_->Handle());
+  ReleaseCapture();
+  pump(50);
+  const int stopped = FirstLine();
+  pump(300);
+  EXPECT_EQ(FirstLine(), stopped);
+}
+
 TEST_P(MemoScrollTest, TheBarOnScreenIsTheSkins) {
   const skin::TsSkinManager& sm = *form_->sSkinManager1;
   if (!skin::CanPaintScrollBar(sm.ConstData(), true)) GTEST_SKIP() << "the skin has no vertical bar";
