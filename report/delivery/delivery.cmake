@@ -77,9 +77,12 @@ sorvenal_bench(quorMime_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorMime_bench
 if(SORVENAL_WIN)
   # The Winsock side (streams, datagram ports, the system's DNS servers) and
   # the user's mail program (Simple MAPI, mailto).
-  add_library(quor_delivery_win STATIC ${quor_delivery_dir}/quorWinsock.cpp ${quor_delivery_dir}/quorMailClient.cpp)
+  add_library(quor_delivery_win STATIC ${quor_delivery_dir}/quorWinsock.cpp ${quor_delivery_dir}/quorMailClient.cpp
+    ${quor_delivery_dir}/quorFileSource.cpp ${quor_delivery_dir}/quorOnlineTest.cpp
+    ${quor_delivery_dir}/quorSendAttachments.cpp ${quor_delivery_dir}/quorSendBugReport.cpp)
   target_include_directories(quor_delivery_win PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(quor_delivery_win PUBLIC quor_delivery base ws2_32 iphlpapi advapi32)
+  target_link_libraries(quor_delivery_win PUBLIC quor_delivery quor_progress quor_settings quor_zipfiles base ws2_32
+                        iphlpapi advapi32 shell32)
   sorvenal_test(quorWinsock_test SOURCES ${quor_delivery_tests}/quorWinsock_test.cpp DEPS quor_delivery_win)
   sorvenal_test(quorMailClient_test SOURCES ${quor_delivery_tests}/quorMailClient_test.cpp DEPS quor_delivery_win)
   target_compile_definitions(quorMailClient_test PRIVATE QUOR_DELIVERY_PEERS="${quor_delivery_tests}")
@@ -92,4 +95,15 @@ if(SORVENAL_WIN)
            ${QUOR_TEST_DNSMASQ} ${PROJECT_SOURCE_DIR}/tools/wine-run.sh $<TARGET_FILE:quorWinsock_test>)
   set_tests_properties(quorWinsockPeers_test PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120
                        ENVIRONMENT "${quor_winsock_env}")
+
+  # A whole send with the program's own settings, against the same servers.
+  sorvenal_test(quorSendBugReport_test SOURCES ${quor_delivery_tests}/quorSendBugReport_test.cpp
+                ${PROJECT_SOURCE_DIR}/resources/QuorExcept.rc DEPS quor_delivery_win)
+  target_include_directories(quorSendBugReport_test PRIVATE ${PROJECT_BINARY_DIR}/report)
+  set_property(TEST quorSendBugReport_test PROPERTY TIMEOUT 120)
+  get_test_property(quorSendBugReport_test ENVIRONMENT quor_send_env)
+  add_test(NAME quorSendBugReportPeers_test COMMAND ${QUOR_TEST_PYTHON} ${quor_delivery_tests}/with_peers.py
+           ${QUOR_TEST_DNSMASQ} ${PROJECT_SOURCE_DIR}/tools/wine-run.sh $<TARGET_FILE:quorSendBugReport_test>)
+  set_tests_properties(quorSendBugReportPeers_test PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180
+                       ENVIRONMENT "${quor_send_env}")
 endif()

@@ -1,5 +1,7 @@
 #include "report/delivery/quorSendPlan.h"
 
+#include <cctype>
+
 #include "report/delivery/quorMailAddress.h"
 #include "report/text/quorText.h"
 
@@ -32,6 +34,29 @@ std::string ReportExceptionMessage(std::string_view report) {
   const size_t colon = line.find(':');
   if (colon != std::string_view::npos) line.remove_prefix(colon + 1);
   return std::string(TrimText(line));
+}
+
+std::string FillReportPlaceholders(std::string_view text, std::string_view exceptMsg, std::string_view report) {
+  static constexpr std::string_view kMessage = "%exceptmsg%", kReport = "%bugreport%";
+  const auto at = [&](size_t i, std::string_view token) {
+    if (text.size() - i < token.size()) return false;
+    for (size_t k = 0; k < token.size(); ++k)
+      if (std::tolower(static_cast<unsigned char>(text[i + k])) != token[k]) return false;
+    return true;
+  };
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    if (at(i, kMessage)) {
+      out += exceptMsg.empty() ? std::string_view("Unknown") : exceptMsg;
+      i += kMessage.size();
+    } else if (at(i, kReport)) {
+      out += report;
+      i += kReport.size();
+    } else {
+      out += text[i++];
+    }
+  }
+  return out;
 }
 
 NVPngMode ScreenshotPngMode(int32_t scrShotDepth) {

@@ -20,6 +20,12 @@ namespace quor {
 // message ..." after its first ":", trimmed; empty when the report has none.
 [[nodiscard]] std::string ReportExceptionMessage(std::string_view report);
 
+// A mail text with %exceptMsg% (an empty message reads "Unknown") and
+// %bugReport% filled in, without regard to case, in one pass: what they
+// bring is never searched again.
+[[nodiscard]] std::string FillReportPlaceholders(std::string_view text, std::string_view exceptMsg,
+                                                 std::string_view report);
+
 // The PNG mode of the screenshot attachment for ScrShotDepth.
 [[nodiscard]] NVPngMode ScreenshotPngMode(int32_t scrShotDepth);
 

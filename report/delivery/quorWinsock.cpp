@@ -190,13 +190,14 @@ SystemProxy SystemProxySetting() {
 }
 
 
-bool EchoAnswered(std::string_view host, Milliseconds timeout) {
+EchoResult Echo(std::string_view host, Milliseconds timeout) {
   WinsockSession session;
-  if (!session.Ready()) return false;
+  if (!session.Ready()) return EchoResult::CannotTry;
   const std::optional<sockaddr_in> address = ResolveIpv4(host, 0);
-  if (!address) return false;
+  if (!address) return EchoResult::NoAnswer;
+  // Windows: raw sockets are for administrators only.
   const base::Socket s(socket(AF_INET, SOCK_RAW, IPPROTO_ICMP));
-  if (!s) return false;
+  if (!s) return EchoResult::CannotTry;
   // Time to live 30: IP_TTL of Winsock 2 (7 here; 4 in the old Winsock 1
   // numbering, tried when 7 is refused).
   constexpr int kTtl = 30, kIpTtl = 7, kIpTtlWinsock1 = 4;
@@ -208,17 +209,17 @@ bool EchoAnswered(std::string_view host, Milliseconds timeout) {
   const auto packet = BuildEchoRequest(id, seq);
   if (sendto(s.get(), reinterpret_cast<const char*>(packet.data()), static_cast<int>(packet.size()), 0,
              AsSockaddr(*address), sizeof *address) == SOCKET_ERROR)
-    return false;
+    return WSAGetLastError() == WSAEACCES ? EchoResult::CannotTry : EchoResult::NoAnswer;
   // Replies to other programs' pings arrive too: keep reading until ours
   // or the time is up.
   const Deadline deadline = std::chrono::steady_clock::now() + timeout;
   unsigned char buffer[1500];
   for (;;) {
     const Milliseconds left = TimeLeft(deadline);
-    if (left.count() <= 0 || WaitFor(s.get(), false, left) != StreamStatus::Ok) return false;
+    if (left.count() <= 0 || WaitFor(s.get(), false, left) != StreamStatus::Ok) return EchoResult::NoAnswer;
     const int got = recv(s.get(), reinterpret_cast<char*>(buffer), sizeof buffer, 0);
-    if (got == SOCKET_ERROR) return false;
-    if (IsEchoReply({buffer, static_cast<size_t>(got)}, id, seq)) return true;
+    if (got == SOCKET_ERROR) return EchoResult::NoAnswer;
+    if (IsEchoReply({buffer, static_cast<size_t>(got)}, id, seq)) return EchoResult::Answered;
   }
 }
 

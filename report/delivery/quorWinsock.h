@@ -65,8 +65,10 @@ std::vector<std::string> SystemDnsServers();
 MailServerLookup SystemMailServerLookup();
 
 // Whether `host` answers an ICMP echo within `timeout` per reply (raw
-// socket, time to live 30). The sequence number counts up for the process.
-bool EchoAnswered(std::string_view host, Milliseconds timeout);
+// socket, time to live 30), or the echo cannot be tried here (no Winsock,
+// no raw socket). The sequence number counts up for the process.
+enum class EchoResult { Answered, NoAnswer, CannotTry };
+EchoResult Echo(std::string_view host, Milliseconds timeout);
 
 // The system's proxy setting for web access (the proxy servers and the
 // hosts reached directly), as the upload takes it; both empty for direct

@@ -82,4 +82,22 @@ TEST(SendPlan, ProgressAreasOfASessionAndAnUpload) {
 }
 
 }  // namespace
+TEST(SendPlan, ReportPlaceholdersAreFilledOnce) {
+  const struct {
+    const char* text;
+    const char* message;
+    const char* report;
+    const char* expected;
+  } cases[] = {
+      {"Error: %exceptMsg%", "Access violation", "", "Error: Access violation"},
+      {"%EXCEPTMSG% / %BugReport%", "", "R", "Unknown / R"},
+      // What the values bring stays as it is.
+      {"%bugReport%", "m", "a %exceptMsg% in the report", "a %exceptMsg% in the report"},
+      {"%exceptMsg", "m", "r", "%exceptMsg"},
+      {"", "m", "r", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FillReportPlaceholders(c.text, c.message, c.report), c.expected) << c.text;
+}
+
 }  // namespace quor

@@ -215,9 +215,9 @@ TEST(WinsockStream, SilentServerTimesOutAndAClosedOneSaysSo) {
 
 TEST(OnlineTest, LoopbackAnswersTheEchoAndANameThatDoesNotResolveDoesNot) {
   // Raw sockets need the right to use them (root, as CI runs).
-  if (!EchoAnswered("127.0.0.1", 1000ms)) GTEST_SKIP() << "no raw ICMP socket here";
-  EXPECT_TRUE(EchoAnswered("127.0.0.1", 1000ms));  // the next sequence number
-  EXPECT_FALSE(EchoAnswered("no-such-host.invalid", 200ms));
+  if (Echo("127.0.0.1", 1000ms) != EchoResult::Answered) GTEST_SKIP() << "no raw ICMP socket here";
+  EXPECT_EQ(Echo("127.0.0.1", 1000ms), EchoResult::Answered);  // the next sequence number
+  EXPECT_EQ(Echo("no-such-host.invalid", 200ms), EchoResult::NoAnswer);
 }
 
 TEST_F(Peers, RecipientsMailServerThroughTheSystemLookup) {
