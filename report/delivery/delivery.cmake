@@ -86,24 +86,23 @@ if(SORVENAL_WIN)
   sorvenal_test(quorWinsock_test SOURCES ${quor_delivery_tests}/quorWinsock_test.cpp DEPS quor_delivery_win)
   sorvenal_test(quorMailClient_test SOURCES ${quor_delivery_tests}/quorMailClient_test.cpp DEPS quor_delivery_win)
   target_compile_definitions(quorMailClient_test PRIVATE QUOR_DELIVERY_PEERS="${quor_delivery_tests}")
-  # Run inside with_peers.py, which starts the SMTP and DNS servers first.
+  # Test programs that run inside with_peers.py, which starts the SMTP, HTTP
+  # and DNS servers first (alone they skip).
   find_program(QUOR_TEST_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
   find_program(QUOR_TEST_DNSMASQ dnsmasq PATHS /usr/sbin /sbin REQUIRED)
-  set_property(TEST quorWinsock_test PROPERTY TIMEOUT 120)
-  get_test_property(quorWinsock_test ENVIRONMENT quor_winsock_env)
-  add_test(NAME quorWinsockPeers_test COMMAND ${QUOR_TEST_PYTHON} ${quor_delivery_tests}/with_peers.py
-           ${QUOR_TEST_DNSMASQ} ${PROJECT_SOURCE_DIR}/tools/wine-run.sh $<TARGET_FILE:quorWinsock_test>)
-  set_tests_properties(quorWinsockPeers_test PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120
-                       ENVIRONMENT "${quor_winsock_env}")
+  function(quor_test_with_peers target)
+    set_property(TEST ${target} PROPERTY TIMEOUT 120)
+    get_test_property(${target} ENVIRONMENT env)
+    string(REPLACE "_test" "Peers_test" name ${target})
+    add_test(NAME ${name} COMMAND ${QUOR_TEST_PYTHON} ${quor_delivery_tests}/with_peers.py
+             ${QUOR_TEST_DNSMASQ} ${PROJECT_SOURCE_DIR}/tools/wine-run.sh $<TARGET_FILE:${target}>)
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 ENVIRONMENT "${env}")
+  endfunction()
+  quor_test_with_peers(quorWinsock_test)
 
-  # A whole send with the program's own settings, against the same servers.
+  # A whole send with the program's own settings.
   sorvenal_test(quorSendBugReport_test SOURCES ${quor_delivery_tests}/quorSendBugReport_test.cpp
                 ${PROJECT_SOURCE_DIR}/resources/QuorExcept.rc DEPS quor_delivery_win)
   target_include_directories(quorSendBugReport_test PRIVATE ${PROJECT_BINARY_DIR}/report)
-  set_property(TEST quorSendBugReport_test PROPERTY TIMEOUT 120)
-  get_test_property(quorSendBugReport_test ENVIRONMENT quor_send_env)
-  add_test(NAME quorSendBugReportPeers_test COMMAND ${QUOR_TEST_PYTHON} ${quor_delivery_tests}/with_peers.py
-           ${QUOR_TEST_DNSMASQ} ${PROJECT_SOURCE_DIR}/tools/wine-run.sh $<TARGET_FILE:quorSendBugReport_test>)
-  set_tests_properties(quorSendBugReportPeers_test PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180
-                       ENVIRONMENT "${quor_send_env}")
+  quor_test_with_peers(quorSendBugReport_test)
 endif()

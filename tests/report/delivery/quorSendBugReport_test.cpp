@@ -15,16 +15,13 @@
 
 #include "report/codec/quorBase64.h"
 #include "report/settings/quorSettingsLookup.h"
+#include "tests/report/delivery/PeerFiles.h"
 
 namespace quor {
 namespace {
 
-using namespace std::chrono_literals;
-
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
+using quor_test::Env;
+using quor_test::WaitForUnixFile;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -46,16 +43,6 @@ std::string Hex(const std::string& text) {
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// What arrives at the loopback servers, waited for until it is whole.
-std::string Arrived(const std::string& unixPath) {
-  std::string text;
-  for (int i = 0; i < 250 && text.empty(); ++i) {
-    text = ReadFile("Z:" + unixPath);
-    if (text.empty()) std::this_thread::sleep_for(20ms);
-  }
-  return text;
-}
 
 class SendBugReport : public ::testing::Test {
 protected:
@@ -108,12 +95,12 @@ TEST_F(SendBugReport, MailWithTheReportFileAndAnArchiveThroughTheSmtpServer) {
   EXPECT_EQ(sentMarks_, 1);
   // The bug report file went out with this report in it, and is gone.
   EXPECT_FALSE(Exists(bugReportFile_));
-  const std::string mail = Arrived(Env("QUOR_SMTP_STORE") + "/1.eml");
+  const std::string mail = WaitForUnixFile(Env("QUOR_SMTP_STORE") + "/1.eml");
   EXPECT_NE(mail.find("filename=\"bugreport.txt\""), std::string::npos) << mail.substr(0, 600);
   EXPECT_NE(mail.find(Base64Encode("old report\r\nnew report\r\n")), std::string::npos);
   EXPECT_NE(mail.find("filename=\"extra.zip\""), std::string::npos);
   EXPECT_NE(mail.find("Access_violation_at_address_0040A0B0"), std::string::npos) << mail.substr(0, 600);
-  const std::string envelope = Arrived(Env("QUOR_SMTP_STORE") + "/1.envelope");
+  const std::string envelope = WaitForUnixFile(Env("QUOR_SMTP_STORE") + "/1.envelope");
   EXPECT_NE(envelope.find("to support@example.com"), std::string::npos) << envelope;
   EXPECT_NE(envelope.find("from app@example.com"), std::string::npos) << envelope;
 }
@@ -128,7 +115,7 @@ TEST_F(SendBugReport, ReportUploadedOverHttpInTheBackground) {
   ASSERT_TRUE(thread);
   ASSERT_EQ(WaitForSingleObject(thread.get(), 60000), WAIT_OBJECT_0);
   EXPECT_EQ(sentMarks_, 1);
-  const std::string facts = Arrived(Env("QUOR_HTTP_REPORT"));
+  const std::string facts = WaitForUnixFile(Env("QUOR_HTTP_REPORT"));
   EXPECT_NE(facts.find("file " + Hex("BugReport") + " " + Hex("bugreport.txt") + " " +
                        Hex("old report\r\nnew report\r\n")),
             std::string::npos)

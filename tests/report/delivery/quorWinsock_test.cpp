@@ -19,6 +19,7 @@
 #include "report/delivery/quorHttpUpload.h"
 #include "report/delivery/quorMxLookup.h"
 #include "report/delivery/quorSmtpSession.h"
+#include "tests/report/delivery/PeerFiles.h"
 #include "tests/report/delivery/StringSource.h"
 
 namespace quor {
@@ -26,18 +27,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
-
-// A file the Linux servers wrote, through Wine's drive for the root.
-std::string ReadUnixFile(const std::string& path) {
-  std::ifstream in("Z:" + path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using quor_test::Env;
+using quor_test::ReadUnixFile;
 
 // A TCP socket bound to a free loopback port, and that port.
 base::Socket BoundLoopbackSocket(uint16_t& port) {
