@@ -99,8 +99,7 @@ void ReleaseBuffer() {
 
 // Reads the module's resource into the record; the message of an invalid
 // type is returned, to be shown outside the lock.
-std::string ReadModuleResource(ModuleSettingsRecord& record) {
-  const HMODULE module = reinterpret_cast<HMODULE>(record.module);
+std::string ReadModuleResource(ModuleSettingsRecord& record, HMODULE module) {
   HRSRC info = FindResourceW(module, L"TQUOREXCEPT", MAKEINTRESOURCEW(10));
   HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
@@ -140,7 +139,7 @@ ModuleSettingsRecord* AcquireModuleRecord(HMODULE module) {
     record = static_cast<ModuleSettingsRecord*>(ProcessHeapAlloc(sizeof(ModuleSettingsRecord)));
     if (record) {
       record->module = base::AddressOf(module);
-      message = ReadModuleResource(*record);
+      message = ReadModuleResource(*record, module);
       record->next = b->head;
       b->head = record;
     }
@@ -169,7 +168,7 @@ void ReleaseModuleRecord(ModuleSettingsRecord* record) {
 void ReloadModuleRecord(ModuleSettingsRecord* record) {
   EnterCriticalSection(&g_view.buffer->lock);
   FreeProperties(*record, ProcessSettingsHeap());
-  const std::string message = ReadModuleResource(*record);
+  const std::string message = ReadModuleResource(*record, reinterpret_cast<HMODULE>(static_cast<uintptr_t>(record->module)));
   LeaveCriticalSection(&g_view.buffer->lock);
   ShowInvalidResource(message);
 }
