@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "base/WinRegKey.h"
+#include "tests/report/assistant/FormDriver.h"
 
 namespace quor {
 namespace {
@@ -30,13 +31,7 @@ std::wstring Remembered(const wchar_t* name) {
   return value;
 }
 
-HWND WaitForForm() {
-  for (int i = 0; i < 500; ++i) {
-    if (HWND h = FindWindowW(kNVAssistantClass, nullptr); h && IsWindowVisible(h)) return h;
-    Sleep(10);
-  }
-  return nullptr;
-}
+using quor_test::WaitForForm;
 
 int Index(const NVFormModel& f, const char* name) { return int(f.Find(name) - f.items.data()); }
 

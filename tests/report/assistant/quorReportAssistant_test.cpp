@@ -11,6 +11,7 @@
 
 #include "report/assistant/quorNVForm.h"
 #include "report/settings/quorSettingsLookup.h"
+#include "tests/report/assistant/FormDriver.h"
 
 namespace quor {
 namespace {
@@ -32,23 +33,14 @@ private:
   QuorPtr<TIQuorSettings> settings_;
 };
 
-// The visible form window.
-HWND WaitForForm() {
-  for (int i = 0; i < 500; ++i) {
-    if (HWND h = FindWindowW(kNVAssistantClass, nullptr); h && IsWindowVisible(h)) return h;
-    Sleep(10);
-  }
-  return nullptr;
-}
-
-int Index(const NVFormModel& f, const char* name) { return int(f.Find(name) - f.items.data()); }
+using quor_test::WaitForForm;
 
 void Type(HWND form, const NVFormModel& model, const char* item, const wchar_t* text) {
-  SendMessageW(GetDlgItem(form, kNVFirstItemId + Index(model, item)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  SendMessageW(quor_test::ItemWindow(form, model, item), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 void Click(HWND form, const NVFormModel& model, std::string_view button) {
-  SendMessageW(GetDlgItem(form, kNVFirstItemId + Index(model, std::string(button).c_str())), BM_CLICK, 0, 0);
+  SendMessageW(quor_test::ItemWindow(form, model, button), BM_CLICK, 0, 0);
 }
 
 // Waits until the form window is gone (the next one is a new window).
