@@ -77,14 +77,18 @@ NVActionHandler FormHandlers(IAssistantReport& report) {
 }  // namespace
 
 std::optional<ReportAssistant> CreateAssistantByName(IAssistantReport& report, std::string_view name) {
-  IQuorSettings& settings = report.Settings();
-  std::optional<AssistantDefinition> definition = settings.Assistant(name);
+  std::optional<AssistantDefinition> definition = report.Settings().Assistant(name);
   if (!definition) return std::nullopt;
-  if (!report.OffersScreenshot() || settings.ScrShotDepth() == 0) DropScreenshotForm(*definition);
-  ReportAssistant assistant{definition->title, {}};
+  return CreateAssistant(report, std::move(*definition));
+}
+
+ReportAssistant CreateAssistant(IAssistantReport& report, AssistantDefinition definition) {
+  IQuorSettings& settings = report.Settings();
+  if (!report.OffersScreenshot() || settings.ScrShotDepth() == 0) DropScreenshotForm(definition);
+  ReportAssistant assistant{definition.title, {}};
   const auto module = reinterpret_cast<HMODULE>(settings.Module());
   const NVActionHandler handlers = FormHandlers(report);
-  for (const std::string& form : definition->forms) {
+  for (const std::string& form : definition.forms) {
     assistant.forms.push_back(LoadForm(module, form));
     handlers(assistant.forms.back(), nvaCreated, nullptr);
   }

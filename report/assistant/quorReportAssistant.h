@@ -42,6 +42,8 @@ inline constexpr char kFormResourcePrefix[] = "TQUOR";
 // that is missing gives a form with only its three buttons; one that
 // cannot be read whole tells the user and keeps what was read.
 [[nodiscard]] std::optional<ReportAssistant> CreateAssistantByName(IAssistantReport& report, std::string_view name);
+// The same for a definition already found.
+[[nodiscard]] ReportAssistant CreateAssistant(IAssistantReport& report, AssistantDefinition definition);
 
 // The answers of the forms finished with Continue, into the report.
 void AddAssistantResults(const ReportAssistant& assistant, IAssistantReport& report);

@@ -25,6 +25,8 @@
 #include "report/settings/quorSettingsLookup.h"
 #include "report/stacktrace/quorMapStackSymbols.h"
 #include "report/stacktrace/quorStackTraceWin.h"
+#include "report/storage/quorActionHook.h"
+#include "report/storage/quorExceptAssistant.h"
 #include "report/storage/quorTempFolder.h"
 #include "report/symbols/quorSymbolCache.h"
 #include "toolkit/Seams.h"
@@ -182,6 +184,7 @@ void Startup() {
   TakeOverPredecessorHistory();
   ClearTempFolder();
   RecordProgramStart();
+  SetAssistantRunner(&RunExceptionAssistant);
   // The main settings stay referenced until shutdown.
   const QuorPtr<IQuorModuleSettings> settings = SettingsForModule(ReporterModule());
   SetMainSettings(settings);

@@ -1,0 +1,46 @@
+#include "report/storage/quorExceptAssistant.h"
+
+#include "report/assistant/quorReportAssistant.h"
+#include "report/handling/quorExceptObject.h"
+
+namespace quor {
+
+namespace {
+
+constexpr char kCallstackCrc[] = "callstack crc";
+
+// The exception's report as the assistant sees it.
+class TExceptionReport final : public IAssistantReport {
+public:
+  explicit TExceptionReport(TIQuorException& e) : e_(e) {}
+  IQuorSettings& Settings() override { return e_; }
+  // Screenshots come with the screenshot capture; until then none is offered.
+  bool OffersScreenshot() override { return false; }
+  void AddHeaderField(const std::string& name, const std::string& value) override {
+    const QuorPtr<IQuorFieldsEx> header = e_.HeaderFields();
+    if (header->Find(name) >= 0) {
+      (void)header->SetContent(name, value);
+      return;
+    }
+    // What the user said goes before the check sums that close the header.
+    const int32_t crc = header->Find(kCallstackCrc);
+    if (crc >= 0)
+      (void)header->Insert(crc, name, value);
+    else
+      (void)header->Add(name, value);
+  }
+  void AddSection(const std::string& name, const std::string& text) override { e_.SetSection(name, text); }
+
+private:
+  TIQuorException& e_;
+};
+
+}  // namespace
+
+bool RunExceptionAssistant(const AssistantDefinition& assistant, HWND owner, TIQuorException& exception) {
+  TExceptionReport report(exception);
+  ReportAssistant forms = CreateAssistant(report, assistant);
+  return RunReportAssistant(forms, owner, report);
+}
+
+}  // namespace quor
