@@ -1,5 +1,7 @@
 #include "report/box/quorBoxColors.h"
 
+#include <cstddef>
+
 namespace quor {
 namespace {
 
@@ -40,6 +42,23 @@ uint32_t BlendPixel(uint32_t background, uint32_t iconPixel) {
   for (int32_t i = 0; i < kChannels; ++i)
     out |= ((Channel(background, i) * (256 - a) + Channel(iconPixel, i) * a) / 256) << (8 * i);
   return out;
+}
+
+void BlendIcon(uint32_t* picture, int32_t width, int32_t height, int32_t x, int32_t y, const uint8_t* icon,
+               int32_t size) {
+  for (int32_t iy = 0; iy < size; ++iy) {
+    const int32_t py = y + iy;
+    if (py < 0 || py >= height) continue;
+    const uint8_t* source = icon + 4 * size_t(size - 1 - iy) * size_t(size);
+    uint32_t* row = picture + size_t(height - 1 - py) * size_t(width);
+    for (int32_t ix = 0; ix < size; ++ix) {
+      const int32_t px = x + ix;
+      if (px < 0 || px >= width) continue;
+      const uint8_t* p = source + 4 * ix;
+      const uint32_t pixel = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+      row[px] = BlendPixel(row[px], pixel);
+    }
+  }
 }
 
 }  // namespace quor

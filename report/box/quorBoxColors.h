@@ -25,4 +25,11 @@ inline constexpr int32_t kFadeFrames = 8;
 // (background x (256-a) + icon x a) / 256. The result's top byte is 0.
 [[nodiscard]] uint32_t BlendPixel(uint32_t background, uint32_t iconPixel);
 
+// Blends a square icon of `size` x `size` pixels (rows bottom-up, 4 bytes
+// each: blue, green, red, opacity) into a 32-bit picture of width x height
+// (rows bottom-up) with its top left corner at (x, y); what falls outside
+// the picture is left out.
+void BlendIcon(uint32_t* picture, int32_t width, int32_t height, int32_t x, int32_t y, const uint8_t* icon,
+               int32_t size);
+
 }  // namespace quor

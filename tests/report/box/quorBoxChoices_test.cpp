@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 #include "report/box/quorBoxColors.h"
 #include "report/box/quorBoxCountdown.h"
@@ -103,6 +104,21 @@ TEST(BoxColors, IconPixelsBlendByTheirOpacity) {
   EXPECT_EQ(BlendPixel(0xFFFFFF, 0x00000000), 0xFEFEFEu);  // a = opacity + 1
   EXPECT_EQ(BlendPixel(0x000000, 0x7F204080), 0x102040u);  // half: a = 128
   EXPECT_EQ(BlendPixel(0x123456, 0xFF654321), 0x654321u);
+}
+
+TEST(BoxColors, IconIsBlendedAtItsPlaceAndClipped) {
+  // A 2 x 2 icon, bottom-up: bottom row opaque red, top row half-opaque blue.
+  const uint8_t icon[] = {0, 0, 255, 255, 0, 0, 255, 255, 255, 0, 0, 127, 255, 0, 0, 127};
+  // A 3 x 3 white picture, bottom-up.
+  std::vector<uint32_t> picture(9, 0xFFFFFF);
+  BlendIcon(picture.data(), 3, 3, 1, 0, icon, 2);
+  const auto at = [&](int32_t x, int32_t y) { return picture[size_t(2 - y) * 3 + size_t(x)]; };
+  EXPECT_EQ(at(1, 0), BlendPixel(0xFFFFFF, 0x7F0000FF));  // top row: the icon's top row, half-opaque blue
+  EXPECT_EQ(at(2, 1), 0xFF0000u);                          // opaque red (blue, green, red bytes)
+  EXPECT_EQ(at(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(at(1, 2), 0xFFFFFFu);
+  BlendIcon(picture.data(), 3, 3, 2, 2, icon, 2);  // only the icon's top left pixel is inside
+  EXPECT_EQ(at(2, 2), BlendPixel(0xFFFFFF, 0x7F0000FF));
 }
 
 }  // namespace
