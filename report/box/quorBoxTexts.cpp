@@ -57,4 +57,8 @@ std::string InsertExceptMsg(std::string_view text, std::string_view message) {
   return out;
 }
 
+bool IsAbsoluteFileName(std::string_view name) {
+  return name.size() > 2 && (name[0] == '\\' || name[1] == ':');
+}
+
 }  // namespace quor

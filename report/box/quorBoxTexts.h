@@ -25,4 +25,8 @@ inline constexpr size_t kBoxCaptionLimit = 29;
 // that is empty; the box's texts carry no other placeholder any more.
 [[nodiscard]] std::string InsertExceptMsg(std::string_view text, std::string_view message);
 
+// A bug report file name that names one place whatever the current folder:
+// longer than 2 characters and starting with "\\" or with ":" second.
+[[nodiscard]] bool IsAbsoluteFileName(std::string_view name);
+
 }  // namespace quor

@@ -53,5 +53,14 @@ TEST(BoxTexts, ExceptMsgPlaceholderIgnoresCase) {
   EXPECT_EQ(InsertExceptMsg("100%", "x"), "100%");
 }
 
+TEST(BoxTexts, AbsoluteBugReportFileNames) {
+  EXPECT_TRUE(IsAbsoluteFileName("C:\\logs\\bugreport.log"));
+  EXPECT_TRUE(IsAbsoluteFileName("\\\\server\\share\\bug.log"));
+  EXPECT_TRUE(IsAbsoluteFileName("\\bug.log"));
+  EXPECT_FALSE(IsAbsoluteFileName("bugreport.log"));
+  EXPECT_FALSE(IsAbsoluteFileName("C:"));
+  EXPECT_FALSE(IsAbsoluteFileName("\\a"));
+}
+
 }  // namespace
 }  // namespace quor
