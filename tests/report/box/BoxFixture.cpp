@@ -95,6 +95,15 @@ HWND FocusOf(HWND box) {
   return info.hwndFocus;
 }
 
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  RECT r;
+  GetClientRect(window, &r);
+  POINT p{x < 0 ? r.right + x : x, y};
+  ClientToScreen(window, &p);
+  const base::WindowDc screen(nullptr);
+  return GetPixel(screen.get(), p.x, p.y);
+}
+
 void SaveScreenshot(HWND window, const char* name) {
   RECT r;
   GetWindowRect(window, &r);

@@ -96,6 +96,9 @@ HWND Button(HWND box, int32_t index);
 std::wstring Text(HWND window);
 RECT ChildRect(HWND child);  // in the parent's client coordinates
 HWND FocusOf(HWND box);      // the focused window of the box's thread
+// The colour on the screen at (x, y) of the window's client area; negative
+// x counts from the right edge.
+COLORREF ScreenPixel(HWND window, int x, int y);
 
 // The window as on the screen (with its frame), as a PNG file.
 void SaveScreenshot(HWND window, const char* name);

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "report/box/quorBoxAction.h"
+#include "report/box/quorBoxColors.h"
 #include "report/box/quorPresentException.h"
 #include "tests/report/box/BoxFixture.h"
 
@@ -27,6 +28,7 @@ TEST(BoxWindow, StoredSettingsShowTheStackedFullBox) {
   std::array<bool, quor::kBoxButtonCount> exists{};
   bool focusOnSend = false;
   RECT client{};
+  COLORREF focusedFace = 0, unfocusedFace = 0, iconMiddle = 0;
   RunWithUser(e, TBoxKind::Full, [&] {
     HWND box = WaitForBox();
     if (!box) return;
@@ -45,6 +47,9 @@ TEST(BoxWindow, StoredSettingsShowTheStackedFullBox) {
     focusOnSend = FocusOf(box) == Button(box, quor::kBoxSend);
     GetClientRect(box, &client);
     SaveScreenshot(box, "box_full.png");
+    focusedFace = ScreenPixel(Button(box, quor::kBoxSend), -3, 3);
+    unfocusedFace = ScreenPixel(Button(box, quor::kBoxShow), -3, 3);
+    iconMiddle = ScreenPixel(Button(box, quor::kBoxClose), 11, 11);
   });
   EXPECT_EQ(className, L"QuorExceptWndClass");
   EXPECT_EQ(title, L"Sorvenal.exe");  // TitleBar %appname%
@@ -73,6 +78,11 @@ TEST(BoxWindow, StoredSettingsShowTheStackedFullBox) {
   for (const RECT& r : {send, show, cont, restart, close}) EXPECT_EQ(r.bottom - r.top, 22);
   EXPECT_GT(cont.left, show.right);
   EXPECT_TRUE(focusOnSend);
+  // Flat buttons: the focused one on the dark shadow colour, the others a
+  // shade off the button face; the icons blended over them.
+  EXPECT_EQ(focusedFace, GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(unfocusedFace, quor::StepColor(GetSysColor(COLOR_BTNFACE), 0x101010, false));
+  EXPECT_NE(iconMiddle, unfocusedFace);
   EXPECT_TRUE(e.work.empty());
   EXPECT_TRUE(e.windowAliveAtUnregister);  // the callback goes before the window
   EXPECT_FALSE(e.registered);
@@ -115,6 +125,33 @@ TEST(BoxWindow, EachButtonsWorkReachesTheException) {
     EXPECT_EQ(e.hooks, c.hooks);
     EXPECT_EQ(e.work, c.work);
     EXPECT_EQ(closed, c.closes);
+  }
+}
+
+TEST(BoxWindow, SaveToAnAbsoluteFileRemovesTheSaveButton) {
+  struct Case {
+    const char* file;
+    bool saves;
+    bool removed;
+  } cases[] = {{"C:\\reports\\bugreport.log", true, true},
+               {"\\bugreport.log", true, true},
+               {"bugreport.log", true, false},
+               {"C:\\reports\\bugreport.log", false, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    FakeBoxException e;
+    e.Settings().SetSaveBtnVis(true);
+    e.Settings().SetBugRepFile(c.file);
+    e.saves = c.saves;
+    bool removed = false;
+    RunWithUser(e, TBoxKind::Full, [&] {
+      HWND box = WaitForBox();
+      if (!box) return;
+      SendMessageW(Button(box, quor::kBoxSave), BM_CLICK, 0, 0);
+      removed = Button(box, quor::kBoxSave) == nullptr;
+    });
+    EXPECT_EQ(e.work, Strings{"save"});
+    EXPECT_EQ(removed, c.removed);
   }
 }
 
