@@ -1,6 +1,7 @@
 #include "report/box/quorBoxWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/WinAnsi.h"
 #include "base/WinGdiObject.h"
@@ -410,18 +411,19 @@ void TExceptionBox::CloseBox(TBoxExit exit) {
   callbackRegistered_ = false;
   details_.reset();
   window_.reset();
-  // Closed while handling a message sent from another thread, the loop is
-  // still waiting inside GetMessage for a posted one: wake it up.
+  // Windows: messages sent from another thread are handled inside
+  // GetMessage, which then goes on waiting for a posted one; closed from
+  // such a message, the loop is woken up to see that the box is gone.
   PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
 void TExceptionBox::RemoveButton(int32_t index) {
-  HWND button = std::exchange(buttons_[size_t(index)], nullptr);
+  // A child: destroyed now rather than with the box.
+  const base::WindowHandle removed(std::exchange(buttons_[size_t(index)], nullptr));
   if (focused_ == index) {
     focused_ = -1;
     SetFocus(window_.get());
   }
-  DestroyWindow(button);  // a child: destroyed here rather than with the box
 }
 
 void TExceptionBox::Resize(int32_t width, int32_t height) {

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
 #include <thread>
 
+#include "base/WinHandle.h"
+#include "base/WinUser.h"
 #include "report/box/quorBoxAction.h"
 #include "report/box/quorBoxColors.h"
 #include "report/box/quorPresentException.h"
@@ -441,8 +445,9 @@ class FrozenClipboardOwner {
 public:
   FrozenClipboardOwner() {
     thread_ = std::thread([this] {
-      HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-      if (OpenClipboard(owner)) {
+      const base::WindowHandle owner(
+          CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+      if (OpenClipboard(owner.get())) {
         EmptyClipboard();
         HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 7);
         memcpy(GlobalLock(memory), "before", 7);
@@ -451,20 +456,18 @@ public:
         CloseClipboard();
       }
       id_ = GetCurrentThreadId();
-      WaitForSingleObject(thaw_, INFINITE);  // frozen: no messages handled
-      DestroyWindow(owner);
+      WaitForSingleObject(thaw_.get(), INFINITE);  // frozen: no messages handled
     });
     while (id_ == 0) Sleep(1);
   }
   ~FrozenClipboardOwner() {
-    SetEvent(thaw_);
+    SetEvent(thaw_.get());
     thread_.join();
-    CloseHandle(thaw_);
   }
   uint32_t Id() const { return id_; }
 
 private:
-  HANDLE thaw_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  base::KernelHandle thaw_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
   std::atomic<uint32_t> id_{0};
   std::thread thread_;
 };
