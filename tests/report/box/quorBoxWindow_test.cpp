@@ -92,6 +92,20 @@ TEST(BoxWindow, StoredSettingsShowTheStackedFullBox) {
   EXPECT_FALSE(e.registered);
 }
 
+TEST(BoxWindow, UglyButtonsAreClassicAndTaller) {
+  FakeBoxException e;
+  e.Settings().SetUglyBtns(true);
+  std::array<LONG, quor::kBoxButtonCount> heights{};
+  RunWithUser(e, TBoxKind::Full, [&] {
+    HWND box = WaitForBox();
+    if (!box) return;
+    for (int32_t i = 0; i < quor::kBoxButtonCount; ++i)
+      if (HWND b = Button(box, i)) heights[size_t(i)] = ChildRect(b).bottom - ChildRect(b).top;
+    SaveScreenshot(box, "box_ugly.png");
+  });
+  EXPECT_EQ(heights, (std::array<LONG, 7>{26, 0, 0, 26, 26, 26, 26}));
+}
+
 struct ButtonCase {
   const char* name;
   int32_t button;
