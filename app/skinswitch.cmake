@@ -7,7 +7,7 @@ if(SORVENAL_WIN)
                 ${t}/suspendedpaint_test.cpp ${t}/buttonmouse_test.cpp ${t}/skincommon_test.cpp
                 ${t}/bitbtncaption_test.cpp ${t}/memoscroll_test.cpp
                 ${PROJECT_SOURCE_DIR}/resources/Sorvenal.rc DEPS app_core)
-  add_dependencies(skinswitch_test form_main_layout quor_settings_resources)
+  add_dependencies(skinswitch_test form_main_layout quor_settings_resources quor_box_icons)
   target_include_directories(skinswitch_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
                              ${PROJECT_BINARY_DIR}/report)
   set_tests_properties(skinswitch_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
@@ -16,7 +16,7 @@ endif()
 if(SORVENAL_WIN)
   # Timing harness: whole-window repaints from clean and dirty caches.
   add_executable(mainpaint_bench ${PROJECT_SOURCE_DIR}/bench/mainpaint_bench.cpp ${PROJECT_SOURCE_DIR}/resources/Sorvenal.rc)
-  add_dependencies(mainpaint_bench form_main_layout quor_settings_resources)
+  add_dependencies(mainpaint_bench form_main_layout quor_settings_resources quor_box_icons)
   target_include_directories(mainpaint_bench PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
                              ${PROJECT_BINARY_DIR}/report)
   target_link_libraries(mainpaint_bench PRIVATE app_core)

@@ -8,20 +8,12 @@
 
 #include <cstdint>
 
+#include "report/box/quorBoxAction.h"
 #include "report/settings/quorAssistantDefinition.h"
 
 namespace quor {
 
 class TIQuorException;
-
-// The box's action codes.
-enum TBoxAction : int32_t {
-  BoxActionSend = 0,
-  BoxActionSave = 1,
-  BoxActionPrint = 2,
-  BoxActionRestart = 9,
-  BoxActionClose = 10,
-};
 
 // Shows `assistant` modally over `owner`; when the user finishes it with OK
 // its answers go into the report. Either way the form cache keeps what the
