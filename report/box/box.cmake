@@ -41,7 +41,7 @@ if(SORVENAL_WIN)
     ${quor_box_dir}/quorIdeJumpWin.cpp)
   target_link_libraries(quor_box_details PUBLIC quor_box_details_core base comctl32 gdi32 user32)
 
-  sorvenal_test(quorBoxDetails_test SOURCES ${quor_box_tests}/quorBoxDetails_test.cpp DEPS quor_box_details)
+  sorvenal_test(quorBoxDetails_test SOURCES ${quor_box_tests}/quorBoxDetails_test.cpp DEPS quor_box_details quor_text)
   # The screenshots of the details view stay in the build tree.
   set_tests_properties(quorBoxDetails_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endif()
