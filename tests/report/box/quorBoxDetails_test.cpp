@@ -10,6 +10,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -304,6 +305,36 @@ TEST_F(BoxDetailsTest, GrowWidensTheTabAndTheView) {
   EXPECT_EQ(view1.right - view1.left, view0.right - view0.left + 40);
   EXPECT_EQ(view1.bottom - view1.top, view0.bottom - view0.top + 30);
   EXPECT_EQ(tab1.left, tab0.left);
+}
+
+// Bad input: a 1 MB section and lines of 10,000 characters with control
+// characters. The list keeps every row; the long lines show as raw text.
+TEST_F(BoxDetailsTest, AMegabyteSectionAndLongLines) {
+  std::vector<TBoxReportPart> sections = Sections(false);
+  std::string modules;
+  int lines = 0;
+  for (; modules.size() < (1u << 20); ++lines) {
+    char line[96];
+    std::snprintf(line, sizeof line, "%08x module%05d.dll 6.1.7601.17514 C:\\windows\\system32\r\n",
+                  0x10000000 + lines * 0x10000, lines);
+    modules += line;
+  }
+  modules.resize(modules.size() - 2);
+  sections.push_back({"modules", modules});
+  std::string longLines;
+  for (int i = 0; i < 10; ++i) longLines += std::string(10000, static_cast<char>('a' + i)) + "\x01\x07\r\n";
+  sections.push_back({"long lines", longLines});
+  details_->Update(Header(), sections);
+  const DWORD start = GetTickCount();
+  SelectTab(6);
+  std::printf("1 MB modules section: %d rows shown in %lu ms\n", lines, GetTickCount() - start);
+  ASSERT_TRUE(List());
+  EXPECT_EQ(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0), lines);
+  EXPECT_EQ(Row(List(), lines - 1)[1], "module" + std::to_string(lines - 1) + ".dll");
+  SelectTab(7);
+  HWND edit = View(L"Edit");
+  ASSERT_TRUE(edit);
+  EXPECT_EQ(GetWindowTextLengthW(edit), static_cast<int>(longLines.size()));
 }
 
 // A development environment of this process: its main window and a message

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "report/box/quorDetailsCells.h"
 #include "report/text/quorReportSections.h"
 
 namespace quor {
@@ -183,6 +184,17 @@ TEST(DetailsFormat, SectionRowsKeepOnlyTheMarkInTheirCells) {
   ASSERT_EQ(v.Rows.size(), 3u);
   EXPECT_EQ(v.Rows[0].Cells, (Cells{">>", "", "", ""}));
   EXPECT_EQ(v.Rows[0].Text, ">> partial list");
+}
+
+// Control characters at the ends of a cell go; the last column takes the rest.
+TEST(DetailsFormat, CellsTrimmedOfControlCharacters) {
+  TDetailsView v;
+  v.Columns = ColumnsFromTitles("a|^b");
+  v.Rows.push_back({" \x01one\x02 \t\x1ftwo\tthree\x7f", {}, 0, false});
+  v.Rows.push_back({"lonely", {}, 0, false});
+  SplitCells(v);
+  EXPECT_EQ(v.Rows[0].Cells, (Cells{"one", "TWO\tTHREE"}));
+  EXPECT_EQ(v.Rows[1].Cells, (Cells{"lonely", ""}));
 }
 
 }  // namespace
