@@ -194,7 +194,9 @@ LRESULT CALLBACK TBoxDetails::TabProcedure(HWND tab, UINT message, WPARAM wParam
       return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-      if (d.view_ && header.hwndFrom == d.view_.get() && header.code == static_cast<UINT>(NM_DBLCLK)) {
+      if (!d.view_ || header.hwndFrom != d.view_.get()) break;
+      if (AnswerItemText(header, d.model_)) return 0;
+      if (header.code == static_cast<UINT>(NM_DBLCLK)) {
         d.JumpToSelectedRow();
         return 0;
       }

@@ -2,13 +2,19 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "base/WinAnsi.h"
+#include "base/WinSelection.h"
+#include "base/WinWindowDc.h"
 
 namespace quor {
 namespace {
 
-// Room around a header title beside its text width.
+// Room beside a cell's text: what the row painting leaves on either side,
+// and a little air.
+constexpr int kCellPadding = 4 + 4 + 4;
+constexpr int kFirstCellPadding = 6 + 4 + 4;
 constexpr int kHeaderTitlePadding = 14;
 
 HWND CreateChild(const wchar_t* windowClass, DWORD style, HWND parent, const RECT& rect, HFONT font) {
@@ -19,69 +25,96 @@ HWND CreateChild(const wchar_t* windowClass, DWORD style, HWND parent, const REC
   return child;
 }
 
-void InsertColumns(HWND list, const TDetailsView& view) {
+int TextWidth(HDC dc, std::string_view text) {
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+// The widest cell of a column. Cells are measured longest first; a cell of
+// n characters is at most n widest characters wide, so the measuring stops
+// early: a column of 20,000 cells takes a handful of measurements.
+int WidestCell(HDC dc, const TDetailsView& view, size_t column, int widestCharacter) {
+  std::vector<const std::string*> cells;
+  cells.reserve(view.Rows.size());
+  for (const TDetailsRow& row : view.Rows)
+    if (column < row.Cells.size() && !row.Cells[column].empty()) cells.push_back(&row.Cells[column]);
+  std::sort(cells.begin(), cells.end(), [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
+  int widest = 0;
+  for (const std::string* cell : cells) {
+    if (static_cast<long long>(cell->size()) * widestCharacter <= widest) break;
+    widest = std::max(widest, TextWidth(dc, *cell));
+  }
+  return widest;
+}
+
+void InsertColumns(HWND list, const TDetailsView& view, HFONT font) {
+  const base::WindowDc dc(list);
+  const base::Selection selected(dc.get(), font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
   for (size_t i = 0; i < view.Columns.size(); ++i) {
+    int width = WidestCell(dc.get(), view, i, metrics.tmMaxCharWidth) + (i == 0 ? kFirstCellPadding : kCellPadding);
+    if (!view.HideHeaders) width = std::max(width, TextWidth(dc.get(), view.Columns[i].Title) + kHeaderTitlePadding);
     std::wstring title = base::AnsiToWide(view.Columns[i].Title);
     LVCOLUMNW column{};
-    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM | LVCF_WIDTH;
     column.fmt = view.Columns[i].RightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    column.cx = width;
     column.pszText = title.data();
     column.iSubItem = static_cast<int>(i);
     SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
   }
 }
 
-void InsertRows(HWND list, const TDetailsView& view) {
-  SendMessageW(list, LVM_SETITEMCOUNT, view.Rows.size(), 0);
-  for (size_t r = 0; r < view.Rows.size(); ++r) {
-    const TDetailsRow& row = view.Rows[r];
-    for (size_t c = 0; c < row.Cells.size(); ++c) {
-      if (c > 0 && row.Cells[c].empty()) continue;
-      std::wstring text = base::AnsiToWide(row.Cells[c]);
-      LVITEMW item{};
-      item.mask = LVIF_TEXT;
-      item.iItem = static_cast<int>(r);
-      item.iSubItem = static_cast<int>(c);
-      item.pszText = text.data();
-      SendMessageW(list, c == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
-    }
-  }
-}
-
-// Wide enough for the widest cell, and for the title when headers show.
-void SizeColumns(HWND list, const TDetailsView& view) {
-  for (size_t i = 0; i < view.Columns.size(); ++i) {
-    SendMessageW(list, LVM_SETCOLUMNWIDTH, i, LVSCW_AUTOSIZE);
-    if (view.HideHeaders) continue;
-    const std::wstring title = base::AnsiToWide(view.Columns[i].Title);
-    const int titleWidth =
-        static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(title.c_str())));
-    const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0));
-    if (titleWidth + kHeaderTitlePadding > width)
-      SendMessageW(list, LVM_SETCOLUMNWIDTH, i, titleWidth + kHeaderTitlePadding);
-  }
+template <class DisplayInfo, class Copy>
+void FillText(DisplayInfo& info, const TDetailsView& view, Copy copy) {
+  auto& item = info.item;
+  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+  item.pszText[0] = 0;
+  const auto row = static_cast<size_t>(item.iItem), column = static_cast<size_t>(item.iSubItem);
+  if (row < view.Rows.size() && column < view.Rows[row].Cells.size()) copy(view.Rows[row].Cells[column], item);
 }
 
 }  // namespace
 
 HWND CreateDetailsList(HWND parent, const RECT& rect, const TDetailsView& view, HFONT font, HIMAGELIST images) {
   const DWORD style = WS_BORDER | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                      LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED | LVS_SHAREIMAGELISTS |
+                      LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED | LVS_OWNERDATA | LVS_SHAREIMAGELISTS |
                       (view.HideHeaders ? LVS_NOCOLUMNHEADER : LVS_NOSORTHEADER);
   HWND list = CreateChild(WC_LISTVIEWW, style, parent, rect, font);
   if (!list) return nullptr;
   SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  InsertColumns(list, view);
-  InsertRows(list, view);
-  SizeColumns(list, view);
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list, nullptr, TRUE);
+  InsertColumns(list, view, font);
+  SendMessageW(list, LVM_SETITEMCOUNT, view.Rows.size(), 0);
   return list;
 }
 
+bool AnswerItemText(const NMHDR& header, const TDetailsView& view) {
+  if (header.code == LVN_GETDISPINFOW) {
+    FillText(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)), view,
+             [](const std::string& cell, LVITEMW& item) {
+               // A longer cell is cut: the conversion fails rather than cut it.
+               const int bytes = static_cast<int>(std::min(cell.size(), static_cast<size_t>(item.cchTextMax - 1)));
+               const int n = MultiByteToWideChar(CP_ACP, 0, cell.data(), bytes, item.pszText, item.cchTextMax - 1);
+               item.pszText[n] = 0;
+             });
+    return true;
+  }
+  if (header.code == LVN_GETDISPINFOA) {
+    FillText(*reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header)), view,
+             [](const std::string& cell, LVITEMA& item) {
+               const size_t n = std::min(cell.size(), static_cast<size_t>(item.cchTextMax - 1));
+               cell.copy(item.pszText, n);
+               item.pszText[n] = 0;
+             });
+    return true;
+  }
+  return false;
+}
+
 HWND CreateDetailsEdit(HWND parent, const RECT& rect, std::string_view text, HFONT font) {
-  HWND edit = CreateChild(L"EDIT", WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+  HWND edit = CreateChild(L"EDIT", WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                           parent, rect, font);
   if (!edit) return nullptr;
   // Windows: a multi-line edit holds 32 KB unless told otherwise; 0 is the most it can.

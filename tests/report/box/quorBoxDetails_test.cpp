@@ -324,14 +324,16 @@ TEST_F(BoxDetailsTest, AMegabyteSectionAndLongLines) {
   std::string longLines;
   for (int i = 0; i < 10; ++i) longLines += std::string(10000, static_cast<char>('a' + i)) + "\x01\x07\r\n";
   sections.push_back({"long lines", longLines});
-  details_->Update(Header(), sections);
   const DWORD start = GetTickCount();
+  details_->Update(Header(), sections);
   SelectTab(6);
   std::printf("1 MB modules section: %d rows shown in %lu ms\n", lines, GetTickCount() - start);
   ASSERT_TRUE(List());
   EXPECT_EQ(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0), lines);
   EXPECT_EQ(Row(List(), lines - 1)[1], "module" + std::to_string(lines - 1) + ".dll");
+  const DWORD editStart = GetTickCount();
   SelectTab(7);
+  std::printf("100,000 characters in 10 lines: shown in %lu ms\n", GetTickCount() - editStart);
   HWND edit = View(L"Edit");
   ASSERT_TRUE(edit);
   EXPECT_EQ(GetWindowTextLengthW(edit), static_cast<int>(longLines.size()));
@@ -384,6 +386,9 @@ TEST_F(BoxDetailsTest, DoubleClickSendsTheRowToTheDevelopmentEnvironment) {
   EXPECT_EQ(g_jumpText, "00402a10 +b0 Sorvenal.exe formmain.cpp 118 +7 TFormMain::CalculateClick");
   EXPECT_EQ(g_jumpProcess, GetCurrentProcessId());
   EXPECT_FALSE(GetWindowLongW(box_.get(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // The selected row: darker and framed.
+  EXPECT_EQ(CellColour(list, 2, 1), 0xEFEFEFu);
+  Screenshot("details_callstack_selected.bmp");
 }
 
 }  // namespace
