@@ -44,5 +44,10 @@ if(SORVENAL_WIN)
   sorvenal_test(quorBoxDetails_test SOURCES ${quor_box_tests}/quorBoxDetails_test.cpp DEPS quor_box_details quor_text)
   # The screenshots of the details view stay in the build tree.
   set_tests_properties(quorBoxDetails_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+
+  # Timing harness under Wine (built, not run by the tests).
+  add_executable(boxdetails_bench ${PROJECT_SOURCE_DIR}/bench/boxdetails_bench.cpp)
+  target_link_libraries(boxdetails_bench PRIVATE quor_box_details)
+  target_include_directories(boxdetails_bench PRIVATE ${PROJECT_SOURCE_DIR})
 endif()
 # --- end of details view -----------------------------------------------------

@@ -6,7 +6,6 @@
 
 #include "base/WinAnsi.h"
 #include "report/box/quorDetailsFormat.h"
-#include "report/box/quorDetailsRowPaint.h"
 #include "report/box/quorIdeJump.h"
 #include "report/box/quorDetailsView.h"
 #include "report/box/quorIdeJumpWin.h"
@@ -184,7 +183,7 @@ LRESULT CALLBACK TBoxDetails::TabProcedure(HWND tab, UINT message, WPARAM wParam
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (!d.view_ || item.hwndItem != d.view_.get()) break;
-      PaintDetailsRow(item, d.model_, d.bold_.get());
+      PaintDetailsRow(item, d.model_, d.bold_.get(), d.rowBuffer_);
       return TRUE;
     }
     case WM_CTLCOLORSTATIC:  // Windows: a read-only edit asks for the static colours

@@ -15,6 +15,7 @@
 #include "base/WinUser.h"
 #include "report/box/quorBoxReportPart.h"
 #include "report/box/quorDetailsModel.h"
+#include "report/box/quorDetailsRowPaint.h"
 #include "report/box/quorDetailsTabs.h"
 
 namespace quor {
@@ -55,6 +56,7 @@ private:
   base::WindowSubclass subclass_;
   ImageList images_;             // the lists' empty small-image list: their row height
   base::GdiObject<HFONT> bold_;  // the list font in bold: section starts
+  TRowBuffer rowBuffer_;
   base::WindowHandle view_;      // the list or the edit
   std::vector<TBoxReportPart> header_, sections_;
   std::vector<TDetailsTab> tabs_;

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "base/WinSelection.h"
 #include "report/box/quorDetailsColours.h"
 
 namespace quor {
@@ -55,16 +54,12 @@ std::vector<TColumnSpan> ColumnSpans(HWND list, size_t count, int left) {
   return spans;
 }
 
-}  // namespace
-
-void PaintDetailsRow(const DRAWITEMSTRUCT& item, const TDetailsView& view, HFONT bold) {
-  if (item.itemID >= view.Rows.size()) return;
+// Paints the row into `dc`, whose coordinates are the list's.
+void PaintRow(HDC dc, const DRAWITEMSTRUCT& item, const TDetailsView& view, HFONT bold, bool lowColour) {
   const size_t index = item.itemID;
   const TDetailsRow& row = view.Rows[index];
-  HDC dc = item.hDC;
   const RECT& r = item.rcItem;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  const bool lowColour = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) < kLowColourBits;
   const TRowPaint paint{selected, lowColour};
   const base::Selection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
@@ -106,6 +101,39 @@ void PaintDetailsRow(const DRAWITEMSTRUCT& item, const TDetailsView& view, HFONT
   } else if (index + 1 == view.Rows.size() || view.Rows[index + 1].SectionStart) {
     Fill(dc, {r.left, r.bottom - 1, r.right, r.bottom}, RowEndLine(lowColour));
   }
+}
+
+}  // namespace
+
+HDC TRowBuffer::Prepare(HDC screen, int width, int height) {
+  if (!dc_) dc_.reset(CreateCompatibleDC(screen));
+  if (!dc_) return nullptr;
+  if (!bitmap_ || width > width_ || height > height_) {
+    selection_.reset();
+    width_ = std::max(width, width_);
+    height_ = std::max(height, height_);
+    bitmap_.reset(CreateCompatibleBitmap(screen, width_, height_));
+    if (!bitmap_) return nullptr;
+    selection_ = std::make_unique<base::Selection>(dc_.get(), bitmap_.get());
+  }
+  return dc_.get();
+}
+
+void PaintDetailsRow(const DRAWITEMSTRUCT& item, const TDetailsView& view, HFONT bold, TRowBuffer& buffer) {
+  if (item.itemID >= view.Rows.size()) return;
+  const RECT& r = item.rcItem;
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  const bool lowColour = GetDeviceCaps(item.hDC, BITSPIXEL) * GetDeviceCaps(item.hDC, PLANES) < kLowColourBits;
+  // Wine: every drawing call on a window DC is a request to the X server;
+  // the row is drawn off-screen and copied in one.
+  HDC offScreen = buffer.Prepare(item.hDC, width, height);
+  if (!offScreen) {
+    PaintRow(item.hDC, item, view, bold, lowColour);
+    return;
+  }
+  SetViewportOrgEx(offScreen, -r.left, -r.top, nullptr);
+  PaintRow(offScreen, item, view, bold, lowColour);
+  BitBlt(item.hDC, r.left, r.top, width, height, offScreen, r.left, r.top, SRCCOPY);
 }
 
 }  // namespace quor
