@@ -307,6 +307,18 @@ TEST_F(BoxDetailsTest, GrowWidensTheTabAndTheView) {
   EXPECT_EQ(tab1.left, tab0.left);
 }
 
+// A box that destroys its window before the details object: the details
+// forget their windows (nothing destroyed twice, no subclass left behind).
+TEST_F(BoxDetailsTest, BoxWindowDestroyedFirst) {
+  SelectTab(1);
+  box_.reset();
+  EXPECT_EQ(details_->TabControl(), nullptr);
+  EXPECT_FALSE(details_->OwnsWindow(nullptr));
+  details_->Update(Header(), Sections(true));
+  details_->Grow(10, 10);
+  details_.reset();
+}
+
 // Bad input: a 1 MB section and lines of 10,000 characters with control
 // characters. The list keeps every row; the long lines show as raw text.
 TEST_F(BoxDetailsTest, AMegabyteSectionAndLongLines) {
