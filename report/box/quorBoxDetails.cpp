@@ -48,10 +48,9 @@ HWND CreateTabControl(HWND box, const RECT& rect, HFONT font) {
   return tab;
 }
 
-void Resize(HWND window, HWND parent, int dx, int dy) {
+void Resize(HWND window, int dx, int dy) {
   RECT r;
   GetWindowRect(window, &r);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   SetWindowPos(window, nullptr, 0, 0, r.right - r.left + dx, r.bottom - r.top + dy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -124,7 +123,7 @@ void TBoxDetails::ShowCurrentTab() {
   }
   const TDetailsTab& shown = tabs_[static_cast<size_t>(current)];
   std::string text = DetailsTabText(shown, header_, sections_);
-  if (shown_ && view_ && shown == shownTab_ && text == shownText_) return;
+  if (view_ && shown == shownTab_ && text == shownText_) return;
   BuildView(shown, std::move(text));
 }
 
@@ -132,7 +131,6 @@ void TBoxDetails::BuildView(const TDetailsTab& tab, std::string text) {
   view_.reset();
   shownTab_ = tab;
   shownText_ = std::move(text);
-  shown_ = true;
   const std::string_view sectionName =
       tab.Kind == TDetailsTabKind::Section && tab.First < sections_.size() ? sections_[tab.First].Name : "";
   model_ = FormatDetails(tab.Kind, sectionName, shownText_);
@@ -158,8 +156,8 @@ RECT TBoxDetails::ViewRect() const {
 
 void TBoxDetails::Grow(int dx, int dy) {
   if (!tab_) return;
-  Resize(tab_.get(), box_, dx, dy);
-  if (view_) Resize(view_.get(), tab_.get(), dx, dy);
+  Resize(tab_.get(), dx, dy);
+  if (view_) Resize(view_.get(), dx, dy);
 }
 
 bool TBoxDetails::Notify(const NMHDR& header) {

@@ -60,9 +60,8 @@ private:
   base::WindowHandle view_;      // the list or the edit
   std::vector<TBoxReportPart> header_, sections_;
   std::vector<TDetailsTab> tabs_;
-  TDetailsTab shownTab_;
+  TDetailsTab shownTab_;  // the tab the view shows, and its text
   std::string shownText_;
-  bool shown_ = false;
   TDetailsView model_;
 };
 
