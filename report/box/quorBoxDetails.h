@@ -1,5 +1,7 @@
-// The details view of the resizable exception box: a tab control with one
-// tab per part of the report and a view of the current tab's text.
+// The details view of the exception box: a tab control with one tab per
+// part of the report ("general", the call stacks, each further section) and
+// below it the current tab as an owner-drawn list (or the raw text in a
+// read-only edit when the text has no columns).
 #pragma once
 
 #include <windows.h>
@@ -7,13 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "base/Owned.h"
+#include "base/WinGdiObject.h"
+#include "base/WinSubclass.h"
 #include "base/WinUser.h"
+#include "report/box/quorBoxReportPart.h"
+#include "report/box/quorDetailsModel.h"
+#include "report/box/quorDetailsRowPaint.h"
+#include "report/box/quorDetailsTabs.h"
 
 namespace quor {
-
-struct TBoxReportPart {
-  std::string Name, Text;
-};  // header field: name/value; section: name/text
 
 class TBoxDetails {
 public:
@@ -35,7 +40,29 @@ public:
   bool Notify(const NMHDR& header);
 
 private:
-  base::WindowHandle tabs_;
+  using ImageList = base::Owned<base::NullIsEmpty<HIMAGELIST, &ImageList_Destroy>>;
+
+  static LRESULT CALLBACK TabProcedure(HWND tab, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self);
+  void SyncTabs(const std::vector<TDetailsTab>& wanted);
+  void ShowCurrentTab();
+  void BuildView(const TDetailsTab& tab, std::string text);
+  [[nodiscard]] RECT ViewRect() const;
+  void JumpToSelectedRow() const;
+
+  HWND box_;
+  HFONT normalFont_, fixedFont_;
+  base::WindowHandle tab_;
+  base::WindowSubclass subclass_;
+  ImageList images_;             // the lists' empty small-image list: their row height
+  base::GdiObject<HFONT> bold_;  // the list font in bold: section starts
+  TRowBuffer rowBuffer_;
+  base::WindowHandle view_;      // the list or the edit
+  std::vector<TBoxReportPart> header_, sections_;
+  std::vector<TDetailsTab> tabs_;
+  TDetailsTab shownTab_;  // the tab the view shows, and its text
+  std::string shownText_;
+  TDetailsView model_;
 };
 
 }  // namespace quor

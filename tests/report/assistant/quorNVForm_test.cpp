@@ -9,10 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "base/WinGdiObject.h"
-#include "base/WinSelection.h"
-#include "base/WinWindowDc.h"
 #include "report/assistant/quorEmailAddress.h"
+#include "tests/report/ScreenBmp.h"
 
 namespace quor {
 namespace {
@@ -67,35 +65,6 @@ int32_t RunWithUser(NVFormModel& form, const NVFormShow& show, const std::functi
   return result;
 }
 
-void SaveScreenshot(HWND h, const char* name) {
-  RECT r;
-  GetWindowRect(h, &r);
-  const int w = r.right - r.left, hgt = r.bottom - r.top;
-  const base::WindowDc screen(nullptr);
-  const base::MemoryDc mem(CreateCompatibleDC(screen.get()));
-  const base::GdiObject<HBITMAP> bmp(CreateCompatibleBitmap(screen.get(), w, hgt));
-  {
-    // The screen as the user sees it (the form with its children and frame).
-    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    Sleep(300);
-    const base::Selection s(mem.get(), bmp.get());
-    BitBlt(mem.get(), 0, 0, w, hgt, screen.get(), r.left, r.top, SRCCOPY);
-  }
-  BITMAPINFOHEADER bi = {sizeof bi, w, hgt, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-  std::string pixels(stride * static_cast<DWORD>(hgt), '\0');
-  GetDIBits(mem.get(), bmp.get(), 0, static_cast<UINT>(hgt), pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi),
-            DIB_RGB_COLORS);
-  BITMAPFILEHEADER fh = {0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi + pixels.size()), 0, 0,
-                         sizeof fh + sizeof bi};
-  if (FILE* f = std::fopen(name, "wb")) {
-    std::fwrite(&fh, sizeof fh, 1, f);
-    std::fwrite(&bi, sizeof bi, 1, f);
-    std::fwrite(pixels.data(), 1, pixels.size(), f);
-    std::fclose(f);
-  }
-}
-
 TEST(NVFormWindow, ContinueWaitsForAValidAddressAndTheAnswersComeBack) {
   NVFormModel form = ContactForm();
   bool disabledAtFirst = false, disabledWhenInvalid = false, enabledWhenValid = false;
@@ -111,7 +80,7 @@ TEST(NVFormWindow, ContinueWaitsForAValidAddressAndTheAnswersComeBack) {
     SendMessageW(ItemWindow(h, 6), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"jane.doe@mail-server.example.com"));
     enabledWhenValid = IsWindowEnabled(ItemWindow(h, 0));
     SendMessageW(ItemWindow(h, 7), BM_CLICK, 0, 0);
-    SaveScreenshot(h, "nvform_contact.bmp");
+    SaveScreenBmp(h, "nvform_contact.bmp");
     SendMessageW(ItemWindow(h, 0), BM_CLICK, 0, 0);
   });
   EXPECT_EQ(caption, L"Continue");  // owner-drawn, the caption stays the window text
