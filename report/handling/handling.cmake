@@ -25,6 +25,7 @@ if(SORVENAL_WIN)
     ${quor_handling_dir}/quorExceptWait.cpp
     ${quor_handling_dir}/quorExceptHeader.cpp
     ${quor_handling_dir}/quorExceptPipeline.cpp
+    ${quor_handling_dir}/quorBoxAdapter.cpp
     ${quor_handling_dir}/quorHandlingThreads.cpp
     ${quor_handling_dir}/quorStateReport.cpp
     ${quor_handling_dir}/quorOsInfo.cpp

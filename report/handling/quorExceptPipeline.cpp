@@ -13,6 +13,8 @@
 #include "base/WinHandle.h"
 #include "report/disasm/quorAddressFix.h"
 #include "report/disasm/quorMemoryWin.h"
+#include "report/box/quorPresentException.h"
+#include "report/handling/quorBoxAdapter.h"
 #include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptObject.h"
@@ -89,11 +91,11 @@ void AutoActionCallback(bool complete, const std::string& text, TIQuorException&
   if (e.AutoClip()) (void)CopyToClipboard(text);
 }
 
+// The exception box (or the assistant) in the handler thread; its restart
+// and close buttons end the process from there.
 void Present(TIQuorException& e) {
-  std::string text = e.TextValue(e.Params().Kind == kKindFreeze ? "FrozenMsg" : "ExceptMsg");
-  if (e.Params().Kind != kKindFreeze) text += "\r\n\r\n" + ShownExceptionMessage(e.ExceptionMessage());
-  MessageBoxA(nullptr, text.c_str(), e.TextValue("TitleBar").c_str(),
-              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST | MB_TASKMODAL);
+  TBoxAdapter box(e, g_history, NowSeconds());
+  PresentException(box);
 }
 
 // An address 4 bytes short of an instruction start of a function the
