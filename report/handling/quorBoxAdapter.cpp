@@ -4,6 +4,7 @@
 #include "report/storage/quorActionHook.h"
 #include "report/storage/quorAutoActions.h"
 #include "report/storage/quorBugRepStore.h"
+#include "report/storage/quorExceptSend.h"
 #include "report/storage/quorPrintReport.h"
 
 namespace quor {
@@ -41,11 +42,9 @@ bool TBoxAdapter::AutoRestartApplies() { return AutoActionDue(exception_.AutoRes
 
 bool TBoxAdapter::ActionHook(int32_t action, HWND box) { return quor::ActionHook(action, box, exception_); }
 
-void TBoxAdapter::Send(HWND box) {
-  // Sending comes with the delivery; until then the button says so.
-  MessageBoxA(box, "Sending bug reports is not available yet.", exception_.TitleBar().c_str(),
-              MB_OK | MB_ICONINFORMATION);
-}
+void TBoxAdapter::Send(HWND box) { (void)SendExceptionReport(exception_, box, exception_.SendInBackgr(), false); }
+
+void TBoxAdapter::WaitForBackgroundSend() { WaitForLastSend(exception_, INFINITE); }
 
 bool TBoxAdapter::Save(HWND box) {
   return StoreBugReport("", exception_.BugReport(true), box, exception_, false, &exception_);

@@ -38,7 +38,7 @@ public:
   void Send(HWND box) override;
   bool Save(HWND box) override;
   void Print(HWND box) override;
-  void WaitForBackgroundSend() override {}  // nothing is sent yet
+  void WaitForBackgroundSend() override;
   void Restart() override;
   void Close() override;
   void FreezeBoxShown(HWND) override {}  // the watchdog closes no box yet

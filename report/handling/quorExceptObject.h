@@ -18,6 +18,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "base/WinHandle.h"
 #include "report/handling/quorExceptClass.h"
 #include "report/intercept/quorExceptRaise.h"
 #include "report/progress/quorNVPrgrAlert.h"
@@ -103,6 +104,11 @@ public:
   // Stored flag (the report went into the bug report file) and the
   // once-only claims of the automatic actions.
   std::atomic<bool> Stored{false};
+  // Set when a send delivered the report (AutoSaveIfNotSent asks).
+  std::atomic<bool> Sent{false};
+  // The thread of the last background send, kept until the next one starts.
+  [[nodiscard]] HANDLE LastSend() const { return lastSend_.get(); }
+  void SetLastSend(base::KernelHandle thread) { lastSend_ = std::move(thread); }
   [[nodiscard]] bool ClaimAutoSave() { return autoSaveClaim_.fetch_add(1) == -1; }
   [[nodiscard]] bool ClaimAutoAction() { return autoActionClaim_.fetch_add(1) == -1; }
 
@@ -165,6 +171,7 @@ private:
   QuorPtr<IProgressAlert> wait_;         // the wait window (PlWaitBox): an area per traced thread
   std::atomic<bool> abort_{false};
   std::atomic<int> autoSaveClaim_{-1}, autoActionClaim_{-1};
+  base::KernelHandle lastSend_;
 };
 
 using TExceptionRef = QuorPtr<TIQuorException>;

@@ -15,6 +15,7 @@
 #include "report/disasm/quorMemoryWin.h"
 #include "report/box/quorPresentException.h"
 #include "report/handling/quorBoxAdapter.h"
+#include "report/storage/quorExceptSend.h"
 #include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptObject.h"
@@ -84,10 +85,11 @@ uint64_t NowSeconds() {
   return ((uint64_t(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000000;
 }
 
-// Acts once, when the report is complete: the clipboard copy (sending comes
-// with the delivery).
+// Acts once, when the report is complete: a silent send in the background,
+// then the clipboard copy.
 void AutoActionCallback(bool complete, const std::string& text, TIQuorException& e) {
   if (!complete || !e.ClaimAutoAction()) return;
+  if (e.AutoSend()) (void)SendExceptionReport(e, nullptr, true, true);
   if (e.AutoClip()) (void)CopyToClipboard(text);
 }
 

@@ -22,8 +22,9 @@ if(SORVENAL_WIN)
     ${quor_storage_dir}/quorPrintReport.cpp
     ${quor_storage_dir}/quorAutoActions.cpp
     ${quor_storage_dir}/quorActionHook.cpp
-    ${quor_storage_dir}/quorExceptAssistant.cpp)
-  target_link_libraries(quor_except PUBLIC quor_assistant)
+    ${quor_storage_dir}/quorExceptAssistant.cpp
+    ${quor_storage_dir}/quorExceptSend.cpp)
+  target_link_libraries(quor_except PUBLIC quor_assistant quor_delivery_win)
 
   # In-process: the Save As dialog, the action hook and the printed pages,
   # with the exception tests' settings.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "report/storage/quorBugRepFile.h"
+#include "tests/report/box/ExceptionBoxFinder.h"
 #include "toolkit/WinText.h"
 
 #ifndef SORVENAL_EXE
@@ -150,6 +151,16 @@ protected:
     return L"<no box>";
   }
 
+  // The exception box of the program's process: its message; it is closed
+  // and the program goes on.
+  std::wstring DismissExceptionBox(int waitMs) {
+    const HWND box = quor_test::FindExceptionBox(pi_.dwProcessId, waitMs);
+    if (!box) return L"<no box>";
+    const std::wstring text = quor_test::ExceptionBoxMessage(box);
+    quor_test::CloseExceptionBox(box);
+    return text;
+  }
+
   std::wstring WriteFile(const wchar_t* name, size_t length) {
     const std::wstring path = dir_ + L"\\" + name;
     HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -187,8 +198,9 @@ TEST_F(ProgramTest, AShortFileIsReportedAndTheProgramGoesOn) {
   const std::wstring log = Text(memo_);
   SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(two.c_str()));
   Click(calculate_);
-  const std::wstring box = DismissBox(20000);
-  EXPECT_NE(box.find(L"Range check error"), std::wstring::npos) << tk::Narrow(box);
+  // The stored message names no exception: the report does.
+  const std::wstring box = DismissExceptionBox(20000);
+  EXPECT_NE(box.find(L"An error occurred in the application."), std::wstring::npos) << tk::Narrow(box);
   EXPECT_EQ(Text(memo_), log);
   // The report is stored once every thread's call stack is traced.
   std::string report;
@@ -221,7 +233,7 @@ TEST_F(ProgramTest, AShortFileIsReportedAndTheProgramGoesOn) {
 
   // The same fault again is folded into the stored report, which now counts 2.
   Click(calculate_);
-  EXPECT_NE(DismissBox(20000).find(L"Range check error"), std::wstring::npos);
+  EXPECT_NE(DismissExceptionBox(20000).find(L"An error occurred"), std::wstring::npos);
   for (int i = 0; i < 2400 && quor::ReportHeaderValue(report, "count").empty(); ++i, Sleep(50))
     report = ReadFileText(dir_ + L"\\bugreport.log");
   EXPECT_EQ(quor::ReportHeaderValue(report, "count"), "2");
@@ -281,17 +293,11 @@ TEST(ProgramStart, MainWindowThatCannotBeMadeIsReported) {
   std::wstring cmd = L"\"" + exe + L"\"";
   ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
   std::wstring box = L"<no box>";
-  for (int i = 0; i < 1200 && box == L"<no box>" && WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT; ++i) {
-    HWND h = nullptr;
-    while ((h = FindWindowExW(nullptr, h, L"#32770", nullptr))) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(h, &pid);
-      if (pid != pi.dwProcessId || !IsWindowVisible(h)) continue;
-      box = Text(GetDlgItem(h, 0xFFFF));
-      PostMessageW(h, WM_COMMAND, IDOK, 0);
-      break;
+  for (int i = 0; i < 1200 && box == L"<no box>" && WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT; ++i)
+    if (const HWND h = quor_test::FindExceptionBox(pi.dwProcessId, 0)) {
+      box = quor_test::ExceptionBoxMessage(h);
+      quor_test::CloseExceptionBox(h);
     }
-  }
   const bool ended = WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0;
   if (!ended) TerminateProcess(pi.hProcess, 99);
   DWORD exitCode = 0;
@@ -302,7 +308,7 @@ TEST(ProgramStart, MainWindowThatCannotBeMadeIsReported) {
   DeleteFileW(log.c_str());
   DeleteFileW(exe.c_str());
   RemoveDirectoryW(dir.c_str());
-  EXPECT_NE(box.find(L"Bitmap image is not valid"), std::wstring::npos) << tk::Narrow(box);
+  EXPECT_NE(box.find(L"An error occurred in the application."), std::wstring::npos) << tk::Narrow(box);
   EXPECT_TRUE(ended);
   EXPECT_EQ(exitCode, 1u);
   EXPECT_EQ(quor::ReportHeaderValue(report, "exception class"), "EInvalidGraphic");

@@ -29,6 +29,7 @@
 #include "report/storage/quorPrintReport.h"
 #include "report/storage/quorTempFolder.h"
 #include "report/symbols/quorCalibrationRecord.h"
+#include "tests/report/box/ExceptionBoxFinder.h"
 #include "toolkit/SysExceptions.h"
 
 namespace {
@@ -308,7 +309,8 @@ DWORD WINAPI ReportRangeError(void*) {
   return 0;
 }
 
-HWND FindBox(DWORD waitMs) {
+// A dialog of this process (Save As, printing).
+HWND FindDialog(DWORD waitMs) {
   for (DWORD waited = 0; waited < waitMs; waited += 20) {
     HWND box = nullptr;
     while ((box = FindWindowExA(nullptr, box, "#32770", nullptr))) {
@@ -362,7 +364,7 @@ TEST(ProcessBlocked, SaveAsAndPrintingRefuseWhileAnotherThreadHoldsTheLoaderLock
       SetEvent(asker.Go);
       // Not the thread's end: a thread ends only once the lock is free.
       EXPECT_EQ(WaitForSingleObject(asker.Done, 1200), WAIT_OBJECT_0) << "waited for the loader lock";
-      if (const HWND box = FindBox(20)) {
+      if (const HWND box = FindDialog(20)) {
         ADD_FAILURE() << "a dialog appeared";
         PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
       }
@@ -392,7 +394,7 @@ TEST(PauseThreads, ProgramThreadsStandStillWhileTheBoxIsShown) {
   ASSERT_GT(pool.Count.load(), 0);
 
   HANDLE reporter = CreateThread(nullptr, 0, &ReportRangeError, nullptr, 0, nullptr);
-  const HWND box = FindBox(10000);
+  const HWND box = quor_test::FindExceptionBox(GetCurrentProcessId(), 10000);
   ASSERT_TRUE(box);
   Sleep(100);  // the worker reaches its gate
   const long programPaused = program.Count, libraryPaused = library.Count, poolPaused = pool.Count;
@@ -401,7 +403,8 @@ TEST(PauseThreads, ProgramThreadsStandStillWhileTheBoxIsShown) {
   EXPECT_EQ(library.Count.load(), libraryPaused);
   EXPECT_GT(pool.Count.load(), poolPaused);
 
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  // The close box continues the program.
+  quor_test::CloseExceptionBox(box);
   EXPECT_EQ(WaitForSingleObject(reporter, 10000), WAIT_OBJECT_0);
   Sleep(200);
   EXPECT_GT(program.Count.load(), programPaused);
