@@ -21,3 +21,14 @@ if(SORVENAL_WIN)
                              ${PROJECT_BINARY_DIR}/report)
   target_link_libraries(mainpaint_bench PRIVATE app_core)
 endif()
+
+if(SORVENAL_WIN)
+  # The main window's skinned frame, driven by messages; screenshots kept in
+  # the test's folder.
+  set(t ${PROJECT_SOURCE_DIR}/tests/app)
+  sorvenal_test(skinframe_test SOURCES ${t}/skinframe_test.cpp ${PROJECT_SOURCE_DIR}/resources/Sorvenal.rc DEPS app_core)
+  add_dependencies(skinframe_test form_main_layout quor_settings_resources)
+  target_include_directories(skinframe_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
+                             ${PROJECT_BINARY_DIR}/report)
+  set_tests_properties(skinframe_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endif()

@@ -1,5 +1,6 @@
-// A window's DC from GetDC, released with ReleaseDC on the same window (null:
-// the screen).
+// A window's DC from GetDC (client area; null: the screen) or GetWindowDC
+// (the whole window, frame included), released with ReleaseDC on the same
+// window.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,8 @@ namespace base {
 class WindowDc {
 public:
   explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+  struct WholeWindow {};
+  WindowDc(HWND window, WholeWindow) noexcept : window_(window), dc_(GetWindowDC(window)) {}
   ~WindowDc() {
     if (dc_) ReleaseDC(window_, dc_);
   }

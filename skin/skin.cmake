@@ -6,7 +6,7 @@ sorvenal_core(skin_core SOURCES
   ${d}/sImageValues.cpp ${d}/sStoredSkins.cpp ${d}/sSkinTables.cpp ${d}/sCachedIndexes.cpp
   ${d}/sSkinConvert.cpp ${d}/sSkinFiles.cpp ${d}/sSkinLoader.cpp ${d}/sSkinColors.cpp ${d}/sSkinDirectory.cpp
   ${d}/orvScrollGeometry.cpp
-  ${d}/sFrameLayout.cpp
+  ${d}/sFrameLayout.cpp ${d}/sTitleButtons.cpp
   DEPS tk_core)
 
 set(t ${PROJECT_SOURCE_DIR}/tests/skin)
@@ -32,6 +32,9 @@ if(SORVENAL_WIN)
     ${d}/sSkinState.cpp
     ${d}/sVclUtils.cpp
     ${d}/sSkinProvider.cpp
+    ${d}/sSkinProviderFrame.cpp
+    ${d}/sSystemMenu.cpp
+    ${d}/sCtrlAdapter.cpp
     ${d}/sRegister.cpp)
   target_include_directories(skin PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(skin PUBLIC toolkit skin_core)
