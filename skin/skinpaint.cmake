@@ -7,6 +7,7 @@ sorvenal_core(skin_paint SOURCES ${d}/sAlphaGraph.cpp ${d}/sGradient.cpp ${d}/sG
               DEPS skin_core)
 sorvenal_test(skin_paint_test SOURCES ${t}/sAlphaGraph_test.cpp ${t}/sGradient_test.cpp ${t}/sGraphUtils_test.cpp ${t}/sSkinChangeFrames_test.cpp
               ${t}/sButtonLayout_test.cpp ${t}/sLabelShadow_test.cpp ${t}/EmptyRectangles_test.cpp
+              ${t}/sFramePainter_test.cpp
               DEPS skin_paint)
 
 if(SORVENAL_WIN)

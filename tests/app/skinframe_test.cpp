@@ -126,6 +126,8 @@ TEST_F(SkinFrameTest, CaptionButtonsActOnlyOnAReleaseOverThem) {
     const RECT r = WindowRect();
     SendMessageW(h_, WM_NCMOUSEMOVE, b.hit, ScreenPoint(on.x, on.y));
     EXPECT_EQ(provider_->ButtonState(b.button), skin::bsHot);
+    SendMessageW(h_, WM_NCMOUSELEAVE, 0, 0);
+    EXPECT_EQ(provider_->ButtonState(b.button), skin::bsNormal);
 
     // Press, drag off, release off: nothing happens.
     SetCursorPos(r.left + on.x, r.top + on.y);
@@ -253,20 +255,45 @@ TEST_F(SkinFrameTest, ChoosingASkinFromTheMenuFadesIntoIt) {
   EXPECT_EQ(FrameMismatches(), 0);
 }
 
-TEST_F(SkinFrameTest, RightClickOnTheCaptionOpensTheMenu) {
+// The menu opens on a right click on the caption, a click on the icon and
+// Alt+Space; it runs its own loop, which a timer looks into and ends.
+TEST_F(SkinFrameTest, SystemMenuOpensFromCaptionIconAndKeyboard) {
   static std::atomic<bool> open;
-  open = false;
-  // The menu runs its own loop: a timer looks for it and closes it.
-  const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND m = FindWindowW(L"#32768", nullptr); m && IsWindowVisible(m)) open = true;
-    EndMenu();
-  });
+  const skin::TFrameLayout f = provider_->Layout();
   const RECT r = WindowRect();
-  const LPARAM caption = ScreenPoint((r.right - r.left) / 2, provider_->Layout().TopBorder + 2);
-  EXPECT_EQ(SendMessageW(h_, WM_NCRBUTTONDOWN, HTCAPTION, caption), 0);
-  SendMessageW(h_, WM_NCRBUTTONUP, HTCAPTION, caption);
-  KillTimer(nullptr, timer);
-  EXPECT_TRUE(open);
+  const LPARAM caption = ScreenPoint((r.right - r.left) / 2, f.TopBorder + 2);
+  const LPARAM icon = ScreenPoint(Middle(f.Icon).x, Middle(f.Icon).y);
+  const struct {
+    const char* how;
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+  } ways[] = {
+      {"right click on the caption", WM_NCRBUTTONUP, HTCAPTION, caption},
+      {"click on the icon", WM_NCLBUTTONDOWN, HTSYSMENU, icon},
+      {"Alt+Space", WM_SYSCOMMAND, SC_KEYMENU, ' '},
+  };
+  for (const auto& w : ways) {
+    open = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
+      if (HWND m = FindWindowW(L"#32768", nullptr); m && IsWindowVisible(m)) open = true;
+      EndMenu();
+    });
+    if (w.msg == WM_NCRBUTTONUP) EXPECT_EQ(SendMessageW(h_, WM_NCRBUTTONDOWN, HTCAPTION, caption), 0);
+    SendMessageW(h_, w.msg, w.wParam, w.lParam);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(open) << w.how;
+  }
+}
+
+// A window sized to nothing, and one with a caption far too long, are
+// painted without harm.
+TEST_F(SkinFrameTest, EmptyWindowAndHugeCaptionAreHarmless) {
+  SetWindowTextW(h_, std::wstring(10000, L'W').c_str());
+  SetWindowPos(h_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER);
+  Settle();
+  SetWindowPos(h_, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(FrameMismatches(), 0);
 }
 
 // What the screen shows of the frame is the painters' picture, also right
