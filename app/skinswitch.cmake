@@ -31,4 +31,6 @@ if(SORVENAL_WIN)
   target_include_directories(skinframe_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
                              ${PROJECT_BINARY_DIR}/report)
   set_tests_properties(skinframe_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  # A skin folder of the test is copied from the internal skins' sources.
+  target_compile_definitions(skinframe_test PRIVATE SORVENAL_SOURCE_DIR_W=L"${PROJECT_SOURCE_DIR}")
 endif()

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwchar>
 #include <string>
 #include <thread>
 
@@ -17,6 +18,7 @@
 #include "skin/sSkinProvider.h"
 #include "tests/app/MainFormFixture.h"
 #include "tests/app/ScreenPicture.h"
+#include "toolkit/WinText.h"
 
 namespace {
 
@@ -224,10 +226,78 @@ TEST_F(SkinFrameTest, SystemMenuHasTheFrameItemsAndTheSkins) {
   EXPECT_FALSE(IsZoomed(h_));
 }
 
-TEST_F(SkinFrameTest, SkinNamesWithAmpersandsMarkNoKeys) {
-  EXPECT_EQ(skin::TsSystemMenu::SkinCaption("Black & White"), "Black && White");
-  EXPECT_EQ(skin::TsSystemMenu::SkinCaption("&&"), "&&&&");
-  EXPECT_EQ(tk::AccessKey(skin::TsSystemMenu::SkinCaption("R&D")), 0);
+// A skin folder beside the internal skins: 42 folders that only look like
+// skins and one real skin named "R&D" (a copy of the Neutral folder).
+class SkinFolders {
+public:
+  SkinFolders() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    root_ = std::wstring(temp) + L"frameskins" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(root_.c_str(), nullptr);
+    for (int i = 1; i <= 42; ++i) {
+      wchar_t name[16];
+      swprintf(name, 16, L"Skin %02d", i);
+      Folder(name);
+      CloseHandle(CreateFileW((root_ + name + L"\\Options.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                              nullptr));
+    }
+    Folder(L"R&D");
+    std::wstring source = L"Z:" SORVENAL_SOURCE_DIR_W L"/resources/skins/Neutral/";
+    std::replace(source.begin(), source.end(), L'/', L'\\');
+    for (const wchar_t* file : {L"Options.dat", L"Master.bmp", L"BUTTONHUGE.BMP"})
+      CopyFileW((source + file).c_str(), (root_ + L"R&D\\" + file).c_str(), FALSE);
+  }
+  ~SkinFolders() {
+    for (const std::wstring& f : files_) {
+      WIN32_FIND_DATAW d;
+      const HANDLE find = FindFirstFileW((f + L"\\*").c_str(), &d);
+      if (find != INVALID_HANDLE_VALUE) {
+        do
+          DeleteFileW((f + L"\\" + d.cFileName).c_str());
+        while (FindNextFileW(find, &d));
+        FindClose(find);
+      }
+      RemoveDirectoryW(f.c_str());
+    }
+    RemoveDirectoryW(root_.c_str());
+  }
+  std::string Root() const { return tk::Narrow(root_); }
+
+private:
+  void Folder(const std::wstring& name) {
+    files_.push_back(root_ + name);
+    CreateDirectoryW(files_.back().c_str(), nullptr);
+  }
+  std::wstring root_;
+  std::vector<std::wstring> files_;
+};
+
+// 46 skins make three columns (breaks before items 20 and 40); a name with
+// "&" shows as it is and chooses the skin of that name.
+TEST_F(SkinFrameTest, SkinSubmenuBreaksIntoColumnsAndKeepsNamesWithAmpersands) {
+  const SkinFolders folders;
+  skin::TsSkinManager& sm = *form_->sSkinManager1;
+  sm.SetSkinDirectory(folders.Root());
+  skin::TsSystemMenu& menu = provider_->SystemMenu();
+  menu.Refresh(&sm);
+  tk::TMenuItem* skins = menu.SkinItems();
+  ASSERT_EQ(skins->Count(), 46u);
+  tk::TMenuItem* rd = nullptr;
+  for (size_t i = 0; i < skins->Count(); ++i) {
+    const bool breaks = i == 20 || i == 40;
+    EXPECT_EQ(skins->Items(i)->Break == tk::TMenuBreak::mbBreak, breaks) << i;
+    if (skins->Items(i)->Caption == "R&&D") rd = skins->Items(i);
+  }
+  ASSERT_NE(rd, nullptr);
+  EXPECT_EQ(tk::AccessKey(rd->Caption), 0);
+  rd->Click();
+  app_->ProcessMessages();
+  EXPECT_EQ(sm.SkinName(), "R&D");
+  EXPECT_TRUE(sm.SkinData().SkinActive);
+  menu.Refresh(&sm);
+  for (size_t i = 0; i < menu.SkinItems()->Count(); ++i)
+    EXPECT_EQ(menu.SkinItems()->Items(i)->Checked, menu.SkinItems()->Items(i)->Caption == "R&&D");
 }
 
 // Choosing a skin from the menu fades the whole window, frame included,
