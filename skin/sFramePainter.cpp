@@ -46,6 +46,13 @@ void DrawButton(TsBitmap24& bmp, const TsSkinTables& t, const TFrameLayout& f, c
   BlendRect(bmp, under, kFadedButtonAlpha, r.Left, r.Top, {0, 0, r.Width(), r.Height()});
 }
 
+// Puts back the pixels of `r` from the frame as it was before the buttons.
+void Restore(TsBitmap24& bmp, const TsBitmap24& background, const TFrameRect& r) {
+  for (int32_t y = std::max(0, r.Top); y < std::min({r.Bottom, bmp.Height(), background.Height()}); ++y)
+    for (int32_t x = std::max(0, r.Left); x < std::min({r.Right, bmp.Width(), background.Width()}); ++x)
+      bmp.SetPixel(x, y, background.Pixel(x, y));
+}
+
 }  // namespace
 
 TRect TitleRect(const TFrameLayout& f, int32_t windowWidth) {
@@ -67,11 +74,23 @@ void PaintFrame(TsBitmap24& bmp, const TsSkinTables& t, const TFrameLayout& f, c
 
 void PaintCaptionButton(TsBitmap24& bmp, const TsBitmap24& background, const TsSkinTables& t, const TFrameLayout& f,
                         const TFrameLook& look, TCaptionButton button) {
-  const TFrameRect& r = f.Buttons[button];
-  for (int32_t y = std::max(0, r.Top); y < std::min({r.Bottom, bmp.Height(), background.Height()}); ++y)
-    for (int32_t x = std::max(0, r.Left); x < std::min({r.Right, bmp.Width(), background.Width()}); ++x)
-      bmp.SetPixel(x, y, background.Pixel(x, y));
+  Restore(bmp, background, f.Buttons[button]);
   DrawButton(bmp, t, f, look, button);
+}
+
+void PaintTitleButton(TsBitmap24& bmp, const TsBitmap24& background, const TsSkinTables& t, TFrameRect r,
+                      int32_t image, const TsBitmap24& glyph, int32_t state) {
+  Restore(bmp, background, r);
+  if (r.Left < 0 || r.Top < 0 || r.Right > bmp.Width() || r.Bottom > bmp.Height() || r.Empty()) return;
+  if (t.ValidMask(image))
+    PaintBorderImage(bmp, {r.Left, r.Top, r.Right, r.Bottom}, true, true, state, t.ma[image], t.MasterBitmap, {});
+  if (glyph.Empty()) return;
+  const TColor key = glyph.Pixel(0, glyph.Height() - 1);
+  const int32_t shift = state == bsPressed ? 1 : 0;
+  const int32_t left = r.Left + (r.Width() - glyph.Width()) / 2 + shift, top = r.Top + (r.Height() - glyph.Height()) / 2 + shift;
+  for (int32_t y = 0; y < glyph.Height(); ++y)
+    for (int32_t x = 0; x < glyph.Width(); ++x)
+      if (const TColor c = glyph.Pixel(x, y); c != key && r.Contains(left + x, top + y)) bmp.SetPixel(left + x, top + y, c);
 }
 
 }  // namespace skin

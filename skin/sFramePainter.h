@@ -44,4 +44,10 @@ void PaintFrame(TsBitmap24& bmp, const TsSkinTables& t, const TFrameLayout& f, c
 void PaintCaptionButton(TsBitmap24& bmp, const TsBitmap24& background, const TsSkinTables& t, const TFrameLayout& f,
                         const TFrameLook& look, TCaptionButton button);
 
+// An application's title button over `background`: the "TITLEBUTTON"
+// image (-1: none) in the state, the glyph centred on it (its bottom-left
+// pixel's colour transparent), one pixel down and right while pressed.
+void PaintTitleButton(TsBitmap24& bmp, const TsBitmap24& background, const TsSkinTables& t, TFrameRect rect,
+                      int32_t image, const TsBitmap24& glyph, int32_t state);
+
 }  // namespace skin

@@ -53,6 +53,8 @@ public:
   // The frame as it is laid out for the window's present size.
   TFrameLayout Layout() const;
   int32_t ButtonState(TCaptionButton b) const { return states_[b]; }
+  // The state of the button with that hit code (caption or title button).
+  int32_t* StateOf(int32_t hit);
 
   // The frame picture (the whole window) over `picture`, which covers the
   // window; the client area keeps what picture held.
@@ -80,11 +82,13 @@ private:
   void RebuildFrame();
   void PaintCaption(HFONT font);
   void NcPaint();
-  void RepaintButton(TCaptionButton b);
-  void SetButtonState(TCaptionButton b, int32_t state);
-  void SetHot(int32_t hitCode);
+  int32_t TitleButtonImage() const;
+  void DrawButton(const TFrameLayout& f, int32_t hit);
+  void RepaintButton(int32_t hit);
+  void SetButtonState(int32_t hit, int32_t state);
+  void SetHot(int32_t hit);
   void EndPress(bool act);
-  void ButtonAction(TCaptionButton b);
+  void ButtonAction(int32_t hit, POINT at);
   void ApplyRegion();
   // Runs the form's own handling without letting the system draw its frame.
   LRESULT WithoutSystemFrame(const tk::TMessage& m, const tk::TMessageHandler& next);
@@ -94,7 +98,7 @@ private:
   TorvCtrlAdapter adapter_;
   TsBitmap24 titleBackground_;  // the frame before buttons and caption: single buttons repaint from it
   int32_t states_[cbCount] = {};
-  int32_t pressed_ = -1;  // the caption button held down, or -1
+  int32_t pressed_ = fhNowhere;  // the hit code of the button held down
   bool active_ = true;    // the form is the active window
   bool tracking_ = false;  // asked for WM_NCMOUSELEAVE
   bool changingRegion_ = false;

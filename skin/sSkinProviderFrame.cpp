@@ -21,6 +21,7 @@ namespace skin {
 namespace {
 
 constexpr int32_t kNoButton = -1;
+// The caption buttons' hit codes, in the order of TCaptionButton.
 constexpr int32_t kHitCodes[cbCount] = {fhClose, fhMaxButton, fhMinButton, fhHelp};
 
 int32_t ButtonOfHit(int32_t hit) {
@@ -90,7 +91,9 @@ TFrameLayout TsSkinProvider::Layout() const {
   in.Icons = form_->BorderIcons();
   in.State = static_cast<TFrameState>(form_->WindowState());
   in.ShowAppIcon = ShowAppIcon;
-  in.TitleButtonWidths = TitleButtons.Widths();
+  int32_t imageWidth = 0, imageHeight = 0;
+  if (SkinData.IsSkinned()) SkinData.Skin().GetStateSize(TitleButtonImage(), imageWidth, imageHeight);
+  in.TitleButtonWidths = TitleButtons.Widths(imageWidth);
   if (form_->HandleAllocated()) {
     const RECT r = WindowRect(form_->Handle());
     in.WindowWidth = r.right - r.left;
@@ -173,6 +176,7 @@ void TsSkinProvider::RebuildFrame() {
   titleBackground_ = cache;
   for (int b = cbClose; b < cbCount; ++b)
     PaintCaptionButton(cache, titleBackground_, t, f, withButtons, static_cast<TCaptionButton>(b));
+  for (size_t i = 0; i < f.TitleButtons.size(); ++i) DrawButton(f, fhTitleButton + static_cast<int32_t>(i));
   // The caption in the form's font, bold, at the height of the system's
   // caption font.
   NONCLIENTMETRICSW metrics{};
@@ -246,69 +250,106 @@ void TsSkinProvider::ApplyRegion() {
   changingRegion_ = false;
 }
 
-void TsSkinProvider::RepaintButton(TCaptionButton b) {
+int32_t* TsSkinProvider::StateOf(int32_t hit) {
+  if (const int32_t b = ButtonOfHit(hit); b != kNoButton) return &states_[b];
+  const int32_t i = hit - fhTitleButton;
+  if (i >= 0 && static_cast<size_t>(i) < TitleButtons.Count()) return &TitleButtons.Items(static_cast<size_t>(i)).State;
+  return nullptr;
+}
+
+int32_t TsSkinProvider::TitleButtonImage() const {
+  const TsSkinTables& t = SkinData.Skin();
+  const int32_t global = t.GetMaskIndexExact(s_GlobalInfo, "TITLEBUTTON");
+  return global >= 0 ? global : t.GetMaskIndexExact(SkinData.SkinSection(), "TITLEBUTTON");
+}
+
+// Draws one button into the frame picture: from the saved title strip, so
+// that the button alone changes.
+void TsSkinProvider::DrawButton(const TFrameLayout& f, int32_t hit) {
+  const TsSkinTables& t = SkinData.Skin();
+  if (const int32_t b = ButtonOfHit(hit); b != kNoButton) {
+    PaintCaptionButton(SkinData.CacheBitmap, titleBackground_, t, f, Look(), static_cast<TCaptionButton>(b));
+    return;
+  }
+  const size_t i = static_cast<size_t>(hit - fhTitleButton);
+  if (i >= f.TitleButtons.size() || i >= TitleButtons.Count()) return;
+  const TsTitleButton& button = TitleButtons.Items(i);
+  PaintTitleButton(SkinData.CacheBitmap, titleBackground_, t, f.TitleButtons[i],
+                   button.UseSkinData ? TitleButtonImage() : -1, button.Glyph, button.State);
+}
+
+void TsSkinProvider::RepaintButton(int32_t hit) {
   if (!Skinned() || !form_->HandleAllocated()) return;
   if (SkinData.CacheDirty || titleBackground_.Empty()) {
     NcPaint();
     return;
   }
   const TFrameLayout f = Layout();
-  PaintCaptionButton(SkinData.CacheBitmap, titleBackground_, SkinData.Skin(), f, Look(), b);
-  const TFrameRect& r = f.Buttons[b];
+  DrawButton(f, hit);
+  const int32_t b = ButtonOfHit(hit);
+  const size_t i = static_cast<size_t>(hit - fhTitleButton);
+  const TFrameRect r = b != kNoButton ? f.Buttons[b] : i < f.TitleButtons.size() ? f.TitleButtons[i] : TFrameRect{};
   const base::WindowDc dc(form_->Handle(), base::WindowDc::WholeWindow{});
   if (!dc) return;
   IntersectClipRect(dc.get(), r.Left, r.Top, r.Right, r.Bottom);
   CopyCacheToDC(SkinData.CacheBitmap, dc.get(), 0, 0);
 }
 
-void TsSkinProvider::SetButtonState(TCaptionButton b, int32_t state) {
-  if (states_[b] == state) return;
-  states_[b] = state;
-  RepaintButton(b);
+void TsSkinProvider::SetButtonState(int32_t hit, int32_t state) {
+  int32_t* current = StateOf(hit);
+  if (!current || *current == state) return;
+  *current = state;
+  RepaintButton(hit);
 }
 
+// The button under the cursor shows hot, the others normal; an application
+// button that is disabled does not light up.
 void TsSkinProvider::SetHot(int32_t hit) {
-  const int32_t hot = ButtonOfHit(hit);
-  for (int b = cbClose; b < cbCount; ++b) {
-    if (b == pressed_) continue;
-    SetButtonState(static_cast<TCaptionButton>(b), b == hot ? bsHot : bsNormal);
+  for (int b = cbClose; b < cbCount; ++b)
+    if (kHitCodes[b] != pressed_) SetButtonState(kHitCodes[b], kHitCodes[b] == hit ? bsHot : bsNormal);
+  for (size_t i = 0; i < TitleButtons.Count(); ++i) {
+    const int32_t code = fhTitleButton + static_cast<int32_t>(i);
+    if (code != pressed_) SetButtonState(code, code == hit && TitleButtons.Items(i).Enabled ? bsHot : bsNormal);
   }
 }
 
-void TsSkinProvider::ButtonAction(TCaptionButton b) {
+void TsSkinProvider::ButtonAction(int32_t hit, POINT at) {
   const HWND h = form_->Handle();
   const bool mainForm = tk::Application && tk::Application->MainForm() == form_;
-  switch (b) {
-    case cbClose:
+  switch (hit) {
+    case fhClose:
       SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
-    case cbMaximize:
+    case fhMaxButton:
       SendMessageW(h, WM_SYSCOMMAND, IsZoomed(h) ? SC_RESTORE : SC_MAXIMIZE, 0);
       break;
-    case cbMinimize:
+    case fhMinButton:
       SendMessageW(h, WM_SYSCOMMAND, !mainForm && IsIconic(h) ? SC_RESTORE : SC_MINIMIZE, 0);
       break;
-    case cbHelp:
+    case fhHelp:
       SendMessageW(h, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
       break;
-    default:
+    default: {
+      const size_t i = static_cast<size_t>(hit - fhTitleButton);
+      if (i < TitleButtons.Count() && TitleButtons.Items(i).OnMouseUp) TitleButtons.Items(i).OnMouseUp(i, at.x, at.y);
       break;
+    }
   }
 }
 
 // Ends a press: with `act` the button's action runs when the cursor is
 // still over it; a lost capture ends it without acting.
 void TsSkinProvider::EndPress(bool act) {
-  if (pressed_ == kNoButton) return;
-  const auto b = static_cast<TCaptionButton>(pressed_);
-  pressed_ = kNoButton;
+  if (pressed_ == fhNowhere) return;
+  const int32_t hit = pressed_;
+  pressed_ = fhNowhere;
   POINT p;
   GetCursorPos(&p);
   const RECT w = WindowRect(form_->Handle());
-  const bool over = FrameHitTest(Layout(), p.x - w.left, p.y - w.top) == kHitCodes[b];
+  const bool over = FrameHitTest(Layout(), p.x - w.left, p.y - w.top) == hit;
   if (GetCapture() == form_->Handle()) ReleaseCapture();
-  SetButtonState(b, act && over ? bsHot : bsNormal);
-  if (act && over) ButtonAction(b);
+  SetButtonState(hit, act && over ? bsHot : bsNormal);
+  if (act && over) ButtonAction(hit, p);
 }
 
 void TsSkinProvider::ShowSystemMenu(int x, int y) {
@@ -340,19 +381,21 @@ bool TsSkinProvider::MouseMessage(const tk::TMessage& m, const tk::TMessageHandl
         TRACKMOUSEEVENT t{sizeof t, TME_LEAVE | TME_NONCLIENT, h, 0};
         tracking_ = TrackMouseEvent(&t) != FALSE;
       }
-      if (pressed_ == kNoButton) SetHot(hit);
+      if (pressed_ == fhNowhere) SetHot(hit);
       result = next(m);
       return true;
     case WM_NCMOUSELEAVE:
       tracking_ = false;
-      if (pressed_ == kNoButton) SetHot(fhNowhere);
+      if (pressed_ == fhNowhere) SetHot(fhNowhere);
       return true;
     case WM_NCLBUTTONDOWN: {
-      const int32_t b = ButtonOfHit(hit);
-      if (b != kNoButton) {
-        pressed_ = b;
-        SetButtonState(static_cast<TCaptionButton>(b), bsPressed);
+      if (StateOf(hit)) {
+        pressed_ = hit;
+        SetButtonState(hit, bsPressed);
         SetCapture(h);
+        const size_t i = static_cast<size_t>(hit - fhTitleButton);
+        if (i < TitleButtons.Count() && TitleButtons.Items(i).OnMouseDown)
+          TitleButtons.Items(i).OnMouseDown(i, screen.x, screen.y);
         return true;
       }
       if (hit == HTSYSMENU) {
@@ -371,7 +414,7 @@ bool TsSkinProvider::MouseMessage(const tk::TMessage& m, const tk::TMessageHandl
           SendMessageW(h, WM_SYSCOMMAND, IsZoomed(h) ? SC_RESTORE : SC_MAXIMIZE, 0);
         return true;
       }
-      return ButtonOfHit(hit) != kNoButton;  // a quick second click on a button is no double click
+      return StateOf(hit) != nullptr;  // a quick second click on a button is no double click
     case WM_NCRBUTTONDOWN:
       // The release opens the menu; the system would start its own.
       return (hit == HTCAPTION || hit == HTSYSMENU) && SkinData.Manager() && SkinData.Manager()->SkinnedPopups();
@@ -380,16 +423,16 @@ bool TsSkinProvider::MouseMessage(const tk::TMessage& m, const tk::TMessageHandl
       ShowSystemMenu(screen.x, screen.y);
       return true;
     case WM_MOUSEMOVE:
-      if (pressed_ == kNoButton) return false;
+      if (pressed_ == fhNowhere) return false;
       {
         POINT p{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
         ClientToScreen(h, &p);
-        const bool over = FrameHitTest(f, p.x - w.left, p.y - w.top) == kHitCodes[pressed_];
-        SetButtonState(static_cast<TCaptionButton>(pressed_), over ? bsPressed : bsNormal);
+        const bool over = FrameHitTest(f, p.x - w.left, p.y - w.top) == pressed_;
+        SetButtonState(pressed_, over ? bsPressed : bsNormal);
       }
       return true;
     case WM_LBUTTONUP:
-      if (pressed_ == kNoButton) return false;
+      if (pressed_ == fhNowhere) return false;
       EndPress(true);
       return true;
     case WM_CAPTURECHANGED:

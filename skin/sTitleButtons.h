@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "skin/sBitmap24.h"
+
 namespace skin {
 
 class TsTitleButton {
@@ -16,7 +18,8 @@ public:
   std::string Name = "TsTitleButton";
   bool Enabled = true;
   bool UseSkinData = true;
-  int32_t GlyphWidth = 0;  // the glyph's width; the button is 2 pixels wider, at least 21
+  TsBitmap24 Glyph;  // its bottom-left pixel's colour is transparent
+  int32_t State = 0;  // 0 normal, 1 hot, 2 pressed
   // (button index, x, y) with the cursor position of the mouse message.
   std::function<void(size_t index, int x, int y)> OnMouseDown, OnMouseUp;
 };
@@ -26,8 +29,10 @@ public:
   TsTitleButton& Add() { return items_.emplace_back(); }
   size_t Count() const { return items_.size(); }
   TsTitleButton& Items(size_t i) { return items_[i]; }
-  // The widths the layout places, in order.
-  std::vector<int32_t> Widths() const;
+  // The widths the layout places, in order: the glyph and a pixel each
+  // side, at least the "TITLEBUTTON" image's width (imageWidth; 0 without
+  // one, then at least 21).
+  std::vector<int32_t> Widths(int32_t imageWidth) const;
 
 private:
   std::vector<TsTitleButton> items_;

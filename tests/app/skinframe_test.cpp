@@ -173,6 +173,42 @@ TEST_F(SkinFrameTest, CaptionButtonsActOnlyOnAReleaseOverThem) {
   }
 }
 
+// An application's title button sits left of the caption buttons, shows
+// its glyph, and hears the press and (only over it) the release.
+TEST_F(SkinFrameTest, TitleButtonShowsItsGlyphAndHearsPressAndRelease) {
+  skin::TsTitleButton& button = provider_->TitleButtons.Add();
+  constexpr TColor kGlyph = 0x0000FF, kKey = 0x00FF00;
+  button.Glyph.SetSize(9, 9);
+  for (int32_t y = 0; y < 9; ++y)
+    for (int32_t x = 0; x < 9; ++x) button.Glyph.SetPixel(x, y, y == 8 && x == 0 ? kKey : kGlyph);
+  int downs = 0, ups = 0;
+  button.OnMouseDown = [&](size_t, int, int) { ++downs; };
+  button.OnMouseUp = [&](size_t, int, int) { ++ups; };
+  provider_->UpdateFrame();
+  Settle();
+  const skin::TFrameLayout f = provider_->Layout();
+  ASSERT_EQ(f.TitleButtons.size(), 1u);
+  EXPECT_EQ(f.TitleButtons[0].Right, f.Buttons[skin::cbMinimize].Left);
+  const POINT on = Middle(f.TitleButtons[0]);
+  EXPECT_EQ(HitAt(on.x, on.y), skin::fhTitleButton);
+  EXPECT_EQ(ScreenPicture(h_).Pixel(on.x, on.y), kGlyph);
+
+  const RECT r = WindowRect();
+  SetCursorPos(r.left + on.x, r.top + on.y);
+  SendMessageW(h_, WM_NCLBUTTONDOWN, skin::fhTitleButton, ScreenPoint(on.x, on.y));
+  EXPECT_EQ(button.State, skin::bsPressed);
+  SendMessageW(h_, WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(downs, 1);
+  EXPECT_EQ(ups, 1);
+  SendMessageW(h_, WM_NCLBUTTONDOWN, skin::fhTitleButton, ScreenPoint(on.x, on.y));
+  SetCursorPos(r.left + 200, r.top + 200);
+  SendMessageW(h_, WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(downs, 2);
+  EXPECT_EQ(ups, 1);
+  EXPECT_EQ(button.State, skin::bsNormal);
+  EXPECT_EQ(FrameMismatches(), 0);
+}
+
 TEST_F(SkinFrameTest, DoubleClickOnTheCaptionMaximisesAndRestores) {
   const RECT r = WindowRect();
   const LPARAM caption = ScreenPoint((r.right - r.left) / 2, provider_->Layout().TopBorder + 2);

@@ -160,6 +160,24 @@ TEST(FramePainter, RepaintedButtonRestoresTheTitleBehindIt) {
   EXPECT_TRUE(bmp == background);
 }
 
+TEST(FramePainter, TitleButtonGlyphIsCentredAndMovesWhilePressed) {
+  const TsSkinTables t = FrameSkin();
+  const TsBitmap24 background = test::Filled(30, 20, kTitle);
+  TsBitmap24 glyph = test::Filled(3, 3, kButton);
+  glyph.SetPixel(0, 2, kEdge);  // the bottom-left pixel's colour is transparent
+  glyph.SetPixel(1, 1, kEdge);
+  for (int32_t state : {bsNormal, bsPressed}) {
+    TsBitmap24 bmp = background;
+    PaintTitleButton(bmp, background, t, {10, 5, 21, 16}, -1, glyph, state);
+    // The glyph's top-left at (10 + (11 - 3) / 2, 5 + (11 - 3) / 2), one
+    // pixel further while pressed.
+    const int32_t x = state == bsPressed ? 15 : 14, y = x - 5;
+    EXPECT_EQ(bmp.Pixel(x, y), kButton) << state;
+    EXPECT_EQ(bmp.Pixel(x + 1, y + 1), kTitle) << state;  // the glyph's key pixel
+    EXPECT_EQ(bmp.Pixel(x - 1, y), kTitle) << state;
+  }
+}
+
 TEST(FramePainter, TinyAndEmptyWindowsPaintNothingOutside) {
   const TsSkinTables t = FrameSkin();
   for (int32_t side : {0, 1, 2, 5}) {
