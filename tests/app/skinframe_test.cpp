@@ -363,8 +363,15 @@ TEST_F(SkinFrameTest, ChoosingASkinFromTheMenuFadesIntoIt) {
 
 // The menu opens on a right click on the caption, a click on the icon and
 // Alt+Space; it runs its own loop, which a timer looks into and ends.
+std::atomic<bool> menuSeen;
+
+// A timer's look into the menu's own loop: notes whether the menu shows, and ends it.
+void CALLBACK CloseMenuWhenOpen(HWND, UINT, UINT_PTR, DWORD) {
+  if (HWND m = FindWindowW(L"#32768", nullptr); m && IsWindowVisible(m)) menuSeen = true;
+  EndMenu();
+}
+
 TEST_F(SkinFrameTest, SystemMenuOpensFromCaptionIconAndKeyboard) {
-  static std::atomic<bool> open;
   const skin::TFrameLayout f = provider_->Layout();
   const RECT r = WindowRect();
   const LPARAM caption = ScreenPoint((r.right - r.left) / 2, f.TopBorder + 2);
@@ -380,15 +387,12 @@ TEST_F(SkinFrameTest, SystemMenuOpensFromCaptionIconAndKeyboard) {
       {"Alt+Space", WM_SYSCOMMAND, SC_KEYMENU, ' '},
   };
   for (const auto& w : ways) {
-    open = false;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
-      if (HWND m = FindWindowW(L"#32768", nullptr); m && IsWindowVisible(m)) open = true;
-      EndMenu();
-    });
+    menuSeen = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, CloseMenuWhenOpen);
     if (w.msg == WM_NCRBUTTONUP) EXPECT_EQ(SendMessageW(h_, WM_NCRBUTTONDOWN, HTCAPTION, caption), 0);
     SendMessageW(h_, w.msg, w.wParam, w.lParam);
     KillTimer(nullptr, timer);
-    EXPECT_TRUE(open) << w.how;
+    EXPECT_TRUE(menuSeen) << w.how;
   }
 }
 
