@@ -209,6 +209,14 @@ TEST_F(SkinFrameTest, TitleButtonShowsItsGlyphAndHearsPressAndRelease) {
   EXPECT_EQ(FrameMismatches(), 0);
 }
 
+// Without the system's menu style the keyboard still closes the window.
+TEST_F(SkinFrameTest, AltF4ClosesTheSkinnedWindow) {
+  constexpr LPARAM kAltDown = 1 << 29;
+  SendMessageW(h_, WM_SYSKEYDOWN, VK_F4, kAltDown);
+  app_->ProcessMessages();
+  EXPECT_FALSE(IsWindowVisible(h_));
+}
+
 TEST_F(SkinFrameTest, DoubleClickOnTheCaptionMaximisesAndRestores) {
   const RECT r = WindowRect();
   const LPARAM caption = ScreenPoint((r.right - r.left) / 2, provider_->Layout().TopBorder + 2);
@@ -365,9 +373,13 @@ TEST_F(SkinFrameTest, ChoosingASkinFromTheMenuFadesIntoIt) {
 // Alt+Space; it runs its own loop, which a timer looks into and ends.
 std::atomic<bool> menuSeen;
 
-// A timer's look into the menu's own loop: notes whether the menu shows, and ends it.
+// A timer's look into the menu's own loop: notes whether the menu shows,
+// keeps a screenshot of the screen with the menu open, and ends it.
 void CALLBACK CloseMenuWhenOpen(HWND, UINT, UINT_PTR, DWORD) {
-  if (HWND m = FindWindowW(L"#32768", nullptr); m && IsWindowVisible(m)) menuSeen = true;
+  if (HWND m = FindWindowW(L"#32768", nullptr); m && IsWindowVisible(m)) {
+    if (!menuSeen) SaveBmp(ScreenPicture(GetDesktopWindow()), "frame_systemmenu.bmp");
+    menuSeen = true;
+  }
   EndMenu();
 }
 
@@ -547,6 +559,25 @@ TEST_F(SkinFrameTest, RemovingTheSkinGivesBackTheSystemFrame) {
   app_->ProcessMessages();
   EXPECT_FALSE(GetWindowLongW(h_, GWL_STYLE) & WS_SYSMENU);
   EXPECT_EQ(FrameMismatches(), 0);
+}
+
+// A provider destroyed before its form gives the form back to the system:
+// its hooks are gone, the form is no longer registered, the system's frame
+// is back.
+TEST_F(SkinFrameTest, DestroyedProviderLeavesTheFormToTheSystem) {
+  delete provider_;
+  app_->ProcessMessages();
+  EXPECT_EQ(skin::ProviderOf(h_), nullptr);
+  const auto& forms = skin::SkinForms();
+  EXPECT_EQ(std::find(forms.begin(), forms.end(), form_), forms.end());
+  EXPECT_TRUE(GetWindowLongW(h_, GWL_STYLE) & WS_SYSMENU);
+  const base::GdiObject<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(h_, shape.get()), ERROR);
+  EXPECT_EQ(SendMessageW(h_, skin::SM_SKINCMD, skin::MakeSkinCmd(skin::SKC_ISSKINNED), 0), 0);
+  // The form still works and goes away cleanly with the application.
+  form_->SetWindowState(tk::TWindowState::wsMaximized);
+  app_->ProcessMessages();
+  EXPECT_TRUE(IsZoomed(h_));
 }
 
 TEST_F(SkinFrameTest, SecondProviderOnTheFormStaysInactive) {
