@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cwchar>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -16,6 +17,7 @@
 #include "skin/sSkinChange.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProvider.h"
+#include "tests/app/GdiDrawCounter.h"
 #include "tests/app/MainFormFixture.h"
 #include "tests/app/ScreenPicture.h"
 #include "toolkit/WinText.h"
@@ -433,6 +435,31 @@ TEST_F(SkinFrameTest, ScreenShowsOnlyTheSkinnedFrame) {
     EXPECT_EQ(FrameMismatches(), 0) << "inactive";
     SendMessageW(h_, WM_NCACTIVATE, TRUE, 0);
     EXPECT_EQ(FrameMismatches(), 0) << "active";
+  }
+}
+
+// The frame reaches the screen in one copy per change: activation, a new
+// caption, a repaint of the whole window (one copy for the frame, one for
+// the client area).
+TEST_F(SkinFrameTest, FrameIsCopiedOnceWhenItChanges) {
+  Settle();
+  GdiDrawCounter counter;
+  ASSERT_GT(counter.Patched(), 0u);
+  const struct {
+    const char* change;
+    std::function<void()> make;
+    int draws;
+  } changes[] = {
+      {"deactivation", [&] { SendMessageW(h_, WM_NCACTIVATE, FALSE, 0); }, 1},
+      {"activation", [&] { SendMessageW(h_, WM_NCACTIVATE, TRUE, 0); }, 1},
+      {"caption", [&] { SetWindowTextW(h_, L"Another caption"); }, 1},
+      {"whole window",
+       [&] { RedrawWindow(h_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN); }, 2},
+  };
+  for (const auto& c : changes) {
+    counter.Clear();
+    c.make();
+    EXPECT_EQ(counter.DrawsInto(h_), c.draws) << c.change;
   }
 }
 
