@@ -5,7 +5,7 @@ if(SORVENAL_WIN)
   sorvenal_test(skinswitch_test SOURCES ${t}/skinswitch_test.cpp ${t}/buttonfade_test.cpp ${t}/skincommands_test.cpp
                 ${t}/skinflicker_test.cpp ${t}/runtimebutton_test.cpp ${t}/defaultbutton_test.cpp ${t}/imageglyph_test.cpp
                 ${t}/suspendedpaint_test.cpp ${t}/buttonmouse_test.cpp ${t}/skincommon_test.cpp
-                ${t}/bitbtncaption_test.cpp
+                ${t}/bitbtncaption_test.cpp ${t}/buttonregion_test.cpp
                 ${PROJECT_SOURCE_DIR}/resources/Sorvenal.rc DEPS app_core)
   add_dependencies(skinswitch_test form_main_layout quor_settings_resources)
   target_include_directories(skinswitch_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources

@@ -13,6 +13,7 @@
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProps.h"
 #include "skin/sSkinProvider.h"
+#include "skin/sWindowShape.h"
 #include "toolkit/Messages.h"
 #include "toolkit/WinText.h"
 
@@ -239,14 +240,8 @@ void TsSkinProvider::ApplyRegion() {
   const TFrameLook look = Look();
   const std::vector<TFrameRect> cuts =
       FrameCutouts(SkinData.Skin(), look.FormSection, look.TitleSection, f, size.cx, size.cy, kFrameActiveState);
-  // In window coordinates; the system owns the region once it is set.
-  base::GdiObject<HRGN> region(CreateRectRgn(0, 0, size.cx, size.cy));
-  for (const TFrameRect& c : cuts) {
-    const base::GdiObject<HRGN> cut(CreateRectRgn(c.Left, c.Top, c.Right, c.Bottom));
-    CombineRgn(region.get(), region.get(), cut.get(), RGN_DIFF);
-  }
   changingRegion_ = true;
-  if (SetWindowRgn(h, region.get(), FALSE)) region.release();
+  SetWindowShape(h, size.cx, size.cy, cuts, false);
   changingRegion_ = false;
 }
 

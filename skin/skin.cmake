@@ -36,6 +36,7 @@ if(SORVENAL_WIN)
     ${d}/sSystemMenu.cpp
     ${d}/sCtrlAdapter.cpp
     ${d}/sMessageBox.cpp
+    ${d}/sWindowShape.cpp
     ${d}/sRegister.cpp)
   target_include_directories(skin PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(skin PUBLIC toolkit skin_core)

@@ -476,7 +476,7 @@ TEST_F(SkinFrameTest, BordersAndTitleAreTheSectionsPainted) {
   look.TitleSection = sm.GetSkinIndex("FORMTITLE");
   skin::PaintFrame(painted, sm.Skin(), f, look);
   const base::GdiObject<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
-  ASSERT_NE(GetWindowRgn(h_, shape.get()), ERROR);
+  const bool shaped = GetWindowRgn(h_, shape.get()) != ERROR;
   int compared = 0, wrong = 0;
   // The icon and the caption buttons reach into the top border.
   const auto covered = [&](int32_t x, int32_t y) {
@@ -486,7 +486,7 @@ TEST_F(SkinFrameTest, BordersAndTitleAreTheSectionsPainted) {
     return false;
   };
   const auto check = [&](int32_t x, int32_t y) {
-    if (!PtInRegion(shape.get(), x, y) || covered(x, y)) return;
+    if ((shaped && !PtInRegion(shape.get(), x, y)) || covered(x, y)) return;
     ++compared;
     if (shown.Pixel(x, y) != painted.Pixel(x, y)) ++wrong;
   };
@@ -511,7 +511,10 @@ TEST_F(SkinFrameTest, WindowShapeCutsTheTransparentCorners) {
     const std::vector<skin::TFrameRect> cuts = skin::FrameCutouts(
         sm.Skin(), sm.GetSkinIndex("FORM"), sm.GetSkinIndex("FORMTITLE"), provider_->Layout(), w, h, 0);
     const base::GdiObject<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
-    ASSERT_NE(GetWindowRgn(h_, shape.get()), ERROR);
+    // A skin without transparent corners leaves the window rectangular.
+    const bool shaped = GetWindowRgn(h_, shape.get()) != ERROR;
+    EXPECT_EQ(shaped, !cuts.empty()) << cuts.size() << " cut-outs";
+    if (!shaped) continue;
     for (const skin::TFrameRect& c : cuts) EXPECT_FALSE(PtInRegion(shape.get(), c.Left, c.Top)) << c.Left << "," << c.Top;
     EXPECT_TRUE(PtInRegion(shape.get(), w / 2, h / 2));
     EXPECT_TRUE(PtInRegion(shape.get(), w / 2, 0));
