@@ -10,15 +10,7 @@
 
 namespace {
 
-class ButtonRegionTest : public testing::TestWithParam<const char*>, protected MainFormFixture {
-protected:
-  static void SetUpTestSuite() { RegisterClasses(); }
-  void SetUp() override {
-    ShowForm();
-    Switch(GetParam());
-  }
-  void TearDown() override { delete app_; }
-};
+using ButtonRegionTest = PerSkinTest;
 
 TEST_P(ButtonRegionTest, CornersOfTheBorderImageAreCutOutOfTheWindow) {
   skin::TsButton* button = form_->Button_CalculateCheckSum;
@@ -43,10 +35,6 @@ TEST_P(ButtonRegionTest, RemovingTheSkinMakesTheButtonRectangularAgain) {
   EXPECT_EQ(GetWindowRgn(button->Handle(), shape.get()), ERROR);
 }
 
-INSTANTIATE_TEST_SUITE_P(Skins, ButtonRegionTest,
-                         testing::Values("GrayPlastic (internal)", "Neutral (internal)", "Office12Style (internal)"),
-                         [](const testing::TestParamInfo<const char*>& i) {
-                           return std::string(i.param).substr(0, std::string(i.param).find(' '));
-                         });
+INSTANTIATE_TEST_SUITE_P(Skins, ButtonRegionTest, kInternalSkins, SkinTestName);
 
 }  // namespace
