@@ -14,6 +14,11 @@ namespace skin {
 
 class TorvCtrlAdapter {
 public:
+  // The adapter holds on to adapted labels: `watcher` is linked with each,
+  // so that it hears of a label's destruction and passes it to Forget.
+  explicit TorvCtrlAdapter(tk::TComponent* watcher) : watcher_(watcher) {}
+  // Drops a label that is being destroyed.
+  void Forget(tk::TComponent* c);
   // Adapts every plain label owned by `root` (and by the components it
   // owns), with the font colour given.
   void AdaptAll(tk::TComponent* root, tk::TColor fontColor);
@@ -28,6 +33,7 @@ private:
     tk::TColor FontColor;
   };
   void Adapt(tk::TComponent* c, tk::TColor fontColor);
+  tk::TComponent* watcher_;
   std::vector<Item> items_;
 };
 

@@ -69,6 +69,7 @@ public:
   void Loaded() override;
 
 private:
+  void Notification(tk::TComponent* removed) override { adapter_.Forget(removed); }
   LRESULT Hook(const tk::TMessage& m, const tk::TMessageHandler& next);
   LRESULT SkinCommand(const tk::TMessage& m, const tk::TMessageHandler& next);
   bool FrameMessage(const tk::TMessage& m, const tk::TMessageHandler& next, LRESULT& result);
@@ -95,7 +96,7 @@ private:
 
   tk::TForm* form_ = nullptr;
   std::unique_ptr<TsSystemMenu> systemMenu_;
-  TorvCtrlAdapter adapter_;
+  TorvCtrlAdapter adapter_{this};
   TsBitmap24 titleBackground_;  // the frame before buttons and caption: single buttons repaint from it
   int32_t states_[cbCount] = {};
   int32_t pressed_ = fhNowhere;  // the hit code of the button held down

@@ -577,6 +577,18 @@ TEST_F(SkinFrameTest, PlainLabelTakesTheSkinsFontColourOnItsBackground) {
   EXPECT_EQ(tk::ColorToRGB(form_->Label1->Font().Color), form_->sSkinManager1->GetGlobalFontColor());
 }
 
+// A label freed while adapted is forgotten, so that removing the skin
+// later touches nothing that is gone.
+TEST_F(SkinFrameTest, FreedLabelIsForgottenByTheAdapter) {
+  ASSERT_EQ(provider_->Adapter().Count(), 1u);
+  delete form_->Label1;
+  form_->Label1 = nullptr;
+  EXPECT_EQ(provider_->Adapter().Count(), 0u);
+  form_->sSkinManager1->SetActive(false);
+  app_->ProcessMessages();
+  EXPECT_TRUE(GetWindowLongW(h_, GWL_STYLE) & WS_SYSMENU);
+}
+
 TEST_F(SkinFrameTest, RemovingTheSkinGivesBackTheSystemFrame) {
   EXPECT_FALSE(GetWindowLongW(h_, GWL_STYLE) & WS_SYSMENU);
   form_->sSkinManager1->SetActive(false);
