@@ -1,5 +1,6 @@
-// A window's client DC from GetDC, released with ReleaseDC on the same window (null:
-// the screen).
+// A window's DC from GetDC (client area; null: the screen) or GetWindowDC
+// (the whole window, frame included), released with ReleaseDC on the same
+// window.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,8 @@ namespace base {
 class WindowDc {
 public:
   explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+  struct WholeWindow {};
+  WindowDc(HWND window, WholeWindow) noexcept : window_(window), dc_(GetWindowDC(window)) {}
   ~WindowDc() {
     if (dc_) ReleaseDC(window_, dc_);
   }
@@ -17,24 +20,6 @@ public:
 
   HDC get() const noexcept { return dc_; }
   explicit operator bool() const noexcept { return dc_ != nullptr; }
-
-private:
-  HWND window_;
-  HDC dc_;
-};
-
-// The whole window's DC from GetWindowDC (frame included), released with
-// ReleaseDC: what a control paints its own border into.
-class WindowFrameDc {
-public:
-  explicit WindowFrameDc(HWND window) noexcept : window_(window), dc_(GetWindowDC(window)) {}
-  ~WindowFrameDc() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  WindowFrameDc(const WindowFrameDc&) = delete;
-  WindowFrameDc& operator=(const WindowFrameDc&) = delete;
-
-  HDC get() const noexcept { return dc_; }
 
 private:
   HWND window_;

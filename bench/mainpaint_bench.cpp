@@ -1,12 +1,15 @@
 // Timing harness (run under Wine): repainting the whole main window in each
 // internal skin, from clean caches (every skinned control copies its cache)
-// and from dirty ones (every skinned control rebuilds its cache first).
+// and from dirty ones (every skinned control rebuilds its cache first); the
+// skinned frame repainted on activation, and the whole window repainted at
+// each step of a live resize (goal for both: under 5 ms).
 //   wine mainpaint_bench.exe [repaints]
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "app/formmain.h"
@@ -25,22 +28,45 @@ struct Times {
   double fastest, median;
 };
 
-// Milliseconds of one whole-window repaint: the fastest (least disturbed by
-// other work on the machine) and the median.
-Times Repaint(HWND form, int count, bool dirty) {
+// Milliseconds of one step (after `prepare`, which is not timed): the
+// fastest (least disturbed by other work on the machine) and the median.
+Times Measure(int count, const std::function<void(int)>& prepare, const std::function<void(int)>& step) {
   LARGE_INTEGER f, a, b;
   QueryPerformanceFrequency(&f);
   std::vector<double> ms;
   for (int i = 0; i < count; ++i) {
-    if (dirty) EnumChildWindows(form, MarkDirty, 0);
+    prepare(i);
     QueryPerformanceCounter(&a);
-    RedrawWindow(form, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    step(i);
     GdiFlush();
     QueryPerformanceCounter(&b);
     ms.push_back(1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart));
   }
   std::sort(ms.begin(), ms.end());
   return {ms.front(), ms[ms.size() / 2]};
+}
+
+Times Repaint(HWND form, int count, bool dirty) {
+  return Measure(
+      count, [&](int) { if (dirty) EnumChildWindows(form, MarkDirty, 0); },
+      [&](int) { RedrawWindow(form, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); });
+}
+
+// The frame on activation and deactivation, in turn.
+Times Activation(HWND form, int count) {
+  return Measure(count, [](int) {}, [&](int i) { SendMessageW(form, WM_NCACTIVATE, i % 2, 0); });
+}
+
+// One step of a live resize: the window grows or shrinks by a pixel each
+// way and is repainted whole, frame and shape included.
+Times LiveResize(HWND form, int count) {
+  RECT r;
+  GetWindowRect(form, &r);
+  return Measure(count, [](int) {}, [&](int i) {
+    const int d = i % 2;
+    SetWindowPos(form, nullptr, 0, 0, r.right - r.left + d, r.bottom - r.top + d, SWP_NOMOVE | SWP_NOZORDER);
+    RedrawWindow(form, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  });
 }
 
 }  // namespace
@@ -63,6 +89,9 @@ int main(int argc, char** argv) {
     const Times clean = Repaint(form->Handle(), count, false), dirty = Repaint(form->Handle(), count, true);
     std::printf("%-26s clean caches %6.2f / %6.2f   dirty caches %6.2f / %6.2f\n", name, clean.fastest, clean.median,
                 dirty.fastest, dirty.median);
+    const Times frame = Activation(form->Handle(), count), resize = LiveResize(form->Handle(), count);
+    std::printf("%-26s frame on activation %6.2f / %6.2f   live-resize step %6.2f / %6.2f\n", "", frame.fastest,
+                frame.median, resize.fastest, resize.median);
   }
   return 0;
 }

@@ -5,9 +5,11 @@
 #include "base/WinPaint.h"
 #include "skin/sAlphaGraph.h"
 #include "skin/sConst.h"
+#include "skin/sFrameRegion.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinManager.h"
 #include "skin/sVclUtils.h"
+#include "skin/sWindowShape.h"
 
 namespace skin {
 
@@ -54,7 +56,19 @@ void TsButtonSkin::Paint(HDC dc) {
     data_.PartlyVisible = b.left < 0 || b.top < 0 || b.right > p->ClientWidth() || b.bottom > p->ClientHeight();
   }
   if ((data_.CacheDirty || data_.CacheBitmap.Empty()) && !data_.CacheFrozen) RebuildCache();
+  UpdateShape(ButtonState());
   CopyCacheToDC(data_.CacheBitmap, dc, 0, 0);
+}
+
+// The transparent corner pixels of the border image are cut out of the
+// window, so that a button's corners show whatever lies behind it on any
+// parent, not the colour they were filled with.
+void TsButtonSkin::UpdateShape(int32_t state) {
+  const TShapeKey key{data_.BorderMaskIndex, state, button_.Width(), button_.Height()};
+  if (key == shape_) return;
+  shape_ = key;
+  SetWindowShape(button_.Handle(), key.Width, key.Height,
+                 CornerCutouts(data_.Skin(), data_.SectionIndex, {0, 0, key.Width, key.Height}, state), false);
 }
 
 void TsButtonSkin::Repaint() {
@@ -105,6 +119,9 @@ bool TsButtonSkin::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
       case SKC_REFRESH:
         StopFade(fade_);
         data_.CommonCommand(wParam, lParam, result);
+        // The same image number may stand for another picture in the new skin.
+        shape_ = {};
+        if (cmd == SKC_REMOVESKIN && h) SetWindowRgn(h, nullptr, FALSE);
         if (cmd != SKC_SETNEWSKIN && h) InvalidateRect(h, nullptr, TRUE);
         return true;
       case SKC_PARENTUPDATED:

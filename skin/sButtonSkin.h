@@ -68,6 +68,14 @@ private:
   TsFadeTimer* fade_ = nullptr;
   bool pressed_ = false, clickArmed_ = false;
   bool trackingLeave_ = false;  // a WM_MOUSELEAVE is asked for
+  // What the window's shape was cut for: border image, state and size (none
+  // yet: image -2); the shape is cut again when any of them changes.
+  struct TShapeKey {
+    int32_t Image = -2, State = 0, Width = 0, Height = 0;
+    bool operator==(const TShapeKey&) const = default;
+  };
+  TShapeKey shape_;
+  void UpdateShape(int32_t state);
 };
 
 // Draws the dotted focus frame around a caption rectangle when the button

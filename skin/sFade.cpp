@@ -7,6 +7,7 @@
 #include "skin/sAlphaGraph.h"
 #include "skin/sConst.h"
 #include "skin/sGraphUtilsWin.h"
+#include "skin/sMessageBox.h"
 #include "skin/sSkinManager.h"
 #include "skin/sVclUtils.h"
 #include "toolkit/Forms.h"
@@ -74,7 +75,7 @@ void TsFadeTimer::Tick() {
       CopyCacheToDC(frame, base::WindowDc(h).get(), 0, 0);
     }
   } catch (const std::exception& e) {
-    MessageBoxA(h, e.what(), "Error", MB_OK | MB_ICONERROR);
+    ShowMessageBox(e.what(), TMsgKind::Error, mbOK);
   }
   ++FrameCounter;
 }
@@ -134,7 +135,7 @@ void TsAnimTimer::Tick() {
     SendSkinCommand(c, SKC_SETUPDATING, 0);
     RepaintThroughParent(c);
   } catch (const std::exception& e) {
-    MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONERROR);
+    ShowMessageBox(e.what(), TMsgKind::Error, mbOK);
   }
   producing_ = false;
   ++FrameCounter;

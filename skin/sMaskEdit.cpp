@@ -156,7 +156,7 @@ LRESULT TsMaskEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (SkinData.IsPaintSuspended()) return 0;
         const bool whole = !EditActive();
         {
-          const base::WindowFrameDc dc(handle_);
+          const base::WindowDc dc(handle_, base::WindowDc::WholeWindow{});
           CopyPicture(dc.get(), whole);
         }
         // Inactive, the picture is complete: no client paint follows.
@@ -181,7 +181,7 @@ LRESULT TsMaskEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         wholeDrawn_ = false;
         const base::PaintScope paint(handle_);
         if (!wholeDrawn_ && !IsRectEmpty(&paint.paint().rcPaint)) {
-          const base::WindowFrameDc dc(handle_);
+          const base::WindowDc dc(handle_, base::WindowDc::WholeWindow{});
           CopyPicture(dc.get(), true);
         }
         return 0;

@@ -8,6 +8,7 @@
 #include "skin/sConst.h"
 #include "skin/sSkinChange.h"
 #include "skin/sSkinManager.h"
+#include "skin/sSkinProvider.h"
 #include "skin/sSkinState.h"
 #include "skin/sVclUtils.h"
 
@@ -108,6 +109,8 @@ void TsSkinManager::SendRefresh() {
   for (tk::TWinControl* form : shown) {
     if (form->IsDestroying() || !form->HandleAllocated()) continue;
     SetWindowRgn(form->Handle(), nullptr, FALSE);
+    // The form's own frame gives it its shape in the new skin.
+    if (TsSkinProvider* provider = ProviderOf(form->Handle())) provider->UpdateFrame();
     if (AnimEffects.SkinChanging.Active) {
       AnimateSkinChange(form->Handle(), AnimEffects.SkinChanging.Time);
       continue;

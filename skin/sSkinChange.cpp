@@ -1,10 +1,12 @@
 #include "skin/sSkinChange.h"
 
+#include "base/WinGdiObject.h"
 #include "base/WinPaint.h"
 #include "base/WinWindowDc.h"
 #include "skin/sAlphaGraph.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinChangeFrames.h"
+#include "skin/sSkinProvider.h"
 #include "skin/sWindowPicture.h"
 
 namespace skin {
@@ -94,10 +96,20 @@ void AnimateSkinChange(HWND form, uint16_t timeMs) {
   }
   Show(out, oldPicture);
   ShowWindow(out, SW_SHOWNOACTIVATE);
-  // The frame and borders that no window paints into a bitmap stay as the
-  // screen showed them.
+  // A skinned frame is painted by the form's provider, with the form's new
+  // shape on the output window; a system frame stays as the screen showed it.
   TsBitmap24 newPicture = oldPicture;
   PaintWindowPicture(form, newPicture);
+  if (TsSkinProvider* provider = ProviderOf(form)) {
+    provider->PaintFrameInto(newPicture);
+    const base::GdiObject<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(form, shape.get()) != ERROR) {
+      base::GdiObject<HRGN> copy(CreateRectRgn(0, 0, 0, 0));
+      CombineRgn(copy.get(), shape.get(), nullptr, RGN_COPY);
+      // The system owns the region once it is set.
+      if (SetWindowRgn(out, copy.get(), FALSE)) copy.release();
+    }
+  }
   TsBitmap24 frame;
   for (uint8_t alpha : SkinChangeAlphas(timeMs)) {
     BlendBitmaps(frame, oldPicture, newPicture, alpha);

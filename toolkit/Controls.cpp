@@ -205,6 +205,9 @@ void TGraphicControl::Invalidate() {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+  // Messages sent while the window goes must see that this control and what
+  // it owns are going: the derived parts are gone already.
+  Destroying();
   // Children leave first; their windows go with ours.
   while (!controls_.empty()) controls_.back()->SetParent(nullptr);
   DestroyWnd();
@@ -459,7 +462,8 @@ LRESULT TWinControl::CNCtlColor(HDC dc) {
 
 bool TWinControl::PaintWindow(HDC dc) {
   RECT r = {0, 0, ClientWidth(), ClientHeight()};
-  FillRect(dc, &r, base::GdiObject<HBRUSH>(CreateSolidBrush(ColorToRGB(color_))).get());
+  if (!Perform(CM_PAINTBACKGROUND, reinterpret_cast<WPARAM>(dc), 0))
+    FillRect(dc, &r, base::GdiObject<HBRUSH>(CreateSolidBrush(ColorToRGB(color_))).get());
   PaintControls(dc);
   return true;
 }

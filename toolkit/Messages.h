@@ -24,6 +24,10 @@ constexpr UINT CM_TEXTCHANGED = 0xB012;     // after the caption or window text 
 // leaves it; windowed controls get them from their own mouse tracking.
 constexpr UINT CM_MOUSEENTER = 0xB013;
 constexpr UINT CM_MOUSELEAVE = 0xB014;
+// A windowed control paints its background into wParam (a DC at its client
+// origin); a nonzero answer means a hook painted it and the control's
+// colour is not filled in.
+constexpr UINT CM_PAINTBACKGROUND = 0xB015;
 // The control or one of its parents was shown or hidden; wParam whether the
 // control is showing now.
 constexpr UINT CM_SHOWINGCHANGED = 0xB021;

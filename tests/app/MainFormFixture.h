@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "app/formmain.h"
@@ -106,3 +107,21 @@ protected:
   tk::TApplication* app_ = nullptr;
   Tform_main* form_ = nullptr;
 };
+
+// The main window shown in each internal skin in turn (the test's parameter).
+class PerSkinTest : public testing::TestWithParam<const char*>, protected MainFormFixture {
+protected:
+  static void SetUpTestSuite() { RegisterClasses(); }
+  void SetUp() override {
+    ShowForm();
+    Switch(GetParam());
+  }
+  void TearDown() override { delete app_; }
+};
+
+inline const auto kInternalSkins =
+    testing::Values("GrayPlastic (internal)", "Neutral (internal)", "Office12Style (internal)");
+// "GrayPlastic" for "GrayPlastic (internal)".
+inline std::string SkinTestName(const testing::TestParamInfo<const char*>& i) {
+  return std::string(i.param).substr(0, std::string(i.param).find(' '));
+}

@@ -157,7 +157,7 @@ TEST_P(MemoScrollTest, TheBarOnScreenIsTheSkins) {
   skin::TsBitmap24 shot(bar.right - bar.left, bar.bottom - bar.top);
   {
     skin::TsDibCanvas canvas(shot);
-    const base::WindowFrameDc dc(Memo());
+    const base::WindowDc dc(Memo(), base::WindowDc::WholeWindow{});
     BitBlt(canvas.DC(), 0, 0, shot.Width(), shot.Height(), dc.get(), bar.left, bar.top, SRCCOPY);
   }
   // The same bar composed by the painter.

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "base/WinGdiObject.h"
 #include "skin/sFade.h"
 #include "tests/app/MainFormFixture.h"
 
@@ -63,10 +64,14 @@ TEST_F(RuntimeButtonTest, PaintSkippedWhileThePanelUpdatesIsMadeUpAfterThePanelP
   EXPECT_FALSE(button_->SkinData.PaintSuspended);
   EXPECT_FALSE(button_->SkinData.CacheDirty);
   const skin::TsBitmap24 shown = Shot(button_->Handle());
+  // Corner pixels cut out of the button's window show the panel instead.
+  const base::GdiObject<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+  const bool shaped = GetWindowRgn(button_->Handle(), shape.get()) != ERROR;
   int32_t diff = 0;
   for (int32_t y = 0; y < shown.Height(); ++y)
     for (int32_t x = 0; x < shown.Width(); ++x)
-      if (shown.Pixel(x, y) != button_->SkinData.CacheBitmap.Pixel(x, y)) ++diff;
+      if ((!shaped || PtInRegion(shape.get(), x, y)) && shown.Pixel(x, y) != button_->SkinData.CacheBitmap.Pixel(x, y))
+        ++diff;
   EXPECT_EQ(diff, 0) << "the window shows the button's cache";
   EXPECT_EQ(Face(), Look(0));
 }

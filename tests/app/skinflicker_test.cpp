@@ -12,15 +12,8 @@
 
 namespace {
 
-class SkinFlickerTest : public testing::TestWithParam<const char*>, protected MainFormFixture {
+class SkinFlickerTest : public PerSkinTest {
 protected:
-  static void SetUpTestSuite() { RegisterClasses(); }
-  void SetUp() override {
-    ShowForm();
-    Switch(GetParam());
-  }
-  void TearDown() override { delete app_; }
-
   static std::string Name(HWND h) {
     wchar_t text[64] = {};
     GetWindowTextW(h, text, 64);
@@ -59,10 +52,6 @@ TEST_P(SkinFlickerTest, ErasingASkinnedWindowDrawsNothing) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Skins, SkinFlickerTest,
-                         testing::Values("GrayPlastic (internal)", "Neutral (internal)", "Office12Style (internal)"),
-                         [](const testing::TestParamInfo<const char*>& i) {
-                           return std::string(i.param).substr(0, std::string(i.param).find(' '));
-                         });
+INSTANTIATE_TEST_SUITE_P(Skins, SkinFlickerTest, kInternalSkins, SkinTestName);
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "base/WinWindowDc.h"
 #include "skin/sSkinChange.h"
 #include "tests/app/MainFormFixture.h"
+#include "tests/app/ScreenPicture.h"
 #include "tests/app/SectionFace.h"
 #include "toolkit/WinText.h"
 
@@ -36,18 +37,6 @@ const SkinCase kSkins[] = {
     {"Office12Style (internal)", "skin_office12style.bmp"},
 };
 
-void SaveBmp(const TsBitmap24& b, const char* path) {
-  BITMAPINFOHEADER bi{sizeof(bi), b.Width(), -b.Height(), 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  const DWORD size = static_cast<DWORD>(b.Stride()) * b.Height();
-  BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(bi) + size), 0, 0, sizeof(fh) + sizeof(bi)};
-  if (FILE* f = fopen(path, "wb")) {
-    fwrite(&fh, sizeof(fh), 1, f);
-    fwrite(&bi, sizeof(bi), 1, f);
-    fwrite(b.Bits(), 1, size, f);
-    fclose(f);
-  }
-}
-
 class SkinSwitchTest : public testing::Test, protected MainFormFixture {
 protected:
   static void SetUpTestSuite() { RegisterClasses(); }
@@ -58,13 +47,7 @@ protected:
   TsBitmap24 Capture() {
     RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     app_->ProcessMessages();
-    RECT r;
-    GetWindowRect(form_->Handle(), &r);
-    TsBitmap24 shot(r.right - r.left, r.bottom - r.top);
-    skin::TsDibCanvas canvas(shot);
-    const base::WindowDc screen(nullptr);
-    BitBlt(canvas.DC(), 0, 0, shot.Width(), shot.Height(), screen.get(), r.left, r.top, SRCCOPY);
-    return shot;
+    return ScreenPicture(form_->Handle());
   }
 
   // A point of a control in the window's picture.
@@ -179,12 +162,13 @@ TEST_F(SkinSwitchTest, RegisteredFormFadesIntoTheNewSkin) {
       Sleep(1);
     }
   });
-  skin::RegisterSkinForm(form_);
+  // The form is registered by its skin provider.
+  const auto& forms = skin::SkinForms();
+  ASSERT_NE(std::find(forms.begin(), forms.end(), form_), forms.end());
   form_->sSkinManager1->AnimEffects.SkinChanging = {true, 100};
   Switch(kSkins[0].name);
   done = true;
   watcher.join();
-  skin::UnregisterSkinForm(form_);
 
   EXPECT_TRUE(seen);
   EXPECT_EQ(FindWindowW(nullptr, skin::kOutputWindowCaption), nullptr);

@@ -96,7 +96,8 @@ TEST_F(SendBugReport, MailWithTheReportFileAndAnArchiveThroughTheSmtpServer) {
   // The bug report file went out with this report in it, and is gone.
   EXPECT_FALSE(Exists(bugReportFile_));
   const std::string mail = WaitForUnixFile(Env("QUOR_SMTP_STORE") + "/1.eml");
-  EXPECT_NE(mail.find("filename=\"bugreport.txt\""), std::string::npos) << mail.substr(0, 600);
+  // Sent under the program's BugRepSendAs.
+  EXPECT_NE(mail.find("filename=\"bugreport.log\""), std::string::npos) << mail.substr(0, 600);
   EXPECT_NE(mail.find(Base64Encode("old report\r\nnew report\r\n")), std::string::npos);
   EXPECT_NE(mail.find("filename=\"extra.zip\""), std::string::npos);
   EXPECT_NE(mail.find("Access_violation_at_address_0040A0B0"), std::string::npos) << mail.substr(0, 600);
@@ -116,7 +117,7 @@ TEST_F(SendBugReport, ReportUploadedOverHttpInTheBackground) {
   ASSERT_EQ(WaitForSingleObject(thread.get(), 60000), WAIT_OBJECT_0);
   EXPECT_EQ(sentMarks_, 1);
   const std::string facts = WaitForUnixFile(Env("QUOR_HTTP_REPORT"));
-  EXPECT_NE(facts.find("file " + Hex("BugReport") + " " + Hex("bugreport.txt") + " " +
+  EXPECT_NE(facts.find("file " + Hex("BugReport") + " " + Hex("bugreport.log") + " " +
                        Hex("old report\r\nnew report\r\n")),
             std::string::npos)
       << facts;

@@ -1,0 +1,556 @@
+// The skinned frame of a form: its picture built off screen and copied to
+// the window in one piece, the window's shape, hit codes, caption-button
+// presses, the maximised size and snapping to the work area.
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "base/WinGdiObject.h"
+#include "base/WinWindowDc.h"
+#include "skin/sConst.h"
+#include "skin/sFrameRegion.h"
+#include "skin/sGraphUtilsWin.h"
+#include "skin/sSkinManager.h"
+#include "skin/sSkinProps.h"
+#include "skin/sSkinProvider.h"
+#include "skin/sWindowShape.h"
+#include "toolkit/Messages.h"
+#include "toolkit/WinText.h"
+
+namespace skin {
+
+namespace {
+
+constexpr int32_t kNoButton = -1;
+// The caption buttons' hit codes, in the order of TCaptionButton.
+constexpr int32_t kHitCodes[cbCount] = {fhClose, fhMaxButton, fhMinButton, fhHelp};
+
+int32_t ButtonOfHit(int32_t hit) {
+  for (int b = cbClose; b < cbCount; ++b)
+    if (kHitCodes[b] == hit) return b;
+  return kNoButton;
+}
+
+bool IsToolBorder(tk::TFormBorderStyle b) {
+  using tk::TFormBorderStyle;
+  return b == TFormBorderStyle::bsNone || b == TFormBorderStyle::bsDialog || b == TFormBorderStyle::bsToolWindow;
+}
+
+// The window's outer rectangle, and a point of the screen in it.
+RECT WindowRect(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return r;
+}
+
+// Takes WS_VISIBLE away while the system handles a message that draws the
+// caption straight away (WM_SETTEXT, WM_SETICON): the system draws nothing
+// on an invisible window.
+// Windows: WM_SETREDRAW would do the same but also validates the window,
+// which drops paints that are still due; changing the style bit alone keeps
+// them. Wine: the style bit is what its drawing checks, too.
+class TSystemFrameOff {
+public:
+  explicit TSystemFrameOff(HWND h) : h_(h), style_(GetWindowLongW(h, GWL_STYLE)) {
+    if (style_ & WS_VISIBLE) SetWindowLongW(h_, GWL_STYLE, style_ & ~WS_VISIBLE);
+  }
+  ~TSystemFrameOff() {
+    if (style_ & WS_VISIBLE) SetWindowLongW(h_, GWL_STYLE, GetWindowLongW(h_, GWL_STYLE) | WS_VISIBLE);
+  }
+  TSystemFrameOff(const TSystemFrameOff&) = delete;
+  TSystemFrameOff& operator=(const TSystemFrameOff&) = delete;
+
+private:
+  HWND h_;
+  LONG style_;
+};
+
+}  // namespace
+
+TSystemFrameSizes TsSkinProvider::Sizes() const {
+  TSystemFrameSizes s;
+  s.DialogFrameX = GetSystemMetrics(SM_CXDLGFRAME);
+  s.DialogFrameY = GetSystemMetrics(SM_CYDLGFRAME);
+  s.SizeFrameX = GetSystemMetrics(SM_CXFRAME);
+  s.SizeFrameY = GetSystemMetrics(SM_CYFRAME);
+  s.Caption = GetSystemMetrics(SM_CYCAPTION);
+  s.SmallCaption = GetSystemMetrics(SM_CYSMCAPTION);
+  s.MenuHeight = GetSystemMetrics(SM_CYMENU);
+  // The edges the system really gave the window (newer Windows pads its
+  // borders beyond the metrics).
+  if (measured_.left >= 0) {
+    s.DialogFrameX = s.SizeFrameX = measured_.left;
+    s.DialogFrameY = s.SizeFrameY = measured_.bottom;
+    s.Caption = s.SmallCaption = std::max<LONG>(0, measured_.top - measured_.bottom);
+  }
+  return s;
+}
+
+TFrameLayout TsSkinProvider::Layout() const {
+  TFrameInput in;
+  in.Border = static_cast<TFrameBorder>(form_->BorderStyle());
+  in.Icons = form_->BorderIcons();
+  in.State = static_cast<TFrameState>(form_->WindowState());
+  in.ShowAppIcon = ShowAppIcon;
+  int32_t imageWidth = 0, imageHeight = 0;
+  if (SkinData.IsSkinned()) SkinData.Skin().GetStateSize(TitleButtonImage(), imageWidth, imageHeight);
+  in.TitleButtonWidths = TitleButtons.Widths(imageWidth);
+  if (form_->HandleAllocated()) {
+    const RECT r = WindowRect(form_->Handle());
+    in.WindowWidth = r.right - r.left;
+    in.WindowHeight = r.bottom - r.top;
+    in.HasCaptionStyle = (GetWindowLongW(form_->Handle(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+  }
+  const TFrameLook look = Look();
+  if (SkinData.IsSkinned()) {
+    int32_t w = 0, h = 0;
+    SkinData.Skin().GetStateSize(look.ButtonImages[cbClose], w, h);
+    in.ButtonWidth = w;
+    in.ButtonHeight = h;
+  }
+  return LayoutFrame(in, Sizes());
+}
+
+TFrameLook TsSkinProvider::Look() const {
+  TFrameLook look;
+  look.Active = active_;
+  std::copy(std::begin(states_), std::end(states_), look.ButtonStates);
+  if (!SkinData.IsSkinned()) return look;
+  const TsSkinTables& t = SkinData.Skin();
+  look.FormSection = SkinData.SectionIndex;
+  const std::string title = TitleSkin.empty() ? s_FormTitle : TitleSkin;
+  look.TitleSection = t.GetSkinIndex(title);
+  if (look.TitleSection < 0) look.TitleSection = t.GetSkinIndex(s_FormTitle);
+  look.TitleBarImage = t.GetMaskIndexExact(SkinData.SkinSection(), "TITLEBAR");
+  // Small images for forms with small or no captions, when the skin has them.
+  const bool small = IsToolBorder(form_->BorderStyle()) && t.GetMaskIndexExact(s_GlobalInfo, "SICONCLOSE") >= 0;
+  const std::string prefix = small ? "SICON" : "BICON";
+  // Without a close image in the global section, all come from the form's.
+  const bool global = t.GetMaskIndexExact(s_GlobalInfo, "BICONCLOSE") >= 0;
+  const std::string home = global ? s_GlobalInfo : SkinData.SkinSection();
+  const auto image = [&](const std::string& name) { return t.GetMaskIndexExact(home, name); };
+  const tk::TWindowState state = form_->WindowState();
+  look.ButtonImages[cbClose] = image(prefix + "CLOSE");
+  look.ButtonImages[cbMaximize] = image(prefix + (state == tk::TWindowState::wsMaximized ? "NORM" : "MAX"));
+  look.ButtonImages[cbMinimize] = image(prefix + (state == tk::TWindowState::wsMinimized ? "NORM" : "MIN"));
+  look.ButtonImages[cbHelp] = image(prefix + "HELP");
+  if (look.ButtonImages[cbHelp] < 0) look.ButtonImages[cbHelp] = image("BICONHELP");
+  return look;
+}
+
+void TsSkinProvider::PaintCaption(HFONT font) {
+  const TFrameLayout f = Layout();
+  TsBitmap24& cache = SkinData.CacheBitmap;
+  // The form's own icon, else the program's.
+  if (f.IconSize > 0) {
+    HICON icon = form_->Icon();
+    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(form_->Handle(), GCLP_HICONSM));
+    if (!icon) icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    TsDibCanvas canvas(cache);
+    DrawIconEx(canvas.DC(), f.Icon.Left, f.Icon.Top, icon, f.Icon.Width(), f.Icon.Height(), 0, nullptr, DI_NORMAL);
+  }
+  if (f.Text.Empty()) return;
+  const int len = GetWindowTextLengthW(form_->Handle());
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(form_->Handle(), text.data(), len + 1)));
+  const int32_t textHeight = MeasureText(font, L"W", 0, DT_SINGLELINE).Y;
+  RECT r{f.Text.Left, f.Text.Top, f.Text.Right, f.Text.Bottom};
+  r.top = (r.top + r.bottom - textHeight) / 2;
+  r.bottom = r.top + textHeight;
+  const TFrameLook look = Look();
+  WriteSkinText(cache, font, text, true, SkinData.Skin(), look.TitleSection, active_,
+                DT_SINGLELINE | DT_END_ELLIPSIS | DT_VCENTER | DT_NOPREFIX | AlignmentFlag(CaptionAlignment), r);
+}
+
+void TsSkinProvider::RebuildFrame() {
+  const RECT r = WindowRect(form_->Handle());
+  const int32_t w = std::max<LONG>(1, r.right - r.left), h = std::max<LONG>(1, r.bottom - r.top);
+  TsBitmap24& cache = SkinData.CacheBitmap;
+  if (cache.Width() != w || cache.Height() != h) cache.SetSize(w, h);
+  const TFrameLayout f = Layout();
+  TFrameLook look = Look();
+  const TFrameLook withButtons = look;
+  std::fill(std::begin(look.ButtonImages), std::end(look.ButtonImages), -1);
+  const TsSkinTables& t = SkinData.Skin();
+  PaintFrame(cache, t, f, look);
+  titleBackground_ = cache;
+  for (int b = cbClose; b < cbCount; ++b)
+    PaintCaptionButton(cache, titleBackground_, t, f, withButtons, static_cast<TCaptionButton>(b));
+  for (size_t i = 0; i < f.TitleButtons.size(); ++i) DrawButton(f, fhTitleButton + static_cast<int32_t>(i));
+  // The caption in the form's font, bold, at the height of the system's
+  // caption font.
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  LOGFONTW lf{};
+  GetObjectW(form_->Font().Handle(), sizeof lf, &lf);
+  lf.lfHeight = metrics.lfCaptionFont.lfHeight;
+  lf.lfWeight = FW_BOLD;
+  const base::GdiObject<HFONT> font(CreateFontIndirectW(&lf));
+  PaintCaption(font.get());
+  SkinData.CacheDirty = false;
+}
+
+void TsSkinProvider::PaintFrameInto(TsBitmap24& picture) {
+  if (!Skinned() || !form_->HandleAllocated()) return;
+  RebuildFrame();
+  const TsBitmap24& cache = SkinData.CacheBitmap;
+  POINT client{0, 0};
+  ClientToScreen(form_->Handle(), &client);
+  const RECT w = WindowRect(form_->Handle());
+  RECT c;
+  GetClientRect(form_->Handle(), &c);
+  OffsetRect(&c, client.x - w.left, client.y - w.top);
+  for (int32_t y = 0; y < std::min(cache.Height(), picture.Height()); ++y)
+    for (int32_t x = 0; x < std::min(cache.Width(), picture.Width()); ++x)
+      if (!PtInRect(&c, {x, y})) picture.SetPixel(x, y, cache.Pixel(x, y));
+}
+
+// One copy of the finished picture, the client area left out.
+void TsSkinProvider::NcPaint() {
+  const HWND h = form_->Handle();
+  if (SkinData.CacheDirty || SkinData.CacheBitmap.Empty()) RebuildFrame();
+  const base::WindowDc dc(h, base::WindowDc::WholeWindow{});
+  if (!dc) return;
+  POINT client{0, 0};
+  ClientToScreen(h, &client);
+  const RECT w = WindowRect(h);
+  RECT c;
+  GetClientRect(h, &c);
+  OffsetRect(&c, client.x - w.left, client.y - w.top);
+  ExcludeClipRect(dc.get(), c.left, c.top, c.right, c.bottom);
+  CopyCacheToDC(SkinData.CacheBitmap, dc.get(), 0, 0);
+}
+
+void TsSkinProvider::UpdateFrame() {
+  SkinData.CacheDirty = true;
+  regionSize_ = {-1, -1};
+  ApplyRegion();
+}
+
+void TsSkinProvider::ApplyRegion() {
+  if (changingRegion_ || !Skinned() || !form_->HandleAllocated()) return;
+  const HWND h = form_->Handle();
+  const RECT r = WindowRect(h);
+  const SIZE size{r.right - r.left, r.bottom - r.top};
+  if (size.cx == regionSize_.cx && size.cy == regionSize_.cy) return;
+  regionSize_ = size;
+  const TFrameLayout f = Layout();
+  const TFrameLook look = Look();
+  const std::vector<TFrameRect> cuts =
+      FrameCutouts(SkinData.Skin(), look.FormSection, look.TitleSection, f, size.cx, size.cy, kFrameActiveState);
+  changingRegion_ = true;
+  SetWindowShape(h, size.cx, size.cy, cuts, false);
+  changingRegion_ = false;
+}
+
+int32_t* TsSkinProvider::StateOf(int32_t hit) {
+  if (const int32_t b = ButtonOfHit(hit); b != kNoButton) return &states_[b];
+  const int32_t i = hit - fhTitleButton;
+  if (i >= 0 && static_cast<size_t>(i) < TitleButtons.Count()) return &TitleButtons.Items(static_cast<size_t>(i)).State;
+  return nullptr;
+}
+
+int32_t TsSkinProvider::TitleButtonImage() const {
+  const TsSkinTables& t = SkinData.Skin();
+  const int32_t global = t.GetMaskIndexExact(s_GlobalInfo, "TITLEBUTTON");
+  return global >= 0 ? global : t.GetMaskIndexExact(SkinData.SkinSection(), "TITLEBUTTON");
+}
+
+// Draws one button into the frame picture: from the saved title strip, so
+// that the button alone changes.
+void TsSkinProvider::DrawButton(const TFrameLayout& f, int32_t hit) {
+  const TsSkinTables& t = SkinData.Skin();
+  if (const int32_t b = ButtonOfHit(hit); b != kNoButton) {
+    PaintCaptionButton(SkinData.CacheBitmap, titleBackground_, t, f, Look(), static_cast<TCaptionButton>(b));
+    return;
+  }
+  const size_t i = static_cast<size_t>(hit - fhTitleButton);
+  if (i >= f.TitleButtons.size() || i >= TitleButtons.Count()) return;
+  const TsTitleButton& button = TitleButtons.Items(i);
+  PaintTitleButton(SkinData.CacheBitmap, titleBackground_, t, f.TitleButtons[i],
+                   button.UseSkinData ? TitleButtonImage() : -1, button.Glyph, button.State);
+}
+
+void TsSkinProvider::RepaintButton(int32_t hit) {
+  if (!Skinned() || !form_->HandleAllocated()) return;
+  if (SkinData.CacheDirty || titleBackground_.Empty()) {
+    NcPaint();
+    return;
+  }
+  const TFrameLayout f = Layout();
+  DrawButton(f, hit);
+  const int32_t b = ButtonOfHit(hit);
+  const size_t i = static_cast<size_t>(hit - fhTitleButton);
+  const TFrameRect r = b != kNoButton ? f.Buttons[b] : i < f.TitleButtons.size() ? f.TitleButtons[i] : TFrameRect{};
+  const base::WindowDc dc(form_->Handle(), base::WindowDc::WholeWindow{});
+  if (!dc) return;
+  IntersectClipRect(dc.get(), r.Left, r.Top, r.Right, r.Bottom);
+  CopyCacheToDC(SkinData.CacheBitmap, dc.get(), 0, 0);
+}
+
+void TsSkinProvider::SetButtonState(int32_t hit, int32_t state) {
+  int32_t* current = StateOf(hit);
+  if (!current || *current == state) return;
+  *current = state;
+  RepaintButton(hit);
+}
+
+// The button under the cursor shows hot, the others normal; an application
+// button that is disabled does not light up.
+void TsSkinProvider::SetHot(int32_t hit) {
+  for (int b = cbClose; b < cbCount; ++b)
+    if (kHitCodes[b] != pressed_) SetButtonState(kHitCodes[b], kHitCodes[b] == hit ? bsHot : bsNormal);
+  for (size_t i = 0; i < TitleButtons.Count(); ++i) {
+    const int32_t code = fhTitleButton + static_cast<int32_t>(i);
+    if (code != pressed_) SetButtonState(code, code == hit && TitleButtons.Items(i).Enabled ? bsHot : bsNormal);
+  }
+}
+
+void TsSkinProvider::ButtonAction(int32_t hit, POINT at) {
+  const HWND h = form_->Handle();
+  const bool mainForm = tk::Application && tk::Application->MainForm() == form_;
+  switch (hit) {
+    case fhClose:
+      SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+    case fhMaxButton:
+      SendMessageW(h, WM_SYSCOMMAND, IsZoomed(h) ? SC_RESTORE : SC_MAXIMIZE, 0);
+      break;
+    case fhMinButton:
+      SendMessageW(h, WM_SYSCOMMAND, !mainForm && IsIconic(h) ? SC_RESTORE : SC_MINIMIZE, 0);
+      break;
+    case fhHelp:
+      SendMessageW(h, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+      break;
+    default: {
+      const size_t i = static_cast<size_t>(hit - fhTitleButton);
+      if (i < TitleButtons.Count() && TitleButtons.Items(i).OnMouseUp) TitleButtons.Items(i).OnMouseUp(i, at.x, at.y);
+      break;
+    }
+  }
+}
+
+// Ends a press: with `act` the button's action runs when the cursor is
+// still over it; a lost capture ends it without acting.
+void TsSkinProvider::EndPress(bool act) {
+  if (pressed_ == fhNowhere) return;
+  const int32_t hit = pressed_;
+  pressed_ = fhNowhere;
+  POINT p;
+  GetCursorPos(&p);
+  const RECT w = WindowRect(form_->Handle());
+  const bool over = FrameHitTest(Layout(), p.x - w.left, p.y - w.top) == hit;
+  if (GetCapture() == form_->Handle()) ReleaseCapture();
+  SetButtonState(hit, act && over ? bsHot : bsNormal);
+  if (act && over) ButtonAction(hit, p);
+}
+
+void TsSkinProvider::ShowSystemMenu(int x, int y) {
+  systemMenu_->Refresh(SkinData.Manager());
+  systemMenu_->Popup(x, y);
+}
+
+LRESULT TsSkinProvider::WithoutSystemFrame(const tk::TMessage& m, const tk::TMessageHandler& next) {
+  LRESULT r;
+  {
+    const TSystemFrameOff off(form_->Handle());
+    r = next(m);
+  }
+  SkinData.CacheDirty = true;
+  NcPaint();
+  return r;
+}
+
+bool TsSkinProvider::MouseMessage(const tk::TMessage& m, const tk::TMessageHandler& next, LRESULT& result) {
+  const HWND h = form_->Handle();
+  const int32_t hit = static_cast<int32_t>(m.wParam);
+  const POINT screen{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
+  const RECT w = WindowRect(h);
+  const TFrameLayout f = Layout();
+  result = 0;
+  switch (m.msg) {
+    case WM_NCMOUSEMOVE:
+      if (!tracking_) {
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE | TME_NONCLIENT, h, 0};
+        tracking_ = TrackMouseEvent(&t) != FALSE;
+      }
+      if (pressed_ == fhNowhere) SetHot(hit);
+      result = next(m);
+      return true;
+    case WM_NCMOUSELEAVE:
+      tracking_ = false;
+      if (pressed_ == fhNowhere) SetHot(fhNowhere);
+      return true;
+    case WM_NCLBUTTONDOWN: {
+      if (StateOf(hit)) {
+        pressed_ = hit;
+        SetButtonState(hit, bsPressed);
+        SetCapture(h);
+        const size_t i = static_cast<size_t>(hit - fhTitleButton);
+        if (i < TitleButtons.Count() && TitleButtons.Items(i).OnMouseDown)
+          TitleButtons.Items(i).OnMouseDown(i, screen.x, screen.y);
+        return true;
+      }
+      if (hit == HTSYSMENU) {
+        ShowSystemMenu(w.left + f.Icon.Left, w.top + f.Icon.Bottom);
+        return true;
+      }
+      return false;
+    }
+    case WM_NCLBUTTONDBLCLK:
+      if (hit == HTSYSMENU) {
+        SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+      }
+      if (hit == HTCAPTION) {
+        if (f.Enabled[cbMaximize] && f.Shown[cbMaximize])
+          SendMessageW(h, WM_SYSCOMMAND, IsZoomed(h) ? SC_RESTORE : SC_MAXIMIZE, 0);
+        return true;
+      }
+      return StateOf(hit) != nullptr;  // a quick second click on a button is no double click
+    case WM_NCRBUTTONDOWN:
+      // The release opens the menu; the system would start its own.
+      return (hit == HTCAPTION || hit == HTSYSMENU) && SkinData.Manager() && SkinData.Manager()->SkinnedPopups();
+    case WM_NCRBUTTONUP:
+      if (hit != HTCAPTION && hit != HTSYSMENU) return false;
+      ShowSystemMenu(screen.x, screen.y);
+      return true;
+    case WM_MOUSEMOVE:
+      if (pressed_ == fhNowhere) return false;
+      {
+        POINT p{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
+        ClientToScreen(h, &p);
+        const bool over = FrameHitTest(f, p.x - w.left, p.y - w.top) == pressed_;
+        SetButtonState(pressed_, over ? bsPressed : bsNormal);
+      }
+      return true;
+    case WM_LBUTTONUP:
+      if (pressed_ == fhNowhere) return false;
+      EndPress(true);
+      return true;
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+    case tk::CM_CANCELMODE:
+      EndPress(false);
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandler& next, LRESULT& result) {
+  const HWND h = form_->Handle();
+  switch (m.msg) {
+    case WM_NCPAINT:
+      // While painting is suspended nothing is drawn: neither we nor the system.
+      if (!SkinData.PaintSuspended && !SkinDataChanging() && IsWindowVisible(h)) NcPaint();
+      result = 0;
+      return true;
+    case WM_NCACTIVATE:
+      active_ = m.wParam != 0;
+      SkinData.CacheDirty = true;
+      // Windows, Wine: lParam -1 lets the system record the state without
+      // drawing its caption.
+      result = next({m.msg, m.wParam, -1});
+      if (IsWindowVisible(h)) NcPaint();
+      return true;
+    case WM_SETTEXT:
+    case WM_SETICON:
+      result = WithoutSystemFrame(m, next);
+      return true;
+    case WM_NCHITTEST: {
+      const RECT w = WindowRect(h);
+      const int32_t hit = FrameHitTest(Layout(), GET_X_LPARAM(m.lParam) - w.left, GET_Y_LPARAM(m.lParam) - w.top);
+      result = hit == fhClient ? next(m) : hit;
+      return true;
+    }
+    case WM_NCCALCSIZE: {
+      RECT window = m.wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(m.lParam)->rgrc[0] : *reinterpret_cast<RECT*>(m.lParam);
+      result = next(m);
+      const RECT client =
+          m.wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(m.lParam)->rgrc[0] : *reinterpret_cast<RECT*>(m.lParam);
+      if (!IsIconic(h) && client.right > client.left)
+        measured_ = {client.left - window.left, client.top - window.top, window.right - client.right,
+                     window.bottom - client.bottom};
+      return true;
+    }
+    case WM_SIZE:
+      result = next(m);
+      UpdateFrame();
+      if (IsWindowVisible(h)) RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+      return true;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(m.lParam);
+      info->ptMaxPosition = {-1, -1};
+      info->ptMaxSize = {-1, -1};
+      result = next(m);
+      MONITORINFO mi{sizeof mi};
+      GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi);
+      const RECT& work = mi.rcWork;
+      const int32_t side = Layout().SideBorder;
+      if (info->ptMaxSize.x == -1) info->ptMaxSize.x = work.right - work.left + 2 * side;
+      if (info->ptMaxSize.y == -1) info->ptMaxSize.y = work.bottom - work.top + 2 * side;
+      // The position is relative to the monitor.
+      if (info->ptMaxPosition.x == -1) info->ptMaxPosition.x = work.left - mi.rcMonitor.left - side;
+      if (info->ptMaxPosition.y == -1) info->ptMaxPosition.y = work.top - mi.rcMonitor.top - side;
+      return true;
+    }
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(m.lParam);
+      const RECT now = WindowRect(h);
+      // Only a move snaps, and only on the monitor the form is going to.
+      const bool moving = !(pos->flags & SWP_NOMOVE) && (pos->x != now.left || pos->y != now.top);
+      if (ScreenSnap && moving && !IsZoomed(h)) {
+        const RECT target{pos->x, pos->y, pos->x + (now.right - now.left), pos->y + (now.bottom - now.top)};
+        MONITORINFO mi{sizeof mi};
+        GetMonitorInfoW(MonitorFromRect(&target, MONITOR_DEFAULTTONEAREST), &mi);
+        TSnapInput in{pos->x, pos->y, target.right - target.left, target.bottom - target.top,
+                      {mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom}, SnapBuffer};
+        int32_t x = 0, y = 0;
+        SnapToWorkArea(in, x, y);
+        pos->x = x;
+        pos->y = y;
+      }
+      return false;
+    }
+    case WM_SYSCOMMAND:
+      // Alt+Space opens our menu; the system's has nothing to show.
+      if ((m.wParam & 0xFFF0) == SC_KEYMENU && m.lParam == ' ') {
+        const TFrameLayout f = Layout();
+        const RECT w = WindowRect(h);
+        ShowSystemMenu(w.left + f.Icon.Left, w.top + f.Icon.Bottom);
+        result = 0;
+        return true;
+      }
+      return false;
+    case tk::CM_PAINTBACKGROUND: {
+      if (SkinData.CacheDirty || SkinData.CacheBitmap.Empty()) RebuildFrame();
+      POINT client{0, 0};
+      ClientToScreen(h, &client);
+      const RECT w = WindowRect(h);
+      CopyCacheToDC(SkinData.CacheBitmap, reinterpret_cast<HDC>(m.wParam), w.left - client.x, w.top - client.y);
+      result = 1;
+      return true;
+    }
+    default:
+      return MouseMessage(m, next, result);
+  }
+}
+
+LRESULT TsSkinProvider::Hook(const tk::TMessage& m, const tk::TMessageHandler& next) {
+  if (IsDestroying() || form_->IsDestroying()) return next(m);
+  if (m.msg == SM_SKINCMD) return SkinCommand(m, next);
+  if (m.msg == WM_CREATE) {
+    const LRESULT r = next(m);
+    if (Skinned()) ApplySkin();
+    return r;
+  }
+  if (!Skinned() || !form_->HandleAllocated()) return next(m);
+  LRESULT result = 0;
+  if (FrameMessage(m, next, result)) return result;
+  return next(m);
+}
+
+}  // namespace skin

@@ -1,0 +1,45 @@
+// The skinned form's system menu: Restore, Move, Size, Minimize, Maximize
+// and Close, and (with MakeSkinMenu) "Available skins" with one radio item
+// per skin the manager offers, the current one checked, a new column every
+// 20 items. Which items show and work follows the form's frame each time
+// the menu is refreshed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/Forms.h"
+#include "toolkit/Menus.h"
+
+namespace skin {
+
+class TsSkinManager;
+
+// Skins per column of the skin submenu.
+inline constexpr int32_t kSkinsPerColumn = 20;
+
+class TsSystemMenu : public tk::TPopupMenu {
+public:
+  TsSystemMenu(tk::TForm* form, bool makeSkinMenu);
+  const char* ClassName() const override { return "TsSystemMenu"; }
+
+  // Visibility and enabled states from the form as it is now, and the
+  // skin items from the manager's skins.
+  void Refresh(TsSkinManager* manager);
+  tk::TMenuItem* Item(const char* name) const;
+  tk::TMenuItem* SkinItems() const { return skins_; }
+
+  // The caption a skin name gets: "&" doubled, so that it marks no key.
+  static std::string SkinCaption(const std::string& name);
+
+private:
+  tk::TMenuItem* AddItem(tk::TMenuItem* parent, const char* name, const char* caption, WPARAM command);
+  void FillSkins(TsSkinManager* manager);
+
+  tk::TForm* form_;
+  tk::TMenuItem* skins_ = nullptr;
+};
+
+}  // namespace skin
