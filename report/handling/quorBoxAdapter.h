@@ -43,6 +43,8 @@ public:
   void Close() override;
   void FreezeBoxShown(HWND) override {}  // the watchdog closes no box yet
 
+  [[nodiscard]] TIQuorException& Exception() const { return exception_; }
+
 private:
   TIQuorException& exception_;
   const TExceptionHistory& history_;

@@ -49,6 +49,7 @@ TIQuorException::TIQuorException(SettingsHost& host, QuorPtr<IQuorModuleSettings
       *this, params_.Kind == kKindFreeze || !description_.Valid ? std::vector<std::string>() : description_.Ancestry);
   createBugReport_ = group.createBugReport;
   presentation_ = group.presentation;
+  assistantName_ = group.assistant;
   (void)SetPauseThreads(group.pauseThreads);
   if (params_.ForceListThreads) (void)SetBoolValue("ListThreads", true);
   header_->SetOwner(&listsOwner_);

@@ -77,6 +77,8 @@ public:
   [[nodiscard]] uint32_t CallstackCrc(int index) const;
   [[nodiscard]] bool CreatesBugReport() const { return createBugReport_; }
   [[nodiscard]] TPresentation Presentation() const { return presentation_; }
+  // The assistant the exception's filter group names (presentation 1).
+  [[nodiscard]] const std::string& AssistantName() const { return assistantName_; }
 
   // The report text; with `wait`, after the building thread has finished.
   [[nodiscard]] std::string BugReport(bool wait);
@@ -145,6 +147,7 @@ private:
   bool initialCanContinue_, canContinue_;
   bool createBugReport_ = true;
   TPresentation presentation_ = kPresentFullBox;
+  std::string assistantName_;
 
   mutable std::recursive_mutex lock_;
   TListsOwner listsOwner_{*this};

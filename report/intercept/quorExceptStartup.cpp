@@ -8,6 +8,8 @@
 #include <exception>
 
 #include "base/Address.h"
+#include "report/box/quorPresentException.h"
+#include "report/handling/quorBoxAdapter.h"
 #include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptPipeline.h"
@@ -185,6 +187,10 @@ void Startup() {
   ClearTempFolder();
   RecordProgramStart();
   SetAssistantRunner(&RunExceptionAssistant);
+  // Every box of this runtime is shown for a TBoxAdapter (the pipeline's Present).
+  SetBoxAssistantRunner([](IBoxException& box) {
+    return RunPresentationAssistant(static_cast<TBoxAdapter&>(box).Exception());
+  });
   // The main settings stay referenced until shutdown.
   const QuorPtr<IQuorModuleSettings> settings = SettingsForModule(ReporterModule());
   SetMainSettings(settings);

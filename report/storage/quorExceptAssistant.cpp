@@ -43,4 +43,11 @@ bool RunExceptionAssistant(const AssistantDefinition& assistant, HWND owner, TIQ
   return RunReportAssistant(forms, owner, report);
 }
 
+bool RunPresentationAssistant(TIQuorException& exception) {
+  const std::optional<AssistantDefinition> assistant = exception.Assistant(exception.AssistantName());
+  if (!assistant) return false;
+  (void)RunExceptionAssistant(*assistant, nullptr, exception);
+  return true;
+}
+
 }  // namespace quor

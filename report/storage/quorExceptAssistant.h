@@ -14,4 +14,8 @@ class TIQuorException;
 // answers are then in the report).
 bool RunExceptionAssistant(const AssistantDefinition& assistant, HWND owner, TIQuorException& exception);
 
+// Presentation 1: the assistant the exception's filter group names, shown
+// instead of the box; false when there is none (the full box shows).
+bool RunPresentationAssistant(TIQuorException& exception);
+
 }  // namespace quor
