@@ -1,6 +1,7 @@
 #include "report/handling/quorBoxAdapter.h"
 
 #include "report/intercept/quorExceptThreads.h"
+#include "report/intercept/quorFreezeWatchdog.h"
 #include "report/storage/quorActionHook.h"
 #include "report/storage/quorAutoActions.h"
 #include "report/storage/quorBugRepStore.h"
@@ -43,6 +44,8 @@ bool TBoxAdapter::AutoRestartApplies() { return AutoActionDue(exception_.AutoRes
 bool TBoxAdapter::ActionHook(int32_t action, HWND box) { return quor::ActionHook(action, box, exception_); }
 
 void TBoxAdapter::Send(HWND box) { (void)SendExceptionReport(exception_, box, exception_.SendInBackgr(), false); }
+
+void TBoxAdapter::FreezeBoxShown(HWND box) { CloseFreezeBoxOnAnswer(box); }
 
 void TBoxAdapter::WaitForBackgroundSend() { WaitForLastSend(exception_, INFINITE); }
 

@@ -41,7 +41,7 @@ public:
   void WaitForBackgroundSend() override;
   void Restart() override;
   void Close() override;
-  void FreezeBoxShown(HWND) override {}  // the watchdog closes no box yet
+  void FreezeBoxShown(HWND box) override;
 
   [[nodiscard]] TIQuorException& Exception() const { return exception_; }
 

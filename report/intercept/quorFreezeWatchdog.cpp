@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 
@@ -36,6 +37,8 @@ struct TWatchdog {
 
 TWatchdog g_dog;
 std::atomic<int> g_counter{0};
+// The shortest probe interval while a freeze box waits for the main thread.
+constexpr DWORD kMinBoxProbeMs = 100;
 std::mutex g_suspendLock;
 int g_suspended = -1;  // nesting level minus one
 
@@ -137,5 +140,35 @@ void SuspendFreezeCheck(bool on) {
 }
 
 void ResetFreezeCounter() { g_counter = 0; }
+
+namespace {
+
+// Probes the main thread from a thread of its own while a freeze box shows
+// (the watchdog itself waits for the handling of the freeze) and closes the
+// box with the null message 777/777 once the main thread answers.
+DWORD WINAPI CloseBoxOnAnswer(void* parameter) {
+  const HWND box = static_cast<HWND>(parameter);
+  MSG msg;
+  PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's message queue, for the answers
+  const HWND window = reinterpret_cast<HWND>(MessageWindow());
+  const DWORD interval = std::max<DWORD>(FirstFreezeInterval(g_dog.TimeoutMs), kMinBoxProbeMs);
+  while (IsWindow(box)) {
+    PostMessageA(window, g_dog.ProbeMessage, GetCurrentThreadId(), 0);
+    Sleep(interval);
+    if (DrainAnswers()) {
+      PostMessageA(box, WM_NULL, kFreezeAnswer, kFreezeAnswer);
+      break;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+void CloseFreezeBoxOnAnswer(HWND box) {
+  if (!g_dog.Thread || !box) return;
+  const HANDLE thread = CreateThread(nullptr, 0, &CloseBoxOnAnswer, box, 0, nullptr);
+  if (thread) CloseHandle(thread);
+}
 
 }  // namespace quor

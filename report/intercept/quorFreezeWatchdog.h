@@ -4,6 +4,8 @@
 // per process.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 
 namespace quor {
@@ -20,5 +22,8 @@ void StopFreezeWatchdog();
 void SuspendFreezeCheck(bool on);
 // The main thread has been heard from (end of every handled event).
 void ResetFreezeCounter();
+// The box of a reported freeze closes itself (null message 777/777) once the
+// main thread answers a probe again.
+void CloseFreezeBoxOnAnswer(HWND box);
 
 }  // namespace quor

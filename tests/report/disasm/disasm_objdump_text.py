@@ -86,6 +86,8 @@ NAME_ALIASES = {"loopz": "loope", "loopnz": "loopne", "pushad": "pusha", "popad"
                 # by a size suffix; ours keeps the plain name (the operand size
                 # shows in the prefix).
                 "pushw": "push", "popw": "pop",
+                # and a near call or jump with a 16-bit displacement (0x66)
+                "callw": "call", "jmpw": "jmp",
                 # likewise the descriptor-table loads and stores: objdump adds
                 # the operand size ("sgdtd", "sgdtw"), ours the plain name
                 "sgdtd": "sgdt", "sgdtw": "sgdt", "sidtd": "sidt", "sidtw": "sidt",
