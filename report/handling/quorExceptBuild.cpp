@@ -15,6 +15,7 @@
 #include "report/handling/quorHandlingThreads.h"
 #include "report/intercept/quorExceptThreads.h"
 #include "report/intercept/quorProcessBlocked.h"
+#include "report/lists/quorReportPlugins.h"
 #include "report/stacktrace/quorStackTraceSections.h"
 #include "report/stacktrace/quorStackTraceWin.h"
 #include "report/symbols/quorSymbolCache.h"
@@ -54,6 +55,19 @@ std::string InternalError(const char* step, uint32_t address, const TLineSetting
     }
   }
   return text;
+}
+
+// A plug-in's text; a plug-in that fails gives the internal-error text. Its
+// producer may need the loader lock (module names, process lists): while
+// another thread holds it the list is left out rather than the report hung.
+std::string PluginText(const ReportPlugin& plugin, TIQuorException* e, uint32_t address, const TLineSettings& s,
+                       const TMemorySnapshot* process) {
+  if (ProcessBlocked(0)) return ">> not listed: the process is blocked";
+  try {
+    return plugin.produce(e);
+  } catch (...) {
+    return InternalError("plugin", address, s, process);
+  }
 }
 
 // Check sum 2 takes in another thread's second check sum.
@@ -103,6 +117,9 @@ void TIQuorException::StartReport(bool synchronous) {
   BeginUpdate();
   try {
     TReportFields header = BuildReportHeader(*this);
+    const std::vector<ReportPlugin> plugins = ReportPluginsFor(TextValue("Plugins"));
+    for (const ReportPlugin& p : plugins)
+      if (!p.ownSection) header.push_back({p.name, PluginText(p, this, params_.Address, lineSettings, process)});
     stacks = PrepareThreadStacks(params_, BoolValue("ListThreads"), process);
     if (BoolValue("PlWaitBox")) {
       wait_ = NewProgressAlert(TextValue("PlWaitTitle"), reinterpret_cast<HMODULE>(Module()), kWaitIcon);
@@ -118,6 +135,8 @@ void TIQuorException::StartReport(bool synchronous) {
         text += ", exception location:\r\n" + ItemLine(params_.Address, lineSettings, process);
       sections.push_back({t.SectionName, text});
     }
+    for (const ReportPlugin& p : plugins)
+      if (p.ownSection) sections.push_back({p.name, std::string(kSectionPending)});
     const bool hasContext = !stacks.empty() && stacks.front().ContextRead && params_.HasContext;
     if (BoolValue("CpuRegs") && hasContext) sections.push_back({kCpuSection, std::string(kSectionPending)});
     if (BoolValue("StackDump") && hasContext) sections.push_back({kDumpSection, std::string(kSectionPending)});
@@ -225,6 +244,9 @@ void TIQuorException::StartReport(bool synchronous) {
         }
         SetSection(kDisAsmSection, disasm);
       }
+      // The section plug-ins, in the order of the setting Plugins.
+      for (const ReportPlugin& p : ReportPluginsFor(TextValue("Plugins")))
+        if (p.ownSection && !abort_) SetSection(p.name, PluginText(p, this, params_.Address, lineSettings, process));
     }
     if (abort_) return;
     SetCrcs(crc0, crc1, crc2);

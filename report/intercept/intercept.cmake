@@ -31,7 +31,7 @@ if(SORVENAL_WIN)
     ${quor_intercept_dir}/quorPauseThreads.cpp
     ${quor_intercept_dir}/quorEmergencyReserve.cpp)
   target_include_directories(quor_except PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(quor_except PUBLIC quor_box quor_handling_core quor_storage_core quor_settings quor_stacktrace_win
+  target_link_libraries(quor_except PUBLIC quor_box quor_lists quor_handling_core quor_storage_core quor_settings quor_stacktrace_win
     quor_stacktrace_sections quor_stacktrace_symbols quor_symbols tk_core version advapi32 user32 gdi32 comdlg32 shell32)
   # Every C++ throw passes the raise capture before the stack unwinds.
   target_link_options(quor_except INTERFACE -Wl,--wrap=__cxa_throw)

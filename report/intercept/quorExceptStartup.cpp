@@ -24,6 +24,7 @@
 #include "report/intercept/quorFreezeWatchdog.h"
 #include "report/intercept/quorMessageWindow.h"
 #include "report/intercept/quorPauseThreads.h"
+#include "report/lists/quorListsWin.h"
 #include "report/settings/quorSettingsLookup.h"
 #include "report/stacktrace/quorMapStackSymbols.h"
 #include "report/stacktrace/quorStackTraceWin.h"
@@ -186,6 +187,7 @@ void Startup() {
   TakeOverPredecessorHistory();
   ClearTempFolder();
   RecordProgramStart();
+  RegisterListPlugins();
   SetAssistantRunner(&RunExceptionAssistant);
   // Every box of this runtime is shown for a TBoxAdapter (the pipeline's Present).
   SetBoxAssistantRunner([](IBoxException& box) {
