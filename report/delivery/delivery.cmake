@@ -104,5 +104,6 @@ if(SORVENAL_WIN)
   sorvenal_test(quorSendBugReport_test SOURCES ${quor_delivery_tests}/quorSendBugReport_test.cpp
                 ${PROJECT_SOURCE_DIR}/resources/QuorExcept.rc DEPS quor_delivery_win)
   target_include_directories(quorSendBugReport_test PRIVATE ${PROJECT_BINARY_DIR}/report)
+  add_dependencies(quorSendBugReport_test quor_settings_resources)
   quor_test_with_peers(quorSendBugReport_test)
 endif()

@@ -196,7 +196,7 @@ MailClientJob ClientJob(const SendJob& job, bool withFiles) {
 
 MailClientResult Send(IQuorModuleSettings& settings, const SendReportRequest& request,
                       const SendReportContext& context, bool inWorker) {
-  SendJob job{settings, request, context, inWorker};
+  SendJob job{settings, request, context, inWorker, {}, {}, {}, {}, {}};
   const std::string message = ReportExceptionMessage(request.report);
   job.subject = FillReportPlaceholders(settings.MailSubj(), message, request.report);
   job.body = FillReportPlaceholders(settings.MailBody(), message, request.report);

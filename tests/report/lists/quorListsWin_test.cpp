@@ -34,7 +34,8 @@ TEST(ListsWin, ModulesAreThoseTheSystemLists) {
 
 TEST(ListsWin, ProcessesIncludeThisOneAndItsChild) {
   char cmd[] = "cmd.exe /c ping -n 3 127.0.0.1 >nul";
-  STARTUPINFOA si{sizeof si};
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   ASSERT_TRUE(CreateProcessA(nullptr, cmd, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
   const std::vector<ProcessRow> rows = RunningProcesses();
