@@ -5,12 +5,8 @@
 
 namespace skin {
 
-namespace {
-constexpr TsControlKind kMemoKind = ckMemo;
-}
-
 TsMemo::TsMemo(tk::TComponent* owner) : tk::TMemo(owner) {
-  SkinData.ControlKind = kMemoKind;
+  SkinData.ControlKind = ckMemo;
   if (SkinData.SkinSection().empty()) SkinData.SetSkinSection(s_Edit);
 }
 

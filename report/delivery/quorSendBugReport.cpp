@@ -125,7 +125,8 @@ bool SendSmtp(SendJob& job) {
                                   open.sources[i].get()});
     }
     const int32_t first = p ? p->CurrentArea() + 1 : 0;
-    PlanSession(p, SmtpSessionAreas(mx, sizes), s);
+    const std::vector<SendArea> areas = SmtpSessionAreas(mx, sizes);
+    PlanSession(p, areas, s);
     if (p) p->NextArea();
     if (mx) {
       const MxLookupOutcome found = LookupMailServer(to.front(), SystemMailServerLookup());
@@ -135,7 +136,7 @@ bool SendSmtp(SendJob& job) {
     mail.recipients = std::move(to);
     WinsockStream stream;
     const bool sent = SendMail(mail, stream).sent;
-    if (p) p->SetCurrentArea(first + static_cast<int32_t>(SmtpSessionAreas(mx, sizes).size()));
+    if (p) p->SetCurrentArea(first + static_cast<int32_t>(areas.size()));
     return sent;
   };
   if (!mx) return session(recipients);

@@ -1,7 +1,5 @@
 #include "report/delivery/quorSendPlan.h"
 
-#include <cctype>
-
 #include "report/delivery/quorMailAddress.h"
 #include "report/text/quorText.h"
 
@@ -38,12 +36,7 @@ std::string ReportExceptionMessage(std::string_view report) {
 
 std::string FillReportPlaceholders(std::string_view text, std::string_view exceptMsg, std::string_view report) {
   static constexpr std::string_view kMessage = "%exceptmsg%", kReport = "%bugreport%";
-  const auto at = [&](size_t i, std::string_view token) {
-    if (text.size() - i < token.size()) return false;
-    for (size_t k = 0; k < token.size(); ++k)
-      if (std::tolower(static_cast<unsigned char>(text[i + k])) != token[k]) return false;
-    return true;
-  };
+  const auto at = [&](size_t i, std::string_view token) { return SameText(text.substr(i, token.size()), token); };
   std::string out;
   for (size_t i = 0; i < text.size();) {
     if (at(i, kMessage)) {

@@ -108,6 +108,8 @@ void TIQuorException::StartReport(bool synchronous) {
   if (started_ || !createBugReport_) return;
   started_ = true;
   std::vector<TThreadStack> stacks;
+  // The plug-ins chosen once: the placeholders and the built sections match.
+  const std::vector<ReportPlugin> plugins = ReportPluginsFor(TextValue("Plugins"));
   const TLineSettings lineSettings{BoolValue("ShowRelAddrs"), BoolValue("ShowRelLines")};
   // One snapshot of the process serves the whole report: taking one walks
   // the address space and lists the modules, and drops the kept code pages.
@@ -117,7 +119,6 @@ void TIQuorException::StartReport(bool synchronous) {
   BeginUpdate();
   try {
     TReportFields header = BuildReportHeader(*this);
-    const std::vector<ReportPlugin> plugins = ReportPluginsFor(TextValue("Plugins"));
     for (const ReportPlugin& p : plugins)
       if (!p.ownSection) header.push_back({p.name, PluginText(p, this, params_.Address, lineSettings, process)});
     stacks = PrepareThreadStacks(params_, BoolValue("ListThreads"), process);
@@ -155,7 +156,7 @@ void TIQuorException::StartReport(bool synchronous) {
   }
   EndUpdate();
 
-  const auto build = [this, stacks = std::move(stacks), lineSettings, snapshot] {
+  const auto build = [this, stacks = std::move(stacks), plugins, lineSettings, snapshot] {
     // Complete or aborted, the wait window goes at the end.
     const base::ScopeExit closeWait([this] {
       if (wait_) wait_->Close();
@@ -245,7 +246,7 @@ void TIQuorException::StartReport(bool synchronous) {
         SetSection(kDisAsmSection, disasm);
       }
       // The section plug-ins, in the order of the setting Plugins.
-      for (const ReportPlugin& p : ReportPluginsFor(TextValue("Plugins")))
+      for (const ReportPlugin& p : plugins)
         if (p.ownSection && !abort_) SetSection(p.name, PluginText(p, this, params_.Address, lineSettings, process));
     }
     if (abort_) return;

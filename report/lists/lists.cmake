@@ -6,7 +6,8 @@ set(quor_lists_tests ${PROJECT_SOURCE_DIR}/tests/report/lists)
 
 sorvenal_core(quor_lists_core SOURCES
   ${quor_lists_dir}/quorReportPlugins.cpp
-  ${quor_lists_dir}/quorListText.cpp)
+  ${quor_lists_dir}/quorListText.cpp
+  DEPS quor_text)
 sorvenal_test(quorListsCore_test SOURCES ${quor_lists_tests}/quorLists_test.cpp DEPS quor_lists_core)
 
 if(SORVENAL_WIN)

@@ -1,8 +1,9 @@
 #include "report/lists/quorReportPlugins.h"
 
 #include <algorithm>
-#include <cctype>
 #include <mutex>
+
+#include "report/text/quorText.h"
 
 namespace quor {
 
@@ -16,12 +17,6 @@ std::mutex& Lock() {
 std::vector<ReportPlugin>& Plugins() {
   static std::vector<ReportPlugin> plugins;
   return plugins;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
 }
 
 }  // namespace
