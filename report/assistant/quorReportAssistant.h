@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "report/assistant/quorNVFormModel.h"
+#include "report/screenshot/quorNVBitmap.h"
 #include "report/settings/quorSettings.h"
 
 namespace quor {
@@ -21,6 +23,15 @@ public:
   virtual IQuorSettings& Settings() = 0;
   // The report offers a screenshot for the screenshot form.
   virtual bool OffersScreenshot() = 0;
+  // The screenshot the report would attach, or none.
+  virtual std::shared_ptr<const INVBitmap> Screenshot() = 0;
+  // A picture the user edited replaces the screenshot.
+  virtual void SetScreenshot(std::shared_ptr<const INVBitmap> picture) = 0;
+  // Whether the screenshot goes with the report.
+  virtual bool AttachesScreenshot() = 0;
+  virtual void SetAttachScreenshot(bool attach) = 0;
+  // The folder for the report's temporary files, ending with a backslash.
+  virtual std::string TempFolder() = 0;
   // A header field placed before "callstack crc", and a section of its own.
   virtual void AddHeaderField(const std::string& name, const std::string& value) = 0;
   virtual void AddSection(const std::string& name, const std::string& text) = 0;

@@ -2,6 +2,7 @@
 
 #include "report/assistant/quorReportAssistant.h"
 #include "report/handling/quorExceptObject.h"
+#include "report/storage/quorTempFolder.h"
 
 namespace quor {
 
@@ -16,6 +17,11 @@ public:
   IQuorSettings& Settings() override { return e_; }
   // Screenshots come with the screenshot capture; until then none is offered.
   bool OffersScreenshot() override { return false; }
+  std::shared_ptr<const INVBitmap> Screenshot() override { return nullptr; }
+  void SetScreenshot(std::shared_ptr<const INVBitmap>) override {}
+  bool AttachesScreenshot() override { return false; }
+  void SetAttachScreenshot(bool) override {}
+  std::string TempFolder() override { return ::quor::TempFolder(); }
   void AddHeaderField(const std::string& name, const std::string& value) override {
     const QuorPtr<IQuorFieldsEx> header = e_.HeaderFields();
     if (header->Find(name) >= 0) {

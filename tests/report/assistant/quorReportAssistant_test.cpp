@@ -21,6 +21,11 @@ public:
   explicit FakeReport(QuorPtr<TIQuorSettings> settings) : settings_(std::move(settings)) {}
   IQuorSettings& Settings() override { return *settings_; }
   bool OffersScreenshot() override { return screenshot; }
+  std::shared_ptr<const INVBitmap> Screenshot() override { return nullptr; }
+  void SetScreenshot(std::shared_ptr<const INVBitmap>) override {}
+  bool AttachesScreenshot() override { return false; }
+  void SetAttachScreenshot(bool) override {}
+  std::string TempFolder() override { return {}; }
   void AddHeaderField(const std::string& name, const std::string& value) override {
     headers.emplace_back(name, value);
   }
