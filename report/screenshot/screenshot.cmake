@@ -44,3 +44,21 @@ sorvenal_bench(quorScreenshot_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorScre
   DEPS quor_screenshot_fixture)
 
 sorvenal_fuzz(screenshot_bmp_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/screenshot_bmp_fuzz.cpp DEPS quor_screenshot_core)
+
+if(SORVENAL_WIN)
+  # The bitmap itself: capture of the screen or of the application's own
+  # windows with the cursor, BMP files loaded and saved.
+  add_library(quor_screenshot STATIC
+    ${quor_screenshot_dir}/quorTINVBitmap.cpp
+    ${quor_screenshot_dir}/quorWholeFile.cpp
+    ${quor_screenshot_dir}/quorAppWindowsRegion.cpp
+    ${quor_screenshot_dir}/quorMouseCursor.cpp
+    ${quor_screenshot_dir}/quorScreenCapture.cpp)
+  target_include_directories(quor_screenshot PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(quor_screenshot PUBLIC quor_screenshot_core base gdi32 user32)
+  # Real windows on the virtual display, compared with the X server's own
+  # picture (ImageMagick's import) and read back by Pillow.
+  sorvenal_test(quorScreenCapture_test SOURCES ${quor_screenshot_tests}/quorScreenCapture_test.cpp
+    DEPS quor_screenshot)
+  target_compile_definitions(quorScreenCapture_test PRIVATE QUOR_SCREENSHOT_TESTS_W=L"${quor_screenshot_tests}")
+endif()
