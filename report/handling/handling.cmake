@@ -30,7 +30,7 @@ if(SORVENAL_WIN)
     ${quor_handling_dir}/quorStateReport.cpp
     ${quor_handling_dir}/quorOsInfo.cpp
     ${quor_handling_dir}/quorTools.cpp)
-  target_link_libraries(quor_except PUBLIC quor_progress)
+  target_link_libraries(quor_except PUBLIC quor_progress quor_screenshot)
 
   # The pipeline tests' program carries its own symbols like the product.
   quor_except_test(quorPipeline_test handling QuorPipelineTest)

@@ -50,6 +50,9 @@ TIQuorException::TIQuorException(SettingsHost& host, QuorPtr<IQuorModuleSettings
   createBugReport_ = group.createBugReport;
   presentation_ = group.presentation;
   assistantName_ = group.assistant;
+  callHandlers_ = group.callHandlers;
+  screenshot_.SetCreates(group.createScreenshot);
+  screenshot_.SetAttaches(group.createScreenshot);
   (void)SetPauseThreads(group.pauseThreads);
   if (params_.ForceListThreads) (void)SetBoolValue("ListThreads", true);
   header_->SetOwner(&listsOwner_);

@@ -22,6 +22,7 @@
 #include "report/handling/quorExceptClass.h"
 #include "report/intercept/quorExceptRaise.h"
 #include "report/progress/quorNVPrgrAlert.h"
+#include "report/screenshot/quorExceptScreenshot.h"
 #include "report/settings/quorFields.h"
 #include "report/settings/quorPresentation.h"
 #include "report/settings/quorSettingsObject.h"
@@ -79,6 +80,17 @@ public:
   [[nodiscard]] TPresentation Presentation() const { return presentation_; }
   // The assistant the exception's filter group names (presentation 1).
   [[nodiscard]] const std::string& AssistantName() const { return assistantName_; }
+  // Carried for exception handlers of the program (this one registers none).
+  [[nodiscard]] bool CallsHandlers() const { return callHandlers_; }
+  void SetCallsHandlers(bool call) { callHandlers_ = call; }
+
+  // The screenshot: whether the filter group wants one and attaches it, the
+  // picture taken on the first request (ScrShotAppOnly).
+  [[nodiscard]] TExceptScreenshot& ScreenshotState() { return screenshot_; }
+  [[nodiscard]] std::shared_ptr<const INVBitmap> Screenshot() { return screenshot_.Get(ScrShotAppOnly()); }
+  // The assistants offer the screenshot form only when this exception takes
+  // screenshots.
+  bool ScreenshotsAvailable() override { return screenshot_.Creates() && TIQuorSettings::ScreenshotsAvailable(); }
 
   // The report text; with `wait`, after the building thread has finished.
   [[nodiscard]] std::string BugReport(bool wait);
@@ -148,6 +160,8 @@ private:
   bool createBugReport_ = true;
   TPresentation presentation_ = kPresentFullBox;
   std::string assistantName_;
+  bool callHandlers_ = true;
+  TExceptScreenshot screenshot_{false};
 
   mutable std::recursive_mutex lock_;
   TListsOwner listsOwner_{*this};

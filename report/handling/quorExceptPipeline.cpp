@@ -152,6 +152,7 @@ void RunPipeline(const THandlingRequest& r, TRequestData& data) {
     PauseThreads(r.ThreadId);
     pause.Paused = true;
   }
+  if (e->ScreenshotState().Creates()) (void)e->Screenshot();
   // In the reporting thread (no event) a new thread could not start while
   // the loader lock is held, so the report is built right here.
   e->StartReport(stateReport || !r.Event);

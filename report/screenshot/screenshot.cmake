@@ -53,12 +53,13 @@ if(SORVENAL_WIN)
     ${quor_screenshot_dir}/quorWholeFile.cpp
     ${quor_screenshot_dir}/quorAppWindowsRegion.cpp
     ${quor_screenshot_dir}/quorMouseCursor.cpp
-    ${quor_screenshot_dir}/quorScreenCapture.cpp)
+    ${quor_screenshot_dir}/quorScreenCapture.cpp
+    ${quor_screenshot_dir}/quorExceptScreenshot.cpp)
   target_include_directories(quor_screenshot PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(quor_screenshot PUBLIC quor_screenshot_core base gdi32 user32)
   # Real windows on the virtual display, compared with the X server's own
   # picture (ImageMagick's import) and read back by Pillow.
   sorvenal_test(quorScreenCapture_test SOURCES ${quor_screenshot_tests}/quorScreenCapture_test.cpp
-    DEPS quor_screenshot)
+    ${quor_screenshot_tests}/quorExceptScreenshot_test.cpp DEPS quor_screenshot)
   target_compile_definitions(quorScreenCapture_test PRIVATE QUOR_SCREENSHOT_TESTS_W=L"${quor_screenshot_tests}")
 endif()

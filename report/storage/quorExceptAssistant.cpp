@@ -15,12 +15,11 @@ class TExceptionReport final : public IAssistantReport {
 public:
   explicit TExceptionReport(TIQuorException& e) : e_(e) {}
   IQuorSettings& Settings() override { return e_; }
-  // Screenshots come with the screenshot capture; until then none is offered.
-  bool OffersScreenshot() override { return false; }
-  std::shared_ptr<const INVBitmap> Screenshot() override { return nullptr; }
-  void SetScreenshot(std::shared_ptr<const INVBitmap>) override {}
-  bool AttachesScreenshot() override { return false; }
-  void SetAttachScreenshot(bool) override {}
+  bool OffersScreenshot() override { return e_.ScreenshotState().Creates() && e_.Screenshot(); }
+  std::shared_ptr<const INVBitmap> Screenshot() override { return e_.Screenshot(); }
+  void SetScreenshot(std::shared_ptr<const INVBitmap> picture) override { e_.ScreenshotState().Set(std::move(picture)); }
+  bool AttachesScreenshot() override { return e_.ScreenshotState().Attaches(); }
+  void SetAttachScreenshot(bool attach) override { e_.ScreenshotState().SetAttaches(attach); }
   std::string TempFolder() override { return ::quor::TempFolder(); }
   void AddHeaderField(const std::string& name, const std::string& value) override {
     const QuorPtr<IQuorFieldsEx> header = e_.HeaderFields();
