@@ -44,10 +44,12 @@ sorvenal_fuzz(nv_form_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/nv_form_fuzz.cpp D
 
 if(SORVENAL_WIN)
   # The forms on the screen.
-  add_library(quor_assistant STATIC ${quor_assistant_dir}/quorNVForm.cpp ${quor_assistant_dir}/quorContactForm.cpp
+  add_library(quor_assistant STATIC ${quor_assistant_dir}/quorNVForm.cpp ${quor_assistant_dir}/quorNVImage.cpp
+    ${quor_assistant_dir}/quorContactForm.cpp ${quor_assistant_dir}/quorScreenshotForm.cpp
     ${quor_assistant_dir}/quorReportAssistant.cpp)
   target_include_directories(quor_assistant PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(quor_assistant PUBLIC quor_assistant_core quor_settings base gdi32 user32 advapi32)
+  target_link_libraries(quor_assistant PUBLIC quor_assistant_core quor_settings quor_screenshot base gdi32 user32
+                        advapi32 shell32)
   sorvenal_test(quorNVForm_test SOURCES ${quor_assistant_tests}/quorNVForm_test.cpp
     ${quor_assistant_tests}/quorContactForm_test.cpp DEPS quor_assistant)
   add_dependencies(quorNVForm_test quor_assistant_forms)
@@ -57,6 +59,9 @@ if(SORVENAL_WIN)
     ${quor_assistant_tests}/quorReportAssistant_test.rc DEPS quor_assistant)
   add_dependencies(quorReportAssistant_test quor_assistant_forms quor_settings_resources)
   target_include_directories(quorReportAssistant_test PRIVATE ${PROJECT_BINARY_DIR}/report)
+  # The stand-in image editor records the file it was given.
+  target_compile_definitions(quorReportAssistant_test PRIVATE
+    QUOR_RECORD_ARGS_W=L"${PROJECT_SOURCE_DIR}/tests/report/delivery/record_args.py")
   set_source_files_properties(${quor_assistant_tests}/quorReportAssistant_test.rc PROPERTIES
     OBJECT_DEPENDS "${quor_assistant_form_bins};${quor_settings_bin}")
 endif()

@@ -8,6 +8,7 @@
 #include "base/WinSelection.h"
 #include "base/WinUser.h"
 #include "base/WinWindowDc.h"
+#include "report/assistant/quorNVImage.h"
 #include "report/assistant/quorNVLayout.h"
 
 namespace quor {
@@ -15,7 +16,6 @@ namespace quor {
 namespace {
 
 constexpr int kSmallFont = 11, kLargeFont = 15;
-constexpr int kDefaultImage = 32;
 // Colours of edit texts: valid, not valid (BGR as COLORREF holds them).
 constexpr COLORREF kValidText = RGB(0x00, 0x80, 0x00), kInvalidText = RGB(0x80, 0x00, 0x00);
 constexpr int kBackgroundLift = 8, kPanelFrameDarken = 16;
@@ -54,6 +54,8 @@ private:
   NVSize Measure(NVFont font, std::string_view text, int32_t wrap) const;
   void Paint(HDC dc) const;
   void DrawButton(const DRAWITEMSTRUCT& dis) const;
+  // Asks for every image item's picture; one that changed is painted again.
+  void UpdatePictures();
   void Fire(NVAction action, NVItem* item);
   void SyncFromWindows();
   void UpdateContinue();
@@ -70,6 +72,7 @@ private:
   base::GdiObject<HBRUSH> background_;
   base::WindowHandle window_;
   std::vector<HWND> controls_;  // one per item; children die with the window
+  std::vector<TNVImage> images_;  // one per item, used by image items
   NVLayout layout_;
   bool closed_ = false;
   bool syncing_ = false;  // our own SetWindowText, not the user's change
@@ -98,10 +101,12 @@ void FormWindow::Create(HWND owner) {
     return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
   }();
   if (!registered) return;
+  images_ = std::vector<TNVImage>(form_.items.size());
+  UpdatePictures();
   layout_ = LayoutNVForm(
       form_, show_.count, [this](NVFont f, std::string_view t, int32_t w) { return Measure(f, t, w); },
-      [](const NVItem& item) {
-        return NVSize{item.width > 0 ? item.width : kDefaultImage, item.height > 0 ? item.height : kDefaultImage};
+      [this](const NVItem& item, int32_t maxWidth) {
+        return images_[size_t(&item - form_.items.data())].SizeWithFrames(item, maxWidth);
       });
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME;
@@ -140,7 +145,7 @@ void FormWindow::Create(HWND owner) {
       case NVItemKind::Image:
         cls = L"STATIC";
         text.clear();
-        s |= SS_NOTIFY | (item.border ? SS_BLACKFRAME : SS_GRAYFRAME);
+        s |= SS_NOTIFY | SS_OWNERDRAW;
         break;
     }
     HWND c = CreateWindowExW(0, cls, text.c_str(), s, at.left, at.top, at.Width(), at.Height(), window_.get(),
@@ -251,7 +256,16 @@ void FormWindow::Fire(NVAction action, NVItem* item) {
     if (it.kind == NVItemKind::Edit) InvalidateRect(controls_[i], nullptr, TRUE);
   }
   syncing_ = false;
+  UpdatePictures();
   UpdateContinue();
+}
+
+void FormWindow::UpdatePictures() {
+  if (!show_.pictureOf) return;
+  for (size_t i = 0; i < form_.items.size(); ++i)
+    if (form_.items[i].kind == NVItemKind::Image && images_[i].SetSource(show_.pictureOf(form_, form_.items[i])) &&
+        i < controls_.size() && controls_[i])
+      InvalidateRect(controls_[i], nullptr, FALSE);
 }
 
 void FormWindow::UpdateContinue() {
@@ -358,9 +372,24 @@ LRESULT FormWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT fills everything
-    case WM_DRAWITEM:
-      DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: {
+      const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      const size_t i = size_t(dis.CtlID) - kNVFirstItemId;
+      if (dis.CtlType == ODT_STATIC && i < form_.items.size())
+        images_[i].Paint(dis.hDC, dis.rcItem, form_.items[i]);
+      else
+        DrawButton(dis);
       return TRUE;
+    }
+    case WM_SETCURSOR: {
+      // A hand over a clickable image.
+      const size_t i = IndexOf(reinterpret_cast<HWND>(wParam));
+      if (i < form_.items.size() && form_.items[i].kind == NVItemKind::Image && form_.items[i].clickable) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    }
     case WM_CTLCOLOREDIT: {
       const size_t i = IndexOf(reinterpret_cast<HWND>(lParam));
       if (i >= form_.items.size()) break;
@@ -406,12 +435,12 @@ int32_t RunNVForm(NVFormModel& form, const NVFormShow& show, HWND owner) {
 }
 
 int32_t RunNVAssistant(std::vector<NVFormModel>& forms, const std::string& title, const NVActionHandler& onAction,
-                       HWND owner) {
+                       HWND owner, const NVPictureOf& pictureOf) {
   const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
   if (owner) EnableWindow(owner, FALSE);
   int32_t result = nvmrContinue;
   for (size_t i = 0; i < forms.size(); ++i) {
-    const NVFormShow show{title, static_cast<int32_t>(i + 1), static_cast<int32_t>(forms.size()), onAction};
+    const NVFormShow show{title, static_cast<int32_t>(i + 1), static_cast<int32_t>(forms.size()), onAction, pictureOf};
     if (RunNVForm(forms[i], show, owner) == nvmrCancel) {
       result = nvmrCancel;
       break;

@@ -6,10 +6,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "report/assistant/quorNVFormModel.h"
+#include "report/screenshot/quorNVBitmap.h"
 
 namespace quor {
 
@@ -26,10 +28,15 @@ enum NVAction : int32_t {
 // follows.
 using NVActionHandler = std::function<void(NVFormModel& form, NVAction action, NVItem* item)>;
 
+// The picture an image item shows, or none; asked again after every action,
+// so a handler that changes it is followed.
+using NVPictureOf = std::function<std::shared_ptr<const INVBitmap>(const NVFormModel& form, const NVItem& item)>;
+
 struct NVFormShow {
   std::string title;
   int32_t number = 1, count = 1;  // the form's place in its assistant
   NVActionHandler onAction;
+  NVPictureOf pictureOf = {};  // none: images stay empty
 };
 
 // The window class of the forms.
@@ -47,6 +54,6 @@ int32_t RunNVForm(NVFormModel& form, const NVFormShow& show, HWND owner);
 // soon as one is cancelled. The owner is disabled meanwhile and gets its
 // earlier state back.
 int32_t RunNVAssistant(std::vector<NVFormModel>& forms, const std::string& title, const NVActionHandler& onAction,
-                       HWND owner);
+                       HWND owner, const NVPictureOf& pictureOf = {});
 
 }  // namespace quor

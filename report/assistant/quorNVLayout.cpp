@@ -42,7 +42,7 @@ int32_t SameKindSpacing(NVItemKind kind) {
 }  // namespace
 
 NVLayout LayoutNVForm(const NVFormModel& form, int32_t formCount, const NVMeasure& measure,
-                      const std::function<NVSize(const NVItem&)>& imageSize) {
+                      const NVImageSize& imageSize) {
   NVLayout layout;
   layout.items.resize(form.items.size());
   constexpr size_t kStandard = 3;  // ContinueBtn, SkipBtn, CancelBtn
@@ -79,7 +79,7 @@ NVLayout LayoutNVForm(const NVFormModel& form, int32_t formCount, const NVMeasur
         break;
       }
       case NVItemKind::Image: {
-        const NVSize own = imageSize(item);
+        const NVSize own = imageSize(item, width - kImageMargin);
         sizes[i] = {std::min(own.width, width - kImageMargin), own.height};
         break;
       }

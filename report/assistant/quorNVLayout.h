@@ -38,9 +38,12 @@ struct NVLayout {
   std::vector<NVRect> items;  // one per item of the form, in its order; empty for hidden buttons
 };
 
-// `formCount` numbers the forms at the top right; `imageSize` gives an
-// image item's own size (its bitmap's or its Width x Height).
+// An image item's size with its frames (its Width x Height or its picture's
+// size), within `maxWidth`.
+using NVImageSize = std::function<NVSize(const NVItem& item, int32_t maxWidth)>;
+
+// `formCount` numbers the forms at the top right.
 [[nodiscard]] NVLayout LayoutNVForm(const NVFormModel& form, int32_t formCount, const NVMeasure& measure,
-                                    const std::function<NVSize(const NVItem&)>& imageSize);
+                                    const NVImageSize& imageSize);
 
 }  // namespace quor

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "report/assistant/quorContactForm.h"
+#include "report/assistant/quorScreenshotForm.h"
 #include "report/assistant/quorNVForm.h"
 #include "report/settings/quorFormCache.h"
 
@@ -13,6 +14,7 @@ namespace quor {
 namespace {
 
 constexpr char kContactFormHandler[] = "QuorExcept.HandleContactForm";
+constexpr char kScreenshotFormHandler[] = "QuorExcept.HandleScreenshotForm";
 constexpr char kErrorCaption[] = "QuorExcept";
 
 // The form's resource bytes in the module, or none.
@@ -69,8 +71,18 @@ void TakeCacheView(std::vector<NVFormModel>& forms, const std::vector<FormCacheF
 NVActionHandler FormHandlers(IAssistantReport& report) {
   auto contact = std::make_shared<NVActionHandler>(
       ContactFormHandler([&report](const std::string& mailFrom) { report.Settings().SetMailFrom(mailFrom); }));
-  return [contact](NVFormModel& form, NVAction action, NVItem* item) {
+  auto screenshot = std::make_shared<NVActionHandler>(ScreenshotFormHandler(report));
+  return [contact, screenshot](NVFormModel& form, NVAction action, NVItem* item) {
     if (form.onAction == kContactFormHandler) (*contact)(form, action, item);
+    if (form.onAction == kScreenshotFormHandler) (*screenshot)(form, action, item);
+  };
+}
+
+// The screenshot form's image shows the report's screenshot.
+NVPictureOf FormPictures(IAssistantReport& report) {
+  return [&report](const NVFormModel& form, const NVItem& item) -> std::shared_ptr<const INVBitmap> {
+    if (form.onAction != kScreenshotFormHandler || item.name != kScreenshotImage) return nullptr;
+    return report.Screenshot();
   };
 }
 
@@ -107,7 +119,9 @@ void AddAssistantResults(const ReportAssistant& assistant, IAssistantReport& rep
 }
 
 bool RunReportAssistant(ReportAssistant& assistant, HWND owner, IAssistantReport& report) {
-  const bool finished = RunNVAssistant(assistant.forms, assistant.title, FormHandlers(report), owner) == nvmrContinue;
+  const bool finished =
+      RunNVAssistant(assistant.forms, assistant.title, FormHandlers(report), owner, FormPictures(report)) ==
+      nvmrContinue;
   if (finished) AddAssistantResults(assistant, report);
   if (const QuorPtr<IQuorFieldsEx> cache = report.Settings().FormCache()) StoreFormCache(*cache, CacheView(assistant.forms));
   return finished;

@@ -13,7 +13,7 @@ NVSize Measure(NVFont, std::string_view text, int32_t wrap) {
   return {wrap, 13 * ((width + wrap - 1) / wrap)};
 }
 
-NVSize NoImage(const NVItem&) { return {32, 32}; }
+NVSize NoImage(const NVItem&, int32_t) { return {32, 32}; }
 
 NVItem Item(NVItemKind kind, const char* caption, int32_t lines = 1) {
   NVItem item;
@@ -85,7 +85,7 @@ TEST(NVLayout, NineLineMemoAndAWideImage) {
   f.items.push_back(Item(NVItemKind::Edit, "", 9));
   NVItem image = Item(NVItemKind::Image, "");
   f.items.push_back(image);
-  const NVLayout l = LayoutNVForm(f, 2, Measure, [](const NVItem&) { return NVSize{2000, 100}; });
+  const NVLayout l = LayoutNVForm(f, 2, Measure, [](const NVItem&, int32_t) { return NVSize{2000, 100}; });
   EXPECT_EQ(l.items[4].Height(), 9 * 13 + 2);
   EXPECT_EQ(l.items[5].Width(), l.clientWidth - 42);
 }

@@ -2,14 +2,23 @@
 // send assistant without a screenshot shows two forms, the answers of a
 // finished assistant go into the report and name its sender, the next
 // assistant starts with them, and a cancelled one gives the report nothing.
+// With a screenshot the send assistant has three forms; the screenshot
+// form shows the picture scaled down, opens it in the editor registered for
+// BMP files (a stand-in that records its call), takes the edit saved behind
+// its back and leaves the screenshot out when the user says so.
 #include "report/assistant/quorReportAssistant.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 #include "report/assistant/quorNVForm.h"
+#include "report/assistant/quorScreenshotForm.h"
+#include "report/screenshot/quorWholeFile.h"
+#include "base/WinRegKey.h"
 #include "report/settings/quorSettingsLookup.h"
 #include "tests/report/assistant/FormDriver.h"
 
@@ -21,17 +30,27 @@ public:
   explicit FakeReport(QuorPtr<TIQuorSettings> settings) : settings_(std::move(settings)) {}
   IQuorSettings& Settings() override { return *settings_; }
   bool OffersScreenshot() override { return screenshot; }
-  std::shared_ptr<const INVBitmap> Screenshot() override { return nullptr; }
-  void SetScreenshot(std::shared_ptr<const INVBitmap>) override {}
-  bool AttachesScreenshot() override { return false; }
-  void SetAttachScreenshot(bool) override {}
-  std::string TempFolder() override { return {}; }
+  std::shared_ptr<const INVBitmap> Screenshot() override {
+    const std::lock_guard hold(lock);
+    return picture;
+  }
+  void SetScreenshot(std::shared_ptr<const INVBitmap> edited) override {
+    const std::lock_guard hold(lock);
+    picture = std::move(edited);
+  }
+  bool AttachesScreenshot() override { return attaches; }
+  void SetAttachScreenshot(bool attach) override { attaches = attach; }
+  std::string TempFolder() override { return tempFolder; }
   void AddHeaderField(const std::string& name, const std::string& value) override {
     headers.emplace_back(name, value);
   }
   void AddSection(const std::string& name, const std::string& text) override { sections.emplace_back(name, text); }
 
   bool screenshot = false;
+  std::mutex lock;  // the picture is read by the test's user thread too
+  std::shared_ptr<const INVBitmap> picture;
+  bool attaches = true;
+  std::string tempFolder;
   std::vector<std::pair<std::string, std::string>> headers, sections;
 
 private:
@@ -125,6 +144,143 @@ TEST_F(ReportAssistantTest, CancelGivesTheReportNothing) {
   EXPECT_TRUE(report.headers.empty());
   EXPECT_TRUE(report.sections.empty());
   EXPECT_EQ(settings_->MailFrom(), sender);
+}
+
+
+// A width x height picture of one colour (blue, green, red bytes).
+std::shared_ptr<const INVBitmap> Plain(uint32_t width, uint32_t height, uint8_t r, uint8_t g, uint8_t b) {
+  NVPixels pixels(width, height);
+  for (uint32_t y = 0; y < height; ++y)
+    for (uint32_t x = 0; x < width; ++x) {
+      uint8_t* p = pixels.TopRow(y) + size_t(x) * kNVBytesPerPixel;
+      p[kNVRed] = r, p[kNVGreen] = g, p[kNVBlue] = b;
+    }
+  return NVBitmapFromPixels(pixels.View());
+}
+
+// The pixel of the screen at a point of a window, as red, green, blue.
+std::array<uint8_t, 3> ScreenPixel(HWND window, POINT at) {
+  ClientToScreen(window, &at);
+  const std::unique_ptr<INVBitmap> shot = CaptureScreen(false);
+  if (!shot) return {};
+  const uint8_t* p = shot->Pixels().TopRow(uint32_t(at.y)) + size_t(at.x) * kNVBytesPerPixel;
+  return {p[kNVRed], p[kNVGreen], p[kNVBlue]};
+}
+
+// Registers `command` as the "edit" verb of BMP files while the object
+// lives (in the test's own prefix).
+// Wine: the shell reads file classes from HKEY_CLASSES_ROOT only, not from
+// the user's Software\Classes.
+class BmpEditor {
+public:
+  explicit BmpEditor(const std::wstring& command) {
+    createdExtension_ = Set(L".bmp", L"quorTestBmpFile");
+    (void)Set(L"quorTestBmpFile\\shell\\edit\\command", command);
+  }
+  ~BmpEditor() {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"quorTestBmpFile");
+    if (createdExtension_) RegDeleteTreeW(HKEY_CLASSES_ROOT, L".bmp");
+  }
+
+private:
+  // True when the key was new.
+  static bool Set(const wchar_t* path, const std::wstring& value) {
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, &disposition),
+              ERROR_SUCCESS);
+    if (!key) return false;
+    const base::RegKey owned(key);
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    return disposition == REG_CREATED_NEW_KEY;
+  }
+  bool createdExtension_ = false;
+};
+
+std::optional<std::string> WaitForFile(const std::string& file) {
+  for (int i = 0; i < 500; ++i) {
+    if (std::optional<std::string> text = ReadWholeFile(file, 1 << 20)) return text;
+    Sleep(20);
+  }
+  return std::nullopt;
+}
+
+TEST_F(ReportAssistantTest, ScreenshotFormShowsTakesAnEditAndLeavesTheScreenshotOut) {
+  constexpr std::array<uint8_t, 3> kRed = {255, 0, 0}, kGreen = {0, 255, 0};
+  FakeReport report(settings_);
+  report.screenshot = true;
+  report.picture = Plain(1024, 768, 255, 0, 0);
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  report.tempFolder = std::string(temp) + "quorScrShotForm" + std::to_string(GetCurrentProcessId()) + "\\";
+  ASSERT_TRUE(CreateDirectoryA(report.tempFolder.c_str(), nullptr));
+  const std::string bmp = report.tempFolder + kScreenshotBmp;
+  const std::string record = "/tmp/quor-editor-" + std::to_string(GetCurrentProcessId());
+  // Wine: start /unix runs a Linux program, here the recording stand-in.
+  const BmpEditor editor(L"start.exe /unix /usr/bin/python3 " QUOR_RECORD_ARGS_W L" " +
+                         std::wstring(record.begin(), record.end()) + L" \"%1\"");
+
+  std::optional<ReportAssistant> assistant = CreateAssistantByName(report, "SendAssistant");
+  ASSERT_TRUE(assistant);
+  ASSERT_EQ(assistant->forms.size(), 3u);
+  const NVFormModel contact = assistant->forms[0], details = assistant->forms[1], shot = assistant->forms[2];
+  EXPECT_EQ(shot.name, "ScrShotForm");
+  EXPECT_TRUE(shot.Find(kAttachCheck)->checked);
+
+  std::array<uint8_t, 3> shown{}, edited{};
+  RECT imageRect{};
+  std::optional<std::string> opened;
+  std::thread user([&] {
+    HWND first = WaitForForm();
+    if (!first) return;
+    Type(first, contact, "EmailEdit", L"jane@example.com");
+    Click(first, contact, kContinueBtn);
+    WaitGone(first);
+    HWND second = WaitForForm();
+    if (!second) return;
+    Click(second, details, kContinueBtn);
+    WaitGone(second);
+    HWND third = WaitForForm();
+    if (!third) return;
+    Sleep(300);
+    const HWND image = quor_test::ItemWindow(third, shot, kScreenshotImage);
+    GetWindowRect(image, &imageRect);
+    MapWindowPoints(nullptr, third, reinterpret_cast<POINT*>(&imageRect), 2);
+    // A quarter in from the top left: away from the cursor, which rests in the screen's middle.
+    const POINT inside = {imageRect.left + (imageRect.right - imageRect.left) / 4,
+                          imageRect.top + (imageRect.bottom - imageRect.top) / 4};
+    shown = ScreenPixel(third, inside);
+    // Kept in the test's folder for a look.
+    if (const std::unique_ptr<INVBitmap> screen = CaptureScreen(false)) (void)screen->SaveBmp("screenshot_form.bmp");
+    SendMessageW(third, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(image), STN_CLICKED), reinterpret_cast<LPARAM>(image));
+    opened = WaitForFile("Z:" + record);
+    // The editor saves a green picture over the file.
+    const NVBytesResult green = Plain(1024, 768, 0, 255, 0)->AsBmp();
+    Sleep(50);
+    (void)WriteWholeFile(bmp, green.bytes);
+    for (int i = 0; i < 100 && ScreenPixel(third, inside) != kGreen; ++i) Sleep(50);
+    edited = ScreenPixel(third, inside);
+    Click(third, shot, kAttachCheck);
+    Click(third, shot, kContinueBtn);
+  });
+  EXPECT_TRUE(RunReportAssistant(*assistant, nullptr, report));
+  user.join();
+  DeleteFileA(("Z:" + record).c_str());
+  RemoveDirectoryA(report.tempFolder.c_str());
+
+  // The 1024 x 768 picture scaled down into the image's area, frames around.
+  const int width = imageRect.right - imageRect.left, height = imageRect.bottom - imageRect.top;
+  EXPECT_LT(width, 1024);
+  EXPECT_NEAR(double(width - 8) / double(height - 8), 1024.0 / 768.0, 0.05) << width << " x " << height;
+  EXPECT_EQ(shown, kRed);
+  ASSERT_TRUE(opened);
+  EXPECT_NE(opened->find("screenShot.bmp"), std::string::npos) << *opened;
+  EXPECT_EQ(edited, kGreen);
+  ASSERT_TRUE(report.picture);
+  EXPECT_EQ(report.picture->Pixels().TopRow(0)[kNVGreen], 255);
+  EXPECT_FALSE(report.attaches);
+  EXPECT_EQ(GetFileAttributesA(bmp.c_str()), INVALID_FILE_ATTRIBUTES) << "the editor's file is deleted";
 }
 
 }  // namespace

@@ -122,6 +122,26 @@ std::unique_ptr<INVBitmap> XScreenshot() {
   return picture;
 }
 
+struct TFindWindow {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM find) {
+  auto* f = reinterpret_cast<TFindWindow*>(find);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == f->process && IsWindowVisible(window)) f->found = window;
+  return !f->found;
+}
+
+// A visible top-level window of that process, or none.
+HWND VisibleWindowOf(DWORD process) {
+  TFindWindow find{process, nullptr};
+  EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
 class ScreenCapture : public testing::Test {
 protected:
   void SetUp() override {
@@ -178,20 +198,7 @@ TEST_F(ScreenCapture, AppOnlyShowsOwnWindowsAndWhiteElsewhere) {
   HWND other = nullptr;
   for (int i = 0; i < 100 && !other; ++i) {
     Pump(100ms);
-    struct TFind {
-      DWORD process;
-      HWND found;
-    } find{started.dwProcessId, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM l) -> BOOL {
-          auto* f = reinterpret_cast<TFind*>(l);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(w, &owner);
-          if (owner == f->process && IsWindowVisible(w)) f->found = w;
-          return !f->found;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    other = find.found;
+    other = VisibleWindowOf(started.dwProcessId);
   }
   ASSERT_TRUE(other);
   const POINT coverAt = {kBarsAt.left + 3 * kBarWidth, kBarsAt.top + kBarsHeight / 2};
