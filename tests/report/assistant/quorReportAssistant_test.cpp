@@ -147,19 +147,23 @@ TEST_F(ReportAssistantTest, CancelGivesTheReportNothing) {
 }
 
 
-// A width x height picture of one colour (blue, green, red bytes).
-std::shared_ptr<const INVBitmap> Plain(uint32_t width, uint32_t height, uint8_t r, uint8_t g, uint8_t b) {
+using TRgbColor = std::array<uint8_t, 3>;
+constexpr TRgbColor kRed = {255, 0, 0}, kGreen = {0, 255, 0}, kBlue = {0, 0, 255};
+
+// A width x height picture, its left half `left` and its right half `right`.
+std::shared_ptr<const INVBitmap> Halves(uint32_t width, uint32_t height, TRgbColor left, TRgbColor right) {
   NVPixels pixels(width, height);
   for (uint32_t y = 0; y < height; ++y)
     for (uint32_t x = 0; x < width; ++x) {
+      const TRgbColor& c = x < width / 2 ? left : right;
       uint8_t* p = pixels.TopRow(y) + size_t(x) * kNVBytesPerPixel;
-      p[kNVRed] = r, p[kNVGreen] = g, p[kNVBlue] = b;
+      p[kNVRed] = c[0], p[kNVGreen] = c[1], p[kNVBlue] = c[2];
     }
   return NVBitmapFromPixels(pixels.View());
 }
 
 // The pixel of the screen at a point of a window, as red, green, blue.
-std::array<uint8_t, 3> ScreenPixel(HWND window, POINT at) {
+TRgbColor ScreenPixel(HWND window, POINT at) {
   ClientToScreen(window, &at);
   const std::unique_ptr<INVBitmap> shot = CaptureScreen(false);
   if (!shot) return {};
@@ -207,10 +211,9 @@ std::optional<std::string> WaitForFile(const std::string& file) {
 }
 
 TEST_F(ReportAssistantTest, ScreenshotFormShowsTakesAnEditAndLeavesTheScreenshotOut) {
-  constexpr std::array<uint8_t, 3> kRed = {255, 0, 0}, kGreen = {0, 255, 0};
   FakeReport report(settings_);
   report.screenshot = true;
-  report.picture = Plain(1024, 768, 255, 0, 0);
+  report.picture = Halves(1024, 768, kRed, kBlue);
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   report.tempFolder = std::string(temp) + "quorScrShotForm" + std::to_string(GetCurrentProcessId()) + "\\";
@@ -228,7 +231,7 @@ TEST_F(ReportAssistantTest, ScreenshotFormShowsTakesAnEditAndLeavesTheScreenshot
   EXPECT_EQ(shot.name, "ScrShotForm");
   EXPECT_TRUE(shot.Find(kAttachCheck)->checked);
 
-  std::array<uint8_t, 3> shown{}, edited{};
+  TRgbColor shownLeft{}, shownRight{}, edited{};
   RECT imageRect{};
   std::optional<std::string> opened;
   std::thread user([&] {
@@ -247,16 +250,18 @@ TEST_F(ReportAssistantTest, ScreenshotFormShowsTakesAnEditAndLeavesTheScreenshot
     const HWND image = quor_test::ItemWindow(third, shot, kScreenshotImage);
     GetWindowRect(image, &imageRect);
     MapWindowPoints(nullptr, third, reinterpret_cast<POINT*>(&imageRect), 2);
-    // A quarter in from the top left: away from the cursor, which rests in the screen's middle.
-    const POINT inside = {imageRect.left + (imageRect.right - imageRect.left) / 4,
-                          imageRect.top + (imageRect.bottom - imageRect.top) / 4};
-    shown = ScreenPixel(third, inside);
+    // A quarter in from the left and the right, away from the cursor, which
+    // rests in the screen's middle: the whole picture is there, scaled.
+    const int quarter = (imageRect.right - imageRect.left) / 4;
+    const POINT inside = {imageRect.left + quarter, imageRect.top + (imageRect.bottom - imageRect.top) / 4};
+    shownLeft = ScreenPixel(third, inside);
+    shownRight = ScreenPixel(third, {imageRect.right - quarter, inside.y});
     // Kept in the test's folder for a look.
     if (const std::unique_ptr<INVBitmap> screen = CaptureScreen(false)) (void)screen->SaveBmp("screenshot_form.bmp");
     SendMessageW(third, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(image), STN_CLICKED), reinterpret_cast<LPARAM>(image));
     opened = WaitForFile("Z:" + record);
     // The editor saves a green picture over the file.
-    const NVBytesResult green = Plain(1024, 768, 0, 255, 0)->AsBmp();
+    const NVBytesResult green = Halves(1024, 768, kGreen, kGreen)->AsBmp();
     Sleep(50);
     (void)WriteWholeFile(bmp, green.bytes);
     for (int i = 0; i < 100 && ScreenPixel(third, inside) != kGreen; ++i) Sleep(50);
@@ -273,7 +278,8 @@ TEST_F(ReportAssistantTest, ScreenshotFormShowsTakesAnEditAndLeavesTheScreenshot
   const int width = imageRect.right - imageRect.left, height = imageRect.bottom - imageRect.top;
   EXPECT_LT(width, 1024);
   EXPECT_NEAR(double(width - 8) / double(height - 8), 1024.0 / 768.0, 0.05) << width << " x " << height;
-  EXPECT_EQ(shown, kRed);
+  EXPECT_EQ(shownLeft, kRed);
+  EXPECT_EQ(shownRight, kBlue);
   ASSERT_TRUE(opened);
   EXPECT_NE(opened->find("screenShot.bmp"), std::string::npos) << *opened;
   EXPECT_EQ(edited, kGreen);
