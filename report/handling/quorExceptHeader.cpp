@@ -6,14 +6,14 @@
 #include <functional>
 #include <vector>
 
-#include "base/Address.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptObject.h"
-#include "report/handling/quorTools.h"
+#include "report/lists/quorTools.h"
 #include "report/settings/quorModulePath.h"
 #include "report/settings/quorSettingsResource.h"
 #include "report/text/quorInternalErrors.h"
 #include "report/text/quorTextFormat.h"
+#include "report/text/quorToolsText.h"
 
 namespace quor {
 
@@ -94,24 +94,15 @@ TReportFields BuildReportHeader(TIQuorException& e) {
     return ReportDateTimeText(ToLocal(t));
   });
   item("computer name", ComputerNameText);
+  item("wts client name", RemoteClientName);
   item("user name", [] { return UserNameText() + (RunsAsAdministrator() ? "  <admin>" : ""); });
-  item("registered owner", [] {
-    const auto hklm = base::AddressOf(HKEY_LOCAL_MACHINE);
-    const std::string key = "Software\\Microsoft\\Windows NT\\CurrentVersion";
-    std::string owner = ReadRegistryText(hklm, key, "RegisteredOwner");
-    const std::string organisation = ReadRegistryText(hklm, key, "RegisteredOrganization");
-    if (!organisation.empty()) owner += " / " + organisation;
-    return owner;
-  });
+  item("registered owner", RegisteredOwnerText);
   item("operating system", SystemVersionText);
   item("system language", SystemLanguageText);
   item("system up time", SystemUptimeText);
   item("program up time", ProgramUptimeText);
   const int processors = ProcessorCount();
-  item(processors == 1 ? "processor" : "processors", [&] {
-    const std::string name = ProcessorNameText();
-    return processors == 1 || name.empty() ? name : std::to_string(processors) + "x " + name;
-  });
+  item(processors == 1 ? "processor" : "processors", [&] { return ProcessorsText(processors, ProcessorNameText()); });
   item("physical memory", PhysicalMemoryText);
   item("free disk space", FreeDiskSpaceText);
   item("display mode", ScreenModeText);

@@ -5,7 +5,9 @@
 
 #include "base/WinAnsi.h"
 #include "base/WinHandle.h"
+#include "report/lists/quorListHardwareWin.h"
 #include "report/lists/quorReportPlugins.h"
+#include "report/lists/quorSystemLibraries.h"
 #include "report/settings/quorModuleVersion.h"
 
 namespace quor {
@@ -61,6 +63,11 @@ std::vector<ProcessRow> RunningProcesses() {
 }
 
 void RegisterListPlugins() {
+  // The libraries the facts and lists need are loaded now, at start-up:
+  // a report may be built while another thread holds the loader lock.
+  (void)SystemLibraries();
+  AddReportPlugin({"hardware", "list of installed hardware", [](void*) { return HardwareText(InstalledHardware()); },
+                   true});
   AddReportPlugin({"processes", "list of running processes", [](void*) { return ProcessesText(RunningProcesses()); },
                    true});
   AddReportPlugin({"modules", "list of loaded modules", [](void*) { return ModulesText(LoadedModules()); }, true});
