@@ -4,12 +4,12 @@
 
 #include <atomic>
 #include <functional>
-#include <vector>
 
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptObject.h"
 #include "report/lists/quorTools.h"
 #include "report/settings/quorModulePath.h"
+#include "report/settings/quorModuleVersion.h"
 #include "report/settings/quorSettingsResource.h"
 #include "report/text/quorInternalErrors.h"
 #include "report/text/quorTextFormat.h"
@@ -41,20 +41,6 @@ std::string FileTimeText(const std::string& path) {
       !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &t))
     return {};
   return FileDateTimeText(ToLocal(t));
-}
-
-std::string FileVersionText(const std::string& path) {
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-  if (!size) return {};
-  std::vector<char> data(size);
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT length = 0;
-  if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data()) ||
-      !VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info)
-    return {};
-  return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
-         std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
 }
 
 std::string CommandLineParameters() {
@@ -114,7 +100,7 @@ TReportFields BuildReportHeader(TIQuorException& e) {
   item(inExe ? "exec. date/time" : "module date/time", [&] { return FileTimeText(module); });
   item("version", [&] {
     const std::string version = e.Version();
-    return version.empty() ? FileVersionText(module) : version;
+    return version.empty() ? FileVersionOfPath(module) : version;
   });
   item("compiled with", [] { return std::string(kCompiledWith); });
   item("QuorExcept version", [] { return std::string(kQuorExceptVersion); });

@@ -23,9 +23,9 @@ std::vector<ModuleRow> LoadedModules() {
       char path[MAX_PATH] = {};
       const HMODULE module = static_cast<HMODULE>(const_cast<void*>(base));
       if (const DWORD n = GetModuleFileNameA(module, path, MAX_PATH)) {
-        std::string version = FileVersionText(module);
-        if (version == "?") version.clear();
-        rows.push_back({reinterpret_cast<uintptr_t>(base), std::string(path, n), version});
+        std::string file(path, n);
+        std::string version = FileVersionOfPath(file);
+        rows.push_back({reinterpret_cast<uintptr_t>(base), std::move(file), std::move(version)});
       }
     }
     if (info.State == MEM_COMMIT) previousBase = base;
