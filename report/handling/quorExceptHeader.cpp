@@ -89,9 +89,9 @@ TReportFields BuildReportHeader(TIQuorException& e) {
   item("program up time", ProgramUptimeText);
   const int processors = ProcessorCount();
   item(processors == 1 ? "processor" : "processors", [&] { return ProcessorsText(processors, ProcessorNameText()); });
-  item("physical memory", PhysicalMemoryText);
+  item("physical memory", [] { return PhysicalMemoryText(); });
   item("free disk space", FreeDiskSpaceText);
-  item("display mode", ScreenModeText);
+  item("display mode", [] { return ScreenModeText(); });
   item("process id", [] { return DollarHex(GetCurrentProcessId()); });
   item("allocated memory", CommittedMemoryText);
   item("command line", CommandLineParameters);
