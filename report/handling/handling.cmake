@@ -1,7 +1,7 @@
 # Handling: the pipeline on the handler thread, the handling request, the
 # exception history, the exception object and its build, header, stacks,
-# class description and modules, the current-state report and the machine
-# facts. The request, history and class description are platform-free.
+# class description and modules and the current-state report. The request,
+# history and class description are platform-free.
 set(quor_handling_dir ${CMAKE_CURRENT_LIST_DIR})
 set(quor_handling_tests ${PROJECT_SOURCE_DIR}/tests/report/handling)
 
@@ -27,9 +27,7 @@ if(SORVENAL_WIN)
     ${quor_handling_dir}/quorExceptPipeline.cpp
     ${quor_handling_dir}/quorBoxAdapter.cpp
     ${quor_handling_dir}/quorHandlingThreads.cpp
-    ${quor_handling_dir}/quorStateReport.cpp
-    ${quor_handling_dir}/quorOsInfo.cpp
-    ${quor_handling_dir}/quorTools.cpp)
+    ${quor_handling_dir}/quorStateReport.cpp)
   target_link_libraries(quor_except PUBLIC quor_progress quor_screenshot)
 
   # The pipeline tests' program carries its own symbols like the product.

@@ -4,16 +4,16 @@
 
 #include <atomic>
 #include <functional>
-#include <vector>
 
-#include "base/Address.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptObject.h"
-#include "report/handling/quorTools.h"
+#include "report/lists/quorTools.h"
 #include "report/settings/quorModulePath.h"
+#include "report/settings/quorModuleVersion.h"
 #include "report/settings/quorSettingsResource.h"
 #include "report/text/quorInternalErrors.h"
 #include "report/text/quorTextFormat.h"
+#include "report/text/quorToolsText.h"
 
 namespace quor {
 
@@ -41,20 +41,6 @@ std::string FileTimeText(const std::string& path) {
       !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &t))
     return {};
   return FileDateTimeText(ToLocal(t));
-}
-
-std::string FileVersionText(const std::string& path) {
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-  if (!size) return {};
-  std::vector<char> data(size);
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT length = 0;
-  if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data()) ||
-      !VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info)
-    return {};
-  return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
-         std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
 }
 
 std::string CommandLineParameters() {
@@ -94,27 +80,18 @@ TReportFields BuildReportHeader(TIQuorException& e) {
     return ReportDateTimeText(ToLocal(t));
   });
   item("computer name", ComputerNameText);
+  item("wts client name", RemoteClientName);
   item("user name", [] { return UserNameText() + (RunsAsAdministrator() ? "  <admin>" : ""); });
-  item("registered owner", [] {
-    const auto hklm = base::AddressOf(HKEY_LOCAL_MACHINE);
-    const std::string key = "Software\\Microsoft\\Windows NT\\CurrentVersion";
-    std::string owner = ReadRegistryText(hklm, key, "RegisteredOwner");
-    const std::string organisation = ReadRegistryText(hklm, key, "RegisteredOrganization");
-    if (!organisation.empty()) owner += " / " + organisation;
-    return owner;
-  });
+  item("registered owner", RegisteredOwnerText);
   item("operating system", SystemVersionText);
   item("system language", SystemLanguageText);
   item("system up time", SystemUptimeText);
   item("program up time", ProgramUptimeText);
   const int processors = ProcessorCount();
-  item(processors == 1 ? "processor" : "processors", [&] {
-    const std::string name = ProcessorNameText();
-    return processors == 1 || name.empty() ? name : std::to_string(processors) + "x " + name;
-  });
-  item("physical memory", PhysicalMemoryText);
+  item(processors == 1 ? "processor" : "processors", [&] { return ProcessorsText(processors, ProcessorNameText()); });
+  item("physical memory", [] { return PhysicalMemoryText(); });
   item("free disk space", FreeDiskSpaceText);
-  item("display mode", ScreenModeText);
+  item("display mode", [] { return ScreenModeText(); });
   item("process id", [] { return DollarHex(GetCurrentProcessId()); });
   item("allocated memory", CommittedMemoryText);
   item("command line", CommandLineParameters);
@@ -123,7 +100,7 @@ TReportFields BuildReportHeader(TIQuorException& e) {
   item(inExe ? "exec. date/time" : "module date/time", [&] { return FileTimeText(module); });
   item("version", [&] {
     const std::string version = e.Version();
-    return version.empty() ? FileVersionText(module) : version;
+    return version.empty() ? FileVersionOfPath(module) : version;
   });
   item("compiled with", [] { return std::string(kCompiledWith); });
   item("QuorExcept version", [] { return std::string(kQuorExceptVersion); });

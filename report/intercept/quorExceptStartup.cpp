@@ -13,7 +13,7 @@
 #include "report/handling/quorExceptClass.h"
 #include "report/handling/quorExceptModules.h"
 #include "report/handling/quorExceptPipeline.h"
-#include "report/handling/quorTools.h"
+#include "report/lists/quorTools.h"
 #include "report/intercept/quorCalibration.h"
 #include "report/intercept/quorCodePatch.h"
 #include "report/intercept/quorEmergencyReserve.h"

@@ -5,7 +5,9 @@
 
 #include "base/WinAnsi.h"
 #include "base/WinHandle.h"
+#include "report/lists/quorListHardwareWin.h"
 #include "report/lists/quorReportPlugins.h"
+#include "report/lists/quorSystemLibraries.h"
 #include "report/settings/quorModuleVersion.h"
 
 namespace quor {
@@ -21,9 +23,9 @@ std::vector<ModuleRow> LoadedModules() {
       char path[MAX_PATH] = {};
       const HMODULE module = static_cast<HMODULE>(const_cast<void*>(base));
       if (const DWORD n = GetModuleFileNameA(module, path, MAX_PATH)) {
-        std::string version = FileVersionText(module);
-        if (version == "?") version.clear();
-        rows.push_back({reinterpret_cast<uintptr_t>(base), std::string(path, n), version});
+        std::string file(path, n);
+        std::string version = FileVersionOfPath(file);
+        rows.push_back({reinterpret_cast<uintptr_t>(base), std::move(file), std::move(version)});
       }
     }
     if (info.State == MEM_COMMIT) previousBase = base;
@@ -61,6 +63,11 @@ std::vector<ProcessRow> RunningProcesses() {
 }
 
 void RegisterListPlugins() {
+  // The libraries the facts and lists need are loaded now, at start-up:
+  // a report may be built while another thread holds the loader lock.
+  (void)SystemLibraries();
+  AddReportPlugin({"hardware", "list of installed hardware", [](void*) { return HardwareText(InstalledHardware()); },
+                   true});
   AddReportPlugin({"processes", "list of running processes", [](void*) { return ProcessesText(RunningProcesses()); },
                    true});
   AddReportPlugin({"modules", "list of loaded modules", [](void*) { return ModulesText(LoadedModules()); }, true});

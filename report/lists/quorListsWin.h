@@ -16,7 +16,8 @@ namespace quor {
 // process that cannot be opened keeps its image name and an empty priority.
 [[nodiscard]] std::vector<ProcessRow> RunningProcesses();
 
-// Registers "processes" and "modules" (own sections) with the plug-in list.
+// Loads the libraries the report's facts look up at run time, and registers
+// "hardware", "processes" and "modules" (own sections) with the plug-in list.
 void RegisterListPlugins();
 
 }  // namespace quor

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "base/Address.h"
-#include "base/WinLibrary.h"
 #include "report/settings/quorModulePath.h"
 #include "report/settings/quorPlaceholders.h"
 
@@ -31,31 +30,27 @@ std::string ReadVersionVariable(HMODULE module, int32_t offset) {
   return out.size() < kLongest && c == 0 ? out : std::string();
 }
 
-std::string FileVersionText(HMODULE module) {
-  // version.dll is loaded on demand: the reporter must not pull it in at start-up.
-  const base::Library version(LoadLibraryW(L"version.dll"));
-  if (!version) return "?";
-  const HMODULE lib = version.get();
-  using SizeFn = DWORD(WINAPI*)(LPCSTR, LPDWORD);
-  using InfoFn = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
-  using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
-  auto size = reinterpret_cast<SizeFn>(reinterpret_cast<void*>(GetProcAddress(lib, "GetFileVersionInfoSizeA")));
-  auto info = reinterpret_cast<InfoFn>(reinterpret_cast<void*>(GetProcAddress(lib, "GetFileVersionInfoA")));
-  auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(GetProcAddress(lib, "VerQueryValueA")));
-  std::string result = "?";
-  const std::string path = ModulePath(base::AddressOf(module));
+// version.dll is linked, not loaded on demand: a report may be built while
+// another thread holds the loader lock, and loading would wait for it.
+std::string FileVersionOfPath(const std::string& path) {
   DWORD handle = 0;
-  const DWORD n = size && info && query && !path.empty() ? size(path.c_str(), &handle) : 0;
+  const DWORD n = path.empty() ? 0 : GetFileVersionInfoSizeA(path.c_str(), &handle);
+  if (!n) return {};
   std::vector<char> block(n);
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  if (n && info(path.c_str(), 0, n, block.data()) &&
-      query(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed && length >= sizeof *fixed) {
-    const uint16_t parts[4] = {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                               HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
-    result = VersionPlaceholderText("", parts);
-  }
-  return result;
+  if (!GetFileVersionInfoA(path.c_str(), 0, n, block.data()) ||
+      !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed ||
+      length < sizeof *fixed)
+    return {};
+  const uint16_t parts[4] = {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                             HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
+  return VersionPlaceholderText("", parts);
+}
+
+std::string FileVersionText(HMODULE module) {
+  const std::string version = FileVersionOfPath(ModulePath(base::AddressOf(module)));
+  return version.empty() ? "?" : version;
 }
 
 }  // namespace quor

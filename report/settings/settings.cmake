@@ -28,7 +28,7 @@ if(SORVENAL_WIN)
   add_library(quor_settings STATIC
     ${quor_settings_dir}/quorSharedSettings.cpp ${quor_settings_dir}/quorSettingsLookup.cpp
     ${quor_settings_dir}/quorModuleVersion.cpp ${quor_settings_dir}/quorModulePath.cpp)
-  target_link_libraries(quor_settings PUBLIC quor_settings_core base)
+  target_link_libraries(quor_settings PUBLIC quor_settings_core base version)
 
   # The program's settings resource and the test library's, written by settingsc.
   set(quor_settings_bin ${CMAKE_CURRENT_BINARY_DIR}/QuorExcept.bin)

@@ -1,8 +1,13 @@
 #include "report/text/quorToolsText.h"
 
+#include <cctype>
+
 namespace quor {
 
 namespace {
+
+constexpr int64_t kMillisecondsPerSecond = 1000;
+constexpr uint64_t kMegabyte = 0x100000, kHalfMegabyte = kMegabyte / 2;
 
 void Unit(std::string& text, int64_t n, const char* unit) {
   if (n == 0) return;
@@ -44,6 +49,38 @@ std::string ByteSizeText(int64_t size, char separator) {
   if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
   digits.insert(digits.size() - 2, 1, separator);
   return digits + unit;
+}
+
+std::string ElapsedText(int64_t milliseconds) {
+  const std::string text = DurationText(milliseconds / kMillisecondsPerSecond);
+  return text.empty() ? std::to_string(milliseconds < 0 ? 0 : milliseconds) + " milliseconds" : text;
+}
+
+std::string PhysicalMemoryText(uint64_t availableBytes, uint64_t totalBytes) {
+  // Rounded to the nearest megabyte without adding first, which would wrap
+  // for the largest counts.
+  const auto megabytes = [](uint64_t bytes) {
+    return std::to_string(bytes / kMegabyte + (bytes % kMegabyte >= kHalfMegabyte ? 1 : 0));
+  };
+  return megabytes(availableBytes) + "/" + megabytes(totalBytes) + " MB (free/total)";
+}
+
+std::string ScreenModeText(int width, int height, int bitsPerPixel) {
+  return std::to_string(width) + "x" + std::to_string(height) + ", " + std::to_string(bitsPerPixel) + " bit";
+}
+
+std::string DriveFreeText(char drive, int64_t freeBytes, char separator) {
+  return std::string("(") + char(std::toupper(static_cast<unsigned char>(drive))) + ":) " +
+         ByteSizeText(freeBytes, separator);
+}
+
+std::string ProcessorsText(int count, const std::string& name) {
+  if (name.empty() || count <= 1) return name;
+  return std::to_string(count) + "x " + name;
+}
+
+std::string SessionClientName(const char* data, uint32_t length) {
+  return data && length > 1 ? std::string(data, length - 1) : std::string();
 }
 
 }  // namespace quor

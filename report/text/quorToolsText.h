@@ -14,4 +14,26 @@ namespace quor {
 // with `separator` as the decimal separator.
 [[nodiscard]] std::string ByteSizeText(int64_t size, char separator);
 
+// A program's up time: the duration text of whole seconds, or below one
+// second "<milliseconds> milliseconds".
+[[nodiscard]] std::string ElapsedText(int64_t milliseconds);
+
+// "<available>/<total> MB (free/total)", each rounded to whole megabytes.
+[[nodiscard]] std::string PhysicalMemoryText(uint64_t availableBytes, uint64_t totalBytes);
+
+// "<width>x<height>, <bits> bit".
+[[nodiscard]] std::string ScreenModeText(int width, int height, int bitsPerPixel);
+
+// "(<DRIVE>:) <free size>" for one drive.
+[[nodiscard]] std::string DriveFreeText(char drive, int64_t freeBytes, char separator);
+
+// The value of the header's processor item: the name for one processor,
+// "<count>x <name>" for more; empty without a name.
+[[nodiscard]] std::string ProcessorsText(int count, const std::string& name);
+
+// The client name a terminal-session query returned: its first length - 1
+// bytes (the length counts the terminating NUL); empty for a length of 1 or
+// less.
+[[nodiscard]] std::string SessionClientName(const char* data, uint32_t length);
+
 }  // namespace quor

@@ -127,4 +127,31 @@ TEST(ToolsText, DurationsAndSizes) {
   for (const auto& s : sizes) EXPECT_EQ(quor::ByteSizeText(s.size, ','), s.text) << s.size;
 }
 
+TEST(ToolsText, HeaderValuesFromRawNumbers) {
+  const struct {
+    std::string text, expected;
+  } cases[] = {
+      {quor::ElapsedText(0), "0 milliseconds"},
+      {quor::ElapsedText(999), "999 milliseconds"},
+      {quor::ElapsedText(1000), "1 second "},
+      {quor::ElapsedText(61500), "1 minute 1 second "},
+      {quor::ElapsedText(-20), "0 milliseconds"},
+      // Rounded to the nearest megabyte: 0x7FFFF bytes are 0 MB, 0x80000 are 1 MB.
+      {quor::PhysicalMemoryText(0x7FFFF, 0x80000), "0/1 MB (free/total)"},
+      {quor::PhysicalMemoryText(512ull << 20, 0x3FFF80000ull), "512/16384 MB (free/total)"},
+      {quor::PhysicalMemoryText(UINT64_MAX, UINT64_MAX), "17592186044416/17592186044416 MB (free/total)"},
+      {quor::ScreenModeText(1280, 1024, 32), "1280x1024, 32 bit"},
+      {quor::DriveFreeText('c', 1536, ','), "(C:) 1,50 KB"},
+      {quor::DriveFreeText('D', 0x40000000ll * 3, '.'), "(D:) 3.00 GB"},
+      {quor::ProcessorsText(1, "Intel(R) Core(TM) i5"), "Intel(R) Core(TM) i5"},
+      {quor::ProcessorsText(4, "Intel(R) Core(TM) i5"), "4x Intel(R) Core(TM) i5"},
+      {quor::ProcessorsText(16, ""), ""},
+      {quor::SessionClientName("DESKTOP-7\0", 10), "DESKTOP-7"},
+      {quor::SessionClientName("\0", 1), ""},
+      {quor::SessionClientName("X", 0), ""},
+      {quor::SessionClientName(nullptr, 5), ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.text, c.expected);
+}
+
 }  // namespace

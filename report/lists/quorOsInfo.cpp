@@ -1,9 +1,11 @@
-#include "report/handling/quorOsInfo.h"
+#include "report/lists/quorOsInfo.h"
 
 #include <windows.h>
 
 #include <mutex>
 #include <span>
+
+#include "report/lists/quorSystemLibraries.h"
 
 namespace quor {
 
@@ -12,12 +14,9 @@ namespace {
 // GetVersion sets its high bit on Windows 95, 98 and ME.
 constexpr DWORD kOlderFamilyBit = 0x80000000;
 
-using TGetNativeSystemInfo = void(WINAPI*)(SYSTEM_INFO*);
-
 // Looked up at run time: Windows 2000 has no GetNativeSystemInfo.
 bool RunsOnX64() {
-  const auto query = reinterpret_cast<TGetNativeSystemInfo>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetNativeSystemInfo")));
+  const auto query = SystemLibraries().GetNativeSystemInfo;
   if (!query) return false;
   SYSTEM_INFO info{};
   query(&info);
