@@ -20,6 +20,12 @@ if(SORVENAL_WIN)
   target_include_directories(mainpaint_bench PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
                              ${PROJECT_BINARY_DIR}/report)
   target_link_libraries(mainpaint_bench PRIVATE app_core)
+  # Timing harness: opening the skinned system menu.
+  add_executable(menuopen_bench ${PROJECT_SOURCE_DIR}/bench/menuopen_bench.cpp ${PROJECT_SOURCE_DIR}/resources/Sorvenal.rc)
+  add_dependencies(menuopen_bench form_main_layout quor_settings_resources quor_box_icons)
+  target_include_directories(menuopen_bench PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
+                             ${PROJECT_BINARY_DIR}/report)
+  target_link_libraries(menuopen_bench PRIVATE app_core)
 endif()
 
 if(SORVENAL_WIN)

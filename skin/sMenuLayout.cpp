@@ -78,6 +78,15 @@ TsMenuCaption PrepareMenuCaption(const std::string& caption) {
   return {caption.substr(1) + kRightCaptionPadding, true};
 }
 
+std::string WithoutAccessMarks(const std::string& caption) {
+  std::string text;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    text += caption[i];
+  }
+  return text;
+}
+
 std::string ExtraLineCaption(const std::string& caption) {
   std::string text = caption;
   std::erase(text, '&');

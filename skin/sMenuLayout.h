@@ -67,6 +67,10 @@ struct TsMenuCaption {
 };
 TsMenuCaption PrepareMenuCaption(const std::string& caption);
 
+// A caption as written with its access key hidden: a single "&" dropped,
+// "&&" written as "&".
+std::string WithoutAccessMarks(const std::string& caption);
+
 // The extra line's caption: "&" characters removed.
 std::string ExtraLineCaption(const std::string& caption);
 

@@ -119,6 +119,14 @@ std::wstring ItemText(const tk::TMenuItem& item) {
 }
 
 
+// A caption as it is handed to DrawText: with its "&" marks, or without
+// them when the draw state hides access keys. Wine: DrawText still
+// underlines with DT_HIDEPREFIX, so hidden marks are taken out here.
+std::string CaptionText(const std::string& caption, UINT state) {
+  return (state & ODS_NOACCEL) ? WithoutAccessMarks(caption) : caption;
+}
+UINT PrefixFlag(UINT state) { return (state & ODS_NOACCEL) ? DT_NOPREFIX : 0; }
+
 }  // namespace
 
 struct TsSkinableMenus::TPopup {
@@ -426,14 +434,13 @@ void TsSkinableMenus::DrawPopupItem(tk::TMenuItem* item, HDC dc, const RECT& rec
     }
     const int32_t textSection = t.ValidSection(menuItem) ? menuItem : Section(kMainMenu);
     const HFONT font = item->Default ? fonts_->Bold.get() : fonts_->Normal.get();
-    const TsMenuCaption caption = PrepareMenuCaption(item->Caption);
     // Underlines show unless the system asks to hide them (menus opened
     // with the mouse while the keyboard cues are off).
-    const UINT prefix = (state & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
+    const TsMenuCaption caption = PrepareMenuCaption(CaptionText(item->Caption, state));
     const UINT align = caption.RightAligned ? DT_RIGHT : AlignmentFlag(Alignment);
     const int32_t textLeft = kMenuGlyphSize + 2 * Margin + Spacing;
     WriteSkinText(bmp, font, tk::Wide(caption.Text), item->Enabled, t, textSection, selected,
-                  align | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP | prefix, {textLeft, 0, w - kShortCutRight, h});
+                  align | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP | PrefixFlag(state), {textLeft, 0, w - kShortCutRight, h});
     if (const std::string keys = tk::ShortCutToText(item->ShortCut); !keys.empty())
       WriteSkinText(bmp, font, tk::Wide(keys), item->Enabled, t, textSection, selected,
                     DT_RIGHT | DT_VCENTER | DT_SINGLELINE, {textLeft, 0, w - kShortCutRight, h});
@@ -445,7 +452,8 @@ void TsSkinableMenus::DrawPopupItem(tk::TMenuItem* item, HDC dc, const RECT& rec
     BlendBitmaps(bmp, bmp, behind, kDisabledAlpha);
   }
   CopyCacheToDC(bmp, dc, rect.left + p.ExtraLine, rect.top);
-  if (p.ExtraLine > 0 && !window) {
+  // The extra line's part along the item comes from the background.
+  if (p.ExtraLine > 0) {
     TsBitmap24 line(p.ExtraLine, h);
     CopyRect(line, p.Background, 0, 0, {itemX, itemY, itemX + p.ExtraLine, itemY + h});
     CopyCacheToDC(line, dc, rect.left, rect.top);
@@ -470,10 +478,9 @@ void TsSkinableMenus::DrawBarItem(tk::TMenuItem* item, HDC dc, const RECT& rect,
   if (hot && t.ValidSection(menuItem))
     PaintSkinSection(bmp, t, menuItem, {&line, 0, 0, true}, -1, -1, {}, whole, 1, true);
   const HFONT font = item->Default ? fonts_->Bold.get() : fonts_->Normal.get();
-  const UINT prefix = (state & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
   const int32_t textSection = t.ValidSection(lineSection) ? lineSection : Section(kMainMenu);
-  WriteSkinText(bmp, font, tk::Wide(item->Caption), true, t, textSection, hot,
-                AlignmentFlag(Alignment) | DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | prefix,
+  WriteSkinText(bmp, font, tk::Wide(CaptionText(item->Caption, state)), true, t, textSection, hot,
+                AlignmentFlag(Alignment) | DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | PrefixFlag(state),
                 {0, 0, w, h});
   if (const std::string keys = tk::ShortCutToText(item->ShortCut); !keys.empty())
     WriteSkinText(bmp, font, tk::Wide(keys), true, t, textSection, hot, DT_RIGHT | DT_VCENTER | DT_SINGLELINE,

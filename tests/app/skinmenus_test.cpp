@@ -124,8 +124,9 @@ protected:
   // Pixels of the screen's picture of a menu window that differ from what
   // the painters give: the left and right border strips (clear of the
   // corners) from the pop-up's background, and the glyph column of item
-  // `position` (hot or not) from the "MENUITEM" section over it.
-  int Mismatches(HWND window, const TsBitmap24& shot, UINT position, bool hot) {
+  // `position` (hot or not) from the "MENUITEM" section over it, right of
+  // the extra line when one shows.
+  int Mismatches(HWND window, const TsBitmap24& shot, UINT position, bool hot, int32_t extraLine = 0) {
     const skin::TsSkinManager& sm = *form_->sSkinManager1;
     const TsBitmap24& bg = Painter().PopupBackground();
     EXPECT_EQ(bg.Width(), shot.Width());
@@ -136,7 +137,10 @@ protected:
     for (int32_t y = corner; y < shot.Height() - corner; ++y)
       for (int32_t x : {0, border - 1, shot.Width() - border, shot.Width() - 1}) bad += shot.Pixel(x, y) != bg.Pixel(x, y);
     const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
-    const RECT r = ItemRect(window, menu, position);
+    RECT r = ItemRect(window, menu, position);
+    for (int32_t y = r.top; y < r.bottom; ++y)
+      for (int32_t x = r.left; x < r.left + extraLine; ++x) bad += shot.Pixel(x, y) != bg.Pixel(x, y);
+    r.left += extraLine;
     const int32_t w = r.right - r.left, h = r.bottom - r.top;
     TsBitmap24 expected(w, h);
     const skin::TCacheInfo info{&bg, 0, 0, true};
@@ -339,6 +343,86 @@ TEST_F(SkinMenusTest, FinishMessagesCheckWhatTheyName) {
   EXPECT_EQ(SendMessageW(app, skin::kFinishMenuWindowMessage, 0, reinterpret_cast<LPARAM>(form_->Handle())), 0);
   EXPECT_EQ(SendMessageW(app, skin::kFinishMenuWindowMessage, 0, 12345), 0);
   EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+}
+
+}  // namespace
+
+namespace {
+
+// Sizes by the painter's rules: the extra line widens items of a pop-up's
+// first column, never those after a column break, and never the system
+// menu's, whose skin list comes first.
+TEST_F(SkinMenusTest, ExtraLineWidensFirstColumnItemsExceptInTheSystemMenu) {
+  skin::TsSkinManager& sm = *form_->sSkinManager1;
+  sm.MenuSupport.UseExtraLine = true;
+  sm.MenuSupport.ExtraLineWidth = 24;
+  tk::TPopupMenu* popup = MakePopup();
+  popup->Items().Items(5)->Break = tk::TMenuBreak::mbBreak;
+  skin::TsSystemMenu& system = form_->sSkinProvider1->SystemMenu();
+  system.Refresh(&sm);
+  Painter().SetMenuOwnerDraw(&system, true);
+  const auto width = [&](tk::TMenuItem* item) {
+    int w = 0, h = 0;
+    item->OnMeasureItem(item, nullptr, w, h);
+    return w;
+  };
+  const int withLine = width(popup->Items().Items(0));
+  const int afterBreak = width(popup->Items().Items(5));
+  const int systemItem = width(system.Item("ItemMove"));
+  sm.MenuSupport.UseExtraLine = false;
+  Painter().SkinChanged();
+  EXPECT_EQ(withLine - width(popup->Items().Items(0)), 24);
+  EXPECT_EQ(afterBreak, width(popup->Items().Items(5)));
+  EXPECT_EQ(systemItem, width(system.Item("ItemMove")));
+}
+
+// The extra line's strip in a pop-up's picture, written with its caption;
+// kept as a screenshot.
+TEST_F(SkinMenusTest, ExtraLineShowsInThePopup) {
+  form_->sSkinManager1->MenuSupport.UseExtraLine = true;
+  tk::TPopupMenu* popup = MakePopup();
+  const POINT at = PopupPlace();
+  int bad = -1;
+  MenuScript s;
+  s.Steps = {Wait(), Wait(), [&](HWND m) {
+               const TsBitmap24 shot = ScreenPicture(m);
+               bad = Mismatches(m, shot, 5, false, form_->sSkinManager1->MenuSupport.ExtraLineWidth);
+               SaveBmp(ScreenPicture(GetDesktopWindow()), "menu_extraline.bmp");
+             },
+             Key(VK_ESCAPE)};
+  RunMenu(s, [&] { popup->Popup(at.x, at.y); });
+  EXPECT_TRUE(s.Seen);
+  EXPECT_EQ(bad, 0);
+}
+
+// Access keys are underlined unless the system asks to hide them.
+TEST_F(SkinMenusTest, UnderlinesHideOnlyWhenTheDrawStateAsks) {
+  tk::TPopupMenu* popup = MakePopup();
+  tk::TMenuItem* withKey = popup->Items().Items(5);  // "E&xit"
+  auto* withoutKey = new tk::TMenuItem(form_);
+  withoutKey->Caption = "Plain";
+  popup->Items().Add(withoutKey);
+  Painter().SetMenuOwnerDraw(popup, true);
+  const POINT at = PopupPlace();
+  const auto draw = [&](tk::TMenuItem* item, UINT state) {
+    TsBitmap24 picture(120, 22);
+    {
+      skin::TsDibCanvas canvas(picture);
+      item->OnDrawItem(item, canvas.DC(), RECT{0, 0, 120, 22}, state);
+    }
+    return picture;
+  };
+  bool differs = false, plainSame = false;
+  MenuScript s;
+  s.Steps = {Wait(), [&](HWND) {
+               differs = !(draw(withKey, 0) == draw(withKey, ODS_NOACCEL));
+               plainSame = draw(withoutKey, 0) == draw(withoutKey, ODS_NOACCEL);
+             },
+             Key(VK_ESCAPE)};
+  RunMenu(s, [&] { popup->Popup(at.x, at.y); });
+  EXPECT_TRUE(s.Seen);
+  EXPECT_TRUE(differs);
+  EXPECT_TRUE(plainSame);
 }
 
 }  // namespace

@@ -102,6 +102,14 @@ TEST(MenuLayout, CaptionWithBackspaceGoesRightWithPadding) {
   EXPECT_EQ(ExtraLineCaption("&Sorv&&enal"), "Sorvenal");
 }
 
+TEST(MenuLayout, AccessMarksHidden) {
+  const struct {
+    const char* caption;
+    const char* text;
+  } cases[] = {{"E&xit", "Exit"}, {"R&&D", "R&D"}, {"&&&Save", "&Save"}, {"End&", "End&"}, {"", ""}, {"&", "&"}};
+  for (const auto& c : cases) EXPECT_EQ(WithoutAccessMarks(c.caption), c.text) << c.caption;
+}
+
 // A "MAINMENU" section whose 6 x 6 border image (margins 2) has
 // transparent pixels in its top-left and bottom-right corners.
 TsSkinTables MenuSkin(int16_t borderWidth, bool withImage) {
