@@ -426,3 +426,45 @@ TEST_F(SkinMenusTest, UnderlinesHideOnlyWhenTheDrawStateAsks) {
 }
 
 }  // namespace
+
+namespace {
+
+// A main menu's bar items get the bar handlers, their sub-items the pop-up
+// ones: a bar item is the menu bar's height less one, never narrower than
+// the system proposes, and shows the hot look when selected.
+TEST_F(SkinMenusTest, BarItemsOfAMainMenu) {
+  auto* menu = new tk::TMainMenu(form_);
+  auto* file = new tk::TMenuItem(form_);
+  auto* open = new tk::TMenuItem(form_);
+  file->Caption = "&File";
+  open->Caption = "&Open";
+  file->Add(open);
+  menu->Items().Add(file);
+  Painter().SetMenuOwnerDraw(menu, true);
+  EXPECT_TRUE(menu->OwnerDraw);
+  int w = 0, h = 0;
+  file->OnMeasureItem(file, nullptr, w, h);
+  EXPECT_EQ(h, GetSystemMetrics(SM_CYMENU) - 1);
+  EXPECT_GT(w, 0);
+  int proposed = 500, ph = 0;
+  file->OnMeasureItem(file, nullptr, proposed, ph);
+  EXPECT_EQ(proposed, 500);
+  int sw = 0, sh = 0;
+  open->OnMeasureItem(open, nullptr, sw, sh);
+  EXPECT_NE(sh, h);  // measured as a pop-up item
+  const auto draw = [&](UINT state) {
+    TsBitmap24 picture(60, h);
+    {
+      skin::TsDibCanvas canvas(picture);
+      file->OnDrawItem(file, canvas.DC(), RECT{0, 0, 60, h}, state);
+    }
+    return picture;
+  };
+  EXPECT_FALSE(draw(0) == draw(ODS_SELECTED));
+  Painter().SetMenuOwnerDraw(menu, false);
+  EXPECT_FALSE(menu->OwnerDraw);
+  EXPECT_FALSE(static_cast<bool>(file->OnDrawItem));
+  EXPECT_FALSE(static_cast<bool>(open->OnMeasureItem));
+}
+
+}  // namespace
