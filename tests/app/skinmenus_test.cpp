@@ -78,6 +78,14 @@ protected:
 
   skin::TsSkinableMenus& Painter() { return form_->sSkinManager1->SkinableMenus(); }
 
+  // An item of the form, added to `parent` when one is given.
+  tk::TMenuItem* NewItem(const std::string& caption, tk::TMenuItem* parent = nullptr) {
+    auto* item = new tk::TMenuItem(form_);
+    item->Caption = caption;
+    if (parent) parent->Add(item);
+    return item;
+  }
+
   void OpenSystemMenu() { SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' '); }
 
   // A pop-up of the form with every kind of item; clicks are noted.
@@ -92,14 +100,12 @@ protected:
         {"-", false, false, true, false},      {"E&xit", false, false, true, false},
     };
     for (const auto& i : items) {
-      auto* item = new tk::TMenuItem(form_);
-      item->Caption = i.caption;
+      tk::TMenuItem* item = NewItem(i.caption, &popup->Items());
       item->Checked = i.checked;
       item->RadioItem = i.radio;
       item->Enabled = i.enabled;
       item->Default = i.isDefault;
       item->OnClick = [this, caption = i.caption](tk::TComponent*) { clicked_ = caption; };
-      popup->Items().Add(item);
     }
     // Made after the skin: set owner-drawn on its own.
     Painter().SetMenuOwnerDraw(popup, true);
@@ -279,10 +285,8 @@ TEST_F(SkinMenusTest, MenuWithHundredsOfItemsInColumns) {
   auto* popup = new tk::TPopupMenu(form_);
   constexpr int kItems = 400, kPerColumn = 20;
   for (int i = 0; i < kItems; ++i) {
-    auto* item = new tk::TMenuItem(form_);
-    item->Caption = i % 7 == 6 ? "-" : "Item " + std::to_string(i);
+    tk::TMenuItem* item = NewItem(i % 7 == 6 ? "-" : "Item " + std::to_string(i), &popup->Items());
     if (i > 0 && i % kPerColumn == 0) item->Break = tk::TMenuBreak::mbBreak;
-    popup->Items().Add(item);
   }
   Painter().SetMenuOwnerDraw(popup, true);
   MenuScript s;
@@ -302,15 +306,11 @@ TEST_F(SkinMenusTest, MenuWithHundredsOfItemsInColumns) {
 // and goes; the others get the painter's handlers and lose them again.
 TEST_F(SkinMenusTest, OwnHandlersSurviveThePainter) {
   auto* popup = new tk::TPopupMenu(form_);
-  auto* own = new tk::TMenuItem(form_);
-  auto* plain = new tk::TMenuItem(form_);
-  own->Caption = "Own";
-  plain->Caption = "Plain";
+  tk::TMenuItem* own = NewItem("Own", &popup->Items());
+  tk::TMenuItem* plain = NewItem("Plain", &popup->Items());
   int drawn = 0, measured = 0;
   own->OnDrawItem = [&](tk::TMenuItem*, HDC, const RECT&, UINT) { ++drawn; };
   own->OnMeasureItem = [&](tk::TMenuItem*, HDC, int&, int&) { ++measured; };
-  popup->Items().Add(own);
-  popup->Items().Add(plain);
   skin::TsSkinableMenus& painter = Painter();
   for (bool on : {true, false, true, false}) {
     painter.SetActive(!on);
@@ -399,9 +399,7 @@ TEST_F(SkinMenusTest, ExtraLineShowsInThePopup) {
 TEST_F(SkinMenusTest, UnderlinesHideOnlyWhenTheDrawStateAsks) {
   tk::TPopupMenu* popup = MakePopup();
   tk::TMenuItem* withKey = popup->Items().Items(5);  // "E&xit"
-  auto* withoutKey = new tk::TMenuItem(form_);
-  withoutKey->Caption = "Plain";
-  popup->Items().Add(withoutKey);
+  tk::TMenuItem* withoutKey = NewItem("Plain", &popup->Items());
   Painter().SetMenuOwnerDraw(popup, true);
   const POINT at = PopupPlace();
   const auto draw = [&](tk::TMenuItem* item, UINT state) {
@@ -434,12 +432,8 @@ namespace {
 // the system proposes, and shows the hot look when selected.
 TEST_F(SkinMenusTest, BarItemsOfAMainMenu) {
   auto* menu = new tk::TMainMenu(form_);
-  auto* file = new tk::TMenuItem(form_);
-  auto* open = new tk::TMenuItem(form_);
-  file->Caption = "&File";
-  open->Caption = "&Open";
-  file->Add(open);
-  menu->Items().Add(file);
+  tk::TMenuItem* file = NewItem("&File", &menu->Items());
+  tk::TMenuItem* open = NewItem("&Open", file);
   Painter().SetMenuOwnerDraw(menu, true);
   EXPECT_TRUE(menu->OwnerDraw);
   int w = 0, h = 0;
