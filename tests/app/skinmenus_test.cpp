@@ -327,6 +327,26 @@ TEST_F(SkinMenusTest, OwnHandlersSurviveThePainter) {
   EXPECT_EQ(measured, 4);
 }
 
+// A menu window finished again and again (every item's painting finishes
+// it, and so may the application window's message) is subclassed once:
+// its messages are answered without the subclass calling itself.
+TEST_F(SkinMenusTest, MenuWindowFinishedOftenIsSubclassedOnce) {
+  tk::TPopupMenu* popup = MakePopup();
+  const POINT at = PopupPlace();
+  LRESULT erased = 0;
+  MenuScript s;
+  s.Steps = {Wait(), [&](HWND m) {
+               for (int i = 0; i < 3; ++i)
+                 SendMessageW(app_->Handle(), skin::kFinishMenuWindowMessage, 0, reinterpret_cast<LPARAM>(m));
+               const base::WindowDc dc(m);
+               erased = SendMessageW(m, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+             },
+             Key(VK_DOWN), Wait(), Key(VK_ESCAPE)};
+  RunMenu(s, [&] { popup->Popup(at.x, at.y); });
+  EXPECT_TRUE(s.Seen);
+  EXPECT_EQ(erased, 1);
+}
+
 // Messages that name a menu and command no longer there, or a window that
 // is no menu, do nothing.
 TEST_F(SkinMenusTest, FinishMessagesCheckWhatTheyName) {
