@@ -20,6 +20,12 @@ if(SORVENAL_WIN)
   target_include_directories(mainpaint_bench PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
                              ${PROJECT_BINARY_DIR}/report)
   target_link_libraries(mainpaint_bench PRIVATE app_core)
+  # Timing harness: opening the skinned system menu.
+  add_executable(menuopen_bench ${PROJECT_SOURCE_DIR}/bench/menuopen_bench.cpp ${PROJECT_SOURCE_DIR}/resources/Sorvenal.rc)
+  add_dependencies(menuopen_bench form_main_layout quor_settings_resources quor_box_icons)
+  target_include_directories(menuopen_bench PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
+                             ${PROJECT_BINARY_DIR}/report)
+  target_link_libraries(menuopen_bench PRIVATE app_core)
 endif()
 
 if(SORVENAL_WIN)
@@ -33,4 +39,10 @@ if(SORVENAL_WIN)
   set_tests_properties(skinframe_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   # A skin folder of the test is copied from the internal skins' sources.
   target_compile_definitions(skinframe_test PRIVATE SORVENAL_SOURCE_DIR_W=L"${PROJECT_SOURCE_DIR}")
+  # Skinned menus opened and driven inside their own loop; screenshots kept.
+  sorvenal_test(skinmenus_test SOURCES ${t}/skinmenus_test.cpp ${PROJECT_SOURCE_DIR}/resources/Sorvenal.rc DEPS app_core)
+  add_dependencies(skinmenus_test form_main_layout quor_settings_resources)
+  target_include_directories(skinmenus_test PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
+                             ${PROJECT_BINARY_DIR}/report)
+  set_tests_properties(skinmenus_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endif()

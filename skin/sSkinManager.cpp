@@ -5,6 +5,7 @@
 #include "skin/sConst.h"
 #include "skin/sSkinDirectory.h"
 #include "skin/sSkinLoader.h"
+#include "skin/sSkinMenus.h"
 #include "skin/sSkinState.h"
 #include "skin/sVclUtils.h"
 #include "toolkit/SysUtils.h"
@@ -58,7 +59,8 @@ bool SetAnimOption(TorvAnimOption& o, const std::string& field, const std::strin
 
 }  // namespace
 
-TsSkinManager::TsSkinManager(tk::TComponent* owner) : tk::TComponent(owner) {
+TsSkinManager::TsSkinManager(tk::TComponent* owner)
+    : tk::TComponent(owner), menus_(std::make_unique<TsSkinableMenus>(this)) {
   // The first manager becomes the default one. (The engine has no hidden
   // application window to watch: the main form owns the taskbar button.)
   if (!state::DefaultManager()) state::DefaultManager() = this;
@@ -91,7 +93,25 @@ void TsSkinManager::ChangeSkin() {
     LoadSkin();
     if (!state::Announcing() && active_) SendNewSkin();
   }
+  UpdateMenus();
   if (OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::UpdateMenus() {
+  menus_->SkinChanged();
+  // While the forms go, their menus go too; handlers left on other items
+  // do nothing once the painter is gone.
+  if (IsDestroying()) return;
+  menus_->SetActive(active_ && tables_.SkinData.SkinActive);
+}
+
+void TsSkinManager::SetSkinnedPopups(bool value) {
+  skinnedPopups_ = value;
+  // Pop-ups follow the flag: the painter walks the menus again.
+  if (menus_->Active()) {
+    menus_->SetActive(false);
+    UpdateMenus();
+  }
 }
 
 void TsSkinManager::SetActive(bool value) {
@@ -102,6 +122,7 @@ void TsSkinManager::SetActive(bool value) {
   } else {
     if (!Loading()) SendRemoveSkin();
     UpdateCachedIndexes();
+    UpdateMenus();
   }
 }
 
@@ -116,6 +137,7 @@ void TsSkinManager::ReloadColours() {
   if (!tables_.SkinData.SkinActive) return;
   LoadSkin();
   if (!Loading()) SendRefresh();
+  menus_->SkinChanged();
 }
 
 void TsSkinManager::SetHueOffset(int32_t value) {

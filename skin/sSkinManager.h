@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,8 @@ struct TorvMenuSupport {
 
 enum TsSkinningRule : uint8_t { srStdForms = 1, srStdDialogs = 2, srThirdParty = 4 };
 
+class TsSkinableMenus;
+
 class TsSkinManager : public tk::TComponent {
 public:
   explicit TsSkinManager(tk::TComponent* owner);
@@ -83,7 +86,9 @@ public:
   std::string SkinInfo() const;
   static std::string Version() { return "5.16"; }
   bool SkinnedPopups() const { return skinnedPopups_; }
-  void SetSkinnedPopups(bool value) { skinnedPopups_ = value; }
+  void SetSkinnedPopups(bool value);
+  // The menu painter; active while a skin is.
+  TsSkinableMenus& SkinableMenus() { return *menus_; }
 
   // The active skin. Painting reads the tables; indexes are positions in them.
   const TsSkinTables& Skin() const { return tables_; }
@@ -132,6 +137,8 @@ private:
   void ReloadColours();
   void UpdateCachedIndexes() { constData_ = ComputeCachedIndexes(tables_); }
   void SuspendRedraw();
+  // The menu painter follows the skin: stale sizes dropped, active or not.
+  void UpdateMenus();
 
   TsSkinTables tables_;
   TsCachedIndexes constData_;
@@ -144,6 +151,7 @@ private:
   bool skinnedPopups_ = true;
   HWND hotWindow_ = nullptr;
   std::vector<tk::TWinControl*> suspended_;  // forms whose redrawing this manager switched off
+  std::unique_ptr<TsSkinableMenus> menus_;
 };
 
 // Process-wide state the engine's painting consults.

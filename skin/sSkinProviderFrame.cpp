@@ -11,8 +11,11 @@
 #include "skin/sFrameRegion.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinManager.h"
+#include "skin/sSkinMenus.h"
 #include "skin/sSkinProps.h"
 #include "skin/sSkinProvider.h"
+
+#include "skin/sSkinMenus.h"
 #include "skin/sWindowShape.h"
 #include "toolkit/Messages.h"
 #include "toolkit/WinText.h"
@@ -348,7 +351,11 @@ void TsSkinProvider::EndPress(bool act) {
 }
 
 void TsSkinProvider::ShowSystemMenu(int x, int y) {
-  systemMenu_->Refresh(SkinData.Manager());
+  TsSkinManager* manager = SkinData.Manager();
+  systemMenu_->Refresh(manager);
+  // Refreshing makes the skin items anew: the painter gives them its
+  // handlers each time the menu opens.
+  if (manager) manager->SkinableMenus().SetMenuOwnerDraw(systemMenu_.get(), manager->SkinableMenus().Active());
   systemMenu_->Popup(x, y);
 }
 

@@ -1,6 +1,10 @@
 #include "skin/sSpeedButton.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
+
+#include "base/ScopeExit.h"
 
 #include "skin/sButton.h"
 #include "skin/sButtonLayout.h"
@@ -14,6 +18,12 @@
 namespace skin {
 
 namespace {
+
+// A drop-down menu of any speed button is open: a second press opens none.
+bool& DropDownOpen() {
+  static bool open = false;
+  return open;
+}
 
 void RebuildAndRefill(tk::TControl* c) {
   auto* b = static_cast<TsSpeedButton*>(c);
@@ -49,7 +59,43 @@ void TsSpeedButton::Invalidate() {
 
 void TsSpeedButton::Loaded() {
   TsListGlyphButton::Loaded();
+  if (!dropdownMenuName_.empty() && Owner()) {
+    DropdownMenu = dynamic_cast<tk::TPopupMenu*>(Owner()->FindComponent(dropdownMenuName_));
+    if (!DropdownMenu) throw tk::EReadError("Invalid property value for DropdownMenu: " + dropdownMenuName_);
+  }
   SkinData.UpdateSection();
+}
+
+bool TsSpeedButton::DropDown(int32_t x) {
+  if (ButtonStyle != TToolButtonStyle::tbsDropDown || !DropdownMenu || !Enabled()) return false;
+  if (x < Width() - DropDownWidth() && OnClick) return false;
+  StopAnimation(SkinData, anim_);
+  if (DropDownOpen()) return true;
+  DropDownOpen() = menuShown_ = true;
+  SkinData.CacheDirty = true;
+  if (!OnClick) SetState(tk::TButtonState::bsDown);
+  RepaintThroughParent(this);
+  POINT at{0, Height() + 1};
+  if (Parent() && Parent()->HandleAllocated()) {
+    at.x += Left();
+    at.y += Top();
+    ClientToScreen(Parent()->Handle(), &at);
+  }
+  {
+    const base::ScopeExit closed([this] {
+      DropDownOpen() = menuShown_ = false;
+      SkinData.CacheDirty = true;
+    });
+    DropdownMenu->Popup(at.x, at.y);
+  }
+  POINT cursor;
+  GetCursorPos(&cursor);
+  RECT screen{Left(), Top(), Left() + Width(), Top() + Height()};
+  if (Parent() && Parent()->HandleAllocated()) MapWindowPoints(Parent()->Handle(), nullptr, reinterpret_cast<POINT*>(&screen), 2);
+  if (!PtInRect(&screen, cursor)) Perform(tk::CM_MOUSELEAVE, 0, 0);
+  if (!OnClick) SetState(tk::TButtonState::bsUp);
+  RepaintThroughParent(this);
+  return true;
 }
 
 void TsSpeedButton::PaintContent(TsBitmap24& cache, int32_t state) {
@@ -110,8 +156,15 @@ void TsSpeedButton::RebuildCache() {
     const TRect face = {0, 0, Width() - DropDownWidth(), Height()};
     PaintItemWithContent(SkinData, bg, state, cache, pos, face, DrawOverBorder, [&] { PaintContent(cache, state); });
     if (DropDownWidth() > 0) {
-      const int32_t part = Down() ? 2 : SkinData.IsActive() ? 1 : 0;
+      const int32_t part = menuShown_ || Down() ? 2 : SkinData.IsActive() ? 1 : 0;
       PaintItem(SkinData, bg, true, part, true, cache, pos, {face.Right, 0, Width(), Height()});
+      TsSkinManager* m = SkinData.Manager();
+      if (const int32_t arrow = m ? m->ConstData().ComboGlyph : -1; t.ValidMask(arrow)) {
+        const TsMaskData& image = t.ma[arrow];
+        const TPoint size = StateSize(image);
+        PaintSkinGlyph(cache, {(DropDownWidth() - size.X) / 2 + face.Right + 1, (Height() - size.Y) / 2}, part, image,
+                       image.Picture ? *image.Picture : t.MasterBitmap);
+      }
     }
   }
   if (!ControlEnabled(this)) PaintDisabled(cache, DisabledKind, bg, Left(), Top(), AskColor(Parent()));
@@ -203,8 +256,11 @@ LRESULT TsSpeedButton::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (skinned) Animate(aeMouseLeave, false);
       return 0;
     case WM_LBUTTONDOWN:
+      if (DropDown(GET_X_LPARAM(lParam))) return 0;
+      [[fallthrough]];
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
+      if (msg == WM_LBUTTONUP) menuShown_ = false;
       tk::TSpeedButton::Perform(msg, wParam, lParam);
       if (skinned && Enabled()) Animate(msg == WM_LBUTTONUP ? aeMouseUp : aeMouseDown, true);
       return 0;
@@ -232,6 +288,8 @@ bool TsSpeedButton::SetProperty(const std::string& name, const tpf0::Value& v) {
     ShowCaption = tk::ValueToBool(name, v);
   else if (name == "DrawOverBorder")
     DrawOverBorder = tk::ValueToBool(name, v);
+  else if (name == "DropdownMenu")
+    dropdownMenuName_ = tk::ValueToIdent(name, v);
   else if (name == "TextOffset")
     TextOffset = tk::ValueToInt(name, v);
   else if (name == "ButtonStyle") {

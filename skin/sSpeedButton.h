@@ -14,6 +14,7 @@
 #include "skin/sGraphUtils.h"
 #include "skin/sImageGlyph.h"
 #include "toolkit/Buttons.h"
+#include "toolkit/Menus.h"
 
 namespace skin {
 
@@ -38,6 +39,10 @@ public:
   bool DrawOverBorder = true;
   int32_t TextOffset = 0;
   TToolButtonStyle ButtonStyle = TToolButtonStyle::tbsButton;
+  // The pop-up a tbsDropDown button shows below itself.
+  tk::TPopupMenu* DropdownMenu = nullptr;
+  // True while the button's drop-down menu is open.
+  bool MenuShown() const { return menuShown_; }
 
   // Stores an appearance property; a change rebuilds the picture.
   template <class T>
@@ -68,9 +73,14 @@ private:
   void PaintContent(TsBitmap24& cache, int32_t state);
   void Animate(TorvAnimatEvent event, bool half);
   LRESULT SkinCommand(WPARAM wParam, LPARAM lParam);
+  // A left press that opens the drop-down menu; false when the press is
+  // the standard button's.
+  bool DropDown(int32_t x);
 
   TsAnimTimer* anim_ = nullptr;
   bool oldDown_ = false;
+  bool menuShown_ = false;
+  std::string dropdownMenuName_;  // resolved once the layout is read
   int oldNumGlyphs_ = 1, oldSpacing_ = 4;
 };
 

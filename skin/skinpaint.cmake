@@ -4,11 +4,11 @@ set(d ${CMAKE_CURRENT_LIST_DIR})
 set(t ${PROJECT_SOURCE_DIR}/tests/skin)
 sorvenal_core(skin_paint SOURCES ${d}/sAlphaGraph.cpp ${d}/sGradient.cpp ${d}/sGraphUtils.cpp ${d}/sButtonLayout.cpp
               ${d}/sLabelShadow.cpp ${d}/sDefaultGlyphs.cpp ${d}/orvScrollPaint.cpp ${d}/sFramePainter.cpp
-              ${d}/sFrameRegion.cpp
+              ${d}/sFrameRegion.cpp ${d}/sMenuLayout.cpp
               DEPS skin_core)
 sorvenal_test(skin_paint_test SOURCES ${t}/sAlphaGraph_test.cpp ${t}/sGradient_test.cpp ${t}/sGraphUtils_test.cpp ${t}/sSkinChangeFrames_test.cpp
               ${t}/sButtonLayout_test.cpp ${t}/sLabelShadow_test.cpp ${t}/EmptyRectangles_test.cpp ${t}/sDefaultGlyphs_test.cpp
-              ${t}/orvScrollPaint_test.cpp ${t}/sFramePainter_test.cpp
+              ${t}/orvScrollPaint_test.cpp ${t}/sFramePainter_test.cpp ${t}/sMenuLayout_test.cpp
               DEPS skin_paint)
 
 if(SORVENAL_WIN)

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
+
+#include "base/ScopeExit.h"
 
 #include "toolkit/Forms.h"
 #include "toolkit/SysUtils.h"
@@ -32,6 +35,11 @@ WORD TakeCommand(TMenuItem* item) {
     if (items.emplace(command, item).second) return command;
   }
   throw EOutOfResources("Too many menu items");
+}
+
+HMENU& CurrentDrawingMenu() {
+  static HMENU menu = nullptr;
+  return menu;
 }
 
 TMenuItem* LiveItem(ULONG_PTR data) {
@@ -223,9 +231,14 @@ bool TMenu::DrawItem(const DRAWITEMSTRUCT& dis) {
   if (dis.CtlType != ODT_MENU) return false;
   TMenuItem* item = LiveItem(dis.itemData);
   if (!item) return false;
-  if (item->OnDrawItem) item->OnDrawItem(item, dis.hDC, dis.rcItem, dis.itemState);
+  if (!item->OnDrawItem) return true;
+  const HMENU outer = std::exchange(CurrentDrawingMenu(), reinterpret_cast<HMENU>(dis.hwndItem));
+  const base::ScopeExit restore([outer] { CurrentDrawingMenu() = outer; });
+  item->OnDrawItem(item, dis.hDC, dis.rcItem, dis.itemState);
   return true;
 }
+
+HMENU TMenu::DrawingMenu() { return CurrentDrawingMenu(); }
 
 LRESULT TMenu::MenuChar(wchar_t key, HMENU menu) {
   const auto upper = [](wchar_t c) { return reinterpret_cast<uintptr_t>(CharUpperW(reinterpret_cast<LPWSTR>(c))); };

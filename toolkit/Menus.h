@@ -95,6 +95,9 @@ public:
   // the menu while it shows; true when the item was one of this menu's.
   static bool MeasureItem(MEASUREITEMSTRUCT& mis);
   static bool DrawItem(const DRAWITEMSTRUCT& dis);
+  // The menu whose item DrawItem is drawing (null outside of it), for
+  // handlers that need the system's menu of the item.
+  static HMENU DrawingMenu();
   // WM_MENUCHAR of an owner-drawn menu (the system cannot see the access
   // keys): runs the item whose caption marks `key` with "&".
   static LRESULT MenuChar(wchar_t key, HMENU menu);

@@ -312,3 +312,68 @@ TEST(SkinText, DisabledTextIsDrawnTwice) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------- drop-down
+
+struct DropDownWatch {
+  skin::TsSpeedButton* Button = nullptr;
+  bool Seen = false, ShownWhileOpen = false;
+  int Ticks = 0;
+};
+// A menu still open after this many ticks is ended: the test fails, never hangs.
+constexpr int kMaxTicks = 40;
+DropDownWatch* watch = nullptr;
+
+// Inside the menu's loop: notes what the button says, then picks the first item.
+void CALLBACK PickFirstItem(HWND, UINT, UINT_PTR, DWORD) {
+  if (++watch->Ticks > kMaxTicks) EndMenu();
+  const HWND m = FindWindowW(L"#32768", nullptr);
+  if (!m || !IsWindowVisible(m)) return;
+  if (!watch->Seen) {
+    watch->Seen = true;
+    watch->ShownWhileOpen = watch->Button->MenuShown();
+    PostMessageW(m, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(m, WM_KEYDOWN, VK_RETURN, 0);
+  }
+}
+
+// A press on the arrow part opens the menu below the button; a press on the
+// face clicks as before, unless the button has no click of its own.
+TEST_F(ButtonsTest, DropDownButtonOpensItsMenu) {
+  auto* menu = new tk::TPopupMenu(form_);
+  auto* item = new tk::TMenuItem(form_);
+  item->Caption = "&Pick";
+  int picked = 0;
+  item->OnClick = [&](tk::TComponent*) { ++picked; };
+  menu->Items().Add(item);
+  a_->ButtonStyle = skin::TToolButtonStyle::tbsDropDown;
+  a_->DropdownMenu = menu;
+  const struct {
+    const char* where;
+    int x;
+    bool withClick;
+    int picks, clicks;
+  } cases[] = {
+      {"arrow part", 52, true, 1, 0},
+      {"face", 10, true, 0, 1},
+      {"face of a button without a click", 10, false, 1, 0},
+  };
+  for (const auto& c : cases) {
+    picked = clicks_ = 0;
+    if (!c.withClick) a_->OnClick = nullptr;
+    DropDownWatch w{a_};
+    watch = &w;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, PickFirstItem);
+    Mouse(WM_LBUTTONDOWN, a_, c.x, 5);
+    Mouse(WM_LBUTTONUP, a_, c.x, 5);
+    KillTimer(nullptr, timer);
+    app_->ProcessMessages();
+    watch = nullptr;
+    EXPECT_EQ(w.Seen, c.picks > 0) << c.where;
+    EXPECT_EQ(w.ShownWhileOpen, c.picks > 0) << c.where;
+    EXPECT_EQ(picked, c.picks) << c.where;
+    EXPECT_EQ(clicks_, c.clicks) << c.where;
+    EXPECT_FALSE(a_->MenuShown()) << c.where;
+    EXPECT_EQ(a_->State(), tk::TButtonState::bsUp) << c.where;
+  }
+}

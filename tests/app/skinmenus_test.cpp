@@ -1,0 +1,484 @@
+// Skinned menus in real windows under Wine: the main window's system menu
+// and pop-ups of the program, opened and driven while their own loop runs
+// (a timer posts keys and clicks to the menu window), their pictures on the
+// screen against what the painters compute.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "skin/sSkinManager.h"
+#include "skin/sSkinMenus.h"
+#include "skin/sSkinProvider.h"
+#include "tests/app/MainFormFixture.h"
+#include "tests/app/ScreenPicture.h"
+
+namespace {
+
+using skin::TsBitmap24;
+
+// ---------------------------------------------------------------- driving
+
+// Steps run one per timer tick while a menu window shows; once they are
+// done (or no menu shows for long) the menu is ended, so that a test never
+// hangs in the menu's loop.
+struct MenuScript {
+  std::vector<std::function<void(HWND menuWindow)>> Steps;
+  size_t Next = 0;
+  int Idle = 0;
+  bool Seen = false;
+};
+MenuScript* script = nullptr;
+constexpr int kIdleTicks = 30;
+constexpr UINT kTickMs = 60;
+
+HWND ShownMenuWindow() {
+  const HWND m = FindWindowW(L"#32768", nullptr);
+  return m && IsWindowVisible(m) ? m : nullptr;
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND m = ShownMenuWindow();
+  if (m) script->Seen = true;
+  if (m && script->Next < script->Steps.size()) {
+    script->Steps[script->Next++](m);
+    return;
+  }
+  if (++script->Idle > kIdleTicks) EndMenu();
+}
+
+// Opens a menu with `open` and runs the script inside its loop.
+void RunMenu(MenuScript& s, const std::function<void()>& open) {
+  script = &s;
+  const UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, Tick);
+  open();
+  KillTimer(nullptr, timer);
+  script = nullptr;
+}
+
+auto Key(WPARAM vk) {
+  return [vk](HWND m) { PostMessageW(m, WM_KEYDOWN, vk, 0); };
+}
+auto Char(wchar_t c) {
+  return [c](HWND m) { PostMessageW(m, WM_CHAR, c, 0); };
+}
+auto Wait() {
+  return [](HWND) {};
+}
+
+// ---------------------------------------------------------------- fixture
+
+class SkinMenusTest : public testing::Test, protected MainFormFixture {
+protected:
+  static void SetUpTestSuite() { RegisterClasses(); }
+  void SetUp() override { ShowForm(); }
+  void TearDown() override { delete app_; }
+
+  skin::TsSkinableMenus& Painter() { return form_->sSkinManager1->SkinableMenus(); }
+
+  // An item of the form, added to `parent` when one is given.
+  tk::TMenuItem* NewItem(const std::string& caption, tk::TMenuItem* parent = nullptr) {
+    auto* item = new tk::TMenuItem(form_);
+    item->Caption = caption;
+    if (parent) parent->Add(item);
+    return item;
+  }
+
+  void OpenSystemMenu() { SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' '); }
+
+  // A pop-up of the form with every kind of item; clicks are noted.
+  tk::TPopupMenu* MakePopup() {
+    auto* popup = new tk::TPopupMenu(form_);
+    const struct {
+      const char* caption;
+      bool checked, radio, enabled, isDefault;
+    } items[] = {
+        {"&Check", true, false, true, false},  {"&Radio", true, true, true, false},
+        {"&Disabled", false, false, false, false}, {"De&fault", false, false, true, true},
+        {"-", false, false, true, false},      {"E&xit", false, false, true, false},
+    };
+    for (const auto& i : items) {
+      tk::TMenuItem* item = NewItem(i.caption, &popup->Items());
+      item->Checked = i.checked;
+      item->RadioItem = i.radio;
+      item->Enabled = i.enabled;
+      item->Default = i.isDefault;
+      item->OnClick = [this, caption = i.caption](tk::TComponent*) { clicked_ = caption; };
+    }
+    // Made after the skin: set owner-drawn on its own.
+    Painter().SetMenuOwnerDraw(popup, true);
+    return popup;
+  }
+
+  POINT PopupPlace() const {
+    RECT r;
+    GetWindowRect(form_->Handle(), &r);
+    return {r.left + 60, r.top + 80};
+  }
+
+  // The item's rectangle in its menu window's coordinates.
+  static RECT ItemRect(HWND window, HMENU menu, UINT position) {
+    RECT item{}, w{};
+    GetMenuItemRect(nullptr, menu, position, &item);
+    GetWindowRect(window, &w);
+    OffsetRect(&item, -w.left, -w.top);
+    return item;
+  }
+
+  // Pixels of the screen's picture of a menu window that differ from what
+  // the painters give: the left and right border strips (clear of the
+  // corners) from the pop-up's background, and the glyph column of item
+  // `position` (hot or not) from the "MENUITEM" section over it, right of
+  // the extra line when one shows.
+  int Mismatches(HWND window, const TsBitmap24& shot, UINT position, bool hot, int32_t extraLine = 0) {
+    const skin::TsSkinManager& sm = *form_->sSkinManager1;
+    const TsBitmap24& bg = Painter().PopupBackground();
+    EXPECT_EQ(bg.Width(), shot.Width());
+    EXPECT_EQ(bg.Height(), shot.Height());
+    if (bg.Width() != shot.Width() || bg.Height() != shot.Height()) return -1;
+    int bad = 0;
+    const int32_t border = skin::kMenuBorderWidth, corner = 8;
+    for (int32_t y = corner; y < shot.Height() - corner; ++y)
+      for (int32_t x : {0, border - 1, shot.Width() - border, shot.Width() - 1}) bad += shot.Pixel(x, y) != bg.Pixel(x, y);
+    const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    RECT r = ItemRect(window, menu, position);
+    for (int32_t y = r.top; y < r.bottom; ++y)
+      for (int32_t x = r.left; x < r.left + extraLine; ++x) bad += shot.Pixel(x, y) != bg.Pixel(x, y);
+    r.left += extraLine;
+    const int32_t w = r.right - r.left, h = r.bottom - r.top;
+    TsBitmap24 expected(w, h);
+    const skin::TCacheInfo info{&bg, 0, 0, true};
+    skin::FillFromBackground(expected, {0, 0, w, h}, info.Shifted(r.left, r.top));
+    const int32_t section = sm.GetSkinIndex("MENUITEM");
+    if (section >= 0)
+      skin::PaintSkinSection(expected, sm.Skin(), section, info, -1, -1, {r.left, r.top}, {0, 0, w, h}, hot ? 1 : 0,
+                             true);
+    const int32_t glyphColumn = Painter().Margin + skin::kMenuGlyphSize;
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < glyphColumn; ++x) bad += shot.Pixel(r.left + x, r.top + y) != expected.Pixel(x, y);
+    return bad;
+  }
+
+  std::string clicked_;
+};
+
+const char* const kSkinNames[] = {"GrayPlastic (internal)", "Neutral (internal)", "Office12Style (internal)"};
+std::string Stem(const char* skinName) {
+  std::string s = std::string(skinName).substr(0, std::string(skinName).find(' '));
+  for (char& c : s) c = static_cast<char>(tolower(c));
+  return s;
+}
+
+// ---------------------------------------------------------------- tests
+
+TEST_F(SkinMenusTest, PainterFollowsTheSkin) {
+  EXPECT_TRUE(Painter().Active());
+  form_->sSkinManager1->SetActive(false);
+  EXPECT_FALSE(Painter().Active());
+  form_->sSkinManager1->SetActive(true);
+  app_->ProcessMessages();
+  EXPECT_TRUE(Painter().Active());
+}
+
+// The system menu opened with Alt+Space in each skin: its first item hot,
+// its border and items as the painters draw them; kept as screenshots.
+TEST_F(SkinMenusTest, SystemMenuIsSkinnedInEachSkin) {
+  for (const char* name : kSkinNames) {
+    Switch(name);
+    TsBitmap24 shot;
+    int bad = -1;
+    MenuScript s;
+    s.Steps = {Wait(), Key(VK_DOWN), Wait(), [&](HWND m) {
+                 shot = ScreenPicture(m);
+                 // Item 3 is "Move" (2 is the disabled "Restore").
+                 bad = Mismatches(m, shot, 0, true) + Mismatches(m, shot, 3, false);
+                 SaveBmp(ScreenPicture(GetDesktopWindow()), ("menu_system_" + Stem(name) + ".bmp").c_str());
+               },
+               Key(VK_ESCAPE), Key(VK_ESCAPE)};
+    RunMenu(s, [&] { OpenSystemMenu(); });
+    EXPECT_TRUE(s.Seen) << name;
+    EXPECT_EQ(bad, 0) << name;
+  }
+}
+
+// Arrows and Enter work through the skinned items: the skin list's first
+// skin is chosen.
+TEST_F(SkinMenusTest, SystemMenuItemsWorkByKeyboard) {
+  MenuScript s;
+  s.Steps = {Wait(), Key(VK_DOWN), Key(VK_RIGHT), Wait(), Key(VK_RETURN)};
+  RunMenu(s, [&] { OpenSystemMenu(); });
+  app_->ProcessMessages();
+  ASSERT_TRUE(s.Seen);
+  std::vector<std::string> names;
+  form_->sSkinManager1->GetSkinNames(names);
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(form_->sSkinManager1->SkinName(), names[0]);
+}
+
+// A pop-up with check, radio, disabled, default and separator items, driven
+// by keys, mnemonics and the mouse.
+TEST_F(SkinMenusTest, PopupItemsWorkByKeysMnemonicsAndMouse) {
+  tk::TPopupMenu* popup = MakePopup();
+  const auto click = [](UINT position) {
+    return [position](HWND m) {
+      const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(m, MN_GETHMENU, 0, 0));
+      RECT r{};
+      GetMenuItemRect(nullptr, menu, position, &r);
+      // A real click: the menu's loop reads the mouse as the system gives it.
+      SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+      INPUT in[2] = {};
+      in[0].type = in[1].type = INPUT_MOUSE;
+      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(2, in, sizeof(INPUT));
+    };
+  };
+  const struct {
+    const char* how;
+    std::vector<std::function<void(HWND)>> steps;
+    const char* clicked;
+  } cases[] = {
+      {"Down, Enter", {Key(VK_DOWN), Key(VK_RETURN)}, "&Check"},
+      {"Down twice, Enter", {Key(VK_DOWN), Key(VK_DOWN), Key(VK_RETURN)}, "&Radio"},
+      {"Esc", {Key(VK_ESCAPE)}, ""},
+      {"mnemonic x", {Char(L'x')}, "E&xit"},
+      {"mnemonic F, upper case", {Char(L'F')}, "De&fault"},
+      {"mnemonic of a disabled item, then Esc", {Char(L'd'), Wait(), Key(VK_ESCAPE)}, ""},
+      {"click on the default item", {Wait(), click(3)}, "De&fault"},
+  };
+  const POINT at = PopupPlace();
+  for (const auto& c : cases) {
+    clicked_.clear();
+    MenuScript s;
+    s.Steps = c.steps;
+    RunMenu(s, [&] { popup->Popup(at.x, at.y); });
+    EXPECT_TRUE(s.Seen) << c.how;
+    EXPECT_EQ(clicked_, c.clicked) << c.how;
+  }
+}
+
+// The pop-up in each skin, its second item hot; kept as screenshots.
+TEST_F(SkinMenusTest, PopupIsSkinnedInEachSkin) {
+  tk::TPopupMenu* popup = MakePopup();
+  const POINT at = PopupPlace();
+  for (const char* name : kSkinNames) {
+    Switch(name);
+    Painter().SetMenuOwnerDraw(popup, true);
+    int bad = -1;
+    MenuScript s;
+    s.Steps = {Wait(), Key(VK_DOWN), Key(VK_DOWN), Wait(), [&](HWND m) {
+                 const TsBitmap24 shot = ScreenPicture(m);
+                 bad = Mismatches(m, shot, 5, false);
+                 SaveBmp(ScreenPicture(GetDesktopWindow()), ("menu_popup_" + Stem(name) + ".bmp").c_str());
+               },
+               Key(VK_ESCAPE)};
+    RunMenu(s, [&] { popup->Popup(at.x, at.y); });
+    EXPECT_TRUE(s.Seen) << name;
+    EXPECT_EQ(bad, 0) << name;
+  }
+}
+
+// Hundreds of items in columns of 20 open, paint and close without harm.
+TEST_F(SkinMenusTest, MenuWithHundredsOfItemsInColumns) {
+  auto* popup = new tk::TPopupMenu(form_);
+  constexpr int kItems = 400, kPerColumn = 20;
+  for (int i = 0; i < kItems; ++i) {
+    tk::TMenuItem* item = NewItem(i % 7 == 6 ? "-" : "Item " + std::to_string(i), &popup->Items());
+    if (i > 0 && i % kPerColumn == 0) item->Break = tk::TMenuBreak::mbBreak;
+  }
+  Painter().SetMenuOwnerDraw(popup, true);
+  MenuScript s;
+  bool painted = false;
+  s.Steps = {Wait(), Key(VK_DOWN), Key(VK_RIGHT), Wait(), [&](HWND) {
+               painted = !Painter().PopupBackground().Empty();
+               SaveBmp(ScreenPicture(GetDesktopWindow()), "menu_columns.bmp");
+             },
+             Key(VK_ESCAPE)};
+  const POINT at{0, 0};
+  RunMenu(s, [&] { popup->Popup(at.x, at.y); });
+  EXPECT_TRUE(s.Seen);
+  EXPECT_TRUE(painted);
+}
+
+// Items that draw themselves keep their handlers when the painter comes
+// and goes; the others get the painter's handlers and lose them again.
+TEST_F(SkinMenusTest, OwnHandlersSurviveThePainter) {
+  auto* popup = new tk::TPopupMenu(form_);
+  tk::TMenuItem* own = NewItem("Own", &popup->Items());
+  tk::TMenuItem* plain = NewItem("Plain", &popup->Items());
+  int drawn = 0, measured = 0;
+  own->OnDrawItem = [&](tk::TMenuItem*, HDC, const RECT&, UINT) { ++drawn; };
+  own->OnMeasureItem = [&](tk::TMenuItem*, HDC, int&, int&) { ++measured; };
+  skin::TsSkinableMenus& painter = Painter();
+  for (bool on : {true, false, true, false}) {
+    painter.SetActive(!on);
+    painter.SetActive(on);
+    int w = 0, h = 0;
+    own->OnMeasureItem(own, nullptr, w, h);
+    own->OnDrawItem(own, nullptr, RECT{}, 0);
+    EXPECT_EQ(static_cast<bool>(plain->OnDrawItem), on);
+    EXPECT_EQ(static_cast<bool>(plain->OnMeasureItem), on);
+    // The menu stays owner-drawn for the item that draws itself.
+    EXPECT_TRUE(popup->OwnerDraw);
+  }
+  EXPECT_EQ(drawn, 4);
+  EXPECT_EQ(measured, 4);
+}
+
+// A menu window finished again and again (every item's painting finishes
+// it, and so may the application window's message) is subclassed once:
+// its messages are answered without the subclass calling itself.
+TEST_F(SkinMenusTest, MenuWindowFinishedOftenIsSubclassedOnce) {
+  tk::TPopupMenu* popup = MakePopup();
+  const POINT at = PopupPlace();
+  LRESULT erased = 0;
+  MenuScript s;
+  s.Steps = {Wait(), [&](HWND m) {
+               for (int i = 0; i < 3; ++i)
+                 SendMessageW(app_->Handle(), skin::kFinishMenuWindowMessage, 0, reinterpret_cast<LPARAM>(m));
+               const base::WindowDc dc(m);
+               erased = SendMessageW(m, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+             },
+             Key(VK_DOWN), Wait(), Key(VK_ESCAPE)};
+  RunMenu(s, [&] { popup->Popup(at.x, at.y); });
+  EXPECT_TRUE(s.Seen);
+  EXPECT_EQ(erased, 1);
+}
+
+// Messages that name a menu and command no longer there, or a window that
+// is no menu, do nothing.
+TEST_F(SkinMenusTest, FinishMessagesCheckWhatTheyName) {
+  tk::TPopupMenu* popup = MakePopup();
+  const POINT at = PopupPlace();
+  MenuScript s;
+  s.Steps = {Wait(), Key(VK_ESCAPE)};
+  RunMenu(s, [&] { popup->Popup(at.x, at.y); });
+  const HMENU gone = popup->Handle();
+  popup->Rebuild();  // the old menu handle is destroyed
+  const HWND app = app_->Handle();
+  EXPECT_EQ(SendMessageW(app, skin::kFinishMenuItemMessage, 0xFFFF, reinterpret_cast<LPARAM>(gone)), 0);
+  EXPECT_EQ(SendMessageW(app, skin::kFinishMenuItemMessage, 0, reinterpret_cast<LPARAM>(popup->Handle())), 0);
+  EXPECT_EQ(SendMessageW(app, skin::kFinishMenuWindowMessage, 0, reinterpret_cast<LPARAM>(form_->Handle())), 0);
+  EXPECT_EQ(SendMessageW(app, skin::kFinishMenuWindowMessage, 0, 12345), 0);
+  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+}
+
+}  // namespace
+
+namespace {
+
+// Sizes by the painter's rules: the extra line widens items of a pop-up's
+// first column, never those after a column break, and never the system
+// menu's, whose skin list comes first.
+TEST_F(SkinMenusTest, ExtraLineWidensFirstColumnItemsExceptInTheSystemMenu) {
+  skin::TsSkinManager& sm = *form_->sSkinManager1;
+  sm.MenuSupport.UseExtraLine = true;
+  sm.MenuSupport.ExtraLineWidth = 24;
+  tk::TPopupMenu* popup = MakePopup();
+  popup->Items().Items(5)->Break = tk::TMenuBreak::mbBreak;
+  skin::TsSystemMenu& system = form_->sSkinProvider1->SystemMenu();
+  system.Refresh(&sm);
+  Painter().SetMenuOwnerDraw(&system, true);
+  const auto width = [&](tk::TMenuItem* item) {
+    int w = 0, h = 0;
+    item->OnMeasureItem(item, nullptr, w, h);
+    return w;
+  };
+  const int withLine = width(popup->Items().Items(0));
+  const int afterBreak = width(popup->Items().Items(5));
+  const int systemItem = width(system.Item("ItemMove"));
+  sm.MenuSupport.UseExtraLine = false;
+  Painter().SkinChanged();
+  EXPECT_EQ(withLine - width(popup->Items().Items(0)), 24);
+  EXPECT_EQ(afterBreak, width(popup->Items().Items(5)));
+  EXPECT_EQ(systemItem, width(system.Item("ItemMove")));
+}
+
+// The extra line's strip in a pop-up's picture, written with its caption;
+// kept as a screenshot.
+TEST_F(SkinMenusTest, ExtraLineShowsInThePopup) {
+  form_->sSkinManager1->MenuSupport.UseExtraLine = true;
+  tk::TPopupMenu* popup = MakePopup();
+  const POINT at = PopupPlace();
+  int bad = -1;
+  MenuScript s;
+  s.Steps = {Wait(), Wait(), [&](HWND m) {
+               const TsBitmap24 shot = ScreenPicture(m);
+               bad = Mismatches(m, shot, 5, false, form_->sSkinManager1->MenuSupport.ExtraLineWidth);
+               SaveBmp(ScreenPicture(GetDesktopWindow()), "menu_extraline.bmp");
+             },
+             Key(VK_ESCAPE)};
+  RunMenu(s, [&] { popup->Popup(at.x, at.y); });
+  EXPECT_TRUE(s.Seen);
+  EXPECT_EQ(bad, 0);
+}
+
+// Access keys are underlined unless the system asks to hide them.
+TEST_F(SkinMenusTest, UnderlinesHideOnlyWhenTheDrawStateAsks) {
+  tk::TPopupMenu* popup = MakePopup();
+  tk::TMenuItem* withKey = popup->Items().Items(5);  // "E&xit"
+  tk::TMenuItem* withoutKey = NewItem("Plain", &popup->Items());
+  Painter().SetMenuOwnerDraw(popup, true);
+  const POINT at = PopupPlace();
+  const auto draw = [&](tk::TMenuItem* item, UINT state) {
+    TsBitmap24 picture(120, 22);
+    {
+      skin::TsDibCanvas canvas(picture);
+      item->OnDrawItem(item, canvas.DC(), RECT{0, 0, 120, 22}, state);
+    }
+    return picture;
+  };
+  bool differs = false, plainSame = false;
+  MenuScript s;
+  s.Steps = {Wait(), [&](HWND) {
+               differs = !(draw(withKey, 0) == draw(withKey, ODS_NOACCEL));
+               plainSame = draw(withoutKey, 0) == draw(withoutKey, ODS_NOACCEL);
+             },
+             Key(VK_ESCAPE)};
+  RunMenu(s, [&] { popup->Popup(at.x, at.y); });
+  EXPECT_TRUE(s.Seen);
+  EXPECT_TRUE(differs);
+  EXPECT_TRUE(plainSame);
+}
+
+}  // namespace
+
+namespace {
+
+// A main menu's bar items get the bar handlers, their sub-items the pop-up
+// ones: a bar item is the menu bar's height less one, never narrower than
+// the system proposes, and shows the hot look when selected.
+TEST_F(SkinMenusTest, BarItemsOfAMainMenu) {
+  auto* menu = new tk::TMainMenu(form_);
+  tk::TMenuItem* file = NewItem("&File", &menu->Items());
+  tk::TMenuItem* open = NewItem("&Open", file);
+  Painter().SetMenuOwnerDraw(menu, true);
+  EXPECT_TRUE(menu->OwnerDraw);
+  int w = 0, h = 0;
+  file->OnMeasureItem(file, nullptr, w, h);
+  EXPECT_EQ(h, GetSystemMetrics(SM_CYMENU) - 1);
+  EXPECT_GT(w, 0);
+  int proposed = 500, ph = 0;
+  file->OnMeasureItem(file, nullptr, proposed, ph);
+  EXPECT_EQ(proposed, 500);
+  int sw = 0, sh = 0;
+  open->OnMeasureItem(open, nullptr, sw, sh);
+  EXPECT_NE(sh, h);  // measured as a pop-up item
+  const auto draw = [&](UINT state) {
+    TsBitmap24 picture(60, h);
+    {
+      skin::TsDibCanvas canvas(picture);
+      file->OnDrawItem(file, canvas.DC(), RECT{0, 0, 60, h}, state);
+    }
+    return picture;
+  };
+  EXPECT_FALSE(draw(0) == draw(ODS_SELECTED));
+  Painter().SetMenuOwnerDraw(menu, false);
+  EXPECT_FALSE(menu->OwnerDraw);
+  EXPECT_FALSE(static_cast<bool>(file->OnDrawItem));
+  EXPECT_FALSE(static_cast<bool>(open->OnMeasureItem));
+}
+
+}  // namespace
