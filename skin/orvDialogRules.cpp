@@ -114,8 +114,9 @@ uint8_t DialogIcons(uint32_t style, uint32_t exStyle) {
   return icons;
 }
 
-bool DialogCloseEnabled(bool hadSystemMenu, bool menuCloseEnabled, bool classNoClose) {
-  return hadSystemMenu && menuCloseEnabled && !classNoClose;
+bool DialogCloseEnabled(const TDialogCloseInput& in) {
+  if (!in.HadSystemMenu || !in.MenuCloseEnabled || in.ClassNoClose) return false;
+  return in.HasCancel || !in.HasYesOrAbort;
 }
 
 }  // namespace skin

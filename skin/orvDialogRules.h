@@ -59,9 +59,18 @@ TFrameBorder DialogBorder(uint32_t style);
 // The caption buttons a dialog's styles offer.
 uint8_t DialogIcons(uint32_t style, uint32_t exStyle);
 
-// Whether the skinned Close may close the dialog: only when the dialog had a
-// system menu whose Close item is enabled and its class does not forbid it
-// (a Yes/No box offers no Cancel, and its Close would answer one).
-bool DialogCloseEnabled(bool hadSystemMenu, bool menuCloseEnabled, bool classNoClose);
+// What tells whether a dialog offers a Close.
+struct TDialogCloseInput {
+  bool HadSystemMenu = true;
+  bool MenuCloseEnabled = true;  // its system menu's Close is not greyed
+  bool ClassNoClose = false;     // its class has CS_NOCLOSE
+  bool HasCancel = true;         // it has a control with the Cancel id
+  bool HasYesOrAbort = false;    // it has a Yes or an Abort button
+};
+// Whether the skinned Close may close the dialog. A Close answers Cancel,
+// so a box that asks Yes/No or Abort/Retry/Ignore without a Cancel offers
+// none: Windows greys its system menu's Close; Wine does not, so the
+// buttons tell it too.
+bool DialogCloseEnabled(const TDialogCloseInput& in);
 
 }  // namespace skin

@@ -4,7 +4,9 @@
 
 #include "base/WinWindowDc.h"
 #include "skin/sConst.h"
+#include "skin/sFrameRegion.h"
 #include "skin/sGraphUtilsWin.h"
+#include "skin/sWindowShape.h"
 
 namespace skin {
 
@@ -89,6 +91,42 @@ void PaintFrameCaption(TsBitmap24& cache, const TFrameLayout& f, HWND window, HI
   r.bottom = r.top + textHeight;
   WriteSkinText(cache, font, text, true, t, look.TitleSection, look.Active,
                 DT_SINGLELINE | DT_END_ELLIPSIS | DT_VCENTER | DT_NOPREFIX | alignment, r);
+}
+
+void ShapeFrameWindow(HWND h, const TsSkinTables& t, const TFrameLayout& f, const TFrameLook& look) {
+  const RECT r = WindowRectOf(h);
+  const int32_t w = r.right - r.left, height = r.bottom - r.top;
+  SetWindowShape(h, w, height, FrameCutouts(t, look.FormSection, look.TitleSection, f, w, height, kFrameActiveState),
+                 false);
+}
+
+bool SendCaptionButtonCommand(HWND h, int32_t hit, bool minimizedRestores) {
+  WPARAM command = 0;
+  switch (hit) {
+    case fhClose:
+      command = SC_CLOSE;
+      break;
+    case fhMaxButton:
+      command = IsZoomed(h) ? SC_RESTORE : SC_MAXIMIZE;
+      break;
+    case fhMinButton:
+      command = minimizedRestores && IsIconic(h) ? SC_RESTORE : SC_MINIMIZE;
+      break;
+    case fhHelp:
+      command = SC_CONTEXTHELP;
+      break;
+    default:
+      return false;
+  }
+  SendMessageW(h, WM_SYSCOMMAND, command, 0);
+  return true;
+}
+
+int32_t HeldButtonState(HWND h, const TFrameLayout& f, int32_t heldHit, LPARAM clientPoint) {
+  POINT p{static_cast<int16_t>(LOWORD(clientPoint)), static_cast<int16_t>(HIWORD(clientPoint))};
+  ClientToScreen(h, &p);
+  const RECT w = WindowRectOf(h);
+  return FrameHitTest(f, p.x - w.left, p.y - w.top) == heldHit ? bsPressed : bsNormal;
 }
 
 void CopyFrameToWindow(HWND h, const TsBitmap24& cache) {

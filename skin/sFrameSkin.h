@@ -51,6 +51,41 @@ void PaintFramePicture(TsBitmap24& cache, TsBitmap24& titleBackground, const TsS
 void PaintFrameCaption(TsBitmap24& cache, const TFrameLayout& f, HWND window, HICON icon, HFONT font,
                        const TsSkinTables& t, const TFrameLook& look, UINT alignment);
 
+// Takes WS_VISIBLE away while the system handles a message that draws the
+// caption straight away (WM_SETTEXT, WM_SETICON): the system draws nothing
+// on an invisible window.
+// Windows: WM_SETREDRAW would do the same but also validates the window,
+// which drops paints that are still due; changing the style bit alone keeps
+// them. Wine: the style bit is what its drawing checks, too.
+class TSystemFrameOff {
+public:
+  explicit TSystemFrameOff(HWND h) : h_(h), style_(GetWindowLongW(h, GWL_STYLE)) {
+    if (style_ & WS_VISIBLE) SetWindowLongW(h_, GWL_STYLE, style_ & ~WS_VISIBLE);
+  }
+  ~TSystemFrameOff() {
+    if (style_ & WS_VISIBLE) SetWindowLongW(h_, GWL_STYLE, GetWindowLongW(h_, GWL_STYLE) | WS_VISIBLE);
+  }
+  TSystemFrameOff(const TSystemFrameOff&) = delete;
+  TSystemFrameOff& operator=(const TSystemFrameOff&) = delete;
+
+private:
+  HWND h_;
+  LONG style_;
+};
+
+// Gives the window the shape of the skin's frame corners.
+void ShapeFrameWindow(HWND h, const TsSkinTables& t, const TFrameLayout& f, const TFrameLook& look);
+
+// Sends the system command of a caption button's hit code (close,
+// maximise or restore, minimise or restore, help); false for other codes.
+// `minimizedRestores`: the minimise button of a minimised window restores it.
+bool SendCaptionButtonCommand(HWND h, int32_t hit, bool minimizedRestores);
+
+// The state a held caption button shows while the cursor is at a point of
+// the client area (a mouse message's lParam): pressed over the button,
+// normal off it.
+int32_t HeldButtonState(HWND h, const TFrameLayout& f, int32_t heldHit, LPARAM clientPoint);
+
 // Copies the frame picture to the window, the client area left out.
 void CopyFrameToWindow(HWND h, const TsBitmap24& cache);
 // Copies one rectangle (window coordinates) of the picture to the window.

@@ -7,13 +7,11 @@
 
 #include "base/WinGdiObject.h"
 #include "skin/sConst.h"
-#include "skin/sFrameRegion.h"
 #include "skin/sFrameSkin.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProps.h"
 #include "skin/sSkinProvider.h"
-#include "skin/sWindowShape.h"
 #include "toolkit/Messages.h"
 #include "toolkit/WinText.h"
 
@@ -35,28 +33,6 @@ bool IsToolBorder(tk::TFormBorderStyle b) {
   using tk::TFormBorderStyle;
   return b == TFormBorderStyle::bsNone || b == TFormBorderStyle::bsDialog || b == TFormBorderStyle::bsToolWindow;
 }
-
-// Takes WS_VISIBLE away while the system handles a message that draws the
-// caption straight away (WM_SETTEXT, WM_SETICON): the system draws nothing
-// on an invisible window.
-// Windows: WM_SETREDRAW would do the same but also validates the window,
-// which drops paints that are still due; changing the style bit alone keeps
-// them. Wine: the style bit is what its drawing checks, too.
-class TSystemFrameOff {
-public:
-  explicit TSystemFrameOff(HWND h) : h_(h), style_(GetWindowLongW(h, GWL_STYLE)) {
-    if (style_ & WS_VISIBLE) SetWindowLongW(h_, GWL_STYLE, style_ & ~WS_VISIBLE);
-  }
-  ~TSystemFrameOff() {
-    if (style_ & WS_VISIBLE) SetWindowLongW(h_, GWL_STYLE, GetWindowLongW(h_, GWL_STYLE) | WS_VISIBLE);
-  }
-  TSystemFrameOff(const TSystemFrameOff&) = delete;
-  TSystemFrameOff& operator=(const TSystemFrameOff&) = delete;
-
-private:
-  HWND h_;
-  LONG style_;
-};
 
 }  // namespace
 
@@ -168,12 +144,8 @@ void TsSkinProvider::ApplyRegion() {
   const SIZE size{r.right - r.left, r.bottom - r.top};
   if (size.cx == regionSize_.cx && size.cy == regionSize_.cy) return;
   regionSize_ = size;
-  const TFrameLayout f = Layout();
-  const TFrameLook look = Look();
-  const std::vector<TFrameRect> cuts =
-      FrameCutouts(SkinData.Skin(), look.FormSection, look.TitleSection, f, size.cx, size.cy, kFrameActiveState);
   changingRegion_ = true;
-  SetWindowShape(h, size.cx, size.cy, cuts, false);
+  ShapeFrameWindow(h, SkinData.Skin(), Layout(), Look());
   changingRegion_ = false;
 }
 
@@ -240,25 +212,10 @@ void TsSkinProvider::SetHot(int32_t hit) {
 void TsSkinProvider::ButtonAction(int32_t hit, POINT at) {
   const HWND h = form_->Handle();
   const bool mainForm = tk::Application && tk::Application->MainForm() == form_;
-  switch (hit) {
-    case fhClose:
-      SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-      break;
-    case fhMaxButton:
-      SendMessageW(h, WM_SYSCOMMAND, IsZoomed(h) ? SC_RESTORE : SC_MAXIMIZE, 0);
-      break;
-    case fhMinButton:
-      SendMessageW(h, WM_SYSCOMMAND, !mainForm && IsIconic(h) ? SC_RESTORE : SC_MINIMIZE, 0);
-      break;
-    case fhHelp:
-      SendMessageW(h, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
-      break;
-    default: {
-      const size_t i = static_cast<size_t>(hit - fhTitleButton);
-      if (i < TitleButtons.Count() && TitleButtons.Items(i).OnMouseUp) TitleButtons.Items(i).OnMouseUp(i, at.x, at.y);
-      break;
-    }
-  }
+  // The main form owns the taskbar button: its minimise button minimises.
+  if (SendCaptionButtonCommand(h, hit, !mainForm)) return;
+  const size_t i = static_cast<size_t>(hit - fhTitleButton);
+  if (i < TitleButtons.Count() && TitleButtons.Items(i).OnMouseUp) TitleButtons.Items(i).OnMouseUp(i, at.x, at.y);
 }
 
 // Ends a press: with `act` the button's action runs when the cursor is
@@ -348,12 +305,7 @@ bool TsSkinProvider::MouseMessage(const tk::TMessage& m, const tk::TMessageHandl
       return true;
     case WM_MOUSEMOVE:
       if (pressed_ == fhNowhere) return false;
-      {
-        POINT p{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
-        ClientToScreen(h, &p);
-        const bool over = FrameHitTest(f, p.x - w.left, p.y - w.top) == pressed_;
-        SetButtonState(pressed_, over ? bsPressed : bsNormal);
-      }
+      SetButtonState(pressed_, HeldButtonState(h, f, pressed_, m.lParam));
       return true;
     case WM_LBUTTONUP:
       if (pressed_ == fhNowhere) return false;

@@ -42,12 +42,16 @@ if(SORVENAL_WIN)
     ${d}/sSkinProvider.cpp
     ${d}/sSkinProviderFrame.cpp
     ${d}/sFrameSkin.cpp
+    ${d}/orvSystemMenu.cpp
+    ${d}/orvDialogWnd.cpp
+    ${d}/orvDialogChildren.cpp
+    ${d}/orvDials.cpp
     ${d}/sSystemMenu.cpp
     ${d}/sCtrlAdapter.cpp
     ${d}/sMessageBox.cpp
     ${d}/sWindowShape.cpp
     ${d}/sRegister.cpp)
   target_include_directories(skin PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(skin PUBLIC toolkit skin_core uxtheme)
+  target_link_libraries(skin PUBLIC toolkit skin_core uxtheme comctl32)
   sorvenal_test(skin_manager_test SOURCES ${t}/sSkinManager_test.cpp ${t}/sMessageBox_test.cpp DEPS skin)
 endif()

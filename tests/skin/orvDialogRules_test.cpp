@@ -84,17 +84,21 @@ TEST(DialogRules, CaptionButtonsAndCloseFollowTheStyleMenuAndClass) {
   EXPECT_EQ(DialogIcons(0x00080000 | 0x00020000 | 0x00010000, 0x400), fiSystemMenu | fiMinimize | fiMaximize | fiHelp);
   EXPECT_EQ(DialogIcons(0, 0), 0);
   struct Case {
-    bool sysMenu, menuClose, noClose, enabled;
+    TDialogCloseInput in;
+    bool enabled;
   };
   const Case cases[] = {
-      {true, true, false, true},    // an OK box
-      {true, false, false, false},  // Yes/No: the system menu's Close is greyed
-      {true, true, true, false},    // a class with CS_NOCLOSE
-      {false, true, false, false},  // no system menu, no Close
+      {{true, true, false, true, false}, true},    // an OK/Cancel box
+      {{true, true, false, false, false}, true},   // an OK box
+      {{true, false, false, false, true}, false},  // Yes/No under Windows: the menu's Close is greyed
+      {{true, true, false, false, true}, false},   // Yes/No or Abort/Retry/Ignore under Wine: no Cancel
+      {{true, true, false, true, true}, true},     // Yes/No/Cancel
+      {{true, true, true, true, false}, false},    // a class with CS_NOCLOSE
+      {{false, true, false, true, false}, false},  // no system menu, no Close
   };
   for (const Case& c : cases)
-    EXPECT_EQ(DialogCloseEnabled(c.sysMenu, c.menuClose, c.noClose), c.enabled)
-        << c.sysMenu << c.menuClose << c.noClose;
+    EXPECT_EQ(DialogCloseEnabled(c.in), c.enabled) << c.in.HadSystemMenu << c.in.MenuCloseEnabled
+                                                   << c.in.ClassNoClose << c.in.HasCancel << c.in.HasYesOrAbort;
 }
 
 }  // namespace
