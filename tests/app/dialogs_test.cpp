@@ -28,6 +28,16 @@ skin::TorvDialogWnd* SkinnerOf(HWND dialog) {
   return p ? p->DialogSkinner() : nullptr;
 }
 
+// Screenshots go beside the test program (the open dialog changes the
+// current folder while it browses).
+std::string ShotPath(const std::string& name) {
+  wchar_t exe[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring folder = exe;
+  folder.resize(folder.find_last_of(L"\\/") + 1);
+  return tk::Narrow(folder) + name;
+}
+
 HWND ButtonWithText(HWND dialog, const wchar_t* text) {
   return FindWindowExW(dialog, nullptr, L"Button", text);
 }
@@ -93,7 +103,7 @@ TEST_P(DialogsTest, InformationBoxIsSkinnedLikeThePaintersSayAndAnswersEnter) {
     EXPECT_GE(skinned, 3);
     // Wine: the system caption buttons are gone with WS_SYSMENU.
     EXPECT_FALSE(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU);
-    SaveBmp(ScreenPicture(box), ("dialog_info_" + Stem() + ".bmp").c_str());
+    SaveBmp(ScreenPicture(box), ShotPath("dialog_info_" + Stem() + ".bmp").c_str());
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
   });
   EXPECT_EQ(answer, IDOK);
@@ -194,7 +204,7 @@ TEST_P(DialogsTest, OpenDialogIsSkinnedAndReturnsTheFilePicked) {
         skin::TorvDialogWnd* skinner = SkinnerOf(dialog);
         EXPECT_NE(skinner, nullptr);
         if (skinner) EXPECT_EQ(Mismatches(dialog, *skinner), 0);
-        SaveBmp(ScreenPicture(dialog), ("dialog_open_" + Stem() + ".bmp").c_str());
+        SaveBmp(ScreenPicture(dialog), ShotPath("dialog_open_" + Stem() + ".bmp").c_str());
         for (int id : {0x47C, 0x480}) SetDlgItemTextW(dialog, id, path.c_str());
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
       },
