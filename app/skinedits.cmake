@@ -21,3 +21,12 @@ if(SORVENAL_WIN)
                              ${PROJECT_BINARY_DIR}/report)
   set_tests_properties(dialogs_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endif()
+
+if(SORVENAL_WIN)
+  # Timing harness: MessageBox call to the painted box, skinned and not.
+  add_executable(dialogshow_bench ${PROJECT_SOURCE_DIR}/bench/dialogshow_bench.cpp ${PROJECT_SOURCE_DIR}/resources/Sorvenal.rc)
+  add_dependencies(dialogshow_bench form_main_layout quor_settings_resources)
+  target_include_directories(dialogshow_bench PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
+                             ${PROJECT_BINARY_DIR}/report)
+  target_link_libraries(dialogshow_bench PRIVATE app_core)
+endif()

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "base/WinPaint.h"
 #include "skin/sConst.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinManager.h"
@@ -355,8 +354,9 @@ LRESULT TorvDialogWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       NcPaint();
       return 0;
     case WM_NCACTIVATE: {
+      // The picture changes only when the state does.
+      if (active_ != (wParam != 0)) data_->CacheDirty = true;
       active_ = wParam != 0;
-      data_->CacheDirty = true;
       // Windows, Wine: lParam -1 records the state without drawing a caption.
       const LRESULT r = Default(msg, wParam, -1);
       NcPaint();
@@ -371,28 +371,34 @@ LRESULT TorvDialogWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       const int32_t hit = FrameHitTest(Layout(), GET_X_LPARAM(lParam) - w.left, GET_Y_LPARAM(lParam) - w.top);
       return hit == fhClient ? Default(msg, wParam, lParam) : hit;
     }
-    case WM_SIZE:
-    case WM_WINDOWPOSCHANGED: {
+    case WM_SIZE: {
       const LRESULT r = Default(msg, wParam, lParam);
       data_->CacheDirty = true;
-      if (msg == WM_SIZE) ShapeFrameWindow(window_, data_->Skin(), Layout(), Look());
+      ShapeFrameWindow(window_, data_->Skin(), Layout(), Look());
+      return r;
+    }
+    case WM_WINDOWPOSCHANGED: {
+      const LRESULT r = Default(msg, wParam, lParam);
+      // A move alone leaves the picture as it is.
+      if (!(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOSIZE)) data_->CacheDirty = true;
       return r;
     }
     case WM_ERASEBKGND:
-      if (kind_ != dkColorMatrix) PaintClient(reinterpret_cast<HDC>(wParam));
+      if (kind_ == dkColorMatrix) return Default(msg, wParam, lParam);
+      PaintClient(reinterpret_cast<HDC>(wParam));
       return 1;
     case WM_PAINT: {
-      if (kind_ == dkColorMatrix) return Default(msg, wParam, lParam);
-      {
-        const base::PaintScope paint(window_);
-        PaintClient(paint.dc());
-      }
+      // The skin's background comes with the erase; whatever the dialog
+      // paints itself (a colour matrix, a font sample) is kept. Wine: its
+      // colour and font dialogs are not the sizes by which their kinds are
+      // recognised, so their own painting must run whatever their kind.
+      const LRESULT r = Default(msg, wParam, lParam);
       // Children made while the dialog was being shown are skinned too.
       if (!rescanned_) {
         rescanned_ = true;
         if (rescan_) rescan_();
       }
-      return 0;
+      return r;
     }
     case WM_CTLCOLORDLG:
       return reinterpret_cast<LRESULT>(BrushOf(data_->Manager()->GetGlobalColor()));

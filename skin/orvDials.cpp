@@ -1,12 +1,11 @@
 #include "skin/orvDials.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <array>
 #include <string>
 
 #include "base/WinHook.h"
+#include "base/WinLibrary.h"
 #include "skin/sConst.h"
 #include "skin/sSkinManager.h"
 #include "toolkit/Controls.h"
@@ -78,6 +77,17 @@ LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
+// Switches the system's flat scroll bars off for a window. Looked up at run
+// time: the 32-bit import library of comctl32 does not offer the call.
+void SwitchOffFlatScrollBars(HWND window) {
+  static const base::Library comctl32(LoadLibraryW(L"comctl32.dll"));
+  using Uninitialize = HRESULT(WINAPI*)(HWND);
+  static const auto uninitialize =
+      comctl32 ? reinterpret_cast<Uninitialize>(reinterpret_cast<void*>(GetProcAddress(comctl32.get(), "UninitializeFlatSB")))
+               : nullptr;
+  if (uninitialize) uninitialize(window);
+}
+
 void InstallDialogHook() {
   if (State().hook) return;
   State().hook.reset(SetWindowsHookExW(WH_CBT, &CbtHook, nullptr, GetCurrentThreadId()));
@@ -126,7 +136,7 @@ bool TorvProvider::AttachToDialog(HWND dialog) {
   LeftScrollBar = (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
   const std::string cls = ClassOf(dialog);
   if (cls != kStandardDialog && cls != kMessageFormClass) return true;  // kept, with no skinner
-  UninitializeFlatSB(dialog);
+  SwitchOffFlatScrollBars(dialog);
   dialog_ = AttachSkinner<TorvDialogWnd>(dialog, nullptr, s_Dialog, false);
   if (const POINT at = MessageBoxPosition(); at.x != -1 || at.y != -1)
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOOWNERZORDER | SWP_NOREDRAW | SWP_NOZORDER);

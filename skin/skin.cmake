@@ -52,6 +52,6 @@ if(SORVENAL_WIN)
     ${d}/sWindowShape.cpp
     ${d}/sRegister.cpp)
   target_include_directories(skin PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(skin PUBLIC toolkit skin_core uxtheme comctl32)
+  target_link_libraries(skin PUBLIC toolkit skin_core uxtheme)
   sorvenal_test(skin_manager_test SOURCES ${t}/sSkinManager_test.cpp ${t}/sMessageBox_test.cpp DEPS skin)
 endif()
