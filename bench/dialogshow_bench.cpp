@@ -11,10 +11,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/formmain.h"
+#include "bench/ShownMainForm.h"
 #include "skin/sMessageBox.h"
-#include "skin/sRegister.h"
-#include "toolkit/StdClasses.h"
 
 namespace {
 
@@ -57,15 +55,10 @@ double Median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
-  tk::RegisterStandardClasses();
-  skin::RegisterSkinClasses();
   tk::TApplication app;
-  Tform_main* form = nullptr;
-  app.CreateForm(form);
-  form->Show();
-  app.ProcessMessages();
+  Tform_main* form = ShowMainForm(app);
   std::printf("MessageBox call to painted box, %d boxes each, medians in ms\n", count);
-  for (const char* name : {"GrayPlastic (internal)", "Neutral (internal)", "Office12Style (internal)"}) {
+  for (const char* name : kInternalSkinNames) {
     form->sSkinManager1->SetSkinName(name);
     app.ProcessMessages();
     OneBox();  // what the system loads once
