@@ -1,5 +1,7 @@
 #include "skin/orvDialogChildren.h"
 
+#include <algorithm>
+
 #include "base/WinPaint.h"
 #include "skin/sConst.h"
 #include "skin/sGraphUtils.h"
@@ -12,6 +14,11 @@ namespace {
 
 // A disabled button shows this much of its own face over the background.
 constexpr double kDisabledBlend = 0.4;
+// Pixels between a check box's image and its caption.
+constexpr int32_t kCheckTextGap = 4;
+// A group box's caption: where it starts, the room on either side of the
+// text, and the width of the frame drawn on the screen.
+constexpr int32_t kGroupCaptionLeft = 6, kGroupCaptionPad = 2, kGroupFrame = 3;
 
 bool Pushed(HWND h) { return (SendMessageW(h, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
 
@@ -24,6 +31,8 @@ TorvStaticWnd::~TorvStaticWnd() { Detach(); }
 TorvIconWnd::~TorvIconWnd() { Detach(); }
 TorvBtnWnd::~TorvBtnWnd() { Detach(); }
 TorvTransPanelWnd::~TorvTransPanelWnd() { Detach(); }
+TorvCheckBoxWnd::~TorvCheckBoxWnd() { Detach(); }
+TorvGroupBoxWnd::~TorvGroupBoxWnd() { Detach(); }
 
 HFONT TorvChildWnd::Font() const {
   const auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
@@ -37,20 +46,23 @@ std::wstring TorvChildWnd::Text() const {
   return text;
 }
 
-void TorvChildWnd::PaintBackground(TsBitmap24& bmp, int32_t state) {
+TCacheInfo TorvChildWnd::ParentBackground() {
   SharedBackground() = {};
   const HWND parent = GetParent(window_);
   if (parent) SendMessageW(parent, SM_SKINCMD, MakeSkinCmd(SKC_GETBG), 0);
-  TCacheInfo bg = SharedBackground();
   POINT at{0, 0};
   MapWindowPoints(window_, parent, &at, 1);
-  bg = bg.Shifted(at.x, at.y);
+  return SharedBackground().Shifted(at.x, at.y);
+}
+
+void TorvChildWnd::PaintBackground(TsBitmap24& bmp, int32_t state, int32_t top) {
+  const TCacheInfo bg = ParentBackground();
   // The dialog's picture first, so that a section without a face of its
   // own shows the dialog under it.
   for (int32_t y = 0; y < bmp.Height(); ++y)
     for (int32_t x = 0; x < bmp.Width(); ++x)
       if (bg.Covers(x, y)) bmp.SetPixel(x, y, bg.Bmp->Pixel(bg.X + x, bg.Y + y));
-  PaintItem(*data_, bg, true, state, true, bmp, {0, 0}, {0, 0, bmp.Width(), bmp.Height()});
+  PaintItem(*data_, bg, true, state, true, bmp, {0, top}, {0, top, bmp.Width(), bmp.Height()});
 }
 
 TsBitmap24 TorvChildWnd::Picture() {
@@ -175,12 +187,22 @@ LRESULT TorvBtnWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case WM_KEYDOWN:
-    case WM_KEYUP:
     case WM_CAPTURECHANGED:
       return Quietly(msg, wParam, lParam);
+    case BM_SETCHECK:
+    case WM_LBUTTONUP:
+    case WM_KEYUP: {
+      // These click the button or check it, and the dialog acts on the
+      // click while the message runs: the window stays visible meanwhile.
+      // Wine: a radio button's check walks its group with
+      // GetNextDlgGroupItem, which skips hidden windows and would then
+      // never come back to where it started.
+      const LRESULT r = Default(msg, wParam, lParam);
+      if (IsWindow(window_)) InvalidateRect(window_, nullptr, FALSE);
+      return r;
+    }
     case SM_SKINCMD: {
       const uint16_t cmd = SkinCmdOf(static_cast<uint32_t>(wParam));
       if (cmd == SKC_MOUSEENTER || cmd == SKC_MOUSELEAVE) {
@@ -193,6 +215,68 @@ LRESULT TorvBtnWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       return TorvChildWnd::Handle(msg, wParam, lParam);
   }
+}
+
+void TorvCheckBoxWnd::PaintContent(TsBitmap24& bmp) {
+  const LONG style = GetWindowLongW(window_, GWL_STYLE);
+  const LONG type = style & BS_TYPEMASK;
+  const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+  const LRESULT check = SendMessageW(window_, BM_GETCHECK, 0, 0);
+  const TsSkinManager* m = data_->Manager();
+  int32_t image = -1;
+  if (m) {
+    const TsCachedIndexes& c = m->ConstData();
+    if (radio) image = check == BST_CHECKED ? c.RadioButtonChecked : c.RadioButtonUnchecked;
+    else if (check == BST_INDETERMINATE) image = c.CheckBoxGrayed;
+    else image = check == BST_CHECKED ? c.CheckBoxChecked : c.CheckBoxUnchecked;
+  }
+  const int32_t state = State();
+  int32_t boxWidth = 0;
+  if (image >= 0) {
+    const TsSkinTables& t = data_->Skin();
+    const TsMaskData& img = t.ma[static_cast<size_t>(image)];
+    const TPoint size = StateSize(img);
+    boxWidth = size.X;
+    PaintSkinGlyph(bmp, {0, (bmp.Height() - size.Y) / 2}, state, img, img.Picture ? *img.Picture : t.MasterBitmap);
+  }
+  const UINT flags = DT_LEFT | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
+  WriteSkinText(bmp, Font(), Text(), IsWindowEnabled(window_) != FALSE, data_->Skin(), data_->SectionIndex, state != 0,
+                flags, {boxWidth + kCheckTextGap, 0, bmp.Width(), bmp.Height()});
+}
+
+int32_t TorvGroupBoxWnd::CaptionHeight() {
+  const std::wstring text = Text();
+  return text.empty() ? 0 : MeasureText(Font(), text, 0, DT_SINGLELINE).Y;
+}
+
+void TorvGroupBoxWnd::PaintContent(TsBitmap24& bmp) {
+  const std::wstring text = Text();
+  if (text.empty()) return;
+  const TPoint size = MeasureText(Font(), text, 0, DT_SINGLELINE);
+  // The caption stands on the parent's background, across the frame.
+  const TCacheInfo bg = ParentBackground();
+  const int32_t right = std::min(bmp.Width(), kGroupCaptionLeft + size.X + 2 * kGroupCaptionPad);
+  for (int32_t y = 0; y < std::min(bmp.Height(), size.Y); ++y)
+    for (int32_t x = kGroupCaptionLeft; x < right; ++x)
+      if (bg.Covers(x, y)) bmp.SetPixel(x, y, bg.Bmp->Pixel(bg.X + x, bg.Y + y));
+  WriteSkinText(bmp, Font(), text, IsWindowEnabled(window_) != FALSE, data_->Skin(), data_->SectionIndex, false,
+                DT_SINGLELINE, {kGroupCaptionLeft + kGroupCaptionPad, 0, right, size.Y});
+}
+
+LRESULT TorvGroupBoxWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_PAINT) return TorvChildWnd::Handle(msg, wParam, lParam);
+  RECT r;
+  GetClientRect(window_, &r);
+  const int32_t captionHeight = CaptionHeight();
+  TsBitmap24 bmp(std::max<LONG>(1, r.right), std::max<LONG>(1, r.bottom));
+  PaintBackground(bmp, 0, captionHeight / 2);
+  PaintContent(bmp);
+  const base::PaintScope paint(window_);
+  // The inside belongs to the controls in the box.
+  ExcludeClipRect(paint.dc(), kGroupFrame, std::max(captionHeight, kGroupFrame), r.right - kGroupFrame,
+                  r.bottom - kGroupFrame);
+  CopyCacheToDC(bmp, paint.dc(), 0, 0);
+  return 0;
 }
 
 LRESULT TorvTransPanelWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -219,6 +303,10 @@ std::unique_ptr<TorvMainWnd> Attached(TChildSkinner kind, HWND child, const std:
       return AttachSkinner<TorvIconWnd>(child, nullptr, section, false);
     case TChildSkinner::Button:
       return AttachSkinner<TorvBtnWnd>(child, nullptr, section, false);
+    case TChildSkinner::CheckBox:
+      return AttachSkinner<TorvCheckBoxWnd>(child, nullptr, section, false);
+    case TChildSkinner::GroupBox:
+      return AttachSkinner<TorvGroupBoxWnd>(child, nullptr, section, false);
     case TChildSkinner::TransPanel:
       return AttachSkinner<TorvTransPanelWnd>(child, nullptr, section, false);
     case TChildSkinner::Edit:
@@ -227,8 +315,8 @@ std::unique_ptr<TorvMainWnd> Attached(TChildSkinner kind, HWND child, const std:
     case TChildSkinner::TreeView:
       return AttachSkinner<TorvEditWnd>(child, nullptr, section, true);
     default:
-      // Check boxes, combo boxes, group boxes, spins, tool bars, size grips
-      // and links keep the system's painting, on the dialog's colours.
+      // Combo boxes, spins, tool bars, size grips and links keep the
+      // system's painting, on the dialog's colours.
       return nullptr;
   }
 }

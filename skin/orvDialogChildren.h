@@ -25,8 +25,11 @@ public:
 
 protected:
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  // The section over the parent's background in the state.
-  void PaintBackground(TsBitmap24& bmp, int32_t state);
+  // The parent's picture under the window.
+  TCacheInfo ParentBackground();
+  // The section over the parent's background in the state; the section
+  // covers the rows from `top` down.
+  void PaintBackground(TsBitmap24& bmp, int32_t state, int32_t top = 0);
   virtual void PaintContent(TsBitmap24& bmp) = 0;
   virtual int32_t State() const { return 0; }
   // Runs the window's own handling without letting it draw, then repaints.
@@ -65,9 +68,34 @@ protected:
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void PaintContent(TsBitmap24& bmp) override;
   int32_t State() const override;
+  bool hot_ = false;
+};
+
+// A check box or radio button: the "GLOBALINFO" box or radio image for its
+// check and state, the caption beside it.
+class TorvCheckBoxWnd : public TorvBtnWnd {
+public:
+  using TorvBtnWnd::TorvBtnWnd;
+  ~TorvCheckBoxWnd() override;
+
+protected:
+  void PaintContent(TsBitmap24& bmp) override;
+};
+
+// A group box: the "GROUPBOX" section as a frame below the caption's middle,
+// the caption over it. Only the frame is drawn on the screen, so that the
+// controls inside stay as they are.
+class TorvGroupBoxWnd : public TorvChildWnd {
+public:
+  using TorvChildWnd::TorvChildWnd;
+  ~TorvGroupBoxWnd() override;
+
+protected:
+  LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void PaintContent(TsBitmap24& bmp) override;
 
 private:
-  bool hot_ = false;
+  int32_t CaptionHeight();
 };
 
 // A nested dialog page: erased with the dialog's background.

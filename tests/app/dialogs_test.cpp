@@ -70,6 +70,23 @@ int Mismatches(HWND dialog, skin::TorvDialogWnd& skinner) {
   return wrong;
 }
 
+// A plain "#32770" window with the children given, shown (and so activated).
+HWND MakeDialog(const std::function<void(HWND)>& children) {
+  const HWND d = CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", L"Odd dialog",
+                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 100, 100, 520, 420, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+  children(d);
+  ShowWindow(d, SW_SHOW);
+  SetForegroundWindow(d);
+  SetActiveWindow(d);
+  return d;
+}
+
+HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, RECT r) {
+  return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+                         r.bottom - r.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
 class DialogsTest : public PerSkinTest {
 protected:
   std::string Stem() const { return std::string(GetParam()).substr(0, std::string(GetParam()).find(' ')); }
@@ -304,23 +321,6 @@ TEST_F(DialogLifeTest, HundredBoxesLeaveNothingBehindAndTheNextIsSkinned) {
   EXPECT_TRUE(skinned);
 }
 
-// A plain "#32770" window with the children given, shown (and so activated).
-HWND MakeDialog(const std::function<void(HWND)>& children) {
-  const HWND d = CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", L"Odd dialog",
-                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 100, 100, 520, 420, nullptr,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
-  children(d);
-  ShowWindow(d, SW_SHOW);
-  SetForegroundWindow(d);
-  SetActiveWindow(d);
-  return d;
-}
-
-HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, RECT r) {
-  return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
-                         r.bottom - r.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
 TEST_F(DialogLifeTest, UnknownAndLateChildrenAreHandledAndTheDialogFreedWithItsWindow) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;
@@ -374,6 +374,48 @@ TEST_F(DialogLifeTest, RemovingTheSkinGivesTheSystemFrameBackAndStopsTheHook) {
   form_->sSkinManager1->SetActive(true);
   app_->ProcessMessages();
   EXPECT_TRUE(skin::DialogHookInstalled());
+}
+
+}  // namespace
+
+namespace {
+
+// Check boxes, radio buttons and a group box in a dialog: skinned, the
+// check still follows clicks, the box images of the skin on the screen.
+TEST_P(DialogsTest, CheckBoxesAndGroupBoxesAreSkinnedAndStillWork) {
+  HWND check = nullptr, radio = nullptr, group = nullptr;
+  const HWND d = MakeDialog([&](HWND p) {
+    group = Child(p, L"Button", L"Options", BS_GROUPBOX, {10, 10, 250, 120});
+    check = Child(p, L"Button", L"Read only", BS_AUTOCHECKBOX, {20, 35, 200, 55});
+    radio = Child(p, L"Button", L"Whole file", BS_AUTORADIOBUTTON, {20, 65, 200, 85});
+  });
+  app_->ProcessMessages();
+  for (HWND h : {check, radio, group}) EXPECT_NE(skin::TorvMainWnd::Of(h), nullptr);
+  SendMessageW(check, BM_CLICK, 0, 0);
+  SendMessageW(radio, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(radio, BM_GETCHECK, 0, 0), BST_CHECKED);
+  RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  app_->ProcessMessages();
+  // What the screen shows is the skinner's picture, and the picture
+  // follows the check.
+  auto* skinner = static_cast<skin::TorvCheckBoxWnd*>(skin::TorvMainWnd::Of(check));
+  const TsBitmap24 checked = skinner->Picture(), shown = Shot(check);
+  int wrong = 0;
+  for (int32_t y = 0; y < shown.Height(); ++y)
+    for (int32_t x = 0; x < shown.Width(); ++x) wrong += shown.Pixel(x, y) != checked.Pixel(x, y);
+  EXPECT_EQ(wrong, 0);
+  SendMessageW(check, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  const TsBitmap24 unchecked = skinner->Picture();
+  int changed = 0;
+  for (int32_t y = 0; y < shown.Height(); ++y)
+    for (int32_t x = 0; x < shown.Width(); ++x) changed += unchecked.Pixel(x, y) != checked.Pixel(x, y);
+  EXPECT_GT(changed, 0);
+  SendMessageW(check, BM_CLICK, 0, 0);
+  RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  SaveBmp(ScreenPicture(d), ShotPath("dialog_checks_" + Stem() + ".bmp").c_str());
+  DestroyWindow(d);
 }
 
 }  // namespace
