@@ -359,6 +359,21 @@ TEST_F(DialogLifeTest, PropertySheetSizedTabControlLeavesTheDialogUnskinned) {
   DestroyWindow(d);
 }
 
+TEST_F(DialogLifeTest, OpenDialogFollowsASkinChange) {
+  const HWND d = MakeDialog([](HWND p) { Child(p, L"Button", L"OK", BS_PUSHBUTTON, {10, 10, 90, 35}); });
+  app_->ProcessMessages();
+  skin::TorvDialogWnd* skinner = SkinnerOf(d);
+  ASSERT_NE(skinner, nullptr);
+  for (const char* name : {"GrayPlastic (internal)", "Office12Style (internal)"}) {
+    Switch(name);
+    RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    app_->ProcessMessages();
+    EXPECT_EQ(skinner->Look().FormSection, form_->sSkinManager1->GetSkinIndex("DIALOG")) << name;
+    EXPECT_EQ(Mismatches(d, *skinner), 0) << name;
+  }
+  DestroyWindow(d);
+}
+
 TEST_F(DialogLifeTest, RemovingTheSkinGivesTheSystemFrameBackAndStopsTheHook) {
   const HWND d = MakeDialog([](HWND p) { Child(p, L"Static", L"Text", 0, {10, 10, 100, 30}); });
   app_->ProcessMessages();
