@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "bench/ShownMainWindow.h"
+#include "bench/ShownMainForm.h"
 #include "skin/sConst.h"
 
 namespace {
@@ -72,11 +72,11 @@ Times LiveResize(HWND form, int count) {
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
   tk::TApplication app;
-  Tform_main* form = ShowMainWindow(app);
+  Tform_main* form = ShowMainForm(app);
   RECT r;
   GetClientRect(form->Handle(), &r);
   std::printf("main window %ld x %ld, %d repaints each, fastest / median in ms\n", r.right, r.bottom, count);
-  for (const char* name : {"GrayPlastic (internal)", "Neutral (internal)", "Office12Style (internal)"}) {
+  for (const char* name : kInternalSkinNames) {
     form->sSkinManager1->SetSkinName(name);
     app.ProcessMessages();
     const Times clean = Repaint(form->Handle(), count, false), dirty = Repaint(form->Handle(), count, true);

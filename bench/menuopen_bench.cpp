@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "bench/ShownMainWindow.h"
+#include "bench/ShownMainForm.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
   tk::TApplication app;
-  Tform_main* form = ShowMainWindow(app);
+  Tform_main* form = ShowMainForm(app);
   app.HookMainWindow([](const tk::TMessage& m, const tk::TMessageHandler& next) -> intptr_t {
     if (m.msg == WM_ENTERIDLE && m.wParam == MSGF_MENU && idleAt.QuadPart == 0) {
       QueryPerformanceCounter(&idleAt);
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     return next(m);
   });
   std::printf("system menu opened by Alt+Space until shown and idle, %d openings, fastest / median in ms\n", count);
-  for (const char* name : {"GrayPlastic (internal)", "Neutral (internal)", "Office12Style (internal)"}) {
+  for (const char* name : kInternalSkinNames) {
     form->sSkinManager1->SetSkinName(name);
     app.ProcessMessages();
     std::vector<double> ms;

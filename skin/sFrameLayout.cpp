@@ -59,7 +59,8 @@ TFrameLayout LayoutFrame(const TFrameInput& in, const TSystemFrameSizes& sizes) 
   }
   const bool maximizable = in.Border == TFrameBorder::Single || in.Border == TFrameBorder::Sizeable ||
                            in.Border == TFrameBorder::SizeToolWin;
-  f.Enabled[cbClose] = f.Enabled[cbHelp] = true;
+  f.Enabled[cbClose] = !in.CloseDisabled;
+  f.Enabled[cbHelp] = true;
   // The maximise button of a maximised form restores it, the minimise button
   // of a minimised one too: both then work.
   f.Enabled[cbMaximize] = (in.Icons & fiMaximize) && maximizable;

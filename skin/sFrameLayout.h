@@ -57,6 +57,7 @@ struct TFrameInput {
   int32_t MenuLines = 0;                            // rows of the main menu, 0 without one
   int32_t WindowWidth = 0, WindowHeight = 0;
   int32_t ButtonWidth = 0, ButtonHeight = 0;  // one frame of the close image; 0 when the skin has none
+  bool CloseDisabled = false;                 // the window offers no Close (its system menu's is greyed)
   std::vector<int32_t> TitleButtonWidths;     // the application's title buttons, in order
 };
 

@@ -11,6 +11,8 @@
 namespace skin {
 
 // The answer of the box (IDOK, IDCANCEL ...), as MessageBoxAnswer gives it.
-int32_t ShowMessageBox(const std::string& text, TMsgKind kind, uint16_t buttons);
+// A position (screen coordinates of the box's top-left corner) places a
+// skinned box there; -1, -1 leaves it where the system puts it.
+int32_t ShowMessageBox(const std::string& text, TMsgKind kind, uint16_t buttons, int32_t x = -1, int32_t y = -1);
 
 }  // namespace skin

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "skin/orvDials.h"
 #include "skin/sConst.h"
 #include "skin/sSkinChange.h"
 #include "skin/sSkinManager.h"
@@ -72,6 +73,7 @@ void SendToAllForms(uint16_t command, TsSkinManager* manager) {
   const std::vector<tk::TWinControl*> registered = state::SkinForms();
   for (tk::TWinControl* form : registered)
     if (!form->IsDestroying()) SendToForm(form, command, lParam);
+  AnnounceToDialogs(command, manager);
 }
 
 }  // namespace

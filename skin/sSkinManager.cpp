@@ -1,5 +1,7 @@
 #include "skin/sSkinManager.h"
 
+#include "skin/orvDials.h"
+
 #include <charconv>
 
 #include "skin/sConst.h"
@@ -71,6 +73,7 @@ TsSkinManager::~TsSkinManager() {
   // when they hear of the removal.
   Destroying();
   SetActive(false);
+  if (IsDefault()) RemoveDialogHook();
   if (hotWindow_) hotWindow_ = nullptr;
   if (state::DefaultManager() == this) state::DefaultManager() = nullptr;
 }

@@ -6,17 +6,13 @@
 #include <algorithm>
 
 #include "base/WinGdiObject.h"
-#include "base/WinWindowDc.h"
 #include "skin/sConst.h"
-#include "skin/sFrameRegion.h"
+#include "skin/sFrameSkin.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinMenus.h"
 #include "skin/sSkinProps.h"
 #include "skin/sSkinProvider.h"
-
-#include "skin/sSkinMenus.h"
-#include "skin/sWindowShape.h"
 #include "toolkit/Messages.h"
 #include "toolkit/WinText.h"
 
@@ -39,55 +35,9 @@ bool IsToolBorder(tk::TFormBorderStyle b) {
   return b == TFormBorderStyle::bsNone || b == TFormBorderStyle::bsDialog || b == TFormBorderStyle::bsToolWindow;
 }
 
-// The window's outer rectangle, and a point of the screen in it.
-RECT WindowRect(HWND h) {
-  RECT r{};
-  GetWindowRect(h, &r);
-  return r;
-}
-
-// Takes WS_VISIBLE away while the system handles a message that draws the
-// caption straight away (WM_SETTEXT, WM_SETICON): the system draws nothing
-// on an invisible window.
-// Windows: WM_SETREDRAW would do the same but also validates the window,
-// which drops paints that are still due; changing the style bit alone keeps
-// them. Wine: the style bit is what its drawing checks, too.
-class TSystemFrameOff {
-public:
-  explicit TSystemFrameOff(HWND h) : h_(h), style_(GetWindowLongW(h, GWL_STYLE)) {
-    if (style_ & WS_VISIBLE) SetWindowLongW(h_, GWL_STYLE, style_ & ~WS_VISIBLE);
-  }
-  ~TSystemFrameOff() {
-    if (style_ & WS_VISIBLE) SetWindowLongW(h_, GWL_STYLE, GetWindowLongW(h_, GWL_STYLE) | WS_VISIBLE);
-  }
-  TSystemFrameOff(const TSystemFrameOff&) = delete;
-  TSystemFrameOff& operator=(const TSystemFrameOff&) = delete;
-
-private:
-  HWND h_;
-  LONG style_;
-};
-
 }  // namespace
 
-TSystemFrameSizes TsSkinProvider::Sizes() const {
-  TSystemFrameSizes s;
-  s.DialogFrameX = GetSystemMetrics(SM_CXDLGFRAME);
-  s.DialogFrameY = GetSystemMetrics(SM_CYDLGFRAME);
-  s.SizeFrameX = GetSystemMetrics(SM_CXFRAME);
-  s.SizeFrameY = GetSystemMetrics(SM_CYFRAME);
-  s.Caption = GetSystemMetrics(SM_CYCAPTION);
-  s.SmallCaption = GetSystemMetrics(SM_CYSMCAPTION);
-  s.MenuHeight = GetSystemMetrics(SM_CYMENU);
-  // The edges the system really gave the window (newer Windows pads its
-  // borders beyond the metrics).
-  if (measured_.left >= 0) {
-    s.DialogFrameX = s.SizeFrameX = measured_.left;
-    s.DialogFrameY = s.SizeFrameY = measured_.bottom;
-    s.Caption = s.SmallCaption = std::max<LONG>(0, measured_.top - measured_.bottom);
-  }
-  return s;
-}
+TSystemFrameSizes TsSkinProvider::Sizes() const { return SystemFrameSizes(measured_); }
 
 TFrameLayout TsSkinProvider::Layout() const {
   TFrameInput in;
@@ -99,7 +49,7 @@ TFrameLayout TsSkinProvider::Layout() const {
   if (SkinData.IsSkinned()) SkinData.Skin().GetStateSize(TitleButtonImage(), imageWidth, imageHeight);
   in.TitleButtonWidths = TitleButtons.Widths(imageWidth);
   if (form_->HandleAllocated()) {
-    const RECT r = WindowRect(form_->Handle());
+    const RECT r = WindowRectOf(form_->Handle());
     in.WindowWidth = r.right - r.left;
     in.WindowHeight = r.bottom - r.top;
     in.HasCaptionStyle = (GetWindowLongW(form_->Handle(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
@@ -115,71 +65,41 @@ TFrameLayout TsSkinProvider::Layout() const {
 }
 
 TFrameLook TsSkinProvider::Look() const {
-  TFrameLook look;
-  look.Active = active_;
-  std::copy(std::begin(states_), std::end(states_), look.ButtonStates);
-  if (!SkinData.IsSkinned()) return look;
-  const TsSkinTables& t = SkinData.Skin();
-  look.FormSection = SkinData.SectionIndex;
-  const std::string title = TitleSkin.empty() ? s_FormTitle : TitleSkin;
-  look.TitleSection = t.GetSkinIndex(title);
-  if (look.TitleSection < 0) look.TitleSection = t.GetSkinIndex(s_FormTitle);
-  look.TitleBarImage = t.GetMaskIndexExact(SkinData.SkinSection(), "TITLEBAR");
+  if (!SkinData.IsSkinned()) {
+    TFrameLook look;
+    look.Active = active_;
+    std::copy(std::begin(states_), std::end(states_), look.ButtonStates);
+    return look;
+  }
+  TFrameLookInput in;
+  in.FrameSection = SkinData.SectionIndex;
+  in.FrameSectionName = SkinData.SkinSection();
+  in.TitleSkin = TitleSkin;
   // Small images for forms with small or no captions, when the skin has them.
-  const bool small = IsToolBorder(form_->BorderStyle()) && t.GetMaskIndexExact(s_GlobalInfo, "SICONCLOSE") >= 0;
-  const std::string prefix = small ? "SICON" : "BICON";
-  // Without a close image in the global section, all come from the form's.
-  const bool global = t.GetMaskIndexExact(s_GlobalInfo, "BICONCLOSE") >= 0;
-  const std::string home = global ? s_GlobalInfo : SkinData.SkinSection();
-  const auto image = [&](const std::string& name) { return t.GetMaskIndexExact(home, name); };
-  const tk::TWindowState state = form_->WindowState();
-  look.ButtonImages[cbClose] = image(prefix + "CLOSE");
-  look.ButtonImages[cbMaximize] = image(prefix + (state == tk::TWindowState::wsMaximized ? "NORM" : "MAX"));
-  look.ButtonImages[cbMinimize] = image(prefix + (state == tk::TWindowState::wsMinimized ? "NORM" : "MIN"));
-  look.ButtonImages[cbHelp] = image(prefix + "HELP");
-  if (look.ButtonImages[cbHelp] < 0) look.ButtonImages[cbHelp] = image("BICONHELP");
-  return look;
+  in.SmallButtons = IsToolBorder(form_->BorderStyle());
+  in.State = static_cast<TFrameState>(form_->WindowState());
+  in.Active = active_;
+  in.ButtonStates = states_;
+  return FrameLookOf(SkinData.Skin(), in);
 }
 
 void TsSkinProvider::PaintCaption(HFONT font) {
-  const TFrameLayout f = Layout();
-  TsBitmap24& cache = SkinData.CacheBitmap;
   // The form's own icon, else the program's.
-  if (f.IconSize > 0) {
-    HICON icon = form_->Icon();
-    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
-    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(form_->Handle(), GCLP_HICONSM));
-    if (!icon) icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
-    TsDibCanvas canvas(cache);
-    DrawIconEx(canvas.DC(), f.Icon.Left, f.Icon.Top, icon, f.Icon.Width(), f.Icon.Height(), 0, nullptr, DI_NORMAL);
-  }
-  if (f.Text.Empty()) return;
-  const int len = GetWindowTextLengthW(form_->Handle());
-  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(form_->Handle(), text.data(), len + 1)));
-  const int32_t textHeight = MeasureText(font, L"W", 0, DT_SINGLELINE).Y;
-  RECT r{f.Text.Left, f.Text.Top, f.Text.Right, f.Text.Bottom};
-  r.top = (r.top + r.bottom - textHeight) / 2;
-  r.bottom = r.top + textHeight;
-  const TFrameLook look = Look();
-  WriteSkinText(cache, font, text, true, SkinData.Skin(), look.TitleSection, active_,
-                DT_SINGLELINE | DT_END_ELLIPSIS | DT_VCENTER | DT_NOPREFIX | AlignmentFlag(CaptionAlignment), r);
+  HICON icon = form_->Icon();
+  if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(form_->Handle(), WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(form_->Handle(), GCLP_HICONSM));
+  if (!icon) icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  PaintFrameCaption(SkinData.CacheBitmap, Layout(), form_->Handle(), icon, font, SkinData.Skin(), Look(),
+                    AlignmentFlag(CaptionAlignment));
 }
 
 void TsSkinProvider::RebuildFrame() {
-  const RECT r = WindowRect(form_->Handle());
+  const RECT r = WindowRectOf(form_->Handle());
   const int32_t w = std::max<LONG>(1, r.right - r.left), h = std::max<LONG>(1, r.bottom - r.top);
   TsBitmap24& cache = SkinData.CacheBitmap;
   if (cache.Width() != w || cache.Height() != h) cache.SetSize(w, h);
   const TFrameLayout f = Layout();
-  TFrameLook look = Look();
-  const TFrameLook withButtons = look;
-  std::fill(std::begin(look.ButtonImages), std::end(look.ButtonImages), -1);
-  const TsSkinTables& t = SkinData.Skin();
-  PaintFrame(cache, t, f, look);
-  titleBackground_ = cache;
-  for (int b = cbClose; b < cbCount; ++b)
-    PaintCaptionButton(cache, titleBackground_, t, f, withButtons, static_cast<TCaptionButton>(b));
+  PaintFramePicture(cache, titleBackground_, SkinData.Skin(), f, Look());
   for (size_t i = 0; i < f.TitleButtons.size(); ++i) DrawButton(f, fhTitleButton + static_cast<int32_t>(i));
   // The caption in the form's font, bold, at the height of the system's
   // caption font.
@@ -199,12 +119,7 @@ void TsSkinProvider::PaintFrameInto(TsBitmap24& picture) {
   if (!Skinned() || !form_->HandleAllocated()) return;
   RebuildFrame();
   const TsBitmap24& cache = SkinData.CacheBitmap;
-  POINT client{0, 0};
-  ClientToScreen(form_->Handle(), &client);
-  const RECT w = WindowRect(form_->Handle());
-  RECT c;
-  GetClientRect(form_->Handle(), &c);
-  OffsetRect(&c, client.x - w.left, client.y - w.top);
+  const RECT c = ClientInWindow(form_->Handle());
   for (int32_t y = 0; y < std::min(cache.Height(), picture.Height()); ++y)
     for (int32_t x = 0; x < std::min(cache.Width(), picture.Width()); ++x)
       if (!PtInRect(&c, {x, y})) picture.SetPixel(x, y, cache.Pixel(x, y));
@@ -214,16 +129,7 @@ void TsSkinProvider::PaintFrameInto(TsBitmap24& picture) {
 void TsSkinProvider::NcPaint() {
   const HWND h = form_->Handle();
   if (SkinData.CacheDirty || SkinData.CacheBitmap.Empty()) RebuildFrame();
-  const base::WindowDc dc(h, base::WindowDc::WholeWindow{});
-  if (!dc) return;
-  POINT client{0, 0};
-  ClientToScreen(h, &client);
-  const RECT w = WindowRect(h);
-  RECT c;
-  GetClientRect(h, &c);
-  OffsetRect(&c, client.x - w.left, client.y - w.top);
-  ExcludeClipRect(dc.get(), c.left, c.top, c.right, c.bottom);
-  CopyCacheToDC(SkinData.CacheBitmap, dc.get(), 0, 0);
+  CopyFrameToWindow(h, SkinData.CacheBitmap);
 }
 
 void TsSkinProvider::UpdateFrame() {
@@ -235,16 +141,12 @@ void TsSkinProvider::UpdateFrame() {
 void TsSkinProvider::ApplyRegion() {
   if (changingRegion_ || !Skinned() || !form_->HandleAllocated()) return;
   const HWND h = form_->Handle();
-  const RECT r = WindowRect(h);
+  const RECT r = WindowRectOf(h);
   const SIZE size{r.right - r.left, r.bottom - r.top};
   if (size.cx == regionSize_.cx && size.cy == regionSize_.cy) return;
   regionSize_ = size;
-  const TFrameLayout f = Layout();
-  const TFrameLook look = Look();
-  const std::vector<TFrameRect> cuts =
-      FrameCutouts(SkinData.Skin(), look.FormSection, look.TitleSection, f, size.cx, size.cy, kFrameActiveState);
   changingRegion_ = true;
-  SetWindowShape(h, size.cx, size.cy, cuts, false);
+  ShapeFrameWindow(h, SkinData.Skin(), Layout(), Look());
   changingRegion_ = false;
 }
 
@@ -287,10 +189,7 @@ void TsSkinProvider::RepaintButton(int32_t hit) {
   const int32_t b = ButtonOfHit(hit);
   const size_t i = static_cast<size_t>(hit - fhTitleButton);
   const TFrameRect r = b != kNoButton ? f.Buttons[b] : i < f.TitleButtons.size() ? f.TitleButtons[i] : TFrameRect{};
-  const base::WindowDc dc(form_->Handle(), base::WindowDc::WholeWindow{});
-  if (!dc) return;
-  IntersectClipRect(dc.get(), r.Left, r.Top, r.Right, r.Bottom);
-  CopyCacheToDC(SkinData.CacheBitmap, dc.get(), 0, 0);
+  CopyFramePartToWindow(form_->Handle(), SkinData.CacheBitmap, r);
 }
 
 void TsSkinProvider::SetButtonState(int32_t hit, int32_t state) {
@@ -314,25 +213,10 @@ void TsSkinProvider::SetHot(int32_t hit) {
 void TsSkinProvider::ButtonAction(int32_t hit, POINT at) {
   const HWND h = form_->Handle();
   const bool mainForm = tk::Application && tk::Application->MainForm() == form_;
-  switch (hit) {
-    case fhClose:
-      SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-      break;
-    case fhMaxButton:
-      SendMessageW(h, WM_SYSCOMMAND, IsZoomed(h) ? SC_RESTORE : SC_MAXIMIZE, 0);
-      break;
-    case fhMinButton:
-      SendMessageW(h, WM_SYSCOMMAND, !mainForm && IsIconic(h) ? SC_RESTORE : SC_MINIMIZE, 0);
-      break;
-    case fhHelp:
-      SendMessageW(h, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
-      break;
-    default: {
-      const size_t i = static_cast<size_t>(hit - fhTitleButton);
-      if (i < TitleButtons.Count() && TitleButtons.Items(i).OnMouseUp) TitleButtons.Items(i).OnMouseUp(i, at.x, at.y);
-      break;
-    }
-  }
+  // The main form owns the taskbar button: its minimise button minimises.
+  if (SendCaptionButtonCommand(h, hit, !mainForm)) return;
+  const size_t i = static_cast<size_t>(hit - fhTitleButton);
+  if (i < TitleButtons.Count() && TitleButtons.Items(i).OnMouseUp) TitleButtons.Items(i).OnMouseUp(i, at.x, at.y);
 }
 
 // Ends a press: with `act` the button's action runs when the cursor is
@@ -343,7 +227,7 @@ void TsSkinProvider::EndPress(bool act) {
   pressed_ = fhNowhere;
   POINT p;
   GetCursorPos(&p);
-  const RECT w = WindowRect(form_->Handle());
+  const RECT w = WindowRectOf(form_->Handle());
   const bool over = FrameHitTest(Layout(), p.x - w.left, p.y - w.top) == hit;
   if (GetCapture() == form_->Handle()) ReleaseCapture();
   SetButtonState(hit, act && over ? bsHot : bsNormal);
@@ -374,7 +258,7 @@ bool TsSkinProvider::MouseMessage(const tk::TMessage& m, const tk::TMessageHandl
   const HWND h = form_->Handle();
   const int32_t hit = static_cast<int32_t>(m.wParam);
   const POINT screen{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
-  const RECT w = WindowRect(h);
+  const RECT w = WindowRectOf(h);
   const TFrameLayout f = Layout();
   result = 0;
   switch (m.msg) {
@@ -426,12 +310,7 @@ bool TsSkinProvider::MouseMessage(const tk::TMessage& m, const tk::TMessageHandl
       return true;
     case WM_MOUSEMOVE:
       if (pressed_ == fhNowhere) return false;
-      {
-        POINT p{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
-        ClientToScreen(h, &p);
-        const bool over = FrameHitTest(f, p.x - w.left, p.y - w.top) == pressed_;
-        SetButtonState(pressed_, over ? bsPressed : bsNormal);
-      }
+      SetButtonState(pressed_, HeldButtonState(h, f, pressed_, m.lParam));
       return true;
     case WM_LBUTTONUP:
       if (pressed_ == fhNowhere) return false;
@@ -468,7 +347,7 @@ bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandl
       result = WithoutSystemFrame(m, next);
       return true;
     case WM_NCHITTEST: {
-      const RECT w = WindowRect(h);
+      const RECT w = WindowRectOf(h);
       const int32_t hit = FrameHitTest(Layout(), GET_X_LPARAM(m.lParam) - w.left, GET_Y_LPARAM(m.lParam) - w.top);
       result = hit == fhClient ? next(m) : hit;
       return true;
@@ -506,7 +385,7 @@ bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandl
     }
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(m.lParam);
-      const RECT now = WindowRect(h);
+      const RECT now = WindowRectOf(h);
       // Only a move snaps, and only on the monitor the form is going to.
       const bool moving = !(pos->flags & SWP_NOMOVE) && (pos->x != now.left || pos->y != now.top);
       if (ScreenSnap && moving && !IsZoomed(h)) {
@@ -526,7 +405,7 @@ bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandl
       // Alt+Space opens our menu; the system's has nothing to show.
       if ((m.wParam & 0xFFF0) == SC_KEYMENU && m.lParam == ' ') {
         const TFrameLayout f = Layout();
-        const RECT w = WindowRect(h);
+        const RECT w = WindowRectOf(h);
         ShowSystemMenu(w.left + f.Icon.Left, w.top + f.Icon.Bottom);
         result = 0;
         return true;
@@ -536,7 +415,7 @@ bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandl
       if (SkinData.CacheDirty || SkinData.CacheBitmap.Empty()) RebuildFrame();
       POINT client{0, 0};
       ClientToScreen(h, &client);
-      const RECT w = WindowRect(h);
+      const RECT w = WindowRectOf(h);
       CopyCacheToDC(SkinData.CacheBitmap, reinterpret_cast<HDC>(m.wParam), w.left - client.x, w.top - client.y);
       result = 1;
       return true;

@@ -5,31 +5,14 @@
 
 namespace skin {
 
-namespace {
-
-struct TSystemItem {
-  const char* Name;
-  const char* Caption;
-  WPARAM Command;
-};
-constexpr TSystemItem kItems[] = {
-    {"ItemRestore", "Restore", SC_RESTORE}, {"ItemMove", "Move", SC_MOVE},
-    {"ItemSize", "Size", SC_SIZE},          {"ItemMinimize", "Minimize", SC_MINIMIZE},
-    {"ItemMaximize", "Maximize", SC_MAXIMIZE},
-};
-
-constexpr tk::TShortCut kAltF4 = tk::scAlt | VK_F4;
-
-}  // namespace
-
 TsSystemMenu::TsSystemMenu(tk::TForm* form, bool makeSkinMenu) : tk::TPopupMenu(nullptr), form_(form) {
   if (makeSkinMenu) {
     skins_ = AddItem(&Items(), "SkinSelectItem", "Available skins", 0);
     AddItem(&Items(), "", "-", 0);
   }
-  for (const TSystemItem& i : kItems) AddItem(&Items(), i.Name, i.Caption, i.Command);
+  for (const TSystemItem& i : kSystemItems) AddItem(&Items(), i.Name, i.Caption, i.Command);
   AddItem(&Items(), "", "-", 0);
-  AddItem(&Items(), "ItemClose", "Close", SC_CLOSE)->ShortCut = kAltF4;
+  AddItem(&Items(), kSystemClose.Name, kSystemClose.Caption, kSystemClose.Command)->ShortCut = kSystemCloseKey;
 }
 
 tk::TMenuItem* TsSystemMenu::AddItem(tk::TMenuItem* parent, const char* name, const char* caption, WPARAM command) {

@@ -17,6 +17,21 @@ namespace skin {
 
 class TsSkinManager;
 
+// The window commands of a system menu in their order: item name, caption
+// and the command sent; a separator and Close (Alt+F4) follow them.
+struct TSystemItem {
+  const char* Name;
+  const char* Caption;
+  WPARAM Command;
+};
+inline constexpr TSystemItem kSystemItems[] = {
+    {"ItemRestore", "Restore", SC_RESTORE}, {"ItemMove", "Move", SC_MOVE},
+    {"ItemSize", "Size", SC_SIZE},          {"ItemMinimize", "Minimize", SC_MINIMIZE},
+    {"ItemMaximize", "Maximize", SC_MAXIMIZE},
+};
+inline constexpr TSystemItem kSystemClose{"ItemClose", "Close", SC_CLOSE};
+inline constexpr tk::TShortCut kSystemCloseKey = tk::scAlt | VK_F4;
+
 // Skins per column of the skin submenu.
 inline constexpr int32_t kSkinsPerColumn = 20;
 

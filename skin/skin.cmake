@@ -6,7 +6,7 @@ sorvenal_core(skin_core SOURCES
   ${d}/sImageValues.cpp ${d}/sStoredSkins.cpp ${d}/sSkinTables.cpp ${d}/sCachedIndexes.cpp
   ${d}/sSkinConvert.cpp ${d}/sSkinFiles.cpp ${d}/sSkinLoader.cpp ${d}/sSkinColors.cpp ${d}/sSkinDirectory.cpp
   ${d}/orvScrollGeometry.cpp
-  ${d}/sFrameLayout.cpp ${d}/sTitleButtons.cpp ${d}/sMessageBoxStyle.cpp
+  ${d}/sFrameLayout.cpp ${d}/sTitleButtons.cpp ${d}/sMessageBoxStyle.cpp ${d}/orvDialogRules.cpp
   DEPS tk_core)
 
 set(t ${PROJECT_SOURCE_DIR}/tests/skin)
@@ -14,7 +14,7 @@ sorvenal_test(skin_core_test SOURCES
   ${t}/sMaskData_test.cpp ${t}/sIniFiles_test.cpp ${t}/sImageValues_test.cpp ${t}/sBmpFile_test.cpp
   ${t}/sStoredSkins_test.cpp ${t}/sSkinTables_test.cpp ${t}/sSkinLoader_test.cpp ${t}/sSkinColors_test.cpp
   ${t}/sSkinDirectory_test.cpp ${t}/orvScrollGeometry_test.cpp ${t}/sJpegImage_test.cpp ${t}/SkinFixture.cpp
-  ${t}/sFrameLayout_test.cpp ${t}/sMessageBoxStyle_test.cpp
+  ${t}/sFrameLayout_test.cpp ${t}/sMessageBoxStyle_test.cpp ${t}/orvDialogRules_test.cpp
   DEPS skin_core)
 
 sorvenal_fuzz(skin_ini_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/skin_ini_fuzz.cpp DEPS skin_core)
@@ -41,6 +41,11 @@ if(SORVENAL_WIN)
     ${d}/sVclUtils.cpp
     ${d}/sSkinProvider.cpp
     ${d}/sSkinProviderFrame.cpp
+    ${d}/sFrameSkin.cpp
+    ${d}/orvSystemMenu.cpp
+    ${d}/orvDialogWnd.cpp
+    ${d}/orvDialogChildren.cpp
+    ${d}/orvDials.cpp
     ${d}/sSystemMenu.cpp
     ${d}/sSkinMenus.cpp
     ${d}/sCtrlAdapter.cpp

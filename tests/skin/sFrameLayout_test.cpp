@@ -125,6 +125,14 @@ TEST(FrameLayout, HitCodesAcrossTheCaption) {
   in.State = TFrameState::Minimized;
   const TFrameLayout m = LayoutFrame(in, kClassic);
   EXPECT_EQ(FrameHitTest(m, m.Buttons[cbMinimize].Left + 5, y), fhMinButton);
+  // A window that offers no Close shows the button, but a click on it is
+  // a click on the caption.
+  in = Sizeable(400);
+  in.CloseDisabled = true;
+  const TFrameLayout n = LayoutFrame(in, kClassic);
+  EXPECT_TRUE(n.Shown[cbClose]);
+  EXPECT_FALSE(n.Enabled[cbClose]);
+  EXPECT_EQ(FrameHitTest(n, n.Buttons[cbClose].Left + 5, y), fhCaption);
 }
 
 TEST(FrameLayout, TinyAndHugeWindowsGiveSaneRectangles) {

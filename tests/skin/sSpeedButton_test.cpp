@@ -57,6 +57,9 @@ protected:
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     app_ = new tk::TApplication;
     manager_ = new skin::TsSkinManager(nullptr);
+    // The bare form keeps the system's frame and background (the manager's
+    // hook would give it a per-form component): the buttons are under test.
+    manager_->SkinningRules = skin::srStdDialogs | skin::srThirdParty;
     manager_->SetInternalSkins(Skins(5));
     manager_->SetSkinName("Still (internal)");
     form_ = new tk::TForm(nullptr);

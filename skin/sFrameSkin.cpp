@@ -1,0 +1,147 @@
+#include "skin/sFrameSkin.h"
+
+#include <algorithm>
+
+#include "base/WinWindowDc.h"
+#include "skin/sConst.h"
+#include "skin/sFrameRegion.h"
+#include "skin/sGraphUtilsWin.h"
+#include "skin/sWindowShape.h"
+
+namespace skin {
+
+RECT WindowRectOf(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return r;
+}
+
+RECT ClientInWindow(HWND h) {
+  POINT client{0, 0};
+  ClientToScreen(h, &client);
+  const RECT w = WindowRectOf(h);
+  RECT c{};
+  GetClientRect(h, &c);
+  OffsetRect(&c, client.x - w.left, client.y - w.top);
+  return c;
+}
+
+TSystemFrameSizes SystemFrameSizes(const RECT& measured) {
+  TSystemFrameSizes s;
+  s.DialogFrameX = GetSystemMetrics(SM_CXDLGFRAME);
+  s.DialogFrameY = GetSystemMetrics(SM_CYDLGFRAME);
+  s.SizeFrameX = GetSystemMetrics(SM_CXFRAME);
+  s.SizeFrameY = GetSystemMetrics(SM_CYFRAME);
+  s.Caption = GetSystemMetrics(SM_CYCAPTION);
+  s.SmallCaption = GetSystemMetrics(SM_CYSMCAPTION);
+  s.MenuHeight = GetSystemMetrics(SM_CYMENU);
+  if (measured.left >= 0) {
+    s.DialogFrameX = s.SizeFrameX = measured.left;
+    s.DialogFrameY = s.SizeFrameY = measured.bottom;
+    s.Caption = s.SmallCaption = std::max<LONG>(0, measured.top - measured.bottom);
+  }
+  return s;
+}
+
+TFrameLook FrameLookOf(const TsSkinTables& t, const TFrameLookInput& in) {
+  TFrameLook look;
+  look.Active = in.Active;
+  if (in.ButtonStates) std::copy(in.ButtonStates, in.ButtonStates + cbCount, look.ButtonStates);
+  look.FormSection = in.FrameSection;
+  const std::string title = in.TitleSkin.empty() ? s_FormTitle : in.TitleSkin;
+  look.TitleSection = t.GetSkinIndex(title);
+  if (look.TitleSection < 0) look.TitleSection = t.GetSkinIndex(s_FormTitle);
+  look.TitleBarImage = t.GetMaskIndexExact(in.FrameSectionName, "TITLEBAR");
+  const bool small = in.SmallButtons && t.GetMaskIndexExact(s_GlobalInfo, "SICONCLOSE") >= 0;
+  const std::string prefix = small ? "SICON" : "BICON";
+  const bool global = t.GetMaskIndexExact(s_GlobalInfo, "BICONCLOSE") >= 0;
+  const std::string home = global ? s_GlobalInfo : in.FrameSectionName;
+  const auto image = [&](const std::string& name) { return t.GetMaskIndexExact(home, name); };
+  look.ButtonImages[cbClose] = image(prefix + "CLOSE");
+  look.ButtonImages[cbMaximize] = image(prefix + (in.State == TFrameState::Maximized ? "NORM" : "MAX"));
+  look.ButtonImages[cbMinimize] = image(prefix + (in.State == TFrameState::Minimized ? "NORM" : "MIN"));
+  look.ButtonImages[cbHelp] = image(prefix + "HELP");
+  if (look.ButtonImages[cbHelp] < 0) look.ButtonImages[cbHelp] = image("BICONHELP");
+  return look;
+}
+
+void PaintFramePicture(TsBitmap24& cache, TsBitmap24& titleBackground, const TsSkinTables& t, const TFrameLayout& f,
+                       const TFrameLook& look) {
+  TFrameLook bare = look;
+  std::fill(std::begin(bare.ButtonImages), std::end(bare.ButtonImages), -1);
+  PaintFrame(cache, t, f, bare);
+  titleBackground = cache;
+  for (int b = cbClose; b < cbCount; ++b)
+    PaintCaptionButton(cache, titleBackground, t, f, look, static_cast<TCaptionButton>(b));
+}
+
+void PaintFrameCaption(TsBitmap24& cache, const TFrameLayout& f, HWND window, HICON icon, HFONT font,
+                       const TsSkinTables& t, const TFrameLook& look, UINT alignment) {
+  if (f.IconSize > 0 && icon) {
+    TsDibCanvas canvas(cache);
+    DrawIconEx(canvas.DC(), f.Icon.Left, f.Icon.Top, icon, f.Icon.Width(), f.Icon.Height(), 0, nullptr, DI_NORMAL);
+  }
+  if (f.Text.Empty()) return;
+  const int len = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), len + 1)));
+  const int32_t textHeight = MeasureText(font, L"W", 0, DT_SINGLELINE).Y;
+  RECT r{f.Text.Left, f.Text.Top, f.Text.Right, f.Text.Bottom};
+  r.top = (r.top + r.bottom - textHeight) / 2;
+  r.bottom = r.top + textHeight;
+  WriteSkinText(cache, font, text, true, t, look.TitleSection, look.Active,
+                DT_SINGLELINE | DT_END_ELLIPSIS | DT_VCENTER | DT_NOPREFIX | alignment, r);
+}
+
+void ShapeFrameWindow(HWND h, const TsSkinTables& t, const TFrameLayout& f, const TFrameLook& look) {
+  const RECT r = WindowRectOf(h);
+  const int32_t w = r.right - r.left, height = r.bottom - r.top;
+  SetWindowShape(h, w, height, FrameCutouts(t, look.FormSection, look.TitleSection, f, w, height, kFrameActiveState),
+                 false);
+}
+
+bool SendCaptionButtonCommand(HWND h, int32_t hit, bool minimizedRestores) {
+  WPARAM command = 0;
+  switch (hit) {
+    case fhClose:
+      command = SC_CLOSE;
+      break;
+    case fhMaxButton:
+      command = IsZoomed(h) ? SC_RESTORE : SC_MAXIMIZE;
+      break;
+    case fhMinButton:
+      command = minimizedRestores && IsIconic(h) ? SC_RESTORE : SC_MINIMIZE;
+      break;
+    case fhHelp:
+      command = SC_CONTEXTHELP;
+      break;
+    default:
+      return false;
+  }
+  SendMessageW(h, WM_SYSCOMMAND, command, 0);
+  return true;
+}
+
+int32_t HeldButtonState(HWND h, const TFrameLayout& f, int32_t heldHit, LPARAM clientPoint) {
+  POINT p{static_cast<int16_t>(LOWORD(clientPoint)), static_cast<int16_t>(HIWORD(clientPoint))};
+  ClientToScreen(h, &p);
+  const RECT w = WindowRectOf(h);
+  return FrameHitTest(f, p.x - w.left, p.y - w.top) == heldHit ? bsPressed : bsNormal;
+}
+
+void CopyFrameToWindow(HWND h, const TsBitmap24& cache) {
+  const base::WindowDc dc(h, base::WindowDc::WholeWindow{});
+  if (!dc) return;
+  const RECT c = ClientInWindow(h);
+  ExcludeClipRect(dc.get(), c.left, c.top, c.right, c.bottom);
+  CopyCacheToDC(cache, dc.get(), 0, 0);
+}
+
+void CopyFramePartToWindow(HWND h, const TsBitmap24& cache, const TFrameRect& r) {
+  const base::WindowDc dc(h, base::WindowDc::WholeWindow{});
+  if (!dc) return;
+  IntersectClipRect(dc.get(), r.Left, r.Top, r.Right, r.Bottom);
+  CopyCacheToDC(cache, dc.get(), 0, 0);
+}
+
+}  // namespace skin

@@ -1,0 +1,436 @@
+// Standard dialogs shown over the skinned main window under Wine: message
+// boxes and the open dialog are skinned through the manager's hook (frame
+// and client pixels against the painters), still answer Enter, Esc and
+// clicks, a Yes/No box offers no Close, dialogs leave nothing behind, odd
+// children and children made late are handled; screenshots in each skin.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <commdlg.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "skin/orvDials.h"
+#include "skin/sMessageBox.h"
+#include "tests/app/DialogDriver.h"
+#include "tests/app/MainFormFixture.h"
+#include "tests/app/ScreenPicture.h"
+#include "toolkit/WinText.h"
+
+namespace {
+
+using skin::TsBitmap24;
+
+constexpr char kNoFile[] = "File does not exist - Please select a file by clicking on the yellow folder";
+
+skin::TorvDialogWnd* SkinnerOf(HWND dialog) {
+  skin::TorvProvider* p = skin::ProviderOfWindow(dialog);
+  return p ? p->DialogSkinner() : nullptr;
+}
+
+// Screenshots go beside the test program (the open dialog changes the
+// current folder while it browses).
+std::string ShotPath(const std::string& name) {
+  wchar_t exe[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring folder = exe;
+  folder.resize(folder.find_last_of(L"\\/") + 1);
+  return tk::Narrow(folder) + name;
+}
+
+HWND ButtonWithText(HWND dialog, const wchar_t* text) {
+  return FindWindowExW(dialog, nullptr, L"Button", text);
+}
+
+// Pixels of the window on the screen that differ from the skinner's
+// picture: the frame everywhere (inside the window's shape), the client
+// area where no child covers it.
+int Mismatches(HWND dialog, skin::TorvDialogWnd& skinner) {
+  const TsBitmap24 shown = ScreenPicture(dialog);
+  const TsBitmap24& expected = skinner.Picture();
+  EXPECT_EQ(shown.Width(), expected.Width());
+  EXPECT_EQ(shown.Height(), expected.Height());
+  const base::GdiObject<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+  const bool shaped = GetWindowRgn(dialog, shape.get()) != ERROR;
+  RECT w;
+  GetWindowRect(dialog, &w);
+  int wrong = 0;
+  for (int32_t y = 0; y < std::min(shown.Height(), expected.Height()); ++y)
+    for (int32_t x = 0; x < std::min(shown.Width(), expected.Width()); ++x) {
+      if (shaped && !PtInRegion(shape.get(), x, y)) continue;
+      const POINT at{w.left + x, w.top + y};
+      POINT client = at;
+      ScreenToClient(dialog, &client);
+      const HWND child = ChildWindowFromPointEx(dialog, client, CWP_SKIPINVISIBLE);
+      if (child && child != dialog) continue;
+      if (shown.Pixel(x, y) != expected.Pixel(x, y)) ++wrong;
+    }
+  return wrong;
+}
+
+// A plain "#32770" window with the children given, shown (and so activated).
+HWND MakeDialog(const std::function<void(HWND)>& children) {
+  const HWND d = CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", L"Odd dialog",
+                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 100, 100, 520, 420, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+  children(d);
+  ShowWindow(d, SW_SHOW);
+  SetForegroundWindow(d);
+  SetActiveWindow(d);
+  return d;
+}
+
+HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, RECT r) {
+  return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+                         r.bottom - r.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+class DialogsTest : public PerSkinTest {
+protected:
+  std::string Stem() const { return std::string(GetParam()).substr(0, std::string(GetParam()).find(' ')); }
+
+  // The information box of the calculation flow; `step` sees it skinned.
+  int32_t InformationBox(const DialogDriver::Step& step, int32_t x = -1, int32_t y = -1) {
+    int32_t answer = 0;
+    EXPECT_TRUE(DialogDriver::Run(step, [&] {
+      answer = skin::ShowMessageBox(kNoFile, skin::TMsgKind::Information, skin::mbOK, x, y);
+    }));
+    app_->ProcessMessages();
+    return answer;
+  }
+};
+
+TEST_P(DialogsTest, InformationBoxIsSkinnedLikeThePaintersSayAndAnswersEnter) {
+  const int32_t answer = InformationBox([&](HWND box) {
+    skin::TorvDialogWnd* skinner = SkinnerOf(box);
+    ASSERT_NE(skinner, nullptr);
+    const skin::TsSkinManager& sm = *form_->sSkinManager1;
+    EXPECT_EQ(skinner->Look().FormSection, sm.GetSkinIndex("DIALOG"));
+    EXPECT_EQ(skinner->Look().TitleSection, sm.GetSkinIndex("FORMTITLE"));
+    EXPECT_TRUE(skinner->CloseEnabled());
+    EXPECT_EQ(Mismatches(box, *skinner), 0);
+    // The client background is the "DIALOG" section's face.
+    const RECT c = skin::ClientInWindow(box);
+    EXPECT_EQ(skinner->Picture().Pixel(c.left + 2, c.bottom - 2),
+              SectionFace(sm, "DIALOG", false, c.right - c.left, c.bottom - c.top, 2, c.bottom - c.top - 2));
+    // The text, the icon and the button have their skinners.
+    int skinned = 0;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      if (skin::TorvMainWnd::Of(child)) ++skinned;
+    EXPECT_GE(skinned, 3);
+    // Wine: the system caption buttons are gone with WS_SYSMENU.
+    EXPECT_FALSE(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU);
+    SaveBmp(ScreenPicture(box), ShotPath("dialog_info_" + Stem() + ".bmp").c_str());
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+  });
+  EXPECT_EQ(answer, IDOK);
+}
+
+TEST_P(DialogsTest, EscAndClicksGiveTheButtonsAnswers) {
+  struct Case {
+    uint16_t buttons;
+    int key;                 // 0: click the button named
+    const wchar_t* button;
+    int32_t answer;
+  };
+  const Case cases[] = {
+      {skin::mbOK | skin::mbCancel, VK_ESCAPE, nullptr, IDCANCEL},
+      {skin::mbOK | skin::mbCancel, 0, L"OK", IDOK},
+      {skin::mbYes | skin::mbNo, 0, L"&No", IDNO},
+  };
+  for (const Case& c : cases) {
+    int32_t answer = 0;
+    EXPECT_TRUE(DialogDriver::Run(
+        [&](HWND box) {
+          EXPECT_NE(SkinnerOf(box), nullptr);
+          if (c.key) {
+            PostMessageW(GetFocus(), WM_KEYDOWN, c.key, 0);
+            return;
+          }
+          const HWND b = ButtonWithText(box, c.button);
+          ASSERT_NE(b, nullptr);
+          // A click as the mouse gives it, through the skinned button.
+          SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+          SendMessageW(b, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        },
+        [&] { answer = skin::ShowMessageBox("Text", skin::TMsgKind::Confirm, c.buttons); }));
+    EXPECT_EQ(answer, c.answer) << c.buttons;
+  }
+}
+
+TEST_P(DialogsTest, YesNoBoxHasNoWorkingClose) {
+  int32_t answer = 0;
+  EXPECT_TRUE(DialogDriver::Run(
+      [&](HWND box) {
+        skin::TorvDialogWnd* skinner = SkinnerOf(box);
+        ASSERT_NE(skinner, nullptr);
+        EXPECT_FALSE(skinner->CloseEnabled());
+        const skin::TFrameLayout f = skinner->Layout();
+        ASSERT_TRUE(f.Shown[skin::cbClose]);
+        RECT w;
+        GetWindowRect(box, &w);
+        const skin::TFrameRect& close = f.Buttons[skin::cbClose];
+        const LPARAM at = MAKELPARAM(w.left + (close.Left + close.Right) / 2, w.top + (close.Top + close.Bottom) / 2);
+        EXPECT_EQ(SendMessageW(box, WM_NCHITTEST, 0, at), HTCAPTION);
+        // Neither a click on it, nor Alt+F4, nor the menu's Close end the box.
+        SendMessageW(box, WM_NCLBUTTONDOWN, HTCLOSE, at);
+        SendMessageW(box, WM_LBUTTONUP, 0, 0);
+        SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(IsWindowVisible(box));
+        skinner->SystemMenu().Refresh(skin::TFrameBorder::Dialog, f);
+        EXPECT_FALSE(skinner->SystemMenu().Item("ItemClose")->Enabled);
+        SendMessageW(ButtonWithText(box, L"&Yes"), BM_CLICK, 0, 0);
+      },
+      [&] { answer = skin::ShowMessageBox("Delete?", skin::TMsgKind::Confirm, skin::mbYes | skin::mbNo); }));
+  EXPECT_EQ(answer, IDYES);
+}
+
+TEST_P(DialogsTest, BoxGoesWhereTheMessageBoxRoutineSays) {
+  RECT at{};
+  InformationBox(
+      [&](HWND box) {
+        GetWindowRect(box, &at);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+      },
+      40, 50);
+  EXPECT_EQ(at.left, 40);
+  EXPECT_EQ(at.top, 50);
+  EXPECT_EQ(skin::MessageBoxPosition().x, -1);
+}
+
+TEST_P(DialogsTest, OpenDialogIsSkinnedAndReturnsTheFilePicked) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring path = std::wstring(temp) + L"dialogs_test_pick.txt";
+  {
+    const HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    CloseHandle(f);
+  }
+  wchar_t picked[MAX_PATH] = {};
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = form_->Handle();
+  ofn.lpstrFile = picked;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = temp;
+  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  BOOL ok = FALSE;
+  EXPECT_TRUE(DialogDriver::Run(
+      [&](HWND dialog) {
+        skin::TorvDialogWnd* skinner = SkinnerOf(dialog);
+        EXPECT_NE(skinner, nullptr);
+        if (skinner) EXPECT_EQ(Mismatches(dialog, *skinner), 0);
+        SaveBmp(ScreenPicture(dialog), ShotPath("dialog_open_" + Stem() + ".bmp").c_str());
+        for (int id : {0x47C, 0x480}) SetDlgItemTextW(dialog, id, path.c_str());
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+      },
+      [&] { ok = GetOpenFileNameW(&ofn); }));
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(std::wstring(picked), path);
+  DeleteFileW(path.c_str());
+}
+
+// The statics of a dialog as "class w x h" lines, for the dialog kinds
+// recognised by their sizes.
+std::string StaticSizes(HWND dialog) {
+  std::string sizes;
+  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t cls[32] = {};
+    GetClassNameW(c, cls, 32);
+    if (skin::LowerAscii(tk::Narrow(cls)) != "static") continue;
+    RECT r;
+    GetWindowRect(c, &r);
+    sizes += " " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+  }
+  return sizes;
+}
+
+// The system's font and colour dialogs are skinned (or left alone) without
+// harm and still answer; what kind each was taken for is printed.
+TEST_P(DialogsTest, FontAndColourDialogsOpenAndCloseSkinned) {
+  const auto cancel = [&](const char* name) {
+    return [this, name](HWND dialog) {
+      skin::TorvProvider* p = skin::ProviderOfWindow(dialog);
+      std::printf("%s dialog: provider %s, kind %d, statics%s\n", name, p ? "yes" : "no",
+                  p ? p->DialogKind : -1, StaticSizes(dialog).c_str());
+      const TsBitmap24 shot = ScreenPicture(dialog);
+      SaveBmp(shot, ShotPath("dialog_" + std::string(name) + "_" + Stem() + ".bmp").c_str());
+      // The dialog's own painting still runs: the colour dialog shows its
+      // spectrum (Wine's is not the size its kind is recognised by).
+      if (std::string(name) == "colour") {
+        std::set<skin::TColor> colours;
+        for (int32_t y = 0; y < shot.Height(); ++y)
+          for (int32_t x = 0; x < shot.Width(); ++x) colours.insert(shot.Pixel(x, y));
+        EXPECT_GT(colours.size(), 1000u);
+      }
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    };
+  };
+  COLORREF custom[16] = {};
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = form_->Handle();
+  cc.lpCustColors = custom;
+  cc.Flags = CC_FULLOPEN;
+  EXPECT_TRUE(DialogDriver::Run(cancel("colour"), [&] { EXPECT_FALSE(ChooseColorW(&cc)); }));
+  LOGFONTW lf{};
+  CHOOSEFONTW cf{};
+  cf.lStructSize = sizeof cf;
+  cf.hwndOwner = form_->Handle();
+  cf.lpLogFont = &lf;
+  cf.Flags = CF_SCREENFONTS;
+  EXPECT_TRUE(DialogDriver::Run(cancel("font"), [&] { EXPECT_FALSE(ChooseFontW(&cf)); }));
+  app_->ProcessMessages();
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, DialogsTest, kInternalSkins, SkinTestName);
+
+class DialogLifeTest : public testing::Test, protected MainFormFixture {
+protected:
+  static void SetUpTestSuite() { RegisterClasses(); }
+  void SetUp() override { ShowForm(); }
+  void TearDown() override { delete app_; }
+};
+
+TEST_F(DialogLifeTest, HundredBoxesLeaveNothingBehindAndTheNextIsSkinned) {
+  const auto closeBox = [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); };
+  const auto show = [&] {
+    return DialogDriver::Run(closeBox, [] { skin::ShowMessageBox("Box", skin::TMsgKind::Information, skin::mbOK); });
+  };
+  ASSERT_TRUE(show());  // the first one loads what the system keeps for good
+  app_->ProcessMessages();
+  const size_t providers = skin::ProviderList().size();
+  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  for (int i = 0; i < 100; ++i) ASSERT_TRUE(show()) << i;
+  app_->ProcessMessages();
+  // A few objects of slack: the system's own caches may grow a little.
+  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 4);
+  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 4);
+  EXPECT_EQ(skin::ProviderList().size(), providers);
+  bool skinned = false;
+  DialogDriver::Run(
+      [&](HWND box) {
+        skinned = SkinnerOf(box) != nullptr;
+        closeBox(box);
+      },
+      [] { skin::ShowMessageBox("Box", skin::TMsgKind::Information, skin::mbOK); });
+  EXPECT_TRUE(skinned);
+}
+
+TEST_F(DialogLifeTest, UnknownAndLateChildrenAreHandledAndTheDialogFreedWithItsWindow) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SomethingNobodyKnows";
+  RegisterClassW(&wc);
+  const HWND d = MakeDialog([](HWND p) {
+    Child(p, L"SomethingNobodyKnows", L"", 0, {10, 10, 60, 60});
+    Child(p, L"Static", L"Early text", 0, {70, 10, 200, 30});
+  });
+  app_->ProcessMessages();
+  skin::TorvProvider* provider = skin::ProviderOfWindow(d);
+  ASSERT_NE(provider, nullptr);
+  ASSERT_NE(provider->DialogSkinner(), nullptr);
+  const size_t early = provider->ChildSkinners().size();
+  EXPECT_EQ(early, 1u);  // the static; the unknown class is left to the system
+  // Children made after the dialog is shown are skinned when it asks.
+  const HWND late = Child(d, L"Button", L"Late", BS_PUSHBUTTON, {10, 100, 90, 125});
+  Child(d, L"SomethingNobodyKnows", L"", 0, {100, 100, 150, 150});
+  SendMessageW(d, skin::SM_SKINCMD, skin::MakeSkinCmd(28), 0);
+  EXPECT_NE(skin::TorvMainWnd::Of(late), nullptr);
+  RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  app_->ProcessMessages();
+  const size_t before = skin::ProviderList().size();
+  DestroyWindow(d);
+  EXPECT_EQ(skin::ProviderList().size(), before - 1);
+  EXPECT_EQ(skin::ProviderOfWindow(d), nullptr);
+}
+
+TEST_F(DialogLifeTest, PropertySheetSizedTabControlLeavesTheDialogUnskinned) {
+  const HWND d = MakeDialog([](HWND p) { Child(p, L"SysTabControl32", L"", 0, {5, 5, 475, 354}); });
+  app_->ProcessMessages();
+  EXPECT_EQ(skin::ProviderOfWindow(d), nullptr);
+  EXPECT_TRUE(GetWindowLongW(d, GWL_STYLE) & WS_SYSMENU);
+  EXPECT_EQ(skin::TorvMainWnd::Of(d), nullptr);
+  DestroyWindow(d);
+}
+
+TEST_F(DialogLifeTest, OpenDialogFollowsASkinChange) {
+  const HWND d = MakeDialog([](HWND p) { Child(p, L"Button", L"OK", BS_PUSHBUTTON, {10, 10, 90, 35}); });
+  app_->ProcessMessages();
+  skin::TorvDialogWnd* skinner = SkinnerOf(d);
+  ASSERT_NE(skinner, nullptr);
+  for (const char* name : {"GrayPlastic (internal)", "Office12Style (internal)"}) {
+    Switch(name);
+    RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    app_->ProcessMessages();
+    EXPECT_EQ(skinner->Look().FormSection, form_->sSkinManager1->GetSkinIndex("DIALOG")) << name;
+    EXPECT_EQ(Mismatches(d, *skinner), 0) << name;
+  }
+  DestroyWindow(d);
+}
+
+TEST_F(DialogLifeTest, RemovingTheSkinGivesTheSystemFrameBackAndStopsTheHook) {
+  const HWND d = MakeDialog([](HWND p) { Child(p, L"Static", L"Text", 0, {10, 10, 100, 30}); });
+  app_->ProcessMessages();
+  ASSERT_NE(SkinnerOf(d), nullptr);
+  EXPECT_FALSE(GetWindowLongW(d, GWL_STYLE) & WS_SYSMENU);
+  form_->sSkinManager1->SetActive(false);
+  app_->ProcessMessages();
+  EXPECT_FALSE(skin::DialogHookInstalled());
+  EXPECT_EQ(skin::ProviderOfWindow(d), nullptr);
+  EXPECT_TRUE(GetWindowLongW(d, GWL_STYLE) & WS_SYSMENU);
+  EXPECT_EQ(skin::TorvMainWnd::Of(d), nullptr);
+  DestroyWindow(d);
+  form_->sSkinManager1->SetActive(true);
+  app_->ProcessMessages();
+  EXPECT_TRUE(skin::DialogHookInstalled());
+}
+
+}  // namespace
+
+namespace {
+
+// Check boxes, radio buttons and a group box in a dialog: skinned, the
+// check still follows clicks, the box images of the skin on the screen.
+TEST_P(DialogsTest, CheckBoxesAndGroupBoxesAreSkinnedAndStillWork) {
+  HWND check = nullptr, radio = nullptr, group = nullptr;
+  const HWND d = MakeDialog([&](HWND p) {
+    group = Child(p, L"Button", L"Options", BS_GROUPBOX, {10, 10, 250, 120});
+    check = Child(p, L"Button", L"Read only", BS_AUTOCHECKBOX, {20, 35, 200, 55});
+    radio = Child(p, L"Button", L"Whole file", BS_AUTORADIOBUTTON, {20, 65, 200, 85});
+  });
+  app_->ProcessMessages();
+  for (HWND h : {check, radio, group}) EXPECT_NE(skin::TorvMainWnd::Of(h), nullptr);
+  SendMessageW(check, BM_CLICK, 0, 0);
+  SendMessageW(radio, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(radio, BM_GETCHECK, 0, 0), BST_CHECKED);
+  RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  app_->ProcessMessages();
+  // What the screen shows is the skinner's picture, and the picture
+  // follows the check.
+  auto* skinner = static_cast<skin::TorvCheckBoxWnd*>(skin::TorvMainWnd::Of(check));
+  const TsBitmap24 checked = skinner->Picture(), shown = Shot(check);
+  int wrong = 0;
+  for (int32_t y = 0; y < shown.Height(); ++y)
+    for (int32_t x = 0; x < shown.Width(); ++x) wrong += shown.Pixel(x, y) != checked.Pixel(x, y);
+  EXPECT_EQ(wrong, 0);
+  SendMessageW(check, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  const TsBitmap24 unchecked = skinner->Picture();
+  int changed = 0;
+  for (int32_t y = 0; y < shown.Height(); ++y)
+    for (int32_t x = 0; x < shown.Width(); ++x) changed += unchecked.Pixel(x, y) != checked.Pixel(x, y);
+  EXPECT_GT(changed, 0);
+  SendMessageW(check, BM_CLICK, 0, 0);
+  RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  SaveBmp(ScreenPicture(d), ShotPath("dialog_checks_" + Stem() + ".bmp").c_str());
+  DestroyWindow(d);
+}
+
+}  // namespace
