@@ -241,27 +241,36 @@ enum class Icon { Close, Max, Min, Norm, Help, ArrowUp, ArrowDown, ArrowLeft, Ar
 void DrawIcon(Canvas& c, int x, int y, int w, int h, Icon icon, TColor col) {
   const double l = x + w * 0.25, r = x + w * 0.75 - 1, t = y + h * 0.25, b = y + h * 0.75 - 1;
   const double mx = x + (w - 1) / 2.0, my = y + (h - 1) / 2.0;
+  // Caption glyphs are set pixel by pixel: a square of `side` pixels inside a
+  // margin, so they stay crisp at 8 and 11 pixels.
+  const int margin = w >= 10 ? 2 : 1, side = std::min(w, h) - 2 * margin;
+  const int gl = x + margin, gt = y + margin, gr = gl + side - 1, gb = gt + side - 1;
   switch (icon) {
     case Icon::Close:
-      Line(c, l, t, r, b, col, 1.6);
-      Line(c, l, b, r, t, col, 1.6);
+      // Two-pixel diagonals: row k has columns k, k + 1 and their mirrors.
+      for (int k = 0; k < side - 1; ++k) {
+        c.Fill(gl + k, gt + k, 2, 1, col);
+        c.Fill(gr - k - 1, gt + k, 2, 1, col);
+      }
       break;
     case Icon::Max:
-      c.Fill(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r - l + 1), 2, col);
-      Line(c, l, t, l, b, col, 1);
-      Line(c, r, t, r, b, col, 1);
-      Line(c, l, b, r, b, col, 1);
+      c.Fill(gl, gt, side, 2, col);
+      c.Fill(gl, gt, 1, side, col);
+      c.Fill(gr, gt, 1, side, col);
+      c.Fill(gl, gb, side, 1, col);
       break;
     case Icon::Min:
-      c.Fill(static_cast<int>(l), static_cast<int>(b) - 1, static_cast<int>(r - l + 1), 2, col);
+      c.Fill(gl, gb - 1, side - 1, 2, col);
       break;
     case Icon::Norm:
-      Line(c, l + 2, t, r, t, col, 1);
-      Line(c, r, t, r, b - 2, col, 1);
-      c.Fill(static_cast<int>(l), static_cast<int>(t) + 2, static_cast<int>(r - l - 1), 2, col);
-      Line(c, l, t + 2, l, b, col, 1);
-      Line(c, l, b, r - 2, b, col, 1);
-      Line(c, r - 2, t + 2, r - 2, b, col, 1);
+      // The window behind: its top and right edges.
+      c.Fill(gl + 2, gt, side - 2, 1, col);
+      c.Fill(gr, gt, 1, side - 2, col);
+      // The window in front.
+      c.Fill(gl, gt + 2, side - 2, 2, col);
+      c.Fill(gl, gt + 2, 1, side - 2, col);
+      c.Fill(gr - 2, gt + 2, 1, side - 2, col);
+      c.Fill(gl, gb, side - 2, 1, col);
       break;
     case Icon::Help:
       Line(c, l + 1, t + 1, mx, t, col, 1);
