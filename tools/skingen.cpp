@@ -565,6 +565,9 @@ Faces StateFaces(const Theme& th, const Faces& base, int state) {
   return base;
 }
 
+// Menu items paint only their hot look; at rest they are transparent.
+bool IsMenuItem(const std::string& section) { return section == "MENUITEM"; }
+
 void DrawImage(Canvas& c, const Theme& th, const Image& im, int x0, int y0) {
   const int maskY = im.mask ? y0 + im.sh : -1;
   for (int s = 0; s < im.count; ++s) {
@@ -576,6 +579,12 @@ void DrawImage(Canvas& c, const Theme& th, const Image& im, int x0, int y0) {
     switch (im.art) {
       case Art::Button:
       case Art::ArrowButton:
+        if (IsMenuItem(im.section) && s == 0 && maskY >= 0) {
+          // A menu item at rest shows the menu's own background: its
+          // picture is masked out whole.
+          c.Fill(x, maskY, im.sw, im.sh, Rgb(255, 255, 255));
+          break;
+        }
         shape.radius = std::min(th.radius, im.sw / 4);
         Frame(c, x, y, im.sw, im.sh, StateFaces(th, th.normal, s), shape, maskY < 0 ? -1 : maskY);
         break;
@@ -844,7 +853,7 @@ std::vector<std::pair<std::string, std::string>> GeneralData(const Theme& th, co
   };
   split("", font);
   split("HOT", hotFont);
-  k.insert(k.end(), {{"TRANSPARENCY", s == "CHECKBOX" || s == "RADIOBUTTON" || s == "GROUPBOX" ? "100" : "0"},
+  k.insert(k.end(), {{"TRANSPARENCY", s == "CHECKBOX" || s == "RADIOBUTTON" || s == "GROUPBOX" || IsMenuItem(s) ? "100" : "0"},
                      {"GRADIENTPERCENT", n(gp)},
                      {"IMAGEPERCENT", "0"},
                      {"GRADIENTDATA", grad},
