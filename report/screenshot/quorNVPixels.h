@@ -13,7 +13,7 @@
 namespace quor {
 
 constexpr uint32_t kNVBytesPerPixel = 4;
-constexpr uint32_t kNVBlue = 0, kNVGreen = 1, kNVRed = 2;  // byte offsets in a pixel
+constexpr uint32_t kNVBlue = 0, kNVGreen = 1, kNVRed = 2, kNVUnused = 3;  // byte offsets in a pixel
 constexpr uint32_t kMaxNVSide = 32768;
 // Keeps every size derived from a picture (pixel bytes, PNG rows, the BMP
 // header's 32-bit fields) far from 32-bit overflow.

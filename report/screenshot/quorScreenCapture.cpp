@@ -23,6 +23,15 @@ RECT ScreenArea() {
 
 uint32_t Side(LONG from, LONG to) { return to > from ? uint32_t(to - from) : 0; }
 
+// The cursor's drawing leaves alpha values in the unused bytes of its
+// pixels; readers that take a 32-bit BMP's fourth byte for alpha would then
+// show the rest of the picture as transparent.
+void ClearUnusedBytes(TINVBitmap& bitmap) {
+  uint8_t* p = bitmap.Bits();
+  const size_t pixels = size_t(bitmap.Width()) * bitmap.Height();
+  for (size_t i = 0; i < pixels; ++i) p[i * kNVBytesPerPixel + kNVUnused] = 0;
+}
+
 }  // namespace
 
 std::unique_ptr<INVBitmap> CaptureScreen(bool appOnly) {
@@ -50,6 +59,7 @@ std::unique_ptr<INVBitmap> CaptureScreen(bool appOnly) {
   // The cursor lands where the user saw it, also in a picture of the
   // application's windows, which starts at their bounds.
   DrawMouseCursor(dc, {picture.left, picture.top});
+  ClearUnusedBytes(*bitmap);
   return bitmap;
 }
 

@@ -183,6 +183,21 @@ TEST_F(ScreenCapture, WholeScreenShowsTheBarsAsTheXServerDoes) {
   EXPECT_EQ(differ, 0u);
 }
 
+// Readers that take a 32-bit BMP's fourth byte for alpha would show a
+// picture with the cursor's alpha values in it as transparent.
+TEST_F(ScreenCapture, UnusedBytesStayZeroWithTheCursorDrawnIn) {
+  SetCursorPos(kBarsAt.left + kBarWidth / 2, kBarsAt.top + kBarsHeight / 2);
+  // Wine's hand cursor has an alpha channel.
+  SetCursor(LoadCursor(nullptr, IDC_HAND));
+  const std::unique_ptr<INVBitmap> shot = CaptureScreen(false);
+  ASSERT_TRUE(shot);
+  const NVPixelView pixels = shot->Pixels();
+  size_t nonZero = 0;
+  for (size_t i = 0; i < size_t(pixels.width) * pixels.height; ++i)
+    nonZero += pixels.bits[i * kNVBytesPerPixel + kNVUnused] != 0;
+  EXPECT_EQ(nonZero, 0u);
+}
+
 TEST_F(ScreenCapture, AppOnlyShowsOwnWindowsAndWhiteElsewhere) {
   second_ = BarsWindow(kSecondAt);
   // A hidden window of ours neither widens the picture nor covers anything.
