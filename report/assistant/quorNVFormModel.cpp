@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <optional>
 
 #include "report/text/quorLittleEndian.h"
@@ -55,13 +56,16 @@ NVItem Button(std::string_view name, std::string_view caption) {
   return b;
 }
 
+// A number too large for 32 bits stops at the largest one.
 int32_t IntText(std::string_view text) {
-  int32_t value = 0;
+  constexpr int64_t kLargest = std::numeric_limits<int32_t>::max();
+  int64_t value = 0;
   bool negative = false;
   size_t i = 0;
   if (i < text.size() && text[i] == '-') negative = true, ++i;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
-  return negative ? -value : value;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(kLargest, value * 10 + (text[i] - '0'));
+  return int32_t(negative ? -value : value);
 }
 
 // Reads the stream, filling the form as far as it goes.

@@ -97,6 +97,16 @@ TEST(NVForm, PropertyTexts) {
   EXPECT_FALSE(edit.SetProperty("Checked", "yes"));  // not an edit's property
 }
 
+// Numbers come as texts; one too large for 32 bits stops at the largest.
+TEST(NVForm, NumbersBeyondThirtyTwoBitsStopAtTheLargest) {
+  const std::pair<const char*, int32_t> cases[] = {
+      {"340", 340}, {"4444444444", INT32_MAX}, {"-4444444444", -INT32_MAX}, {"2147483647", INT32_MAX}};
+  for (const auto& [text, width] : cases) {
+    const NVFormRead read = ReadNVForm("TPF0" + Object("TQuorContactForm", "ContactForm", Text("MinWidth", text)));
+    EXPECT_EQ(read.form.minWidth, width) << text;
+  }
+}
+
 TEST(NVForm, FinishedFormsGiveHeaderFieldsAndSections) {
   NVFormModel details = EmptyNVForm();
   NVItem memo;
