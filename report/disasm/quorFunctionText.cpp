@@ -227,7 +227,9 @@ bool FunctionText(const TFunctionInfo& f, const TMemorySnapshot* s, const IDisAs
             num = std::to_string(line);
             lastLine = line;
           }
-          l += std::string(lineWidth - num.size(), ' ') + num + " ";
+          // The width was measured along the decodable instructions; a line
+          // found past an undecodable byte may be wider and is not padded.
+          l += std::string(lineWidth - std::min(lineWidth, num.size()), ' ') + num + " ";
         }
         if (!d.Info.Valid) {
           uint8_t b = 0;
