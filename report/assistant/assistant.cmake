@@ -45,11 +45,12 @@ sorvenal_fuzz(nv_form_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/nv_form_fuzz.cpp D
 if(SORVENAL_WIN)
   # The forms on the screen.
   add_library(quor_assistant STATIC ${quor_assistant_dir}/quorNVForm.cpp ${quor_assistant_dir}/quorNVImage.cpp
+    ${quor_assistant_dir}/quorNVCheckBox.cpp
     ${quor_assistant_dir}/quorContactForm.cpp ${quor_assistant_dir}/quorScreenshotForm.cpp
     ${quor_assistant_dir}/quorReportAssistant.cpp)
   target_include_directories(quor_assistant PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(quor_assistant PUBLIC quor_assistant_core quor_settings quor_screenshot base gdi32 user32
-                        advapi32 shell32)
+                        advapi32 shell32 comctl32)
   sorvenal_test(quorNVForm_test SOURCES ${quor_assistant_tests}/quorNVForm_test.cpp
     ${quor_assistant_tests}/quorContactForm_test.cpp DEPS quor_assistant)
   add_dependencies(quorNVForm_test quor_assistant_forms)

@@ -8,6 +8,7 @@
 #include "base/WinSelection.h"
 #include "base/WinUser.h"
 #include "base/WinWindowDc.h"
+#include "report/assistant/quorNVCheckBox.h"
 #include "report/assistant/quorNVImage.h"
 #include "report/assistant/quorNVLayout.h"
 
@@ -153,7 +154,10 @@ void FormWindow::Create(HWND owner) {
                              GetModuleHandleW(nullptr), nullptr);
     controls_[i] = c;
     SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(small_.get()), FALSE);
-    if (item.kind == NVItemKind::CheckBox) SendMessageW(c, BM_SETCHECK, item.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (item.kind == NVItemKind::CheckBox) {
+      PaintNVCheckBox(c);
+      SendMessageW(c, BM_SETCHECK, item.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
     EnableWindow(c, item.enabled);
   }
 }

@@ -8,7 +8,11 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "base/WinGdiObject.h"
+#include "base/WinSelection.h"
+#include "base/WinWindowDc.h"
 #include "report/assistant/quorEmailAddress.h"
 #include "tests/report/ScreenBmp.h"
 
@@ -91,6 +95,83 @@ TEST(NVFormWindow, ContinueWaitsForAValidAddressAndTheAnswersComeBack) {
   EXPECT_EQ(form.Find("NameEdit")->text, "Jane Doe");
   EXPECT_EQ(form.Find("EmailEdit")->text, "jane.doe@mail-server.example.com");
   EXPECT_TRUE(form.Find("MemCheck")->checked);
+}
+
+// A window's client area as 0x00RRGGBB pixels, top row first: what the
+// window paints into a memory DC (`printed`), or what the screen shows.
+std::vector<uint32_t> ClientPixels(HWND window, bool printed) {
+  RECT r;
+  GetClientRect(window, &r);
+  POINT origin = {0, 0};
+  ClientToScreen(window, &origin);
+  const base::WindowDc screen(nullptr);
+  const base::MemoryDc mem(CreateCompatibleDC(screen.get()));
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const base::GdiObject<HBITMAP> bmp(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  {
+    const base::Selection s(mem.get(), bmp.get());
+    if (printed)
+      SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT);
+    else
+      BitBlt(mem.get(), 0, 0, r.right, r.bottom, screen.get(), origin.x, origin.y, SRCCOPY);
+  }
+  GdiFlush();
+  const auto* p = static_cast<const uint32_t*>(bits);
+  std::vector<uint32_t> pixels(p, p + r.right * r.bottom);
+  for (uint32_t& px : pixels) px &= 0xFFFFFF;
+  return pixels;
+}
+
+uint32_t Rgb(COLORREF c) { return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c); }
+
+// Pixels of the 11 x 11 inside of the check box's 13-pixel box, which sits
+// at the left, centred vertically.
+size_t InsideCount(const std::vector<uint32_t>& pixels, const RECT& r, uint32_t colour) {
+  const int top = (r.bottom - 13) / 2;
+  size_t n = 0;
+  for (int y = top + 1; y < top + 12; ++y)
+    for (int x = 1; x < 12; ++x) n += pixels[static_cast<size_t>(y * r.right + x)] == colour;
+  return n;
+}
+
+TEST(NVFormWindow, TheCheckBoxIsPaintedByTheFormAndStaysASystemCheckBox) {
+  NVFormModel form = ContactForm();
+  std::vector<uint32_t> unchecked, checked, shownChecked;
+  LRESULT stateAfterClick = 0;
+  LONG style = 0;
+  std::wstring caption;
+  RECT client = {};
+  RunWithUser(form, {"Send Assistant", 1, 3, CheckEmail}, [&](HWND h) {
+    const HWND box = ItemWindow(h, 7);
+    GetClientRect(box, &client);
+    wchar_t text[64] = {};
+    GetWindowTextW(box, text, 64);
+    caption = text;
+    style = GetWindowLongW(box, GWL_STYLE);
+    unchecked = ClientPixels(box, true);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    stateAfterClick = SendMessageW(box, BM_GETCHECK, 0, 0);
+    checked = ClientPixels(box, true);
+    Sleep(200);
+    shownChecked = ClientPixels(box, false);
+    SaveScreenBmp(h, "nvform_checkbox.bmp");
+    PostMessageW(h, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(caption, L"remember me");
+  EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX);
+  EXPECT_EQ(stateAfterClick, BST_CHECKED);
+  EXPECT_TRUE(form.Find("MemCheck")->checked);
+  // Unchecked: an empty white box. Checked: the mark in the text colour.
+  const uint32_t window = Rgb(GetSysColor(COLOR_WINDOW)), mark = Rgb(GetSysColor(COLOR_WINDOWTEXT));
+  ASSERT_FALSE(unchecked.empty());
+  EXPECT_EQ(InsideCount(unchecked, client, window), 11u * 11u);
+  EXPECT_EQ(InsideCount(checked, client, mark), 21u);  // seven columns of three
+  EXPECT_EQ(checked[static_cast<size_t>((client.bottom - 13) / 2 * client.right)], Rgb(GetSysColor(COLOR_BTNSHADOW)));
+  // The screen shows exactly our picture: the system's own check box
+  // never stays drawn over it.
+  EXPECT_EQ(shownChecked, checked);
 }
 
 TEST(NVFormWindow, EscapeCancelsOnlyWhenCancelIsEnabled) {
