@@ -88,9 +88,22 @@ void Draw(HWND box, HDC target) {
 // Messages after which the system button has drawn, or would draw, itself.
 bool ChangesLook(UINT msg) {
   switch (msg) {
-    case BM_SETCHECK: case BM_SETSTATE: case BM_CLICK: case WM_SETFOCUS: case WM_KILLFOCUS: case WM_ENABLE:
-    case WM_SETTEXT: case WM_SETFONT: case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_LBUTTONUP:
-    case WM_KEYDOWN: case WM_KEYUP: case WM_CAPTURECHANGED: case WM_UPDATEUISTATE: case WM_CHANGEUISTATE:
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case BM_CLICK:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_SETFONT:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CAPTURECHANGED:
+    case WM_UPDATEUISTATE:
+    case WM_CHANGEUISTATE:
       return true;
     default:
       return false;

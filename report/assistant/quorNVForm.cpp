@@ -20,7 +20,7 @@ constexpr int kSmallFont = 11, kLargeFont = 15;
 // Colours of edit texts: valid, not valid (BGR as COLORREF holds them).
 constexpr COLORREF kValidText = RGB(0x00, 0x80, 0x00), kInvalidText = RGB(0x80, 0x00, 0x00);
 constexpr int kBackgroundLift = 8, kPanelFrameDarken = 16;
-constexpr int kPanelTop = 25, kMessageX = 11, kMessageY = 6, kNumberPitch = 19, kNumberBox = 20;
+constexpr int kPanelTop = 25, kMessageX = 11, kMessageY = 6, kNumberPitch = 19, kNumberBox = 20, kNumberShade = 2;
 
 COLORREF Shift(COLORREF c, int by) {
   const auto channel = [by](int v) { return static_cast<BYTE>(std::clamp(v + by, 0, 255)); };
@@ -314,7 +314,13 @@ void FormWindow::Paint(HDC dc) const {
     if (n == show_.number) {
       FillRect(dc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
       InflateRect(&box, -1, -1);
-      FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
+      // Window-coloured, each row a little darker than the one above.
+      for (int y = box.top; y < box.bottom; ++y) {
+        const COLORREF shade = Shift(GetSysColor(COLOR_WINDOW), -kNumberShade * (y - box.top));
+        const base::GdiObject<HBRUSH> row(CreateSolidBrush(shade));
+        const RECT line = {box.left, y, box.right, y + 1};
+        FillRect(dc, &line, row.get());
+      }
       SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     } else {
       SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));

@@ -222,7 +222,8 @@ TEST(NVFormWindow, AssistantRunsItsFormsInTurnAndGivesTheOwnerItsStateBack) {
   std::vector<NVFormModel> forms = {EmptyNVForm(), EmptyNVForm()};
   forms[0].message = "First";
   forms[1].message = "Second";
-  const HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  const HWND owner =
+      CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   EnableWindow(owner, FALSE);  // disabled before: stays so
   int seen = 0;
   std::thread player([&] {
