@@ -45,7 +45,7 @@ sorvenal_fuzz(nv_form_fuzz SOURCES ${PROJECT_SOURCE_DIR}/fuzz/nv_form_fuzz.cpp D
 if(SORVENAL_WIN)
   # The forms on the screen.
   add_library(quor_assistant STATIC ${quor_assistant_dir}/quorNVForm.cpp ${quor_assistant_dir}/quorNVImage.cpp
-    ${quor_assistant_dir}/quorNVCheckBox.cpp
+    ${quor_assistant_dir}/quorNVCheckBox.cpp ${quor_assistant_dir}/quorNVEditFrame.cpp
     ${quor_assistant_dir}/quorContactForm.cpp ${quor_assistant_dir}/quorScreenshotForm.cpp
     ${quor_assistant_dir}/quorReportAssistant.cpp)
   target_include_directories(quor_assistant PUBLIC ${PROJECT_SOURCE_DIR})

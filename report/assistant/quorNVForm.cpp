@@ -9,6 +9,7 @@
 #include "base/WinUser.h"
 #include "base/WinWindowDc.h"
 #include "report/assistant/quorNVCheckBox.h"
+#include "report/assistant/quorNVEditFrame.h"
 #include "report/assistant/quorNVImage.h"
 #include "report/assistant/quorNVLayout.h"
 
@@ -154,6 +155,7 @@ void FormWindow::Create(HWND owner) {
                              GetModuleHandleW(nullptr), nullptr);
     controls_[i] = c;
     SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(small_.get()), FALSE);
+    if (item.kind == NVItemKind::Edit) FrameNVEdit(c);
     if (item.kind == NVItemKind::CheckBox) {
       PaintNVCheckBox(c);
       SendMessageW(c, BM_SETCHECK, item.checked ? BST_CHECKED : BST_UNCHECKED, 0);

@@ -174,6 +174,37 @@ TEST(NVFormWindow, TheCheckBoxIsPaintedByTheFormAndStaysASystemCheckBox) {
   EXPECT_EQ(shownChecked, checked);
 }
 
+// The screen's pixel at a window's top-left corner.
+uint32_t ScreenCorner(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const base::WindowDc screen(nullptr);
+  return Rgb(GetPixel(screen.get(), r.left, r.top));
+}
+
+TEST(NVFormWindow, AnEditsFrameIsButtonShadowWhileItHasTheFocus) {
+  NVFormModel form = ContactForm();
+  uint32_t nameFocused = 0, emailUnfocused = 0, nameUnfocused = 0, emailFocused = 0;
+  RunWithUser(form, {"Send Assistant", 1, 3, CheckEmail}, [&](HWND h) {
+    const HWND name = ItemWindow(h, 4), email = ItemWindow(h, 6);
+    const DWORD formThread = GetWindowThreadProcessId(h, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), formThread, TRUE);
+    SetFocus(name);
+    Sleep(200);
+    nameFocused = ScreenCorner(name), emailUnfocused = ScreenCorner(email);
+    SetFocus(email);
+    Sleep(200);
+    nameUnfocused = ScreenCorner(name), emailFocused = ScreenCorner(email);
+    AttachThreadInput(GetCurrentThreadId(), formThread, FALSE);
+    PostMessageW(h, WM_CLOSE, 0, 0);
+  });
+  const uint32_t shadow = Rgb(GetSysColor(COLOR_BTNSHADOW)), frame = Rgb(GetSysColor(COLOR_WINDOWFRAME));
+  EXPECT_EQ(nameFocused, shadow);
+  EXPECT_EQ(emailUnfocused, frame);
+  EXPECT_EQ(nameUnfocused, frame);
+  EXPECT_EQ(emailFocused, shadow);
+}
+
 TEST(NVFormWindow, EscapeCancelsOnlyWhenCancelIsEnabled) {
   NVFormModel form = ContactForm();
   form.items[2].enabled = false;
