@@ -61,7 +61,7 @@ if(SORVENAL_NATIVE)
     ${quor_delivery_tests}/PosixDatagramPort.cpp
     ${quor_delivery_tests}/PeerProcess.cpp
     ${quor_delivery_tests}/MailPeer.cpp
-    DEPS quor_delivery)
+    DEPS quor_delivery quor_progress_core)
   target_compile_definitions(quorDeliveryNet_test PRIVATE
     QUOR_DELIVERY_PEERS="${quor_delivery_tests}"
     QUOR_TEST_PYTHON="${QUOR_TEST_PYTHON}"
