@@ -73,6 +73,14 @@ foreach(target smtp_reply_fuzz dns_answer_fuzz http_response_fuzz)
 endforeach()
 
 sorvenal_bench(quorMime_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorMime_bench.cpp DEPS quor_delivery)
+if(SORVENAL_NATIVE)
+  # A whole send to the local aiosmtpd server, and the mail data against the codec.
+  sorvenal_bench(quorSmtpSend_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorSmtpSend_bench.cpp
+    ${quor_delivery_tests}/PosixByteStream.cpp ${quor_delivery_tests}/PeerProcess.cpp
+    ${quor_delivery_tests}/MailPeer.cpp DEPS quor_delivery quor_screenshot_fixture)
+  target_compile_definitions(quorSmtpSend_bench PRIVATE
+    QUOR_DELIVERY_PEERS="${quor_delivery_tests}" QUOR_TEST_PYTHON="${QUOR_TEST_PYTHON}")
+endif()
 
 if(SORVENAL_WIN)
   # The Winsock side (streams, datagram ports, the system's DNS servers) and

@@ -256,8 +256,7 @@ private:
         filled += got;
         more = got > 0;
       }
-      lines.clear();
-      AppendBase64Lines(lines, std::string_view(piece).substr(0, filled));
+      SetBase64Lines(lines, std::string_view(piece).substr(0, filled));
       if (!writer.Write(lines)) return false;
       read += filled;
       Within(read, a.source->Size());
