@@ -12,23 +12,16 @@
 #include "base/WinGdiObject.h"
 #include "base/WinUser.h"
 #include "bench/DetailsReport.h"
+#include "bench/WineTiming.h"
 #include "report/box/quorBoxDetails.h"
 
 namespace {
 
+using bench::Median;
+using bench::Milliseconds;
+
 constexpr int kRuns = 7;
 constexpr RECT kTabRect{5, 40, 745, 480};
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 void Pump() {
   MSG m;

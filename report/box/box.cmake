@@ -84,6 +84,7 @@ if(SORVENAL_WIN)
   set_property(GLOBAL PROPERTY quor_box_icon_bins ${quor_box_icon_bins})
 
   add_library(quor_box STATIC
+    ${quor_box_dir}/quorBoxBeep.cpp
     ${quor_box_dir}/quorBoxIcons.cpp
     ${quor_box_dir}/quorBoxFonts.cpp
     ${quor_box_dir}/quorBoxButtons.cpp
@@ -101,4 +102,13 @@ if(SORVENAL_WIN)
   set_source_files_properties(${quor_box_tests}/quorBoxWindow_test.rc PROPERTIES OBJECT_DEPENDS
     "${quor_box_icon_bins};${PROJECT_BINARY_DIR}/report/QuorExcept.bin")
   set_tests_properties(quorBoxWindow_test PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+
+  # Timing harness under Wine (built, not run by the tests): the box from the
+  # complete report to its painted window, plain and with a 1 MB report's details.
+  add_executable(boxshow_bench ${PROJECT_SOURCE_DIR}/bench/boxshow_bench.cpp ${quor_box_tests}/BoxFixture.cpp
+    ${quor_box_tests}/quorBoxWindow_test.rc)
+  target_link_libraries(boxshow_bench PRIVATE quor_box quor_screenshot_core)
+  target_include_directories(boxshow_bench PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources
+    ${PROJECT_BINARY_DIR}/report)
+  add_dependencies(boxshow_bench quor_box_icons quor_settings_resources)
 endif()

@@ -8,6 +8,7 @@
 #include "base/WinSelection.h"
 #include "base/WinWindowDc.h"
 #include "report/box/quorBoxAction.h"
+#include "report/box/quorBoxBeep.h"
 #include "report/box/quorBoxChoices.h"
 #include "report/box/quorBoxClipboard.h"
 #include "report/box/quorBoxColors.h"
@@ -239,12 +240,16 @@ void TExceptionBox::StartCountdown() {
 void TExceptionBox::Show(bool beep) {
   if (!window_) return;
   HWND box = window_.get();
-  if (beep) MessageBeep(MB_ICONHAND);
   ShowWindow(box, SW_SHOWNORMAL);
   if (IsIconic(box)) ShowWindow(box, SW_RESTORE);
   BringWindowToTop(box);
   SetForegroundWindow(box);
   if (focused_ >= 0) SetFocus(buttons_[size_t(focused_)]);
+  if (!beep) return;
+  // The box is painted before the beep starts: the first sound of a process
+  // takes a while to load and must not hold the box back.
+  RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  BeepHandAside();
 }
 
 void TExceptionBox::Run() {

@@ -61,7 +61,7 @@ if(SORVENAL_NATIVE)
     ${quor_delivery_tests}/PosixDatagramPort.cpp
     ${quor_delivery_tests}/PeerProcess.cpp
     ${quor_delivery_tests}/MailPeer.cpp
-    DEPS quor_delivery)
+    DEPS quor_delivery quor_progress_core)
   target_compile_definitions(quorDeliveryNet_test PRIVATE
     QUOR_DELIVERY_PEERS="${quor_delivery_tests}"
     QUOR_TEST_PYTHON="${QUOR_TEST_PYTHON}"
@@ -73,6 +73,14 @@ foreach(target smtp_reply_fuzz dns_answer_fuzz http_response_fuzz)
 endforeach()
 
 sorvenal_bench(quorMime_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorMime_bench.cpp DEPS quor_delivery)
+if(SORVENAL_NATIVE)
+  # A whole send to the local aiosmtpd server, and the mail data against the codec.
+  sorvenal_bench(quorSmtpSend_bench SOURCES ${PROJECT_SOURCE_DIR}/bench/quorSmtpSend_bench.cpp
+    ${quor_delivery_tests}/PosixByteStream.cpp ${quor_delivery_tests}/PeerProcess.cpp
+    ${quor_delivery_tests}/MailPeer.cpp DEPS quor_delivery quor_screenshot_fixture)
+  target_compile_definitions(quorSmtpSend_bench PRIVATE
+    QUOR_DELIVERY_PEERS="${quor_delivery_tests}" QUOR_TEST_PYTHON="${QUOR_TEST_PYTHON}")
+endif()
 
 if(SORVENAL_WIN)
   # The Winsock side (streams, datagram ports, the system's DNS servers) and
@@ -85,7 +93,14 @@ if(SORVENAL_WIN)
                         iphlpapi advapi32 shell32)
   sorvenal_test(quorWinsock_test SOURCES ${quor_delivery_tests}/quorWinsock_test.cpp DEPS quor_delivery_win)
   sorvenal_test(quorMailClient_test SOURCES ${quor_delivery_tests}/quorMailClient_test.cpp DEPS quor_delivery_win)
-  target_compile_definitions(quorMailClient_test PRIVATE QUOR_DELIVERY_PEERS="${quor_delivery_tests}")
+  # The stand-in Simple MAPI mail program the test registers (exported
+  # undecorated, as mapi32 looks it up, in the 32-bit build too).
+  add_library(quor_mapi_recorder SHARED ${quor_delivery_tests}/mapi_recorder.cpp)
+  target_link_options(quor_mapi_recorder PRIVATE -Wl,--kill-at -static)
+  set_target_properties(quor_mapi_recorder PROPERTIES PREFIX "")
+  add_dependencies(quorMailClient_test quor_mapi_recorder)
+  target_compile_definitions(quorMailClient_test PRIVATE QUOR_DELIVERY_PEERS="${quor_delivery_tests}"
+    QUOR_MAPI_RECORDER="$<TARGET_FILE:quor_mapi_recorder>")
   # Test programs that run inside with_peers.py, which starts the SMTP, HTTP
   # and DNS servers first (alone they skip).
   find_program(QUOR_TEST_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)

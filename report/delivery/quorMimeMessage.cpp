@@ -75,10 +75,9 @@ std::string MimeAttachmentHead(std::string_view sendAs, std::string_view content
   return head.append(kCrLf);
 }
 
-void AppendBase64Lines(std::string& out, std::string_view bytes) {
-  const size_t at = out.size();
-  out.resize(at + Base64LinesLength(bytes.size(), kBase64LineBytes));
-  Base64EncodeLinesInto(bytes, kBase64LineBytes, out.data() + at);
+void SetBase64Lines(std::string& out, std::string_view bytes) {
+  out.resize(Base64LinesLength(bytes.size(), kBase64LineBytes));
+  Base64EncodeLinesInto(bytes, kBase64LineBytes, out.data());
 }
 
 std::string MimeEnd() { return std::string("--").append(kMimeBoundary).append("--").append(kCrLf); }

@@ -21,7 +21,7 @@ namespace quor {
 inline constexpr std::string_view kMimeBoundary = "=_QuorExcept_Part_5f1c";
 
 // Attachment bytes per base64 line: 57 bytes give the 76 characters RFC 2045
-// allows. Streaming callers hand AppendBase64Lines whole lines' worth.
+// allows. Streaming callers hand SetBase64Lines whole lines' worth.
 inline constexpr size_t kBase64LineBytes = 57;
 
 // What a streaming caller reads and encodes at a time: whole lines, about
@@ -48,9 +48,11 @@ struct MailContent {
 // The delimiter and the headers of one attachment part, up to its empty line.
 [[nodiscard]] std::string MimeAttachmentHead(std::string_view sendAs, std::string_view contentType);
 
-// `bytes` in base64 lines, each ended by CR LF; every line but the last of an
-// attachment takes kBase64LineBytes bytes.
-void AppendBase64Lines(std::string& out, std::string_view bytes);
+// `out` becomes `bytes` in base64 lines, each ended by CR LF; every line but
+// the last of an attachment takes kBase64LineBytes bytes. A buffer kept from
+// the piece before, of the same size, is written over without being cleared
+// first (every piece of an attachment but its last).
+void SetBase64Lines(std::string& out, std::string_view bytes);
 
 // The closing delimiter after the last attachment.
 [[nodiscard]] std::string MimeEnd();

@@ -17,6 +17,7 @@
 #include "report/delivery/quorSmtpSession.h"
 #include "report/delivery/quorWinsock.h"
 #include "report/progress/quorNVPrgrAlert.h"
+#include "report/progress/quorProgressAreas.h"
 
 namespace quor {
 
@@ -87,11 +88,22 @@ OpenFiles Open(const std::vector<SendFile>& files) {
   return open;
 }
 
-// Moves the progress over the areas of one protocol session.
+// Adds the areas of one protocol session.
 void PlanSession(IProgressAlert* p, const std::vector<SendArea>& areas, IQuorModuleSettings& s) {
   if (!p) return;
   for (const SendArea& a : areas) p->AddArea(a.text.empty() ? std::string() : s.TextValue(a.text), a.weight);
 }
+
+// The session's steps move the window from area to area.
+class AlertSteps final : public SmtpProgress {
+public:
+  explicit AlertSteps(IProgressAlert& alert) : alert_(alert) {}
+  void StepDone() override { alert_.NextArea(); }
+  void Within(int32_t permille) override { alert_.SetPosition(permille); }
+
+private:
+  IProgressAlert& alert_;
+};
 
 bool SendSmtp(SendJob& job) {
   IQuorModuleSettings& s = job.settings;
@@ -111,9 +123,15 @@ bool SendSmtp(SendJob& job) {
   mail.body = job.body;
   mail.time = std::chrono::system_clock::now();
   IProgressAlert* p = job.progress.get();
+  std::optional<AlertSteps> steps;
+  // The areas planned so far: one for the finished preparation, then those
+  // of each session.
+  int32_t planned = 0;
   if (p) {
     p->ClearAreas();
-    p->AddArea("", 1000);
+    p->AddArea("", kBarRange);
+    planned = 1;
+    mail.progress = &steps.emplace(*p);
   }
   const auto session = [&](std::vector<std::string> to) {
     OpenFiles open = Open(job.files);
@@ -124,20 +142,22 @@ bool SendSmtp(SendJob& job) {
       mail.attachments.push_back({open.files[i]->sendAs, std::string(AttachmentContentType(open.files[i]->file)),
                                   open.sources[i].get()});
     }
-    const int32_t first = p ? p->CurrentArea() + 1 : 0;
+    // A session starts at its own first area, also after a session that
+    // failed part of the way.
     const std::vector<SendArea> areas = SmtpSessionAreas(mx, sizes);
     PlanSession(p, areas, s);
-    if (p) p->NextArea();
+    const int32_t first = planned;
+    planned += static_cast<int32_t>(areas.size());
+    if (p) p->SetCurrentArea(first);
     if (mx) {
       const MxLookupOutcome found = LookupMailServer(to.front(), SystemMailServerLookup());
       if (found.exchangers.empty()) return false;
       mail.servers = found.exchangers;
+      if (p) p->NextArea();
     }
     mail.recipients = std::move(to);
     WinsockStream stream;
-    const bool sent = SendMail(mail, stream).sent;
-    if (p) p->SetCurrentArea(first + static_cast<int32_t>(areas.size()));
-    return sent;
+    return SendMail(mail, stream).sent;
   };
   if (!mx) return session(recipients);
   // Each recipient through the mail server of its own domain.

@@ -26,7 +26,9 @@ public:
   [[nodiscard]] bool Finish();
 
 private:
-  [[nodiscard]] bool SendFullPieces();
+  // Sends `bytes` after what is held in pieces of kSmtpPieceBytes and holds
+  // the rest (less than a piece).
+  void Pass(std::string_view bytes);
 
   Sink sink_;
   std::string held_;

@@ -1,5 +1,7 @@
 #include "report/delivery/quorSmtpSession.h"
 
+#include <algorithm>
+
 #include "report/codec/quorBase64.h"
 #include "report/delivery/quorEhloName.h"
 #include "report/delivery/quorFieldText.h"
@@ -25,6 +27,10 @@ enum ReplyCode {
 };
 
 constexpr size_t kReceiveBytes = 1024;
+// The message text goes to the data writer in slices of this size, so that
+// the progress follows a long text too.
+constexpr size_t kTextSliceBytes = 16 * kSmtpPieceBytes;
+constexpr int32_t kPermille = 1000;
 
 // The EHLO reply lists "AUTH" with its mechanisms ("AUTH LOGIN PLAIN"; some
 // servers write "AUTH=LOGIN").
@@ -64,8 +70,9 @@ public:
     if (recipients_.empty()) return Fail("no recipient address");
     sender_ = job_.sender.empty() ? recipients_.front() : job_.sender;
     if (!Connect()) return Finish();
+    StepDone();
     answering_ = true;
-    if (Expect(kServiceReady, "greeting") && Hello() && Authenticate() && Envelope()) {
+    if (Step(Expect(kServiceReady, "greeting")) && Step(Hello()) && Step(Authenticate()) && Envelope()) {
       if (HasContent(job_)) {
         outcome_.sent = Data();
       } else {
@@ -76,7 +83,7 @@ public:
     // The server gets a QUIT whenever it still answers. Its reply no longer
     // changes the outcome: once the data is accepted the mail is on its way.
     const std::string error = outcome_.error;
-    if (answering_) (void)Command("QUIT", kClosing, "QUIT");
+    if (answering_ && Command("QUIT", kClosing, "QUIT") && outcome_.sent) StepDone();
     outcome_.error = error;
     return Finish();
   }
@@ -85,6 +92,25 @@ private:
   SmtpOutcome Fail(std::string error) {
     outcome_.error = std::move(error);
     return outcome_;
+  }
+
+  void StepDone() {
+    permille_ = 0;
+    if (job_.progress) job_.progress->StepDone();
+  }
+
+  // Passes a step's result on, reporting the step done when it succeeded.
+  bool Step(bool done) {
+    if (done) StepDone();
+    return done;
+  }
+
+  // Reports `done` of `total` of the current step when the thousandths moved.
+  void Within(uint64_t done, uint64_t total) {
+    const int32_t permille = total == 0 ? kPermille : static_cast<int32_t>(done * kPermille / total);
+    if (permille == permille_ || !job_.progress) return;
+    permille_ = permille;
+    job_.progress->Within(permille);
   }
 
   SmtpOutcome Finish() {
@@ -170,39 +196,53 @@ private:
   }
 
   bool Envelope() {
-    if (!Command("MAIL FROM:" + ProtocolAddress(sender_), kOk, "MAIL FROM")) return false;
-    size_t accepted = 0;
+    if (!Step(Command("MAIL FROM:" + ProtocolAddress(sender_), kOk, "MAIL FROM"))) return false;
+    size_t accepted = 0, asked = 0;
     std::string refusal;
     for (const std::string& entry : recipients_) {
       SmtpReply reply;
       if (!Send("RCPT TO:" + ProtocolAddress(entry) + "\r\n") || !Read(reply)) return false;
       if (reply.code == kOk || reply.code == kWillForward) ++accepted;
       else refusal = "RCPT TO refused: " + ReplyText(reply);
+      Within(++asked, recipients_.size());
     }
     if (accepted == 0) outcome_.error = refusal;
-    return accepted > 0;
+    return Step(accepted > 0);
   }
 
   // The message through the DATA command. A failed read of an attachment
   // drops the connection before the final "." so that the server discards
   // the incomplete mail instead of delivering it.
   bool Data() {
-    if (!Command("DATA", kStartMailInput, "DATA")) return false;
+    if (!Step(Command("DATA", kStartMailInput, "DATA"))) return false;
     SmtpDataWriter writer([this](std::string_view piece) { return Send(piece); });
     const MailContent mail{HeaderAddressList(recipients_), HeaderAddress(sender_), job_.subject,
                            MailDate(job_.time), MessageId(job_.time), job_.body};
     bool anyAttachment = false;
     for (const MailAttachment& a : job_.attachments) anyAttachment = anyAttachment || a.source->Size() > 0;
-    if (!writer.Write(MimeStart(mail, anyAttachment))) return false;
+    const std::string start = MimeStart(mail, anyAttachment);
+    const size_t headerEnd = start.find("\r\n\r\n") + 4;  // the header block ends with an empty line
+    if (!Step(writer.Write(std::string_view(start).substr(0, headerEnd))) ||
+        !Step(WriteText(writer, std::string_view(start).substr(headerEnd))))
+      return false;
     for (const MailAttachment& a : job_.attachments)
-      if (a.source->Size() > 0 && !WriteAttachment(writer, a)) return false;
+      if (a.source->Size() > 0 && !Step(WriteAttachment(writer, a))) return false;
     if (anyAttachment && !writer.Write(MimeEnd())) return false;
-    return writer.Finish() && Expect(kOk, "the mail data");
+    return Step(writer.Finish() && Expect(kOk, "the mail data"));
+  }
+
+  bool WriteText(SmtpDataWriter& writer, std::string_view text) {
+    for (size_t at = 0; at < text.size(); at += kTextSliceBytes) {
+      if (!writer.Write(text.substr(at, kTextSliceBytes))) return false;
+      Within(std::min(at + kTextSliceBytes, text.size()), text.size());
+    }
+    return true;
   }
 
   bool WriteAttachment(SmtpDataWriter& writer, const MailAttachment& a) {
     if (!writer.Write(MimeAttachmentHead(a.sendAs, a.contentType))) return false;
     std::string piece(kBase64PieceBytes, '\0'), lines;
+    uint64_t read = 0;
     for (;;) {
       // Fill whole lines: a short read in the middle must not end a line early.
       size_t filled = 0, got = 0;
@@ -216,9 +256,10 @@ private:
         filled += got;
         more = got > 0;
       }
-      lines.clear();
-      AppendBase64Lines(lines, std::string_view(piece).substr(0, filled));
+      SetBase64Lines(lines, std::string_view(piece).substr(0, filled));
       if (!writer.Write(lines)) return false;
+      read += filled;
+      Within(read, a.source->Size());
       if (!more) return true;
     }
   }
@@ -231,6 +272,7 @@ private:
   std::string sender_;
   bool answering_ = false;  // past the greeting and the server still takes commands
   bool authLogin_ = false;
+  int32_t permille_ = 0;  // of the current step, as last reported
   SmtpOutcome outcome_;
 };
 

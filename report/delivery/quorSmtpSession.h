@@ -22,6 +22,23 @@ struct MailAttachment {
   ByteSource* source;       // its bytes; an empty source is left out
 };
 
+// Told as the dialogue passes its steps, in the order of the areas that
+// SmtpSessionAreas plans after the MX lookup: the connection, the greeting,
+// EHLO (or HELO), AUTH (done at once without an account), MAIL FROM, the
+// recipients, DATA, the message's header block, its text, each attachment
+// that is not empty, the end of the data and QUIT. A failed step is never
+// reported done, so the progress stops where the session failed.
+class SmtpProgress {
+public:
+  virtual void StepDone() = 0;
+  // Thousandths of the current step done: after each recipient, and as the
+  // bytes of the text and of each attachment go out.
+  virtual void Within(int32_t permille) = 0;
+
+protected:
+  ~SmtpProgress() = default;
+};
+
 struct SmtpJob {
   // Tried in order until one accepts the connection: the mail exchangers of
   // the recipient's domain, or the configured server.
@@ -34,6 +51,7 @@ struct SmtpJob {
   std::string subject, body;
   std::vector<MailAttachment> attachments;
   std::chrono::system_clock::time_point time;  // for the Date and Message-ID headers
+  SmtpProgress* progress = nullptr;            // none: nobody watches
 };
 
 struct SmtpLimits {

@@ -35,4 +35,10 @@ if(SORVENAL_WIN)
   set_source_files_properties(${quor_progress_tests}/quorNVPrgrAlert_test.rc PROPERTIES OBJECT_DEPENDS ${quor_progress_icon})
   # The test keeps its screenshot beside the program.
   target_compile_definitions(quorNVPrgrAlert_test PRIVATE QUOR_PROGRESS_SHOTS="${CMAKE_CURRENT_BINARY_DIR}")
+
+  # Timing harness under Wine (built, not run by the tests): the wait
+  # window's cost for a report that is ready before it would show.
+  add_executable(waitwindow_bench ${PROJECT_SOURCE_DIR}/bench/waitwindow_bench.cpp)
+  target_link_libraries(waitwindow_bench PRIVATE quor_progress)
+  target_include_directories(waitwindow_bench PRIVATE ${PROJECT_SOURCE_DIR})
 endif()

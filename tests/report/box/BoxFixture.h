@@ -32,6 +32,7 @@ public:
   bool hookHandles = false;  // the action hook answers "handled"
   bool saves = true;
   std::string report = "date/time : 2024-03-07\r\nexception message : Range check error\r\n";
+  std::vector<quor::TBoxReportPart> sections{{"main thread ($1)", ">> internal error"}};
 
   // What the box did, in order: action codes given to the hook, and the
   // work asked for ("send", "save", "print", "wait", "restart", "close").
@@ -47,7 +48,7 @@ public:
   uint32_t FrozenThreadId() override { return frozenThread; }
   bool CanContinue() override { return canContinue; }
   std::vector<quor::TBoxReportPart> HeaderFields() override { return {{"date/time", "2024-03-07"}}; }
-  std::vector<quor::TBoxReportPart> Sections() override { return {{"main thread ($1)", ">> internal error"}}; }
+  std::vector<quor::TBoxReportPart> Sections() override { return sections; }
   std::string ReportText() override { return report; }
   void RegisterReportChanged(quor::TBoxReportChanged callback, void* context) override;
   void UnregisterReportChanged(quor::TBoxReportChanged callback, void* context) override;

@@ -44,8 +44,8 @@ TEST(MimeMessage, MultipartWithBase64Lines) {
 
   std::string bytes;
   for (int i = 0; i < 200; ++i) bytes += char(i * 7);
-  std::string lines;
-  quor::AppendBase64Lines(lines, bytes);
+  std::string lines(300, '?');  // what a buffer held before is replaced
+  quor::SetBase64Lines(lines, bytes);
   std::string joined;
   size_t count = 0;
   for (size_t at = 0; at < lines.size(); ++count) {

@@ -127,11 +127,17 @@ TEST_F(SendBugReport, ReportUploadedOverHttpInTheBackground) {
 }
 
 TEST_F(SendBugReport, EveryWayFailingLosesNothing) {
-  // A port nobody listens on.
-  UseSmtpServer("1");
-  EXPECT_EQ(SendBugReportEx(settings_, request_, context_), MailClientResult::Failed);
-  EXPECT_EQ(sentMarks_, 0);
-  EXPECT_EQ(ReadFile(bugReportFile_), "old report\r\n");
+  // A port nobody listens on, a server that refuses the recipient, one
+  // that drops the connection while the mail data goes out.
+  const std::string ports[] = {"1", Env("QUOR_SMTP_REFUSING_PORT"), Env("QUOR_SMTP_DROPPING_PORT")};
+  for (const std::string& port : ports) {
+    SCOPED_TRACE(port);
+    ASSERT_FALSE(port.empty());
+    UseSmtpServer(port);
+    EXPECT_EQ(SendBugReportEx(settings_, request_, context_), MailClientResult::Failed);
+    EXPECT_EQ(sentMarks_, 0);
+    EXPECT_EQ(ReadFile(bugReportFile_), "old report\r\n");
+  }
 }
 
 }  // namespace

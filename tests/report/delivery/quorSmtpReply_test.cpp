@@ -107,6 +107,27 @@ TEST(SmtpData, SendsPiecesOfAtMost1024Bytes) {
   EXPECT_EQ(sent.size(), text.size() + text.size() / 15 + 3);  // one extra "." per line, then ".\r\n"
 }
 
+TEST(SmtpData, SameBytesHoweverTheTextIsCut) {
+  std::string text;
+  for (int line = 0; text.size() < 9000; ++line)
+    text += (line % 3 == 0 ? "." : "") + std::string(size_t(line * 37 % 1500), 'a' + char(line % 26)) + "\r\n";
+  std::string stuffed;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '.' && (i == 0 || text[i - 1] == '\n')) stuffed += '.';
+    stuffed += text[i];
+  }
+  stuffed += ".\r\n";
+  for (size_t cut : {size_t(1), size_t(2), size_t(77), size_t(1023), size_t(1024), size_t(1025), size_t(5000)}) {
+    SCOPED_TRACE(cut);
+    std::vector<std::string_view> writes;
+    for (size_t at = 0; at < text.size(); at += cut) writes.push_back(std::string_view(text).substr(at, cut));
+    std::vector<size_t> pieces;
+    EXPECT_EQ(DataSent(writes, &pieces), stuffed);
+    // Whole pieces until the last.
+    for (size_t i = 0; i + 1 < pieces.size(); ++i) EXPECT_EQ(pieces[i], quor::kSmtpPieceBytes);
+  }
+}
+
 TEST(SmtpData, AFailedPieceStopsTheWriter) {
   int calls = 0;
   quor::SmtpDataWriter writer([&](std::string_view) { return ++calls < 2; });

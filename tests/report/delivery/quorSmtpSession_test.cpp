@@ -10,6 +10,8 @@
 
 #include "report/delivery/quorMimeMessage.h"
 #include "report/delivery/quorMimeText.h"
+#include "report/delivery/quorSendPlan.h"
+#include "report/progress/quorProgressAreas.h"
 #include "tests/report/delivery/MailPeer.h"
 #include "tests/report/delivery/PosixByteStream.h"
 #include "tests/report/delivery/StringSource.h"
@@ -265,3 +267,107 @@ TEST(SmtpSession, MisbehavingServersEndInBoundedTime) {
 }
 
 }  // namespace
+
+namespace {
+
+// The progress a send shows: the session's steps moving over the areas the
+// send plans for it, each bar value noted.
+class AreaSteps final : public quor::SmtpProgress {
+public:
+  explicit AreaSteps(const std::vector<uint64_t>& attachmentSizes) {
+    for (const quor::SendArea& a : quor::SmtpSessionAreas(false, attachmentSizes)) areas.Add(a.text, a.weight);
+  }
+  void StepDone() override {
+    areas.Next();
+    Note();
+  }
+  void Within(int32_t permille) override {
+    areas.SetPosition(permille);
+    Note();
+  }
+  // The bar values noted while the area at `index` was the current one.
+  std::vector<int32_t> In(int32_t index) const {
+    std::vector<int32_t> values;
+    for (const auto& [area, bar] : bars)
+      if (area == index) values.push_back(bar);
+    return values;
+  }
+
+  quor::TProgressAreas areas;
+  std::vector<std::pair<int32_t, int32_t>> bars;  // current area, bar value
+
+private:
+  void Note() { bars.emplace_back(areas.Current(), areas.BarValue()); }
+};
+
+// The areas of a session without MX lookup, in the order of its steps.
+enum SessionArea : int32_t {
+  kConnect, kGreeting, kHello, kAuth, kMailFrom, kRecipients, kData, kHeaders, kText, kFirstAttachment
+};
+
+bool Rising(const std::vector<std::pair<int32_t, int32_t>>& bars) {
+  for (size_t i = 1; i < bars.size(); ++i)
+    if (bars[i].first < bars[i - 1].first || bars[i].second < bars[i - 1].second) return false;
+  return true;
+}
+
+}  // namespace
+
+TEST(SmtpProgress, RisesThroughEveryStepToTheEnd) {
+  MailPeer peer;
+  ASSERT_NE(peer.Port(), 0);
+  quor::SmtpJob job = Job(peer.Port());
+  job.recipients = {"ann@example.test", "bob@example.test", "cy@example.test", "dee@example.test"};
+  while (job.body.size() < 200000) job.body += "00401a2c Sorvenal.exe formmain 112\r\n";
+  StringSource report(Noise(100000, 5)), shot(Noise(30000, 6)), empty("");
+  job.attachments = {{"bugreport.log", "application/octet-stream", &report},
+                     {"empty.txt", "application/octet-stream", &empty},
+                     {"screenShot.png", "image/png", &shot}};
+  AreaSteps steps({100000, 30000});
+  job.progress = &steps;
+  PosixByteStream stream;
+  const quor::SmtpOutcome outcome = quor::SendMail(job, stream, kLimits);
+  ASSERT_TRUE(outcome.sent) << outcome.error;
+  EXPECT_TRUE(Rising(steps.bars));
+  // Every area was the current one, in order, and the last step completed the bar.
+  const int32_t count = int32_t(steps.areas.Areas().size());
+  for (int32_t area = kGreeting; area < count; ++area) EXPECT_FALSE(steps.In(area).empty()) << "area " << area;
+  EXPECT_EQ(steps.bars.back(), std::make_pair(count - 1, quor::kBarRange));
+  // One position after each recipient, and the text and the attachments by their bytes.
+  EXPECT_EQ(steps.In(kRecipients).size(), job.recipients.size() + 1);
+  EXPECT_GT(steps.In(kText).size(), 10u);
+  EXPECT_GT(steps.In(kFirstAttachment).size(), 10u);
+  EXPECT_GT(steps.In(kFirstAttachment + 1).size(), 3u);
+  EXPECT_EQ(peer.StoredCount(), 1u);
+}
+
+TEST(SmtpProgress, StopsWhereTheSessionFailed) {
+  const struct {
+    const char* mode;
+    int32_t lastArea;  // the area of the failed step: none past it was done
+    int32_t orBefore;  // a failure found while the data goes out may show one step later
+  } cases[] = {
+      {"refuse-rcpt", kRecipients, kRecipients},
+      {"drop", kText, kFirstAttachment + 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    quor_test::PeerProcess server({QUOR_TEST_PYTHON, quor_test::PeerScript("smtp_misbehaving.py"), c.mode});
+    const std::string port = server.FirstLine(20s);
+    ASSERT_FALSE(port.empty());
+    quor::SmtpJob job = Job(uint16_t(std::stoi(port)));
+    job.body = std::string(100000, 'x');
+    StringSource file(Noise(2000000, 7));
+    job.attachments = {{"big.bin", "application/octet-stream", &file}};
+    AreaSteps steps({2000000});
+    job.progress = &steps;
+    PosixByteStream stream;
+    const quor::SmtpOutcome outcome = quor::SendMail(job, stream, kLimits);
+    EXPECT_FALSE(outcome.sent);
+    EXPECT_TRUE(Rising(steps.bars));
+    ASSERT_FALSE(steps.bars.empty());
+    EXPECT_GE(steps.bars.back().first, c.lastArea);
+    EXPECT_LE(steps.bars.back().first, c.orBefore);
+    EXPECT_LT(steps.bars.back().second, quor::kBarRange);
+  }
+}

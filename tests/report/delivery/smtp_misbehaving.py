@@ -5,7 +5,8 @@ port of 127.0.0.1, prints the port, and serves each connection in MODE:
   endless  an EHLO reply whose "250-" lines never end
   trickle  a greeting sent one byte at a time, never finished
   drop     a correct dialogue up to DATA, then the connection is dropped
-           after the first bytes of the mail data"""
+           after the first bytes of the mail data
+  refuse-rcpt  a correct dialogue that refuses every recipient"""
 import socket
 import socketserver
 import sys
@@ -51,6 +52,8 @@ class Session(socketserver.BaseRequestHandler):
                         while True:
                             self.request.sendall(b"250-" + b"x" * 60 + b"\r\n")
                     self.send("250-misbehaving\r\n250-8BITMIME\r\n250 HELP")
+                elif command.startswith("RCPT") and MODE == "refuse-rcpt":
+                    self.send("550 5.1.1 no such mailbox")
                 elif command.startswith(("MAIL", "RCPT")):
                     self.send("250 OK")
                 elif command == "DATA":

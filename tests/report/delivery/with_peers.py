@@ -3,7 +3,10 @@ aiosmtpd server of smtp_peer.py, the HTTP server of http_peer.py (answering
 200) and dnsmasq with a few MX records, all on the loopback. The program
 learns their ports, the mail store and the HTTP server's report file from
 its environment (QUOR_SMTP_PORT, QUOR_SMTP_STORE, QUOR_HTTP_PORT,
-QUOR_HTTP_REPORT, QUOR_DNS_ADDRESS, QUOR_DNS_PORT).
+QUOR_HTTP_REPORT, QUOR_DNS_ADDRESS, QUOR_DNS_PORT). Two SMTP servers of
+smtp_misbehaving.py fail a send on purpose: one refuses every recipient
+(QUOR_SMTP_REFUSING_PORT), one drops the connection during DATA
+(QUOR_SMTP_DROPPING_PORT).
 Usage: with_peers.py DNSMASQ COMMAND..."""
 import os
 import shutil
@@ -40,6 +43,8 @@ def main():
     store = tempfile.mkdtemp(prefix="quor-smtp-")
     smtp = subprocess.Popen([sys.executable, os.path.join(HERE, "smtp_peer.py"), "--store", store],
                             stdout=subprocess.PIPE, text=True)
+    refusing, dropping = (subprocess.Popen([sys.executable, os.path.join(HERE, "smtp_misbehaving.py"), mode],
+                                           stdout=subprocess.PIPE, text=True) for mode in ("refuse-rcpt", "drop"))
     http_report = os.path.join(store, "http-report.txt")
     http = subprocess.Popen([sys.executable, os.path.join(HERE, "http_peer.py"), http_report, "200"],
                             stdout=subprocess.PIPE, text=True)
@@ -52,15 +57,18 @@ def main():
     try:
         smtp_port = smtp.stdout.readline().strip()
         http_port = http.stdout.readline().strip()
+        refusing_port = refusing.stdout.readline().strip()
+        dropping_port = dropping.stdout.readline().strip()
         for _ in range(100):
             if dns_answers(DNS_ADDRESS, dns_port):
                 break
             time.sleep(0.05)
         env = dict(os.environ, QUOR_SMTP_PORT=smtp_port, QUOR_SMTP_STORE=store, QUOR_HTTP_PORT=http_port,
-                   QUOR_HTTP_REPORT=http_report, QUOR_DNS_ADDRESS=DNS_ADDRESS, QUOR_DNS_PORT=str(dns_port))
+                   QUOR_HTTP_REPORT=http_report, QUOR_DNS_ADDRESS=DNS_ADDRESS, QUOR_DNS_PORT=str(dns_port),
+                   QUOR_SMTP_REFUSING_PORT=refusing_port, QUOR_SMTP_DROPPING_PORT=dropping_port)
         return subprocess.call(command, env=env)
     finally:
-        for peer in (smtp, http, dns):
+        for peer in (smtp, http, dns, refusing, dropping):
             peer.terminate()
             try:
                 peer.wait(3)
