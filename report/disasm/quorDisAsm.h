@@ -200,6 +200,7 @@ struct TCodeArea {
   bool ExceptTable = false;    // table of exception-class/handler pairs
   uint32_t FirstJumpFrom = 0;  // first instruction that jumps here (0: none)
   TRegState Regs;              // register state valid at Begin
+  bool Invalid = false;        // ends in an undecodable instruction, its last byte
   bool Done = false;           // bookkeeping: decoded
 };
 
