@@ -245,6 +245,8 @@ void ForgetWritten(const TDecoded& d, TRegState& regs) {
     regs.Forget(kEax);
   }
   if (std::strncmp(ops, "Zv,eAX", 6) == 0) regs.Forget(kEax);  // xchg
+  // BMI: vvvv is a destination (blsr, blsi, blsmsk; mulx's second)
+  if (d.Vex && (ops[0] == 'H' || std::strncmp(ops, "Gd,Hd", 5) == 0)) regs.Forget(d.VexV);
   if ((op == 0x86 || op == 0x87 || op == 0x0FC0 || op == 0x0FC1) && d.HasModRm) regs.Forget(d.Reg);
   if (op == 0x0FB0 || op == 0x0FB1) regs.Forget(kEax);
   if (op >= 0x0F80 && op <= 0x0F8F) return;

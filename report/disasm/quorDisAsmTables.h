@@ -152,10 +152,11 @@ extern const char* const kSegRegs[8];
 
 namespace quor::tables {
 
-// VEX-encoded forms (AVX, AVX2, FMA3, F16C, VAES). Operand tokens beyond the
+// VEX-encoded forms (AVX, AVX2, FMA3, F16C, VAES, BMI). Operand tokens beyond the
 // legacy ones: Vy Hy Wy Uy My Ly xmm or ymm by VEX.L (reg, vvvv, r/m, r/m
 // memory only, register in imm8[7:4]); Hx xmm by vvvv; Wh Wf We xmm or
-// memory of a half, a quarter, an eighth of VEX.L's width; Wb byte-sized.
+// memory of a half, a quarter, an eighth of VEX.L's width; Wb byte-sized;
+// Hd the general register vvvv.
 // Operands with ':' give the memory form, then the register form.
 constexpr uint8_t kVexL0 = 1, kVexL1 = 2, kVexW0 = 4, kVexW1 = 8;
 constexpr uint8_t kVexNoGroup = 8;

@@ -194,6 +194,8 @@ Operand FormatOperand(const TDecoded& d, const char* tok, size_t len, const ILab
     vec(d.Reg);
   else if (is("Hy"))
     vec(d.VexV);
+  else if (is("Hd"))
+    gen(d.VexV, 4);
   else if (is("Hx"))
     xmm(d.VexV);
   else if (is("Wy"))

@@ -1,4 +1,5 @@
-// The VEX-encoded forms of the decoder (AVX, AVX2, FMA3, F16C, VAES), from
+// The VEX-encoded forms of the decoder (AVX, AVX2, FMA3, F16C, VAES, BMI1,
+// BMI2), from
 // the published opcode maps: one row per opcode, mandatory prefix and, where
 // they select the form, ModR/M reg, VEX.W and VEX.L.
 #include <cstdio>
@@ -154,6 +155,13 @@ const VexDef kVex[] = {
   {2,0x78,P66,G,W0,"vpbroadcastb","Vy,Wb"}, {2,0x79,P66,G,W0,"vpbroadcastw","Vy,Ww"},
   {2,0x8C,P66,G,W0,"vpmaskmovd","Vy,Hy,My"}, {2,0x8C,P66,G,W1,"vpmaskmovq","Vy,Hy,My"},
   {2,0x8E,P66,G,W0,"vpmaskmovd","My,Hy,Vy"}, {2,0x8E,P66,G,W1,"vpmaskmovq","My,Hy,Vy"},
+  // BMI1, BMI2: general registers, vvvv one of them (Hd)
+  {2,0xF2,N,G,L0,"andn","Gd,Hd,Ed"}, {2,0xF3,N,1,L0,"blsr","Hd,Ed"},
+  {2,0xF3,N,2,L0,"blsmsk","Hd,Ed"}, {2,0xF3,N,3,L0,"blsi","Hd,Ed"},
+  {2,0xF5,N,G,L0,"bzhi","Gd,Ed,Hd"}, {2,0xF5,F3,G,L0,"pext","Gd,Hd,Ed"},
+  {2,0xF5,F2,G,L0,"pdep","Gd,Hd,Ed"}, {2,0xF6,F2,G,L0,"mulx","Gd,Hd,Ed"},
+  {2,0xF7,N,G,L0,"bextr","Gd,Ed,Hd"}, {2,0xF7,P66,G,L0,"shlx","Gd,Ed,Hd"},
+  {2,0xF7,F3,G,L0,"sarx","Gd,Ed,Hd"}, {2,0xF7,F2,G,L0,"shrx","Gd,Ed,Hd"},
   {2,0xDB,P66,G,L0,"vaesimc","Vx,Wo"},
   {2,0xDC,P66,G,0,"vaesenc","Vy,Hy,Wy"}, {2,0xDD,P66,G,0,"vaesenclast","Vy,Hy,Wy"},
   {2,0xDE,P66,G,0,"vaesdec","Vy,Hy,Wy"}, {2,0xDF,P66,G,0,"vaesdeclast","Vy,Hy,Wy"},
@@ -181,6 +189,7 @@ const VexDef kVex[] = {
   {3,0x60,P66,G,L0,"vpcmpestrm","Vx,Wo,Ib"}, {3,0x61,P66,G,L0,"vpcmpestri","Vx,Wo,Ib"},
   {3,0x62,P66,G,L0,"vpcmpistrm","Vx,Wo,Ib"}, {3,0x63,P66,G,L0,"vpcmpistri","Vx,Wo,Ib"},
   {3,0xDF,P66,G,L0,"vaeskeygenassist","Vx,Wo,Ib"},
+  {3,0xF0,F2,G,L0,"rorx","Gd,Ed,Ib"},
 };
 // clang-format on
 }  // namespace
