@@ -148,10 +148,6 @@ extern const char* const kReg16[8];
 extern const char* const kReg32[8];
 extern const char* const kSegRegs[8];
 
-}  // namespace quor::tables
-
-namespace quor::tables {
-
 // VEX-encoded forms (AVX, AVX2, FMA3, F16C, VAES, BMI). Operand tokens beyond the
 // legacy ones: Vy Hy Wy Uy My Ly xmm or ymm by VEX.L (reg, vvvv, r/m, r/m
 // memory only, register in imm8[7:4]); Hx xmm by vvvv; Wh Wf We xmm or
