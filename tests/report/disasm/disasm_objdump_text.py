@@ -38,7 +38,8 @@ the comparison normalises before it compares:
   (fstcw = wait + fnstcw); our lone wait is objdump's fwait.
 - prefixes: "repz"/"repnz" are our "rep"/"repne"; objdump's "bnd" before a
   jump, call or return is our "repne". objdump names a size or segment
-  prefix that changes nothing ("data16", "addr16", "ss"); we leave it out.
+  prefix that changes nothing ("data16", "addr16", "ss"; of two segment
+  prefixes the last counts, objdump names the first); we leave it out.
 - the shift group's /6 is "sal" with us, "shl" with objdump.
 - the hint space 0x0F 0x19-0x1F is "nop" with us; objdump names the MPX and
   cache-hint forms there (bndmk, bndstx, cldemote, endbr32, ...).
@@ -268,7 +269,9 @@ def compare_instruction(mine, theirs):
         return "mnemonic"
     a = split_operands(o0)
     b = split_operands(o1)
-    if seg and seg != "ds":
+    # a segment prefix objdump could not place names the memory operand only
+    # when a later segment prefix does not (the last one counts)
+    if seg and seg != "ds" and not re.search(r"\b[c-gs]s:", o0):
         a = [x[:2] + (x[2] or seg,) + x[3:] if x[0] == "m" else x for x in a]
     if len(a) != len(b):
         return "operand count"
