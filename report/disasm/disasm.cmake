@@ -4,6 +4,7 @@ sorvenal_core(quor_disasm SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/quorDisAsm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quorDisAsmTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quorDisAsmText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/quorDisAsmVex.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quorFunctionInfo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quorFunctionText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quorAddressFix.cpp

@@ -186,9 +186,7 @@ bool OpsHave(const char* s, const char* e, bool (*pred)(const char*)) {
   return false;
 }
 bool IsMemTok(const char* p) { return p[0] == 'M'; }
-bool IsRegTok(const char* p) {
-  return (p[0] == 'N' && p[1] == 'q') || (p[0] == 'U' && p[1] == 'x') || (p[0] == 'R' && p[1] == 'd');
-}
+bool IsRegTok(const char* p) { return (p[0] == 'N' && p[1] == 'q') || p[0] == 'U' || (p[0] == 'R' && p[1] == 'd'); }
 
 // Bytes of the instruction, read once with a guarded read.
 struct Bytes {
@@ -247,6 +245,8 @@ void ForgetWritten(const TDecoded& d, TRegState& regs) {
     regs.Forget(kEax);
   }
   if (std::strncmp(ops, "Zv,eAX", 6) == 0) regs.Forget(kEax);  // xchg
+  // BMI: vvvv is a destination (blsr, blsi, blsmsk; mulx's second)
+  if (d.Vex && (ops[0] == 'H' || std::strncmp(ops, "Gd,Hd", 5) == 0)) regs.Forget(d.VexV);
   if ((op == 0x86 || op == 0x87 || op == 0x0FC0 || op == 0x0FC1) && d.HasModRm) regs.Forget(d.Reg);
   if (op == 0x0FB0 || op == 0x0FB1) regs.Forget(kEax);
   if (op >= 0x0F80 && op <= 0x0F8F) return;
@@ -346,7 +346,7 @@ struct TDecodeState {
 
   bool OneByte(uint8_t op) const { return !D.TwoByte && D.OpByte == op; }
   bool OneByteIn(uint8_t first, uint8_t last) const { return !D.TwoByte && D.OpByte >= first && D.OpByte <= last; }
-  bool TwoByte(uint8_t op) const { return D.TwoByte && !D.Map3 && D.OpByte == op; }
+  bool TwoByte(uint8_t op) const { return D.TwoByte && !D.Map3 && !D.Vex && D.OpByte == op; }
   // The address the next byte of the instruction is at.
   uint32_t Here() const { return Address + uint32_t(Code.pos); }
 };
@@ -407,11 +407,55 @@ bool ReadPrefixes(TDecodeState& s, uint8_t& op) {
   return true;
 }
 
+// 0xC4 and 0xC5 are a VEX prefix when the next byte has its top two bits
+// set (a register operand, which les and lds cannot have).
+constexpr uint8_t kVex3 = 0xC4, kVex2 = 0xC5;
+bool VexFollows(const TDecodeState& s, uint8_t op) {
+  return (op == kVex3 || op == kVex2) && s.Code.pos < s.Code.n && (s.Code.b[s.Code.pos] & 0xC0) == 0xC0;
+}
+
+// The VEX prefix and the opcode after it. The prefix carries what the
+// legacy prefixes and escapes said: the map (0x0F, 0x0F 0x38, 0x0F 0x3A),
+// the mandatory prefix, W, the extra register vvvv (inverted) and L. A
+// 0x66, 0xF2, 0xF3 or lock before it makes the instruction undefined.
+bool ReadVex(TDecodeState& s, uint8_t op) {
+  static constexpr uint8_t kPrefixOfPp[4] = {kPrefixNone, kPrefix66, kPrefixF3, kPrefixF2};
+  static constexpr uint8_t kMaps[4] = {0, 0, 0x38, 0x3A};
+  TDecoded& d = s.D;
+  if (d.OpSize16 || d.Rep || d.RepNe || d.Lock) return false;
+  uint8_t map = 1, last = s.Code.Next();
+  if (op == kVex3) {
+    map = last & 0x1F;  // R, X, B are inverted; B names no register in 32-bit mode
+    if (map < 1 || map > 3) return false;
+    last = s.Code.Next();
+    d.VexW = last >> 7;
+  }
+  const uint8_t vvvv = uint8_t(~last >> 3) & 15;
+  d.Vex = 1;
+  d.VexL = (last >> 2) & 1;
+  d.VexV = vvvv & 7;
+  d.VexVUnused = vvvv == 0;
+  d.Prefix = kPrefixOfPp[last & 3];
+  d.TwoByte = 1;
+  d.Map3 = kMaps[map];
+  const uint8_t opcode = s.Code.Next();
+  if (s.Code.fault) return false;
+  d.OpByte = opcode;
+  d.Info.Opcode = uint16_t(0x0F00 | (d.Map3 ? d.Map3 : opcode));
+  static const OpDef kVexDef = Op("", "", kModRm);
+  static const OpDef kVexNoModRmDef = Op("", "");
+  constexpr uint8_t kVzero = 0x77;  // vzeroupper and vzeroall have no ModR/M
+  s.Def = map == 1 && opcode == kVzero ? &kVexNoModRmDef : &kVexDef;
+  s.Flags = s.Def->Flags;
+  return true;
+}
+
 // The opcode after the prefixes: one byte, 0x0F and a second byte, or a
 // three-byte map (0x0F 0x38, 0x0F 0x3A) whose names come from their own
 // tables. Chooses the table entry.
 bool ReadOpcode(TDecodeState& s, uint8_t op) {
   TDecoded& d = s.D;
+  if (VexFollows(s, op)) return ReadVex(s, op);
   if (op == 0x0F) {
     d.TwoByte = 1;
     op = s.Code.Next();
@@ -502,7 +546,7 @@ bool ReadModRm(TDecodeState& s) {
   d.Rm = m & 7;
   // mov to and from control and debug registers: the operand is always a
   // register, whatever mod says.
-  if (d.Info.Opcode >= 0x0F20 && d.Info.Opcode <= 0x0F23) d.Mod = kModRegister;
+  if (d.Info.Opcode >= 0x0F20 && d.Info.Opcode <= 0x0F23 && !d.Vex) d.Mod = kModRegister;
   if (kind == kGroup) {
     if (const GroupDef* g = FindGroup(d.Info.Opcode)) {
       s.Def = d.Mod == kModRegister ? &g->Reg[d.Reg] : &g->Mem[d.Reg];
@@ -554,7 +598,8 @@ bool X87Form(TDecodeState& s) {
 }
 
 // The three-byte maps: the name was found with the opcode; the operands
-// are the xmm form, the mmx form without prefix, or movbe/crc32.
+// are the xmm form, the mmx form without prefix, the forms of their own
+// (SHA, ADX, sizes), or movbe/crc32.
 bool Map3Form(TDecodeState& s) {
   TDecoded& d = s.D;
   if (s.Names) SetName(d, s.MapName);
@@ -564,9 +609,7 @@ bool Map3Form(TDecodeState& s) {
     SetOps(d, d.OpByte == 0xF0 ? (crc32 ? "Gd,Eb" : "Gv,M") : (crc32 ? "Gd,Ev" : "M,Gv"));
     return crc32 || d.Mod != kModRegister;
   }
-  if (d.Prefix == kPrefixNone) {
-    SetOps(d, d.Map3 == 0x38 ? "Pq,Qq" : "Pq,Qq,Ib");
-  } else if (const char* ops = Map3Operands(d.Map3, d.OpByte)) {
+  if (const char* ops = Map3Operands(d.Map3, d.OpByte)) {
     const char* colon = std::strchr(ops, ':');
     if (!colon)
       SetOps(d, ops);
@@ -574,7 +617,53 @@ bool Map3Form(TDecodeState& s) {
       SetOps(d, colon + 1);
     else
       std::snprintf(d.Operands, sizeof d.Operands, "%.*s", int(colon - ops), ops);
+  } else if (d.Prefix == kPrefixNone) {
+    SetOps(d, d.Map3 == 0x38 ? "Pq,Qq" : "Pq,Qq,Ib");
   }
+  return true;
+}
+
+// The VEX forms: the table row that map, opcode, mandatory prefix, reg, W
+// and L select. vvvv must be 1111 where the form has no register for it.
+// An opcode the tables do not know keeps its length (ModR/M, and the
+// immediate of the 0x0F 0x3A map), so that a sweep stays in step, and is
+// named "vex".
+bool VexForm(TDecodeState& s) {
+  TDecoded& d = s.D;
+  const uint8_t map = d.Map3 == 0x38 ? 2 : d.Map3 == 0x3A ? 3 : 1;
+  const VexDef* def = nullptr;
+  const VexMatch match = FindVex(map, d.OpByte, d.Prefix, d.Reg, d.VexW, d.VexL, def);
+  const bool memory = d.HasModRm && d.Mod != kModRegister;
+  const char* name = nullptr;
+  const char* ops = nullptr;
+  char fma[24];
+  if (match == VexMatch::Found) {
+    name = def->Name;
+    ops = def->Ops;
+    if (def->Reg != kVexNoGroup && memory) return false;
+  } else if (map == 2 && d.Prefix == kPrefix66 && FmaName(d.OpByte, d.VexW, fma, sizeof fma)) {
+    name = fma;
+    const bool scalar = (d.OpByte & 15) >= 8 && (d.OpByte & 1);
+    ops = !scalar ? "Vy,Hy,Wy" : d.VexW ? "Vx,Hx,Wq" : "Vx,Hx,Wd";
+  } else if (match == VexMatch::Unknown) {
+    name = "vex";
+    ops = map == 3 ? "Vy,Hy,Wy,Ib" : "Vy,Hy,Wy";
+  } else {
+    return false;
+  }
+  // memory form before ':', register form after it
+  const char *ns = name, *ne = name + std::strlen(name), *os = ops, *oe = ops + std::strlen(ops);
+  if (const char* colon = std::strchr(name, ':')) memory ? void(ne = colon) : void(ns = colon + 1);
+  if (const char* colon = std::strchr(ops, ':')) memory ? void(oe = colon) : void(os = colon + 1);
+  if (memory && OpsHave(os, oe, IsRegTok)) return false;
+  if (!memory && d.HasModRm && OpsHave(os, oe, IsMemTok)) return false;
+  const bool usesV = OpsHave(os, oe, [](const char* p) { return p[0] == 'H'; });
+  if (!usesV && !d.VexVUnused) return false;
+  if (OpsHave(os, oe, [](const char* p) { return (p[0] == 'I' && p[1] == 'b') || (p[0] == 'L' && p[1] == 'y'); }))
+    s.Flags |= kImm8;
+  if (s.Names) std::snprintf(d.Mnemonic, sizeof d.Mnemonic, "%.*s", int(ne - ns), ns);
+  std::snprintf(d.Operands, sizeof d.Operands, "%.*s", int(oe - os), os);
+  d.PrefixUsed = 1;
   return true;
 }
 
@@ -637,7 +726,9 @@ bool TableForm(TDecodeState& s) {
 bool ResolveForm(TDecodeState& s) {
   TDecoded& d = s.D;
   bool ok = true;
-  if (s.OneByteIn(0xD8, 0xDF))
+  if (d.Vex)
+    ok = VexForm(s);
+  else if (s.OneByteIn(0xD8, 0xDF))
     ok = X87Form(s);
   else if (d.Map3)
     ok = Map3Form(s);

@@ -139,6 +139,9 @@ struct TDecoded {
   uint8_t TwoByte = 0;
   uint8_t Map3 = 0;    // 0x38 or 0x3A for the three-byte maps
   uint8_t OpByte = 0;  // last opcode byte
+  // VEX prefix (0xC4, 0xC5): L 256-bit, W, vvvv as a register (its top bit
+  // has no register in 32-bit mode), and whether vvvv named none (1111)
+  uint8_t Vex = 0, VexL = 0, VexW = 0, VexV = 0, VexVUnused = 0;
   uint16_t Flags = 0;  // the flag word (after the group table)
   // ModR/M and SIB
   uint8_t HasModRm = 0, Mod = 0, Reg = 0, Rm = 0;
@@ -197,6 +200,7 @@ struct TCodeArea {
   bool ExceptTable = false;    // table of exception-class/handler pairs
   uint32_t FirstJumpFrom = 0;  // first instruction that jumps here (0: none)
   TRegState Regs;              // register state valid at Begin
+  bool Invalid = false;        // ends in an undecodable instruction, its last byte
   bool Done = false;           // bookkeeping: decoded
 };
 

@@ -269,12 +269,14 @@ const GroupDef* FindGroup(uint16_t opcode) {
 }
 
 // ---------------------------------------------------------------------------
-// Three-byte maps (SSSE3, SSE4.1, SSE4.2): the names objdump and the manuals
-// use; everything else there is invalid.
+// Three-byte maps (SSSE3, SSE4.1, SSE4.2, AES-NI, SHA, ADX): the names
+// objdump and the manuals use; everything else there is invalid.
 namespace {
+// Which mandatory prefix a three-byte form needs.
+enum : uint8_t { kNoneOr66 = 0, kNeeds66 = 1, kNeedsF2 = 2, kNeedsF3 = 3, kNeedsNone = 4 };
 struct Named {
   uint8_t Op;
-  uint8_t Prefix;  // 0 none (MMX form, or either), 1 needs 0x66, 2 needs 0xF2
+  uint8_t Prefix;  // kNoneOr66 (MMX form without prefix, xmm with 0x66) ... kNeedsNone
   const char* Name;
 };
 const Named k38[] = {
@@ -288,29 +290,27 @@ const Named k38[] = {
   {0x37,1,"pcmpgtq"},{0x38,1,"pminsb"},{0x39,1,"pminsd"},{0x3A,1,"pminuw"},{0x3B,1,"pminud"},
   {0x3C,1,"pmaxsb"},{0x3D,1,"pmaxsd"},{0x3E,1,"pmaxuw"},{0x3F,1,"pmaxud"},{0x40,1,"pmulld"},
   {0x41,1,"phminposuw"},{0xF0,0,"movbe"},{0xF1,0,"movbe"},{0xF0,2,"crc32"},{0xF1,2,"crc32"},
+  {0xC8,4,"sha1nexte"},{0xC9,4,"sha1msg1"},{0xCA,4,"sha1msg2"},{0xCB,4,"sha256rnds2"},
+  {0xCC,4,"sha256msg1"},{0xCD,4,"sha256msg2"},{0xDB,1,"aesimc"},{0xDC,1,"aesenc"},
+  {0xDD,1,"aesenclast"},{0xDE,1,"aesdec"},{0xDF,1,"aesdeclast"},{0xF6,1,"adcx"},{0xF6,3,"adox"},
 };
 const Named k3A[] = {
   {0x08,1,"roundps"},{0x09,1,"roundpd"},{0x0A,1,"roundss"},{0x0B,1,"roundsd"},{0x0C,1,"blendps"},
   {0x0D,1,"blendpd"},{0x0E,1,"pblendw"},{0x0F,0,"palignr"},{0x14,1,"pextrb"},{0x15,1,"pextrw"},
   {0x16,1,"pextrd"},{0x17,1,"extractps"},{0x20,1,"pinsrb"},{0x21,1,"insertps"},{0x22,1,"pinsrd"},
   {0x40,1,"dpps"},{0x41,1,"dppd"},{0x42,1,"mpsadbw"},{0x44,1,"pclmulqdq"},{0x60,1,"pcmpestrm"},
-  {0x61,1,"pcmpestri"},{0x62,1,"pcmpistrm"},{0x63,1,"pcmpistri"},
+  {0x61,1,"pcmpestri"},{0x62,1,"pcmpistrm"},{0x63,1,"pcmpistri"},{0xCC,4,"sha1rnds4"},
+  {0xDF,1,"aeskeygenassist"},
 };
 template <std::size_t N>
 const char* FindNamed(const Named (&t)[N], uint8_t op, uint8_t prefix) {
   // prefix: 0 none, 1 66, 2 F2, 3 F3
-  const char* any = nullptr;
   for (const Named& n : t) {
     if (n.Op != op) continue;
-    if (n.Prefix == 2) {
-      if (prefix == 2) return n.Name;
-      continue;
-    }
-    if (n.Prefix == 1 && prefix != 1) continue;
-    if (prefix >= 2 && n.Prefix != 2) continue;
-    any = n.Name;
+    const bool fits = n.Prefix == kNoneOr66 ? prefix <= 1 : n.Prefix == kNeedsNone ? prefix == 0 : n.Prefix == prefix;
+    if (fits) return n.Name;
   }
-  return any;
+  return nullptr;
 }
 }  // namespace
 
@@ -322,8 +322,12 @@ const char* Map3Operands(uint8_t map, uint8_t op) {
       case 0x20: case 0x23: case 0x25: return "Vx,Wq";
       case 0x21: case 0x24: return "Vx,Wd";
       case 0x22: return "Vx,Ww";
-      default: return nullptr;
+      default: break;
     }
+    if (op == 0xCB) return "Vx,Wo,X0";  // sha256rnds2: xmm0 is an implicit operand
+    if (op >= 0xC8 && op <= 0xCD) return "Vx,Wo";  // SHA: xmm forms without prefix
+    if (op == 0xF6) return "Gd,Ed";  // adcx, adox
+    return nullptr;
   }
   switch (op) {
     case 0x0A: return "Vx,Wd,Ib";  // roundss
@@ -334,6 +338,7 @@ const char* Map3Operands(uint8_t map, uint8_t op) {
     case 0x20: return "Vx,Mb,Ib:Vx,Rd,Ib";  // pinsrb
     case 0x21: return "Vx,Wd,Ib";  // insertps
     case 0x22: return "Vx,Ed,Ib";  // pinsrd
+    case 0xCC: return "Vx,Wo,Ib";  // sha1rnds4: xmm form without prefix
     default: return nullptr;
   }
 }

@@ -120,8 +120,9 @@ const GroupDef* FindGroup(uint16_t opcode);
 // Three-byte maps 0x0F 0x38 (ModR/M) and 0x0F 0x3A (ModR/M + imm8).
 const char* Map38Name(uint8_t op, uint8_t prefix);
 const char* Map3AName(uint8_t op, uint8_t prefix);
-// Operands of the xmm forms of those maps whose memory operand is not an
-// oword or whose operands differ from "Vx,Wo" ("Vx,Wo,Ib"); nullptr for the rest.
+// Operands of the forms of those maps whose memory operand is not an oword,
+// whose operands differ from "Vx,Wo" ("Vx,Wo,Ib"), or that are xmm forms
+// without a prefix (SHA); nullptr for the rest. X0 is an implicit xmm0.
 const char* Map3Operands(uint8_t map, uint8_t op);
 
 // x87 escapes 0xD8-0xDF, without the leading "f".
@@ -146,5 +147,29 @@ extern const char* const kReg8[8];
 extern const char* const kReg16[8];
 extern const char* const kReg32[8];
 extern const char* const kSegRegs[8];
+
+// VEX-encoded forms (AVX, AVX2, FMA3, F16C, VAES, BMI). Operand tokens beyond the
+// legacy ones: Vy Hy Wy Uy My Ly xmm or ymm by VEX.L (reg, vvvv, r/m, r/m
+// memory only, register in imm8[7:4]); Hx xmm by vvvv; Wh Wf We xmm or
+// memory of a half, a quarter, an eighth of VEX.L's width; Wb byte-sized;
+// Hd the general register vvvv.
+// Operands with ':' give the memory form, then the register form.
+constexpr uint8_t kVexL0 = 1, kVexL1 = 2, kVexW0 = 4, kVexW1 = 8;
+constexpr uint8_t kVexNoGroup = 8;
+struct VexDef {
+  uint8_t Map;  // 1: 0x0F, 2: 0x0F 0x38, 3: 0x0F 0x3A
+  uint8_t Op;
+  uint8_t Prefix;  // kPrefixNone/66/F2/F3 of quorDisAsm.h, by value: 0, 1, 2, 3
+  uint8_t Reg;     // ModR/M reg of a group form, or kVexNoGroup
+  uint8_t Form;    // kVexL0, kVexL1 (only that length), kVexW0, kVexW1
+  const char* Name;
+  const char* Ops;
+};
+enum class VexMatch { Found, WrongForm, Unknown };
+// The form of (map, opcode) that prefix, reg, W and L select; WrongForm when
+// the opcode exists but not with these, Unknown when the map has no such opcode.
+VexMatch FindVex(uint8_t map, uint8_t op, uint8_t prefix, uint8_t reg, bool w, bool l, const VexDef*& def);
+// FMA3 (0x0F 0x38 0x96-0x9F, 0xA6-0xAF, 0xB6-0xBF): the name, or nullptr.
+bool FmaName(uint8_t op, bool w, char* out, int size);
 
 }  // namespace quor::tables

@@ -38,6 +38,8 @@ const char* SizeName(int size) {
       return "tbyte";
     case 16:
       return "oword";
+    case 32:
+      return "yword";
     default:
       return nullptr;
   }
@@ -107,6 +109,13 @@ Operand FormatOperand(const TDecoded& d, const char* tok, size_t len, const ILab
     o.regSize = 16;
     o.text = "xmm" + std::to_string(reg & 7);
   };
+  // VEX.L: ymm registers and 32-byte operands
+  auto vec = [&](int reg) {
+    if (!d.VexL) return xmm(reg);
+    o.regSize = 32;
+    o.text = "ymm" + std::to_string(reg & 7);
+  };
+  const int vecSize = d.VexL ? 32 : 16;
   const bool sse66 = d.OpSize16;
   if (is("Eb"))
     mem ? memOp(1) : gen(d.Rm, 1);
@@ -235,6 +244,33 @@ Operand FormatOperand(const TDecoded& d, const char* tok, size_t len, const ILab
     o.text = StReg(d.Rm);
   else if (is("x87ax"))
     o.text = "ax";
+  // VEX forms and the implicit xmm0 of sha256rnds2, after the common tokens
+  else if (is("X0"))
+    xmm(0);
+  else if (is("Vy"))
+    vec(d.Reg);
+  else if (is("Hy"))
+    vec(d.VexV);
+  else if (is("Hd"))
+    gen(d.VexV, 4);
+  else if (is("Hx"))
+    xmm(d.VexV);
+  else if (is("Wy"))
+    mem ? memOp(vecSize) : vec(d.Rm);
+  else if (is("Uy"))
+    vec(d.Rm);
+  else if (is("My"))
+    memOp(vecSize);
+  else if (is("Ly"))
+    vec((d.Imm >> 4) & 7);  // the register in the immediate's top bits
+  else if (is("Wh"))
+    mem ? memOp(vecSize / 2) : xmm(d.Rm);
+  else if (is("Wf"))
+    mem ? memOp(vecSize / 4) : xmm(d.Rm);
+  else if (is("We"))
+    mem ? memOp(vecSize / 8) : xmm(d.Rm);
+  else if (is("Wb"))
+    mem ? memOp(1) : xmm(d.Rm);
   else
     o.text = std::string(tok, len);
   return o;

@@ -39,8 +39,6 @@ struct Parser {
   TSpecialRoutines special;
   TFunctionInfo& f;
   uint32_t codeBegin = 0, codeEnd = 0;  // module code (and data) range
-  bool invalid = false;
-  uint32_t invalidAt = 0;
 
   bool InCode(uint32_t a) const { return codeEnd == 0 || (a >= codeBegin && a < codeEnd); }
 
@@ -99,6 +97,8 @@ struct Parser {
         tail.End = a.End;
         tail.Done = true;
         tail.FirstJumpFrom = from;
+        tail.Invalid = a.Invalid;  // the undecodable end goes with the tail
+        a.Invalid = false;
         a.End = target - 1;
         Push(tail);
       }  // else: data of a table
@@ -190,8 +190,12 @@ struct Parser {
       DecodeInstructionFull(a, s, &regs, d);
       const InstructionInfo& i = d.Info;
       if (!i.Valid) {
-        if (!invalid) invalidAt = a;
-        invalid = true;
+        // An undecodable instruction ends only its own area, which keeps it
+        // as its last byte (the text shows it as "db"); the other areas of
+        // the function stand.
+        f.CodeAreas[idx].End = a;
+        f.CodeAreas[idx].Invalid = true;
+        NoteEnd(f.CodeAreas[idx]);
         break;
       }
       f.CodeAreas[idx].End = i.Next - 1;
@@ -351,12 +355,14 @@ TFunctionInfo ParseFunction(uint32_t entryPoint, const TMemorySnapshot* snapshot
   }
   std::sort(f.CodeAreas.begin(), f.CodeAreas.end(),
             [](const TCodeArea& a, const TCodeArea& b) { return a.Begin < b.Begin; });
-  // areas in which not even one instruction could be decoded carry no code
-  bool entryOk = false;
+  // The function is invalid when the code at its entry point, up to the
+  // first jump or return, cannot be decoded; an undecodable instruction in
+  // any other area ends only that area.
+  const TCodeArea* entryArea = nullptr;
   for (const TCodeArea& a : f.CodeAreas)
-    if (a.Begin == entryPoint && a.End >= a.Begin) entryOk = true;
-  if (p.invalid || !entryOk) {
-    f.LastErrorAddr = p.invalid ? p.invalidAt : entryPoint;
+    if (a.Begin == entryPoint && a.End >= a.Begin && !a.CaseTable && !a.ExceptTable) entryArea = &a;
+  if (!entryArea || entryArea->Invalid) {
+    f.LastErrorAddr = entryArea ? entryArea->End : entryPoint;
     f.LastErrorNo = kErrorInvalidCode;
     f.LastErrorStr = "Invalid code!";
     return f;

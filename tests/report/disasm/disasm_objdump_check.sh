@@ -2,7 +2,7 @@
 # Checks that every instruction length that `disasm --linear` gives for real
 # compiled i686 code agrees with objdump. The code: .text sections of the
 # mingw runtime libraries and of a few files of this project compiled here
-# with several option sets (x87, SSE2, MMX-era, -O0/-O2/-Os).
+# with several option sets (x87, SSE2, MMX-era, AVX2/FMA (VEX), -O0/-O2/-Os).
 # Usage: disasm_objdump_check.sh DISASM WORKDIR   (exit 77: tools missing)
 set -euo pipefail
 disasm=$1 work=$2
@@ -19,7 +19,7 @@ add_object() {  # object file -> raw .text blob
   return 0
 }
 i=0
-for opts in "-O0" "-O2" "-Os -march=pentium3 -mfpmath=387" "-O2 -msse2 -mfpmath=sse" "-O3 -march=core2" "-O2 -march=athlon -m3dnow"; do
+for opts in "-O0" "-O2" "-Os -march=pentium3 -mfpmath=387" "-O2 -msse2 -mfpmath=sse" "-O3 -march=core2" "-O2 -march=athlon -m3dnow" "-O3 -march=haswell -mfpmath=sse"; do
   for src in "$root"/report/disasm/quorDisAsm.cpp "$root"/report/disasm/quorDisAsmText.cpp "$root"/toolkit/SysUtils.cpp; do
     i=$((i+1))
     i686-w64-mingw32-g++-posix -std=c++20 -I"$root" $opts -c "$src" -o "o$i.o" 2>/dev/null && add_object "o$i.o" "c$i"

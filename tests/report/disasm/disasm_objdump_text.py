@@ -38,16 +38,24 @@ the comparison normalises before it compares:
   (fstcw = wait + fnstcw); our lone wait is objdump's fwait.
 - prefixes: "repz"/"repnz" are our "rep"/"repne"; objdump's "bnd" before a
   jump, call or return is our "repne". objdump names a size or segment
-  prefix that changes nothing ("data16", "addr16", "ss"); we leave it out.
+  prefix that changes nothing ("data16", "addr16", "ss"; of two segment
+  prefixes the last counts, objdump names the first); we leave it out.
 - the shift group's /6 is "sal" with us, "shl" with objdump.
 - the hint space 0x0F 0x19-0x1F is "nop" with us; objdump names the MPX and
   cache-hint forms there (bndmk, bndstx, cldemote, endbr32, ...).
 - memory operand sizes: far pointers 16:32 (les, call far) have no size name
-  with us, objdump's FWORD.
+  with us, objdump's FWORD; 32-byte operands are "yword" with us, objdump's
+  YMMWORD.
+- compare predicates: ours the immediate as an operand (cmpps xmm0, xmm1, 5;
+  vcmpps xmm0, xmm0, xmm1, 5), objdump's folded into the name (cmpnltps) for
+  the predicates it names.
+- EVEX (0x62 with a register-form next byte) stays invalid with us: bound
+  cannot take a register operand, and 32-bit code for the program's targets
+  has no AVX-512. It is compared as any other undecodable byte.
 Left out of the comparison, and counted apart:
-- AVX (VEX and EVEX) instructions: our tables take 0xC4, 0xC5 and 0x62 with a
-  register operand as invalid; the check hands our decoder nops in their place.
-- encodings we reject by rule where objdump decodes something: mov to or from
+- encodings we reject by rule where objdump decodes something: a VEX prefix
+  after 0x66, 0xF2, 0xF3 or lock (undefined by the manuals; objdump names the
+  prefix and decodes the VEX instruction), mov to or from
   segment register 6 or 7, the reserved prefetch hints 0x0F 0x18 /4-/7,
   mov to or from a test register (0x0F 0x24, 0x0F 0x26: 386 and 486 only,
   undefined on every later processor).
@@ -73,9 +81,11 @@ for names, size in ((("al", "cl", "dl", "bl", "ah", "ch", "dh", "bh"), 1),
 for i in range(8):
     REG_SIZE["mm%d" % i] = 8
     REG_SIZE["xmm%d" % i] = 16
+    REG_SIZE["ymm%d" % i] = 32
     REG_SIZE["cr%d" % i] = 4
     REG_SIZE["dr%d" % i] = 4
-SIZES = {"byte": 1, "word": 2, "dword": 4, "fword": 6, "qword": 8, "tbyte": 10, "oword": 16, "xmmword": 16}
+SIZES = {"byte": 1, "word": 2, "dword": 4, "fword": 6, "qword": 8, "tbyte": 10, "oword": 16, "xmmword": 16,
+         "yword": 32, "ymmword": 32}
 
 CC_ALIASES = {"nb": "ae", "z": "e", "nz": "ne"}
 NAME_ALIASES = {"loopz": "loope", "loopnz": "loopne", "pushad": "pusha", "popad": "popa",
@@ -131,7 +141,7 @@ def number(text):
     return (-v if neg else v) & MASK
 
 
-MEM_RE = re.compile(r"^(?:(byte|word|dword|fword|qword|tbyte|oword|xmmword) ptr )?(?:([c-gs]s):)?(.*)$")
+MEM_RE = re.compile(r"^(?:(byte|word|dword|fword|qword|tbyte|oword|xmmword|yword|ymmword) ptr )?(?:([c-gs]s):)?(.*)$")
 
 
 def operand(text):
@@ -242,6 +252,7 @@ def compare_instruction(mine, theirs):
     p1, _, n1, o1 = split_mnemonic(mine, False)
     p0, seg, n0, o0 = split_mnemonic(theirs, True)
     n0, n1 = canon_name(n0), canon_name(n1)
+    n0, o0 = unfold_predicate(n0, o0)
     if n0 in STRING_OPS:
         m = re.search(r"(byte|word|dword) ptr", o0.lower())
         n0 += {"byte": "b", "word": "w", "dword": "d"}[m.group(1)] if m else ""
@@ -258,7 +269,9 @@ def compare_instruction(mine, theirs):
         return "mnemonic"
     a = split_operands(o0)
     b = split_operands(o1)
-    if seg and seg != "ds":
+    # a segment prefix objdump could not place names the memory operand only
+    # when a later segment prefix does not (the last one counts)
+    if seg and seg != "ds" and not re.search(r"\b[c-gs]s:", o0):
         a = [x[:2] + (x[2] or seg,) + x[3:] if x[0] == "m" else x for x in a]
     if len(a) != len(b):
         return "operand count"
@@ -347,14 +360,27 @@ def opcode_at(raw):
     return raw[i:]
 
 
-def is_vex(raw, mnemonic):
-    op = opcode_at(raw)
-    return len(op) > 1 and op[0] in (0xC4, 0xC5, 0x62) and op[1] >= 0xC0 and mnemonic.startswith("v")
+CMP_PREDICATES = ["eq", "lt", "le", "unord", "neq", "nlt", "nle", "ord", "eq_uq", "nge", "ngt", "false",
+                  "neq_oq", "ge", "gt", "true", "eq_os", "lt_oq", "le_oq", "unord_s", "neq_us", "nlt_uq",
+                  "nle_uq", "ord_s", "eq_us", "nge_uq", "ngt_uq", "false_os", "neq_os", "ge_oq", "gt_oq",
+                  "true_us"]
+CMP_RE = re.compile(r"^(v?cmp)(%s)(ps|pd|ss|sd)$" % "|".join(sorted(CMP_PREDICATES, key=len, reverse=True)))
+
+
+def unfold_predicate(name, operands):
+    """objdump's cmpnltps xmm0,xmm1 as cmpps xmm0,xmm1,0x5."""
+    m = CMP_RE.match(name)
+    if not m:
+        return name, operands
+    return m.group(1) + m.group(3), operands + ",0x%x" % CMP_PREDICATES.index(m.group(2))
 
 
 def invalid_by_rule(raw, operands):
     """Why our decoder rejects an encoding that objdump accepts, or None."""
+    legacy = raw[:len(raw) - len(opcode_at(raw))]
     op = opcode_at(raw)
+    if len(op) > 1 and op[0] in (0xC4, 0xC5) and op[1] >= 0xC0 and set(legacy) & {0x66, 0xF2, 0xF3, 0xF0}:
+        return "VEX after 0x66, 0xF2, 0xF3 or lock"
     if len(op) > 1 and op[0] in (0x8C, 0x8E) and (op[1] >> 3) & 7 >= 6:
         return "mov with segment register 6 or 7"
     if len(op) > 2 and op[0] == 0x0F and op[1] == 0x18 and (op[2] >> 3) & 7 >= 4:
@@ -367,25 +393,13 @@ def invalid_by_rule(raw, operands):
 def compare_blob(disasm, blob, apart):
     """Differences by reason: {reason: [lines]}; apart counts what is left out."""
     theirs = parse_objdump(blob)
-    # AVX instructions become nops for our decoder, so that both stay in step
-    with open(blob, "rb") as f:
-        code = bytearray(f.read())
-    for addr, (n0, v0, mn, _, raw) in theirs.items():
-        if v0 and is_vex(raw, mn):
-            code[addr:addr + n0] = b"\x90" * n0
-    masked = blob + ".masked"
-    with open(masked, "wb") as f:
-        f.write(code)
-    mine = parse_ours(disasm, masked)
+    mine = parse_ours(disasm, blob)
     reasons = {}
     count = 0
     # objdump skips all bytes of an undecodable instruction, we skip one:
     # until both sweeps meet again, an objdump start we lack is no fault
     resync = False
     for addr, (n0, v0, t0, ops0, raw) in sorted(theirs.items()):
-        if v0 and is_vex(raw, t0):
-            apart["AVX (VEX/EVEX)"] = apart.get("AVX (VEX/EVEX)", 0) + 1
-            continue
         # a folded wait: our wait, then the x87 instruction after it
         if raw[0] == 0x9B and n0 > 1 and t0.startswith("f"):
             t0 = WAIT_FORMS.get(t0, t0)

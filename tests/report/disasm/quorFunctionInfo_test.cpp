@@ -135,6 +135,51 @@ TEST(ParseFunction, InvalidCode) {
   EXPECT_EQ(quor::ParseFunction(kBase, &cut.snapshot).LastErrorNo, 0x770001u);
 }
 
+// An undecodable instruction in a branch ends only that branch's area: the
+// function, its other areas and its text stay.
+TEST(ParseFunction, InvalidCodeInABranchEndsOnlyItsArea) {
+  Code c({
+      0x55,        // 00 push ebp
+      0x85, 0xC0,  // 01 test eax, eax
+      0x74, 0x06,  // 03 jz 0B
+      0x33, 0xC0,  // 05 xor eax, eax
+      0x5D,        // 07 pop ebp
+      0xC3,        // 08 ret
+      0xCC, 0xCC,  // 09 padding
+      0x40,        // 0B inc eax
+      0x8D, 0xC0,  // 0C lea with a register operand: undecodable
+      0xC3,        // 0E ret, not reached
+  });
+  std::string text;
+  quor::TFunctionInfo f;
+  ASSERT_TRUE(quor::DisAsmFunction(kBase, &c.snapshot, nullptr, {}, text, f)) << f.LastErrorStr;
+  EXPECT_TRUE(f.IsValid);
+  ASSERT_EQ(f.CodeAreas.size(), 2u);
+  EXPECT_EQ(f.CodeAreas[0].Begin, kBase);
+  EXPECT_EQ(f.CodeAreas[0].End, kBase + 8);
+  EXPECT_FALSE(f.CodeAreas[0].Invalid);
+  EXPECT_EQ(f.CodeAreas[1].Begin, kBase + 0x0B);
+  EXPECT_EQ(f.CodeAreas[1].End, kBase + 0x0C);
+  EXPECT_TRUE(f.CodeAreas[1].Invalid);
+  EXPECT_EQ(f.CodeLen, 0x0Du);
+  const std::string expected = "sub_00401000\r\n" + Pad("sub_00401000:", 31) +
+                               "  ; function entry point\r\n"
+                               "00401000   push    ebp\r\n"
+                               "00401001   test    eax, eax\r\n"
+                               "00401003   jz      loc_0040100b\r\n"
+                               "00401005   xor     eax, eax\r\n"
+                               "00401007   pop     ebp\r\n"
+                               "00401008   ret\r\n"
+                               "loc_0040100b:\r\n"
+                               "0040100b   inc     eax\r\n"
+                               "0040100c   db $8d";
+  EXPECT_EQ(text, expected);
+  // the same bytes at the entry point make the function invalid
+  const quor::TFunctionInfo bad = quor::ParseFunction(kBase + 0x0B, &c.snapshot);
+  EXPECT_FALSE(bad.IsValid);
+  EXPECT_EQ(bad.LastErrorAddr, kBase + 0x0C);
+}
+
 TEST(ParseFunction, OnExceptionTable) {
   // push ebp; jmp HandleOnException; dd 2; dd class, handler; dd 0, handler2
   std::vector<uint8_t> c = {0x55, 0xE9, 0xFA, 0x0F, 0x00, 0x00};  // jmp $402000
