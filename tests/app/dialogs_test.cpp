@@ -14,6 +14,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -796,6 +797,48 @@ TEST_P(DialogsTest, OpenDialogControlsAreSkinnedInListAndDetailsView) {
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
       },
       [&] { GetOpenFileNameW(&ofn); }));
+}
+
+// The controls' skinners follow a skin change and, shown and closed many
+// times, leave no GDI or USER objects behind.
+TEST_F(DialogLifeTest, DialogControlsFollowASkinChangeAndLeaveNothingBehind) {
+  const auto show = [] {
+    HWND combo = nullptr, list = nullptr, bar = nullptr, spin = nullptr;
+    const HWND d = MakeDialog([&](HWND p) {
+      combo = Child(p, L"ComboBox", L"", CBS_DROPDOWNLIST | WS_VSCROLL, {10, 10, 200, 200});
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Alpha"));
+      SendMessageW(combo, CB_SETCURSEL, 0, 0);
+      list = Child(p, WC_LISTVIEWW, L"", LVS_REPORT | WS_BORDER, {10, 50, 300, 200});
+      LVCOLUMNW col{LVCF_TEXT | LVCF_WIDTH, 0, 100, const_cast<wchar_t*>(L"Name")};
+      SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&col));
+      bar = Child(p, TOOLBARCLASSNAMEW, L"", TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN, {10, 210, 300, 240});
+      SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+      TBADDBITMAP std{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
+      SendMessageW(bar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&std));
+      TBBUTTON button{STD_FILEOPEN, 1001, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+      SendMessageW(bar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+      spin = Child(p, UPDOWN_CLASSW, L"", 0, {320, 10, 338, 32});
+    });
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    RedrawAll(d);
+    return std::make_tuple(d, std::vector<HWND>{combo, reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), bar, spin});
+  };
+  auto [d, controls] = show();
+  for (const char* name : {"GrayPlastic (internal)", "Neutral (internal)", "Office12Style (internal)"}) {
+    Switch(name);
+    RedrawAll(d);
+    for (HWND h : controls) EXPECT_EQ(ChildMismatches(h), 0) << name;
+  }
+  DestroyWindow(d);
+  app_->ProcessMessages();
+  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  for (int i = 0; i < 20; ++i) DestroyWindow(std::get<0>(show()));
+  app_->ProcessMessages();
+  // A few objects of slack: the system's own caches may grow a little.
+  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 4);
+  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 4);
 }
 
 }  // namespace
