@@ -3,6 +3,10 @@
 #include <algorithm>
 
 #include "base/WinPaint.h"
+#include "skin/orvComboBoxWnd.h"
+#include "skin/orvHeaderWnd.h"
+#include "skin/orvSpinWnd.h"
+#include "skin/orvToolBarWnd.h"
 #include "skin/sConst.h"
 #include "skin/sGraphUtils.h"
 #include "skin/sGraphUtilsWin.h"
@@ -33,6 +37,7 @@ TorvBtnWnd::~TorvBtnWnd() { Detach(); }
 TorvTransPanelWnd::~TorvTransPanelWnd() { Detach(); }
 TorvCheckBoxWnd::~TorvCheckBoxWnd() { Detach(); }
 TorvGroupBoxWnd::~TorvGroupBoxWnd() { Detach(); }
+TorvSizerWnd::~TorvSizerWnd() { Detach(); }
 
 HFONT TorvChildWnd::Font() const {
   const auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
@@ -103,6 +108,15 @@ LRESULT TorvChildWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case STM_SETICON:
     case STM_SETIMAGE:
       return Quietly(msg, wParam, lParam);
+    case SM_SKINCMD: {
+      const uint16_t cmd = SkinCmdOf(static_cast<uint32_t>(wParam));
+      if (cmd == SKC_MOUSEENTER || cmd == SKC_MOUSELEAVE) {
+        hot_ = cmd == SKC_MOUSEENTER;
+        InvalidateRect(window_, nullptr, FALSE);
+        return 0;
+      }
+      return TorvMainWnd::Handle(msg, wParam, lParam);
+    }
     default:
       return TorvMainWnd::Handle(msg, wParam, lParam);
   }
@@ -126,13 +140,16 @@ void TorvIconWnd::PaintContent(TsBitmap24& bmp) {
   DrawIconEx(canvas.DC(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
 }
 
+bool TorvChildWnd::Hot() const {
+  const TsSkinManager* m = TsSkinManager::DefaultManager();
+  return hot_ || (m && m->HotWindow() == window_);
+}
+
 int32_t TorvBtnWnd::State() const {
   if (!IsWindowEnabled(window_)) return 0;
   if (Pushed(window_)) return 2;
   const LONG type = GetWindowLongW(window_, GWL_STYLE) & BS_TYPEMASK;
-  const TsSkinManager* m = TsSkinManager::DefaultManager();
-  const bool hot = hot_ || (m && m->HotWindow() == window_);
-  return GetFocus() == window_ || hot || type == BS_DEFPUSHBUTTON ? 1 : 0;
+  return GetFocus() == window_ || Hot() || type == BS_DEFPUSHBUTTON ? 1 : 0;
 }
 
 void TorvBtnWnd::PaintContent(TsBitmap24& bmp) {
@@ -202,15 +219,6 @@ LRESULT TorvBtnWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       const LRESULT r = Default(msg, wParam, lParam);
       if (IsWindow(window_)) InvalidateRect(window_, nullptr, FALSE);
       return r;
-    }
-    case SM_SKINCMD: {
-      const uint16_t cmd = SkinCmdOf(static_cast<uint32_t>(wParam));
-      if (cmd == SKC_MOUSEENTER || cmd == SKC_MOUSELEAVE) {
-        hot_ = cmd == SKC_MOUSEENTER;
-        InvalidateRect(window_, nullptr, FALSE);
-        return 0;
-      }
-      return TorvChildWnd::Handle(msg, wParam, lParam);
     }
     default:
       return TorvChildWnd::Handle(msg, wParam, lParam);
@@ -293,6 +301,15 @@ LRESULT TorvTransPanelWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+LRESULT TorvSizerWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_MOUSEMOVE) {
+    // Over an enabled grip no control is hot.
+    if (TsSkinManager* m = TsSkinManager::DefaultManager(); m && IsWindowEnabled(window_)) m->SetHotWindow(nullptr);
+    return Default(msg, wParam, lParam);
+  }
+  return TorvChildWnd::Handle(msg, wParam, lParam);
+}
+
 namespace {
 
 std::unique_ptr<TorvMainWnd> Attached(TChildSkinner kind, HWND child, const std::string& section) {
@@ -309,14 +326,22 @@ std::unique_ptr<TorvMainWnd> Attached(TChildSkinner kind, HWND child, const std:
       return AttachSkinner<TorvGroupBoxWnd>(child, nullptr, section, false);
     case TChildSkinner::TransPanel:
       return AttachSkinner<TorvTransPanelWnd>(child, nullptr, section, false);
+    case TChildSkinner::Sizer:
+      return AttachSkinner<TorvSizerWnd>(child, nullptr, section, false);
+    case TChildSkinner::ComboBox:
+      return AttachSkinner<TorvComboBoxWnd>(child, nullptr, section, false);
+    case TChildSkinner::ToolBar:
+      return AttachSkinner<TorvToolBarWnd>(child, nullptr, section, false);
+    case TChildSkinner::Spin:
+      return AttachSkinner<TorvSpinWnd>(child, nullptr, section, false);
+    case TChildSkinner::ListView:
+      return AttachSkinner<TorvListViewWnd>(child, nullptr, section, true);
     case TChildSkinner::Edit:
     case TChildSkinner::ComboList:
-    case TChildSkinner::ListView:
     case TChildSkinner::TreeView:
       return AttachSkinner<TorvEditWnd>(child, nullptr, section, true);
     default:
-      // Combo boxes, spins, tool bars, size grips and links keep the
-      // system's painting, on the dialog's colours.
+      // Links keep the system's painting, on the dialog's colours.
       return nullptr;
   }
 }

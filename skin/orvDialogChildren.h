@@ -36,6 +36,9 @@ protected:
   LRESULT Quietly(UINT msg, WPARAM wParam, LPARAM lParam);
   HFONT Font() const;
   std::wstring Text() const;
+  // The pointer is over the window (the manager's hot window).
+  [[nodiscard]] bool Hot() const;
+  bool hot_ = false;
 };
 
 // Static text, word-wrapped in the dialog's font with the section's colours.
@@ -68,7 +71,6 @@ protected:
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void PaintContent(TsBitmap24& bmp) override;
   int32_t State() const override;
-  bool hot_ = false;
 };
 
 // A check box or radio button: the "GLOBALINFO" box or radio image for its
@@ -103,6 +105,18 @@ class TorvTransPanelWnd : public TorvChildWnd {
 public:
   using TorvChildWnd::TorvChildWnd;
   ~TorvTransPanelWnd() override;
+
+protected:
+  LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void PaintContent(TsBitmap24&) override {}
+};
+
+// A size grip: the section over the dialog's background. Its hit testing
+// and dragging stay the grip's own, which size the dialog.
+class TorvSizerWnd : public TorvChildWnd {
+public:
+  using TorvChildWnd::TorvChildWnd;
+  ~TorvSizerWnd() override;
 
 protected:
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -23,6 +23,8 @@ enum : uint32_t {
 };
 constexpr uint32_t kButtonTypeMask = 0x0F;
 enum : uint32_t { kBsPushButton = 0, kBsDefPushButton = 1, kBsGroupBox = 7, kBsUserButton = 8 };
+// A scroll bar with one of these style bits is a size box or grip.
+constexpr uint32_t kSbsSizeBox = 0x08, kSbsSizeGrip = 0x10;
 // A tool bar with this style bit draws on a band of its own.
 constexpr uint32_t kToolBarBandStyle = 0x200;
 
@@ -86,7 +88,11 @@ TChildChoice ChooseChildSkinner(std::string_view c, uint32_t style, int32_t w, i
   if (c == "#32770") return {TChildSkinner::TransPanel, "CHECKBOX"};
   if (c == "combobox" || c == "comboboxex32") return {TChildSkinner::ComboBox, "COMBOBOX"};
   if (c == "combolbox") return {TChildSkinner::ComboList, "COMBOBOX"};
-  if (c == "scrollbar") return {TChildSkinner::Sizer, "CHECKBOX"};
+  // A real scroll bar keeps the system's painting: the sizer's picture
+  // would hide its arrows and thumb.
+  if (c == "scrollbar")
+    return {(style & (kSbsSizeBox | kSbsSizeGrip)) ? TChildSkinner::Sizer : TChildSkinner::None,
+            (style & (kSbsSizeBox | kSbsSizeGrip)) ? "CHECKBOX" : ""};
   if (c == "systabcontrol32") return {Is(kRefusedTabControl, w, h) ? TChildSkinner::Refuse : TChildSkinner::None, ""};
   if (c == "syslistview32") return {TChildSkinner::ListView, "EDIT"};
   if (c == "msctls_updown32") return {TChildSkinner::Spin, "SPEEDBUTTON_SMALL"};

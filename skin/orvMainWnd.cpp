@@ -2,6 +2,7 @@
 // the same way.
 #include "skin/orvSBUtils.h"
 
+#include <commctrl.h>
 #include <uxtheme.h>
 
 #include "skin/sConst.h"
@@ -36,8 +37,9 @@ void TorvMainWnd::Attach(bool repaint) {
       return result;
     });
   } else {
-    oldProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TorvMainWnd::Procedure)));
+    // The system's subclass chain keeps other subclassers of the window
+    // working and takes the skinner out in any order.
+    subclassed_ = SetWindowSubclass(window_, &TorvMainWnd::Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   }
   SetPropW(window_, kSkinnerProperty, this);
   attached_ = true;
@@ -57,39 +59,53 @@ void TorvMainWnd::Detach() {
   }
   if (control_) {
     control_->UnhookMessages(hook_);
-  } else if (oldProc_ && IsWindow(window_)) {
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+  } else if (subclassed_) {
+    subclassed_ = false;
+    if (IsWindow(window_)) RemoveWindowSubclass(window_, &TorvMainWnd::Procedure, kSubclassId);
   }
 }
 
-LRESULT CALLBACK TorvMainWnd::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  TorvMainWnd* self = Of(window);
-  if (!self) return DefWindowProcW(window, msg, wParam, lParam);
-  // Detaching on the window's destruction puts the old procedure back:
-  // the message still goes to it.
-  const WNDPROC old = self->oldProc_;
-  if (!self->attached_) return CallWindowProcW(old, window, msg, wParam, lParam);
-  return self->Dispatch(msg, wParam, lParam);
+LRESULT CALLBACK TorvMainWnd::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR self) {
+  auto* skinner = reinterpret_cast<TorvMainWnd*>(self);
+  if (!skinner->attached_) return DefSubclassProc(window, msg, wParam, lParam);
+  return skinner->Dispatch(msg, wParam, lParam);
 }
+
+namespace {
+
+// Only the commands that bring or take the skin can change who frames the
+// window. Queries must not: a child asking its parent for the background
+// while the parent's frame is recalculated would ask again, for ever.
+bool ChangesSkin(UINT msg, WPARAM wParam) {
+  if (msg != SM_SKINCMD) return false;
+  const uint16_t cmd = SkinCmdOf(static_cast<uint32_t>(wParam));
+  return cmd == SKC_SETNEWSKIN || cmd == SKC_REFRESH || cmd == SKC_REMOVESKIN;
+}
+
+}  // namespace
 
 LRESULT TorvMainWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_DESTROY || msg == WM_NCDESTROY) {
-    const WNDPROC old = oldProc_;
+    const bool subclassed = subclassed_;
     const tk::TMessageHandler* next = next_;
+    const HWND window = window_;
     const bool visible = IsWindowVisible(window_);
     Detach();
-    if (visible) SendMessageW(window_, WM_NCPAINT, 1, 0);
+    if (visible) SendMessageW(window, WM_NCPAINT, 1, 0);
     if (next) return (*next)({msg, wParam, lParam});
-    return old ? CallWindowProcW(old, window_, msg, wParam, lParam) : 0;
+    // Out of the chain already, the message goes on to the window's own
+    // procedure.
+    return subclassed ? DefSubclassProc(window, msg, wParam, lParam) : 0;
   }
   if (!Active()) {
     if (msg == WM_NCCALCSIZE) framedBySkin_ = false;
     const LRESULT result = Default(msg, wParam, lParam);
-    if (msg == SM_SKINCMD) RecalculateFrame();
+    if (ChangesSkin(msg, wParam)) RecalculateFrame();
     return result;
   }
   const LRESULT result = Handle(msg, wParam, lParam);
-  if (msg == SM_SKINCMD) RecalculateFrame();
+  if (ChangesSkin(msg, wParam)) RecalculateFrame();
   return result;
 }
 
@@ -102,7 +118,7 @@ void TorvMainWnd::RecalculateFrame() {
 
 LRESULT TorvMainWnd::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (next_) return (*next_)({msg, wParam, lParam});
-  if (oldProc_) return CallWindowProcW(oldProc_, window_, msg, wParam, lParam);
+  if (subclassed_) return DefSubclassProc(window_, msg, wParam, lParam);
   return 0;
 }
 

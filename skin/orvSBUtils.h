@@ -28,8 +28,8 @@ public:
   TorvMainWnd& operator=(const TorvMainWnd&) = delete;
 
   // Takes the window's messages: through the control's message chain when
-  // the skin data belongs to a control, else by replacing the window
-  // procedure. With `repaint` the frame is calculated again at once.
+  // the skin data belongs to a control, else through the system's subclass
+  // chain. With `repaint` the frame is calculated again at once.
   void Attach(bool repaint);
   // Gives the window back (also done when the window is destroyed).
   void Detach();
@@ -59,7 +59,9 @@ protected:
   bool busy_ = false;  // the skinner is sending its window a scroll message
 
 private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+  // The skinners' id in a window's subclass chain.
+  static constexpr UINT_PTR kSubclassId = 0x4F5256;
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   void RecalculateFrame();
 
@@ -67,7 +69,7 @@ private:
   tk::TWinControl* control_ = nullptr;
   tk::TMessageHookChain::Id hook_ = 0;
   const tk::TMessageHandler* next_ = nullptr;  // the chain's rest while a message runs
-  WNDPROC oldProc_ = nullptr;
+  bool subclassed_ = false;
   bool attached_ = false, destroyed_ = false;
 };
 

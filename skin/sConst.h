@@ -19,6 +19,7 @@ inline constexpr char s_ComboBox[] = "COMBOBOX";
 inline constexpr char s_ComboBtn[] = "COMBOBTN";
 inline constexpr char s_SpeedButton[] = "SPEEDBUTTON";
 inline constexpr char s_ToolButton[] = "TOOLBUTTON";
+inline constexpr char s_ColHeader[] = "COLHEADER";
 inline constexpr char s_IcoLine[] = "ICOLINE";
 inline constexpr char s_TabTop[] = "TABTOP";
 inline constexpr char s_TabBottom[] = "TABBOTTOM";

@@ -45,6 +45,10 @@ if(SORVENAL_WIN)
     ${d}/orvSystemMenu.cpp
     ${d}/orvDialogWnd.cpp
     ${d}/orvDialogChildren.cpp
+    ${d}/orvComboBoxWnd.cpp
+    ${d}/orvHeaderWnd.cpp
+    ${d}/orvToolBarWnd.cpp
+    ${d}/orvSpinWnd.cpp
     ${d}/orvDials.cpp
     ${d}/sSystemMenu.cpp
     ${d}/sSkinMenus.cpp

@@ -65,6 +65,7 @@ protected:
     return windows;
   }
 
+public:
   // What a window's client area shows now, read from its own device context
   // without letting any message through.
   static skin::TsBitmap24 Shot(HWND h) {
@@ -78,6 +79,8 @@ protected:
     }
     return shot;
   }
+
+protected:
 
   // What a control of the section shows at the point where its border
   // image's face begins (left and top margins in), in a state: the image's

@@ -6,13 +6,23 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
+#include "skin/orvComboBoxWnd.h"
 #include "skin/orvDials.h"
+#include "skin/orvHeaderWnd.h"
+#include "skin/orvSpinWnd.h"
+#include "skin/orvToolBarWnd.h"
 #include "skin/sMessageBox.h"
 #include "tests/app/DialogDriver.h"
 #include "tests/app/MainFormFixture.h"
@@ -431,6 +441,404 @@ TEST_P(DialogsTest, CheckBoxesAndGroupBoxesAreSkinnedAndStillWork) {
   RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   SaveBmp(ScreenPicture(d), ShotPath("dialog_checks_" + Stem() + ".bmp").c_str());
   DestroyWindow(d);
+}
+
+}  // namespace
+
+namespace {
+
+// The notifications a dialog gets from its children, recorded through the
+// dialog's subclass chain: WM_COMMAND and WM_NOTIFY with the sender's id and
+// the notification code.
+struct TNote {
+  UINT Msg;
+  int Id, Code;
+  bool operator==(const TNote&) const = default;
+};
+using TNotes = std::vector<TNote>;
+
+LRESULT CALLBACK RecordNotes(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR notes) {
+  auto* n = reinterpret_cast<TNotes*>(notes);
+  if (msg == WM_COMMAND) n->push_back({WM_COMMAND, LOWORD(w), HIWORD(w)});
+  if (msg == WM_NOTIFY) {
+    const auto* hdr = reinterpret_cast<NMHDR*>(l);
+    n->push_back({WM_NOTIFY, static_cast<int>(hdr->idFrom), static_cast<int>(hdr->code)});
+  }
+  return DefSubclassProc(h, msg, w, l);
+}
+
+bool Noted(const TNotes& notes, UINT msg, int code, int id = -1) {
+  return std::any_of(notes.begin(), notes.end(),
+                     [&](const TNote& n) { return n.Msg == msg && n.Code == code && (id < 0 || n.Id == id); });
+}
+
+// Pixels of a skinned child on the screen that differ from its skinner's
+// picture, outside the windows inside it.
+int ChildMismatches(HWND child) {
+  auto* skinner = dynamic_cast<skin::TorvChildWnd*>(skin::TorvMainWnd::Of(child));
+  EXPECT_NE(skinner, nullptr);
+  if (!skinner) return -1;
+  const TsBitmap24 shown = MainFormFixture::Shot(child), expected = skinner->Picture();
+  int wrong = 0;
+  for (int32_t y = 0; y < std::min(shown.Height(), expected.Height()); ++y)
+    for (int32_t x = 0; x < std::min(shown.Width(), expected.Width()); ++x) {
+      const HWND inner = ChildWindowFromPointEx(child, {x, y}, CWP_SKIPINVISIBLE);
+      if (inner && inner != child) continue;
+      wrong += shown.Pixel(x, y) != expected.Pixel(x, y);
+    }
+  return wrong;
+}
+
+void RedrawAll(HWND d) {
+  RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  tk::Application->ProcessMessages();
+}
+
+LPARAM Centre(const RECT& r) { return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+
+// A left click at a client point, as the mouse gives it.
+void Click(HWND h, LPARAM at) {
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(h, WM_LBUTTONUP, 0, at);
+}
+
+// Pixels that differ between two pictures inside `area`.
+int Differences(const TsBitmap24& a, const TsBitmap24& b, RECT area) {
+  int changed = 0;
+  for (int32_t y = area.top; y < area.bottom; ++y)
+    for (int32_t x = area.left; x < area.right; ++x) changed += a.Pixel(x, y) != b.Pixel(x, y);
+  return changed;
+}
+
+// The end of a test's dialog: the control shown as its skinner paints it,
+// a screenshot, the recorder out, the window gone.
+void Finish(HWND d, HWND control, const std::string& shot) {
+  RedrawAll(d);
+  EXPECT_EQ(ChildMismatches(control), 0);
+  SaveBmp(ScreenPicture(d), ShotPath(shot).c_str());
+  RemoveWindowSubclass(d, RecordNotes, 1);
+  DestroyWindow(d);
+}
+
+// Drop-down combos: frame and button from the skin as the painter says,
+// the list opens, gets the skin's frame and picks by keys and by mouse.
+TEST_P(DialogsTest, CombosAreSkinnedOpenAndPickByKeysAndMouse) {
+  HWND pick = nullptr, typed = nullptr;
+  const HWND d = MakeDialog([&](HWND p) {
+    pick = Child(p, L"ComboBox", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {10, 10, 200, 200});
+    typed = Child(p, L"ComboBox", L"", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, {10, 50, 200, 240});
+    for (HWND c : {pick, typed})
+      for (const wchar_t* s : {L"Alpha", L"Beta", L"Gamma"}) SendMessageW(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+  });
+  TNotes notes;
+  SetWindowSubclass(d, RecordNotes, 1, reinterpret_cast<DWORD_PTR>(&notes));
+  SendMessageW(pick, CB_SETCURSEL, 0, 0);
+  app_->ProcessMessages();
+  auto* skinner = dynamic_cast<skin::TorvComboBoxWnd*>(skin::TorvMainWnd::Of(pick));
+  ASSERT_NE(skinner, nullptr);
+  ASSERT_NE(dynamic_cast<skin::TorvComboBoxWnd*>(skin::TorvMainWnd::Of(typed)), nullptr);
+  RedrawAll(d);
+  for (HWND c : {pick, typed}) EXPECT_EQ(ChildMismatches(c), 0);
+  // The button is the skin's, not the system's: its picture changes with
+  // the state while the list is open.
+  const TsBitmap24 closed = skinner->Picture();
+  const RECT button = skinner->ButtonRect();
+  Click(pick, Centre(button));
+  app_->ProcessMessages();
+  ASSERT_TRUE(SendMessageW(pick, CB_GETDROPPEDSTATE, 0, 0));
+  const TsBitmap24 open = skinner->Picture();
+  EXPECT_GT(Differences(open, closed, button), 0);
+  EXPECT_EQ(ChildMismatches(pick), 0);
+  ASSERT_NE(skinner->ListSkinner(), nullptr);
+  COMBOBOXINFO info{sizeof info};
+  GetComboBoxInfo(pick, &info);
+  EXPECT_EQ(skinner->ListSkinner()->WindowHandle(), info.hwndList);
+  SaveBmp(ScreenPicture(d), ShotPath("dialog_combo_open_" + Stem() + ".bmp").c_str());
+  // Keys: down one, Enter picks and closes.
+  SendMessageW(pick, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(pick, WM_KEYDOWN, VK_RETURN, 0);
+  app_->ProcessMessages();
+  EXPECT_FALSE(SendMessageW(pick, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(SendMessageW(pick, CB_GETCURSEL, 0, 0), 1);
+  EXPECT_TRUE(Noted(notes, WM_COMMAND, CBN_SELCHANGE));
+  // Mouse: open, click the third item.
+  SendMessageW(pick, CB_SHOWDROPDOWN, TRUE, 0);
+  app_->ProcessMessages();
+  RECT item{};
+  SendMessageW(info.hwndList, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(info.hwndList, WM_MOUSEMOVE, 0, Centre(item));
+  Click(info.hwndList, Centre(item));
+  app_->ProcessMessages();
+  EXPECT_FALSE(SendMessageW(pick, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(SendMessageW(pick, CB_GETCURSEL, 0, 0), 2);
+  Finish(d, pick, "dialog_combo_" + Stem() + ".bmp");
+}
+
+// A list view's header: columns from "COLHEADER" as the painter says, the
+// sort arrow shown, column clicks and resizing still reach the dialog.
+TEST_P(DialogsTest, ListViewHeaderIsSkinnedAndClicksAndResizes) {
+  HWND list = nullptr;
+  const HWND d = MakeDialog([&](HWND p) {
+    list = Child(p, WC_LISTVIEWW, L"", LVS_REPORT | WS_BORDER, {10, 10, 400, 200});
+    const wchar_t* names[] = {L"Name", L"Size"};
+    for (int i = 0; i < 2; ++i) {
+      LVCOLUMNW col{};
+      col.mask = LVCF_TEXT | LVCF_WIDTH;
+      col.cx = 120;
+      col.pszText = const_cast<wchar_t*>(names[i]);
+      SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
+    }
+    LVITEMW it{};
+    it.mask = LVIF_TEXT;
+    it.pszText = const_cast<wchar_t*>(L"readme.txt");
+    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it));
+  });
+  TNotes notes;
+  SetWindowSubclass(d, RecordNotes, 1, reinterpret_cast<DWORD_PTR>(&notes));
+  app_->ProcessMessages();
+  auto* lv = dynamic_cast<skin::TorvListViewWnd*>(skin::TorvMainWnd::Of(list));
+  ASSERT_NE(lv, nullptr);
+  const auto header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  ASSERT_NE(lv->HeaderSkinner(), nullptr);
+  EXPECT_EQ(lv->HeaderSkinner()->WindowHandle(), header);
+  // The internal skins have no "COLHEADER": the columns look like buttons.
+  const skin::TsSkinManager& sm = *form_->sSkinManager1;
+  EXPECT_EQ(lv->HeaderSkinner()->SkinData().SectionIndex,
+            sm.GetSkinIndex("COLHEADER") >= 0 ? sm.GetSkinIndex("COLHEADER") : sm.GetSkinIndex("BUTTON"));
+  EXPECT_GE(lv->HeaderSkinner()->SkinData().SectionIndex, 0);
+  RedrawAll(d);
+  EXPECT_EQ(ChildMismatches(header), 0);
+  const TsBitmap24 plain = lv->HeaderSkinner()->Picture();
+  HDITEMW sorted{};
+  sorted.mask = HDI_FORMAT;
+  sorted.fmt = HDF_STRING | HDF_SORTUP;
+  SendMessageW(header, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&sorted));
+  RedrawAll(d);
+  EXPECT_EQ(ChildMismatches(header), 0);
+  const TsBitmap24 arrow = lv->HeaderSkinner()->Picture();
+  EXPECT_GT(Differences(plain, arrow, {0, 0, plain.Width(), plain.Height()}), 0);
+  // A click on the second column.
+  RECT second{};
+  SendMessageW(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+  Click(header, Centre(second));
+  app_->ProcessMessages();
+  EXPECT_TRUE(Noted(notes, WM_NOTIFY, LVN_COLUMNCLICK));
+  // Dragging the first column's divider 30 pixels to the right.
+  RECT first{};
+  SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  const int y = (first.top + first.bottom) / 2;
+  SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.right - 1, y));
+  SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(first.right + 29, y));
+  SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(first.right + 29, y));
+  app_->ProcessMessages();
+  EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 150);
+  Finish(d, header, "dialog_header_" + Stem() + ".bmp");
+}
+
+// A tool bar: background and buttons as the painter says, the hot button
+// looks different, clicks and checks still work.
+TEST_P(DialogsTest, ToolBarIsSkinnedAndItsButtonsWork) {
+  constexpr int kFirst = 1001, kCheck = 1002;
+  HWND bar = nullptr;
+  const HWND d = MakeDialog([&](HWND p) {
+    bar = Child(p, TOOLBARCLASSNAMEW, L"", TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN, {10, 10, 300, 40});
+    SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    TBADDBITMAP std{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
+    SendMessageW(bar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&std));
+    TBBUTTON buttons[] = {{STD_FILEOPEN, kFirst, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+                          {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
+                          {STD_PROPERTIES, kCheck, TBSTATE_ENABLED, BTNS_CHECK, {}, 0, 0}};
+    SendMessageW(bar, TB_ADDBUTTONSW, 3, reinterpret_cast<LPARAM>(buttons));
+  });
+  TNotes notes;
+  SetWindowSubclass(d, RecordNotes, 1, reinterpret_cast<DWORD_PTR>(&notes));
+  app_->ProcessMessages();
+  auto* skinner = dynamic_cast<skin::TorvToolBarWnd*>(skin::TorvMainWnd::Of(bar));
+  ASSERT_NE(skinner, nullptr);
+  RedrawAll(d);
+  EXPECT_EQ(ChildMismatches(bar), 0);
+  SendMessageW(bar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+  EXPECT_EQ(skinner->ButtonState(0), 0);
+  const TsBitmap24 rest = skinner->Picture();
+  SendMessageW(bar, TB_SETHOTITEM, 0, 0);
+  EXPECT_EQ(skinner->ButtonState(0), 1);
+  RECT first{};
+  SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  const TsBitmap24 hot = skinner->Picture();
+  EXPECT_GT(Differences(hot, rest, first), 0);
+  Click(bar, Centre(first));
+  app_->ProcessMessages();
+  EXPECT_TRUE(Noted(notes, WM_COMMAND, 0, kFirst));
+  RECT check{};
+  SendMessageW(bar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&check));
+  Click(bar, Centre(check));
+  app_->ProcessMessages();
+  EXPECT_TRUE(SendMessageW(bar, TB_ISBUTTONCHECKED, kCheck, 0));
+  EXPECT_EQ(skinner->ButtonState(2), 2);
+  Finish(d, bar, "dialog_toolbar_" + Stem() + ".bmp");
+}
+
+// An up-down control with its buddy and a size grip: painted as the
+// painters say, the arrows still count; a real scroll bar is left alone.
+TEST_P(DialogsTest, SpinAndSizeGripAreSkinnedAndWork) {
+  HWND spin = nullptr, grip = nullptr, bar = nullptr;
+  const HWND d = MakeDialog([&](HWND p) {
+    const HWND buddy = Child(p, L"Edit", L"5", WS_BORDER, {10, 10, 80, 32});
+    spin = Child(p, UPDOWN_CLASSW, L"", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, {80, 10, 98, 32});
+    SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageW(spin, UDM_SETRANGE32, 0, 100);
+    SendMessageW(spin, UDM_SETPOS32, 0, 5);
+    grip = Child(p, L"ScrollBar", L"", SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN, {480, 360, 497, 377});
+    bar = Child(p, L"ScrollBar", L"", SBS_VERT, {300, 10, 317, 200});
+  });
+  app_->ProcessMessages();
+  auto* skinner = dynamic_cast<skin::TorvSpinWnd*>(skin::TorvMainWnd::Of(spin));
+  ASSERT_NE(skinner, nullptr);
+  EXPECT_NE(dynamic_cast<skin::TorvSizerWnd*>(skin::TorvMainWnd::Of(grip)), nullptr);
+  EXPECT_EQ(skin::TorvMainWnd::Of(bar), nullptr);
+  RedrawAll(d);
+  for (HWND h : {spin, grip}) EXPECT_EQ(ChildMismatches(h), 0);
+  const RECT up = skinner->HalfRect(0);
+  SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, Centre(up));
+  EXPECT_EQ(skinner->HalfState(0), 2);
+  SendMessageW(spin, WM_LBUTTONUP, 0, Centre(up));
+  app_->ProcessMessages();
+  EXPECT_EQ(skinner->HalfState(0), 0);
+  EXPECT_EQ(SendMessageW(spin, UDM_GETPOS32, 0, 0), 6);
+  Finish(d, spin, "dialog_spin_" + Stem() + ".bmp");
+}
+
+// The command of the open dialog's tool-bar button that shows the details
+// view (Wine's file dialog).
+constexpr WPARAM kDetailsViewCommand = 0xA004;
+
+// Every window inside a dialog, as "class" lines with how many there are and
+// how many of them have skinners.
+std::string ChildClasses(HWND dialog) {
+  std::map<std::string, std::pair<int, int>> seen;
+  EnumChildWindows(
+      dialog,
+      [](HWND h, LPARAM out) -> BOOL CALLBACK {
+        wchar_t cls[64] = {};
+        GetClassNameW(h, cls, 64);
+        auto& n = (*reinterpret_cast<std::map<std::string, std::pair<int, int>>*>(out))[tk::Narrow(cls)];
+        ++n.first;
+        if (skin::TorvMainWnd::Of(h)) ++n.second;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&seen));
+  std::string text;
+  for (const auto& [cls, n] : seen)
+    text += " " + cls + " " + std::to_string(n.first) + " (" + std::to_string(n.second) + " skinned)";
+  return text;
+}
+
+// Every painted child of the dialog shows its skinner's picture.
+void ExpectChildrenAsPainted(HWND dialog, const char* view) {
+  std::vector<HWND> all;
+  EnumChildWindows(
+      dialog,
+      [](HWND h, LPARAM out) -> BOOL CALLBACK {
+        reinterpret_cast<std::vector<HWND>*>(out)->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  for (HWND h : all) {
+    if (!IsWindowVisible(h) || !dynamic_cast<skin::TorvChildWnd*>(skin::TorvMainWnd::Of(h))) continue;
+    wchar_t cls[64] = {};
+    GetClassNameW(h, cls, 64);
+    // Buttons and texts are compared elsewhere; these are the controls here.
+    const std::string c = skin::LowerAscii(tk::Narrow(cls));
+    if (c == "combobox" || c == "toolbarwindow32" || c == "sysheader32")
+      EXPECT_EQ(ChildMismatches(h), 0) << c << " in the " << view << " view";
+  }
+}
+
+// The program's own open dialog in the list and details views: its combos,
+// tool bar, list view and header skinned and as the painters say.
+TEST_P(DialogsTest, OpenDialogControlsAreSkinnedInListAndDetailsView) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  wchar_t picked[MAX_PATH] = {};
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = form_->Handle();
+  ofn.lpstrFile = picked;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = temp;
+  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  EXPECT_TRUE(DialogDriver::Run(
+      [&](HWND dialog) {
+        std::printf("open dialog:%s\n", ChildClasses(dialog).c_str());
+        std::fflush(stdout);
+        const HWND bar = FindWindowExW(dialog, nullptr, TOOLBARCLASSNAMEW, nullptr);
+        EXPECT_NE(dynamic_cast<skin::TorvToolBarWnd*>(skin::TorvMainWnd::Of(bar)), nullptr);
+        for (HWND c = FindWindowExW(dialog, nullptr, L"ComboBox", nullptr); c;
+             c = FindWindowExW(dialog, c, L"ComboBox", nullptr))
+          EXPECT_NE(dynamic_cast<skin::TorvComboBoxWnd*>(skin::TorvMainWnd::Of(c)), nullptr);
+        RedrawAll(dialog);
+        ExpectChildrenAsPainted(dialog, "list");
+        SaveBmp(ScreenPicture(dialog), ShotPath("dialog_open_list_" + Stem() + ".bmp").c_str());
+        std::printf("list view checked\n");
+        std::fflush(stdout);
+        SendMessageW(dialog, WM_COMMAND, kDetailsViewCommand, 0);
+        std::printf("details view shown\n");
+        std::fflush(stdout);
+        RedrawAll(dialog);
+        RedrawAll(dialog);
+        std::printf("open dialog, details:%s\n", ChildClasses(dialog).c_str());
+        const HWND view = FindWindowExW(FindWindowExW(dialog, nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
+                                        WC_LISTVIEWW, nullptr);
+        auto* lv = dynamic_cast<skin::TorvListViewWnd*>(skin::TorvMainWnd::Of(view));
+        EXPECT_NE(lv, nullptr);
+        if (lv) EXPECT_NE(lv->HeaderSkinner(), nullptr);
+        ExpectChildrenAsPainted(dialog, "details");
+        SaveBmp(ScreenPicture(dialog), ShotPath("dialog_open_details_" + Stem() + ".bmp").c_str());
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      },
+      [&] { GetOpenFileNameW(&ofn); }));
+}
+
+// The controls' skinners follow a skin change and, shown and closed many
+// times, leave no GDI or USER objects behind.
+TEST_F(DialogLifeTest, DialogControlsFollowASkinChangeAndLeaveNothingBehind) {
+  const auto show = [] {
+    HWND combo = nullptr, list = nullptr, bar = nullptr, spin = nullptr;
+    const HWND d = MakeDialog([&](HWND p) {
+      combo = Child(p, L"ComboBox", L"", CBS_DROPDOWNLIST | WS_VSCROLL, {10, 10, 200, 200});
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Alpha"));
+      SendMessageW(combo, CB_SETCURSEL, 0, 0);
+      list = Child(p, WC_LISTVIEWW, L"", LVS_REPORT | WS_BORDER, {10, 50, 300, 200});
+      LVCOLUMNW col{LVCF_TEXT | LVCF_WIDTH, 0, 100, const_cast<wchar_t*>(L"Name")};
+      SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&col));
+      bar = Child(p, TOOLBARCLASSNAMEW, L"", TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN, {10, 210, 300, 240});
+      SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+      TBADDBITMAP std{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
+      SendMessageW(bar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&std));
+      TBBUTTON button{STD_FILEOPEN, 1001, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+      SendMessageW(bar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+      spin = Child(p, UPDOWN_CLASSW, L"", 0, {320, 10, 338, 32});
+    });
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    RedrawAll(d);
+    return std::make_tuple(d, std::vector<HWND>{combo, reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), bar, spin});
+  };
+  auto [d, controls] = show();
+  for (const char* name : {"GrayPlastic (internal)", "Neutral (internal)", "Office12Style (internal)"}) {
+    Switch(name);
+    RedrawAll(d);
+    for (HWND h : controls) EXPECT_EQ(ChildMismatches(h), 0) << name;
+  }
+  DestroyWindow(d);
+  app_->ProcessMessages();
+  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  for (int i = 0; i < 20; ++i) DestroyWindow(std::get<0>(show()));
+  app_->ProcessMessages();
+  // A few objects of slack: the system's own caches may grow a little.
+  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 4);
+  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 4);
 }
 
 }  // namespace

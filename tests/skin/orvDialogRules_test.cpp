@@ -41,7 +41,9 @@ TEST(DialogRules, ChildSkinnerByClassStyleAndSize) {
       {"systabcontrol32", 0, 470, 349, TChildSkinner::Refuse, "", kKeepDialogKind},
       {"systabcontrol32", 0, 471, 349, TChildSkinner::None, "", kKeepDialogKind},
       {"msctls_updown32", 0, 16, 21, TChildSkinner::Spin, "SPEEDBUTTON_SMALL", kKeepDialogKind},
-      {"scrollbar", 0, 16, 16, TChildSkinner::Sizer, "CHECKBOX", kKeepDialogKind},
+      {"scrollbar", 0x10, 16, 16, TChildSkinner::Sizer, "CHECKBOX", kKeepDialogKind},    // SBS_SIZEGRIP
+      {"scrollbar", 0x08, 16, 16, TChildSkinner::Sizer, "CHECKBOX", kKeepDialogKind},    // SBS_SIZEBOX
+      {"scrollbar", 0x01, 16, 200, TChildSkinner::None, "", kKeepDialogKind},            // SBS_VERT
       {"toolbarwindow32", 0x200, 100, 24, TChildSkinner::ToolBar, "BAR", kKeepDialogKind},
       {"toolbarwindow32", 0, 100, 24, TChildSkinner::ToolBar, "CHECKBOX", kKeepDialogKind},
       {"link window", 0, 100, 13, TChildSkinner::Link, "CHECKBOX", kKeepDialogKind},
