@@ -9,10 +9,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <vector>
 
 #include "bench/ShownMainForm.h"
+#include "bench/StepTimes.h"
 #include "skin/sConst.h"
 
 namespace {
@@ -20,28 +19,6 @@ namespace {
 BOOL CALLBACK MarkDirty(HWND h, LPARAM) {
   SendMessageW(h, skin::SM_SKINCMD, skin::MakeSkinCmd(skin::SKC_SETCACHEDIRTY), 0);
   return TRUE;
-}
-
-struct Times {
-  double fastest, median;
-};
-
-// Milliseconds of one step (after `prepare`, which is not timed): the
-// fastest (least disturbed by other work on the machine) and the median.
-Times Measure(int count, const std::function<void(int)>& prepare, const std::function<void(int)>& step) {
-  LARGE_INTEGER f, a, b;
-  QueryPerformanceFrequency(&f);
-  std::vector<double> ms;
-  for (int i = 0; i < count; ++i) {
-    prepare(i);
-    QueryPerformanceCounter(&a);
-    step(i);
-    GdiFlush();
-    QueryPerformanceCounter(&b);
-    ms.push_back(1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart));
-  }
-  std::sort(ms.begin(), ms.end());
-  return {ms.front(), ms[ms.size() / 2]};
 }
 
 Times Repaint(HWND form, int count, bool dirty) {

@@ -13,6 +13,7 @@
 #include "skin/sMemo.h"
 #include "skin/sSkinManager.h"
 #include "tests/app/Bmp24.h"
+#include "tests/app/GdiDrawCounter.h"
 #include "tests/app/MainFormFixture.h"
 
 namespace {
@@ -42,6 +43,15 @@ protected:
     RECT w;
     GetWindowRect(Memo(), &w);
     return {w.left + (bar.left + bar.right) / 2, w.top + bar.top + along};
+  }
+  // The client area in the log's window coordinates.
+  RECT ClientRectInWindow() const {
+    RECT c, w;
+    GetClientRect(Memo(), &c);
+    MapWindowPoints(Memo(), nullptr, reinterpret_cast<POINT*>(&c), 2);
+    GetWindowRect(Memo(), &w);
+    OffsetRect(&c, -w.left, -w.top);
+    return c;
   }
   int BarLength() const {
     const RECT bar = memo_->Skinner()->BarRect(true);
@@ -188,6 +198,40 @@ TEST_P(MemoScrollTest, TheBarOnScreenIsTheSkins) {
   ReleaseDC(nullptr, screen);
   SaveBmp24(memo, std::string("memo_") + std::string(GetParam()).substr(0, std::string(GetParam()).find(' ')) +
                                  ".bmp");
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// A scroll step by a line: the system edit invalidates the lines that came
+// into view, nothing else of the window is invalidated, and the skin
+// paints only the bar, not the frame around the log nor the form.
+TEST_P(MemoScrollTest, AScrollStepRepaintsOnlyTheBarAndTheNewLines) {
+  RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  app_->ProcessMessages();
+  GdiDrawCounter counter;
+  ASSERT_GT(counter.Patched(), 0u);
+  SendMessageW(Memo(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(FirstLine(), 1);
+  RECT form{}, client{}, changed{};
+  EXPECT_FALSE(GetUpdateRect(form_->Handle(), &form, FALSE)) << "the form is not repainted";
+  GetClientRect(Memo(), &client);
+  ASSERT_TRUE(GetUpdateRect(Memo(), &changed, FALSE));
+  const int lineHeight = static_cast<int>(client.bottom - client.top) / 4;  // the log shows more than four lines
+  EXPECT_LT(changed.bottom - changed.top, lineHeight * 2) << "only the lines that came into view";
+  UpdateWindow(Memo());
+  app_->ProcessMessages();
+  // What the skin drew into the log's window: the bar's pixels only.
+  RECT inWindow = ClientRectInWindow();
+  const RECT bar = memo_->Skinner()->BarRect(true);
+  const std::vector<RECT> drawn = counter.AreasOf(Memo());
+  ASSERT_FALSE(drawn.empty()) << "the bar follows the step";
+  for (const RECT& r : drawn)
+    EXPECT_TRUE(Inside(r, bar) || Inside(r, inWindow))
+        << "drawn outside the bar and the client: " << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+  EXPECT_EQ(counter.DrawsInto(form_->Handle()), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, MemoScrollTest,
