@@ -40,6 +40,10 @@ struct TFrameLookInput {
 };
 TFrameLook FrameLookOf(const TsSkinTables& t, const TFrameLookInput& in);
 
+// The height of the strip at the window's top that holds the title, its
+// icon, caption text and buttons.
+int32_t TitleStripHeight(const TFrameLayout& f);
+
 // The frame picture of the whole window: sections and title-bar piece,
 // the title strip saved in `titleBackground` (single buttons repaint from
 // it), then the caption buttons.

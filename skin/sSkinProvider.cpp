@@ -161,7 +161,7 @@ LRESULT TsSkinProvider::SkinCommand(const tk::TMessage& m, const tk::TMessageHan
     case SKC_GETBG: {
       SharedBackground() = {};
       if (form_->Loading() || !Skinned() || !form_->HandleAllocated()) return 0;
-      if (SkinData.CacheDirty || SkinData.CacheBitmap.Empty()) RebuildFrame();
+      if (!FrameCurrent()) RebuildFrame();
       // The client area's place in the picture of the whole window, as the
       // system placed it (scroll bars on either side included).
       POINT client{0, 0};

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "base/WinGdiObject.h"
 #include "skin/sBitmap24.h"
 #include "skin/sCommonData.h"
 #include "skin/sCtrlAdapter.h"
@@ -81,7 +82,15 @@ private:
   TFrameLook Look() const;
   TSystemFrameSizes Sizes() const;
   void RebuildFrame();
+  SIZE PictureSize() const;
+  // The frame picture is the one for the window's present size, state and
+  // layout.
+  bool FrameCurrent() const;
+  bool BackgroundFollowsSize() const;
+  HFONT CaptionFont();
   void PaintCaption(HFONT font);
+  std::vector<int32_t> AllButtonStates();
+  void SwitchActivation(bool active);
   void NcPaint();
   int32_t TitleButtonImage() const;
   void DrawButton(const TFrameLayout& f, int32_t hit);
@@ -98,6 +107,19 @@ private:
   std::unique_ptr<TsSystemMenu> systemMenu_;
   TorvCtrlAdapter adapter_{this};
   TsBitmap24 titleBackground_;  // the frame before buttons and caption: single buttons repaint from it
+  // A frame picture with its title background, for one activation state and
+  // the button states it shows.
+  struct TFramePicture {
+    TsBitmap24 Picture, TitleBackground;
+    bool Active = true;
+    std::vector<int32_t> ButtonStates;
+    bool Valid = false;
+  };
+  TFramePicture otherActivation_;
+  TFrameLayout pictureLayout_;  // what the frame picture was painted for
+  tk::TWindowState pictureState_ = tk::TWindowState::wsNormal;  // the picture of the activation state left last
+  base::GdiObject<HFONT> captionFont_;
+  LOGFONTW captionLogFont_{};
   int32_t states_[cbCount] = {};
   int32_t pressed_ = fhNowhere;  // the hit code of the button held down
   bool active_ = true;    // the form is the active window
