@@ -147,11 +147,12 @@ int32_t HeldButtonState(HWND h, const TFrameLayout& f, int32_t heldHit, LPARAM c
   return FrameHitTest(f, p.x - w.left, p.y - w.top) == heldHit ? bsPressed : bsNormal;
 }
 
-void CopyFrameToWindow(HWND h, const TsBitmap24& cache) {
+void CopyFrameToWindow(HWND h, const TsBitmap24& cache, const std::vector<RECT>& leftOut) {
   const base::WindowDc dc(h, base::WindowDc::WholeWindow{});
   if (!dc) return;
   const RECT c = ClientInWindow(h);
   ExcludeClipRect(dc.get(), c.left, c.top, c.right, c.bottom);
+  for (const RECT& r : leftOut) ExcludeClipRect(dc.get(), r.left, r.top, r.right, r.bottom);
   CopyCacheToDC(cache, dc.get(), 0, 0);
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "skin/sBitmap24.h"
 #include "skin/sFrameLayout.h"
@@ -91,7 +92,7 @@ bool SendCaptionButtonCommand(HWND h, int32_t hit, bool minimizedRestores);
 int32_t HeldButtonState(HWND h, const TFrameLayout& f, int32_t heldHit, LPARAM clientPoint);
 
 // Copies the frame picture to the window, the client area left out.
-void CopyFrameToWindow(HWND h, const TsBitmap24& cache);
+void CopyFrameToWindow(HWND h, const TsBitmap24& cache, const std::vector<RECT>& leftOut = {});
 // Copies one rectangle (window coordinates) of the picture to the window.
 void CopyFramePartToWindow(HWND h, const TsBitmap24& cache, const TFrameRect& r);
 

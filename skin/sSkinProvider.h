@@ -21,6 +21,7 @@
 #include "skin/sCtrlAdapter.h"
 #include "skin/sFrameLayout.h"
 #include "skin/sFramePainter.h"
+#include "skin/orvSBUtils.h"
 #include "skin/sSystemMenu.h"
 #include "skin/sTitleButtons.h"
 #include "toolkit/Classes.h"
@@ -50,6 +51,9 @@ public:
   bool Skinned() const;
   TsSystemMenu& SystemMenu() { return *systemMenu_; }
   TorvCtrlAdapter& Adapter() { return adapter_; }
+  // The skinner of the form's own scroll bars while the form has any and is
+  // skinned; nullptr otherwise.
+  TorvScrollWnd* ScrollSkinner() const { return scrollSkinner_.get(); }
 
   // The frame as it is laid out for the window's present size.
   TFrameLayout Layout() const;
@@ -100,12 +104,17 @@ private:
   void EndPress(bool act);
   void ButtonAction(int32_t hit, POINT at);
   void ApplyRegion();
+  void AttachScrollSkinner();
   // Runs the form's own handling without letting the system draw its frame.
   LRESULT WithoutSystemFrame(const tk::TMessage& m, const tk::TMessageHandler& next);
 
   tk::TForm* form_ = nullptr;
   std::unique_ptr<TsSystemMenu> systemMenu_;
   TorvCtrlAdapter adapter_{this};
+  // The form's scroll bars: their skin data names the form as its control,
+  // so the skinner joins the form's hook chain in front of the provider.
+  TsCommonData scrollData_;
+  std::unique_ptr<TorvScrollWnd> scrollSkinner_;
   TsBitmap24 titleBackground_;  // the frame before buttons and caption: single buttons repaint from it
   // A frame picture with its title background, for one activation state and
   // the button states it shows.

@@ -199,7 +199,11 @@ void TsSkinProvider::NcPaint() {
   // Windows, Wine: a new size may be painted before WM_SIZE arrives: the
   // picture is checked against the window as it is now.
   if (!FrameCurrent()) RebuildFrame();
-  CopyFrameToWindow(h, SkinData.CacheBitmap);
+  // The form's own scroll bars are their skinner's to paint.
+  std::vector<RECT> bars;
+  if (scrollSkinner_ && !scrollSkinner_->Destroyed())
+    bars = {scrollSkinner_->BarRect(false), scrollSkinner_->BarRect(true), scrollSkinner_->SizeBoxRect()};
+  CopyFrameToWindow(h, SkinData.CacheBitmap, bars);
 }
 
 void TsSkinProvider::UpdateFrame() {

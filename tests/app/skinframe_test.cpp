@@ -532,6 +532,30 @@ TEST_F(SkinFrameTest, EachFramePartIsDrawnOncePerPaint) {
   }
 }
 
+// A form whose client is larger than its window (WS_VSCROLL) gets the
+// skin's scroll bar through its provider: the bar keeps its room beside the
+// client and is hit as a bar; the window is kept as a screenshot.
+TEST_F(SkinFrameTest, AScrollableFormGetsTheSkinsBars) {
+  SetWindowLongW(h_, GWL_STYLE, GetWindowLongW(h_, GWL_STYLE) | WS_VSCROLL);
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 999, 100, 300, 0};
+  SetScrollInfo(h_, SB_VERT, &si, FALSE);
+  for (const SkinCase& s : kSkins) {
+    Switch(s.name);
+    Settle();
+    skin::TorvScrollWnd* bars = provider_->ScrollSkinner();
+    ASSERT_NE(bars, nullptr) << s.name;
+    const RECT bar = bars->BarRect(true);
+    ASSERT_FALSE(IsRectEmpty(&bar)) << s.name;
+    RECT w = WindowRect(), client;
+    GetClientRect(h_, &client);
+    MapWindowPoints(h_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_EQ(client.right - w.left, bar.left) << s.name << ": the client ends where the bar begins";
+    EXPECT_EQ(HitAt((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2), HTVSCROLL) << s.name;
+    const TsBitmap24 shown = ScreenPicture(h_);
+    SaveBmp(shown, (std::string(s.shot) + "_scrollable.bmp").c_str());
+  }
+}
+
 // The frame's borders and title strip are the form's and the title's
 // sections as the platform-free painter paints them.
 TEST_F(SkinFrameTest, BordersAndTitleAreTheSectionsPainted) {
