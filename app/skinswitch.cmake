@@ -26,6 +26,12 @@ if(SORVENAL_WIN)
   target_include_directories(menuopen_bench PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
                              ${PROJECT_BINARY_DIR}/report)
   target_link_libraries(menuopen_bench PRIVATE app_core)
+  # Timing harness: one scroll step of a 10,000-line log.
+  add_executable(logscroll_bench ${PROJECT_SOURCE_DIR}/bench/logscroll_bench.cpp ${PROJECT_SOURCE_DIR}/resources/Sorvenal.rc)
+  add_dependencies(logscroll_bench form_main_layout quor_settings_resources quor_box_icons)
+  target_include_directories(logscroll_bench PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources
+                             ${PROJECT_BINARY_DIR}/report)
+  target_link_libraries(logscroll_bench PRIVATE app_core)
 endif()
 
 if(SORVENAL_WIN)

@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <vector>
 
 #include "bench/ShownMainForm.h"
+#include "bench/StepTimes.h"
 #include "skin/sConst.h"
+#include "skin/sSkinProvider.h"
 
 namespace {
 
@@ -22,37 +22,20 @@ BOOL CALLBACK MarkDirty(HWND h, LPARAM) {
   return TRUE;
 }
 
-struct Times {
-  double fastest, median;
-};
-
-// Milliseconds of one step (after `prepare`, which is not timed): the
-// fastest (least disturbed by other work on the machine) and the median.
-Times Measure(int count, const std::function<void(int)>& prepare, const std::function<void(int)>& step) {
-  LARGE_INTEGER f, a, b;
-  QueryPerformanceFrequency(&f);
-  std::vector<double> ms;
-  for (int i = 0; i < count; ++i) {
-    prepare(i);
-    QueryPerformanceCounter(&a);
-    step(i);
-    GdiFlush();
-    QueryPerformanceCounter(&b);
-    ms.push_back(1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart));
-  }
-  std::sort(ms.begin(), ms.end());
-  return {ms.front(), ms[ms.size() / 2]};
-}
-
 Times Repaint(HWND form, int count, bool dirty) {
   return Measure(
       count, [&](int) { if (dirty) EnumChildWindows(form, MarkDirty, 0); },
       [&](int) { RedrawWindow(form, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); });
 }
 
-// The frame on activation and deactivation, in turn.
-Times Activation(HWND form, int count) {
-  return Measure(count, [](int) {}, [&](int i) { SendMessageW(form, WM_NCACTIVATE, i % 2, 0); });
+// The frame on activation and deactivation, in turn; with `rebuilt` the
+// frame picture is painted anew each time (as after any change of the
+// frame), else the pictures of both states are there.
+Times Activation(HWND form, int count, bool rebuilt) {
+  skin::TsSkinProvider* provider = skin::ProviderOf(form);
+  return Measure(
+      count, [&](int) { if (rebuilt) provider->UpdateFrame(); },
+      [&](int i) { SendMessageW(form, WM_NCACTIVATE, i % 2, 0); });
 }
 
 // One step of a live resize: the window grows or shrinks by a pixel each
@@ -82,9 +65,10 @@ int main(int argc, char** argv) {
     const Times clean = Repaint(form->Handle(), count, false), dirty = Repaint(form->Handle(), count, true);
     std::printf("%-26s clean caches %6.2f / %6.2f   dirty caches %6.2f / %6.2f\n", name, clean.fastest, clean.median,
                 dirty.fastest, dirty.median);
-    const Times frame = Activation(form->Handle(), count), resize = LiveResize(form->Handle(), count);
-    std::printf("%-26s frame on activation %6.2f / %6.2f   live-resize step %6.2f / %6.2f\n", "", frame.fastest,
-                frame.median, resize.fastest, resize.median);
+    const Times frame = Activation(form->Handle(), count, false), rebuilt = Activation(form->Handle(), count, true);
+    const Times resize = LiveResize(form->Handle(), count);
+    std::printf("%-26s frame on activation %6.2f / %6.2f   painted anew %6.2f / %6.2f   live-resize step %6.2f / %6.2f\n",
+                "", frame.fastest, frame.median, rebuilt.fastest, rebuilt.median, resize.fastest, resize.median);
   }
   return 0;
 }

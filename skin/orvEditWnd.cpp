@@ -46,6 +46,7 @@ void TorvBaseWnd::BuildFrameCache() {
     PaintItem(*data_, data_->GetParentBackground(), true, 0, true, cache, {at.x, at.y},
               {0, 0, cache.Width(), cache.Height()});
   data_->CacheDirty = false;
+  frameOnScreen_ = false;
 }
 
 LRESULT TorvBaseWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -129,9 +130,15 @@ void TorvEditWnd::PaintFrame(HDC dc) {
   ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   CopyCacheToDC(picture, dc, 0, 0);
   RestoreDC(dc, saved);
+  frameOnScreen_ = true;
 }
 
 void TorvEditWnd::PaintBars(HDC dc) {
+  // A scroll step changes the bars, not the frame around them.
+  if (!data_->CacheDirty && frameOnScreen_) {
+    TorvScrollWnd::PaintBars(dc);
+    return;
+  }
   if (!dc) {
     HDC own = GetWindowDC(window_);
     PaintFrame(own);
@@ -190,11 +197,9 @@ LRESULT TorvEditWnd::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
+  // A new size has been painted by the base (frame and bars, once).
   const LRESULT result = TorvBaseWnd::Handle(msg, wParam, lParam);
   switch (msg) {
-    case WM_SIZE:
-      if (IsWindowVisible(window_)) SendMessageW(window_, WM_NCPAINT, 1, 0);
-      break;
     case EM_REPLACESEL:
     case WM_SETTEXT:
     case WM_KEYDOWN:

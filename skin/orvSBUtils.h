@@ -138,6 +138,9 @@ public:
 protected:
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void BuildFrameCache();
+  // The frame picture in the cache is the one on the screen: bars alone
+  // may be painted again over it.
+  bool frameOnScreen_ = false;
 };
 
 // The skinner of a system edit (a memo): the frame from its section, the
@@ -147,7 +150,8 @@ public:
   TorvEditWnd(HWND window, TsCommonData* data, const std::string& section);
   ~TorvEditWnd() override;
 
-  // The frame with its bars, in one copy.
+  // The frame with its bars, in one copy; while the frame on the screen is
+  // the cached one, the bars alone.
   void PaintBars(HDC dc) override;
 
 protected:

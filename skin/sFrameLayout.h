@@ -37,6 +37,7 @@ struct TFrameRect {
   int32_t Height() const { return Bottom - Top; }
   bool Contains(int32_t x, int32_t y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
   bool Empty() const { return Right <= Left || Bottom <= Top; }
+  bool operator==(const TFrameRect&) const = default;
 };
 
 // The system's sizes the frame is measured with.
@@ -75,6 +76,7 @@ struct TFrameLayout {
   TFrameRect Buttons[cbCount];
   std::vector<TFrameRect> TitleButtons;
   TFrameRect Text;  // the caption text's room before vertical centring
+  bool operator==(const TFrameLayout&) const = default;
 };
 
 // The size of a caption button: one frame of the skin's image, 21 x 21

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/WinWindowDc.h"
+#include "base/ScopeExit.h"
+#include "skin/sAlphaGraph.h"
 #include "skin/sConst.h"
 #include "skin/sFrameRegion.h"
 #include "skin/sGraphUtilsWin.h"
@@ -65,20 +67,36 @@ TFrameLook FrameLookOf(const TsSkinTables& t, const TFrameLookInput& in) {
   return look;
 }
 
+int32_t TitleStripHeight(const TFrameLayout& f) {
+  int32_t bottom = std::max({f.CaptionHeight > 0 ? f.CaptionHeight + f.TopBorder : 0, f.Icon.Bottom, f.Text.Bottom});
+  for (const TFrameRect& b : f.Buttons) bottom = std::max(bottom, b.Bottom);
+  for (const TFrameRect& b : f.TitleButtons) bottom = std::max(bottom, b.Bottom);
+  return std::max(0, bottom);
+}
+
 void PaintFramePicture(TsBitmap24& cache, TsBitmap24& titleBackground, const TsSkinTables& t, const TFrameLayout& f,
                        const TFrameLook& look) {
   TFrameLook bare = look;
   std::fill(std::begin(bare.ButtonImages), std::end(bare.ButtonImages), -1);
   PaintFrame(cache, t, f, bare);
-  titleBackground = cache;
+  // Only the title strip: every caption and title button lies in it.
+  titleBackground = TsBitmap24(cache.Width(), std::min(TitleStripHeight(f), cache.Height()));
+  if (!titleBackground.Empty()) skin::CopyRect(titleBackground, cache, 0, 0, {0, 0, cache.Width(), titleBackground.Height()});
   for (int b = cbClose; b < cbCount; ++b)
     PaintCaptionButton(cache, titleBackground, t, f, look, static_cast<TCaptionButton>(b));
 }
 
 void PaintFrameCaption(TsBitmap24& cache, const TFrameLayout& f, HWND window, HICON icon, HFONT font,
                        const TsSkinTables& t, const TFrameLook& look, UINT alignment) {
+  // Icon and text are drawn by the system into a device-independent copy of
+  // the title strip alone, not of the whole window: the copies in and out
+  // cost as much as the drawing.
+  TsBitmap24 strip(cache.Width(), std::min(TitleStripHeight(f), cache.Height()));
+  if (strip.Empty()) return;
+  skin::CopyRect(strip, cache, 0, 0, {0, 0, strip.Width(), strip.Height()});
+  const base::ScopeExit back([&] { skin::CopyRect(cache, strip, 0, 0, {0, 0, strip.Width(), strip.Height()}); });
   if (f.IconSize > 0 && icon) {
-    TsDibCanvas canvas(cache);
+    TsDibCanvas canvas(strip);
     DrawIconEx(canvas.DC(), f.Icon.Left, f.Icon.Top, icon, f.Icon.Width(), f.Icon.Height(), 0, nullptr, DI_NORMAL);
   }
   if (f.Text.Empty()) return;
@@ -89,7 +107,7 @@ void PaintFrameCaption(TsBitmap24& cache, const TFrameLayout& f, HWND window, HI
   RECT r{f.Text.Left, f.Text.Top, f.Text.Right, f.Text.Bottom};
   r.top = (r.top + r.bottom - textHeight) / 2;
   r.bottom = r.top + textHeight;
-  WriteSkinText(cache, font, text, true, t, look.TitleSection, look.Active,
+  WriteSkinText(strip, font, text, true, t, look.TitleSection, look.Active,
                 DT_SINGLELINE | DT_END_ELLIPSIS | DT_VCENTER | DT_NOPREFIX | alignment, r);
 }
 
@@ -129,11 +147,12 @@ int32_t HeldButtonState(HWND h, const TFrameLayout& f, int32_t heldHit, LPARAM c
   return FrameHitTest(f, p.x - w.left, p.y - w.top) == heldHit ? bsPressed : bsNormal;
 }
 
-void CopyFrameToWindow(HWND h, const TsBitmap24& cache) {
+void CopyFrameToWindow(HWND h, const TsBitmap24& cache, const std::vector<RECT>& leftOut) {
   const base::WindowDc dc(h, base::WindowDc::WholeWindow{});
   if (!dc) return;
   const RECT c = ClientInWindow(h);
   ExcludeClipRect(dc.get(), c.left, c.top, c.right, c.bottom);
+  for (const RECT& r : leftOut) ExcludeClipRect(dc.get(), r.left, r.top, r.right, r.bottom);
   CopyCacheToDC(cache, dc.get(), 0, 0);
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "skin/sBitmap24.h"
 #include "skin/sFrameLayout.h"
@@ -39,6 +40,10 @@ struct TFrameLookInput {
   const int32_t* ButtonStates = nullptr;  // cbCount entries
 };
 TFrameLook FrameLookOf(const TsSkinTables& t, const TFrameLookInput& in);
+
+// The height of the strip at the window's top that holds the title, its
+// icon, caption text and buttons.
+int32_t TitleStripHeight(const TFrameLayout& f);
 
 // The frame picture of the whole window: sections and title-bar piece,
 // the title strip saved in `titleBackground` (single buttons repaint from
@@ -87,7 +92,7 @@ bool SendCaptionButtonCommand(HWND h, int32_t hit, bool minimizedRestores);
 int32_t HeldButtonState(HWND h, const TFrameLayout& f, int32_t heldHit, LPARAM clientPoint);
 
 // Copies the frame picture to the window, the client area left out.
-void CopyFrameToWindow(HWND h, const TsBitmap24& cache);
+void CopyFrameToWindow(HWND h, const TsBitmap24& cache, const std::vector<RECT>& leftOut = {});
 // Copies one rectangle (window coordinates) of the picture to the window.
 void CopyFramePartToWindow(HWND h, const TsBitmap24& cache, const TFrameRect& r);
 

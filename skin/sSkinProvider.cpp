@@ -33,7 +33,8 @@ TsSkinProvider* ProviderOf(HWND form) {
   return nullptr;
 }
 
-TsSkinProvider::TsSkinProvider(tk::TComponent* owner) : tk::TComponent(owner), SkinData(this, true) {
+TsSkinProvider::TsSkinProvider(tk::TComponent* owner)
+    : tk::TComponent(owner), SkinData(this, true), scrollData_(OwningForm(owner), false) {
   SkinData.ControlKind = ckSkinProvider;
   SkinData.SetSkinSection(s_Form);
   tk::TForm* form = OwningForm(owner);
@@ -56,6 +57,8 @@ TsSkinProvider::~TsSkinProvider() {
   // only the process-wide lists forget it.
   const bool formGoing = !form_ || form_->IsDestroying();
   if (!formGoing && Skinned()) RemoveSkin();
+  // The scroll skinner stands on the provider's hook: it goes first.
+  scrollSkinner_.reset();
   adapter_.RemoveAll();
   // Undone in reverse order of doing: a later hook may stand on an earlier one.
   for (auto it = undo_.rbegin(); it != undo_.rend(); ++it)
@@ -110,11 +113,25 @@ void TsSkinProvider::ApplySkin() {
     if (style & WS_SYSMENU) SetWindowLongW(h, GWL_STYLE, style & ~WS_SYSMENU);
   }
   ApplyFormColor(true);
+  AttachScrollSkinner();
   TsSkinManager* m = SkinData.Manager();
   if (m && (m->SkinningRules & srThirdParty)) adapter_.AdaptAll(form_, static_cast<tk::TColor>(m->GetGlobalFontColor()));
 }
 
+// A form whose client is larger than its window (WS_HSCROLL, WS_VSCROLL)
+// gets its bars from the skin while skinned.
+void TsSkinProvider::AttachScrollSkinner() {
+  if (!form_->HandleAllocated()) return;
+  const HWND h = form_->Handle();
+  if (!(GetWindowLongW(h, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL))) return;
+  if (scrollSkinner_ && !scrollSkinner_->Destroyed()) return;
+  scrollData_.SetSkinSection(SkinData.SkinSection());
+  scrollData_.UpdateIndexes();
+  scrollSkinner_ = AttachSkinner<TorvScrollWnd>(h, &scrollData_, SkinData.SkinSection(), true);
+}
+
 void TsSkinProvider::RemoveSkin() {
+  scrollSkinner_.reset();
   adapter_.RemoveAll();
   ApplyFormColor(false);
   if (!form_->HandleAllocated()) return;
@@ -161,7 +178,7 @@ LRESULT TsSkinProvider::SkinCommand(const tk::TMessage& m, const tk::TMessageHan
     case SKC_GETBG: {
       SharedBackground() = {};
       if (form_->Loading() || !Skinned() || !form_->HandleAllocated()) return 0;
-      if (SkinData.CacheDirty || SkinData.CacheBitmap.Empty()) RebuildFrame();
+      if (!FrameCurrent()) RebuildFrame();
       // The client area's place in the picture of the whole window, as the
       // system placed it (scroll bars on either side included).
       POINT client{0, 0};

@@ -15,11 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "base/WinGdiObject.h"
 #include "skin/sBitmap24.h"
 #include "skin/sCommonData.h"
 #include "skin/sCtrlAdapter.h"
 #include "skin/sFrameLayout.h"
 #include "skin/sFramePainter.h"
+#include "skin/orvSBUtils.h"
 #include "skin/sSystemMenu.h"
 #include "skin/sTitleButtons.h"
 #include "toolkit/Classes.h"
@@ -49,6 +51,9 @@ public:
   bool Skinned() const;
   TsSystemMenu& SystemMenu() { return *systemMenu_; }
   TorvCtrlAdapter& Adapter() { return adapter_; }
+  // The skinner of the form's own scroll bars while the form has any and is
+  // skinned; nullptr otherwise.
+  TorvScrollWnd* ScrollSkinner() const { return scrollSkinner_.get(); }
 
   // The frame as it is laid out for the window's present size.
   TFrameLayout Layout() const;
@@ -81,7 +86,15 @@ private:
   TFrameLook Look() const;
   TSystemFrameSizes Sizes() const;
   void RebuildFrame();
+  SIZE PictureSize() const;
+  // The frame picture is the one for the window's present size, state and
+  // layout.
+  bool FrameCurrent() const;
+  bool BackgroundFollowsSize() const;
+  HFONT CaptionFont();
   void PaintCaption(HFONT font);
+  std::vector<int32_t> AllButtonStates();
+  void SwitchActivation(bool active);
   void NcPaint();
   int32_t TitleButtonImage() const;
   void DrawButton(const TFrameLayout& f, int32_t hit);
@@ -91,13 +104,31 @@ private:
   void EndPress(bool act);
   void ButtonAction(int32_t hit, POINT at);
   void ApplyRegion();
+  void AttachScrollSkinner();
   // Runs the form's own handling without letting the system draw its frame.
   LRESULT WithoutSystemFrame(const tk::TMessage& m, const tk::TMessageHandler& next);
 
   tk::TForm* form_ = nullptr;
   std::unique_ptr<TsSystemMenu> systemMenu_;
   TorvCtrlAdapter adapter_{this};
+  // The form's scroll bars: their skin data names the form as its control,
+  // so the skinner joins the form's hook chain in front of the provider.
+  TsCommonData scrollData_;
+  std::unique_ptr<TorvScrollWnd> scrollSkinner_;
   TsBitmap24 titleBackground_;  // the frame before buttons and caption: single buttons repaint from it
+  // A frame picture with its title background, for one activation state and
+  // the button states it shows.
+  struct TFramePicture {
+    TsBitmap24 Picture, TitleBackground;
+    bool Active = true;
+    std::vector<int32_t> ButtonStates;
+    bool Valid = false;
+  };
+  TFramePicture otherActivation_;
+  TFrameLayout pictureLayout_;  // what the frame picture was painted for
+  tk::TWindowState pictureState_ = tk::TWindowState::wsNormal;  // the picture of the activation state left last
+  base::GdiObject<HFONT> captionFont_;
+  LOGFONTW captionLogFont_{};
   int32_t states_[cbCount] = {};
   int32_t pressed_ = fhNowhere;  // the hit code of the button held down
   bool active_ = true;    // the form is the active window

@@ -4,6 +4,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
 #include "base/WinGdiObject.h"
 #include "skin/sConst.h"
@@ -93,16 +95,9 @@ void TsSkinProvider::PaintCaption(HFONT font) {
                     AlignmentFlag(CaptionAlignment));
 }
 
-void TsSkinProvider::RebuildFrame() {
-  const RECT r = WindowRectOf(form_->Handle());
-  const int32_t w = std::max<LONG>(1, r.right - r.left), h = std::max<LONG>(1, r.bottom - r.top);
-  TsBitmap24& cache = SkinData.CacheBitmap;
-  if (cache.Width() != w || cache.Height() != h) cache.SetSize(w, h);
-  const TFrameLayout f = Layout();
-  PaintFramePicture(cache, titleBackground_, SkinData.Skin(), f, Look());
-  for (size_t i = 0; i < f.TitleButtons.size(); ++i) DrawButton(f, fhTitleButton + static_cast<int32_t>(i));
-  // The caption in the form's font, bold, at the height of the system's
-  // caption font.
+// The caption in the form's font, bold, at the height of the system's
+// caption font; made again only when one of them changed.
+HFONT TsSkinProvider::CaptionFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -110,9 +105,82 @@ void TsSkinProvider::RebuildFrame() {
   GetObjectW(form_->Font().Handle(), sizeof lf, &lf);
   lf.lfHeight = metrics.lfCaptionFont.lfHeight;
   lf.lfWeight = FW_BOLD;
-  const base::GdiObject<HFONT> font(CreateFontIndirectW(&lf));
-  PaintCaption(font.get());
+  if (!captionFont_ || std::memcmp(&lf, &captionLogFont_, sizeof lf) != 0) {
+    captionFont_.reset(CreateFontIndirectW(&lf));
+    captionLogFont_ = lf;
+  }
+  return captionFont_.get();
+}
+
+// The picture's size: the window's, at least a pixel each way.
+SIZE TsSkinProvider::PictureSize() const {
+  const RECT r = WindowRectOf(form_->Handle());
+  return {std::max<LONG>(1, r.right - r.left), std::max<LONG>(1, r.bottom - r.top)};
+}
+
+bool TsSkinProvider::FrameCurrent() const {
+  const TsBitmap24& cache = SkinData.CacheBitmap;
+  if (SkinData.CacheDirty || cache.Empty()) return false;
+  const SIZE size = PictureSize();
+  return cache.Width() == size.cx && cache.Height() == size.cy && form_->WindowState() == pictureState_ &&
+         Layout() == pictureLayout_;
+}
+
+void TsSkinProvider::RebuildFrame() {
+  otherActivation_.Valid = false;
+  const SIZE size = PictureSize();
+  TsBitmap24& cache = SkinData.CacheBitmap;
+  if (cache.Width() != size.cx || cache.Height() != size.cy) cache.SetSize(size.cx, size.cy);
+  const TFrameLayout f = Layout();
+  pictureLayout_ = f;
+  pictureState_ = form_->WindowState();
+  PaintFramePicture(cache, titleBackground_, SkinData.Skin(), f, Look());
+  for (size_t i = 0; i < f.TitleButtons.size(); ++i) DrawButton(f, fhTitleButton + static_cast<int32_t>(i));
+  PaintCaption(CaptionFont());
   SkinData.CacheDirty = false;
+}
+
+// A gradient or picture in the form's section is laid over the whole window.
+bool TsSkinProvider::BackgroundFollowsSize() const {
+  const TsSkinTables& t = SkinData.Skin();
+  if (!t.ValidSection(SkinData.SectionIndex)) return false;
+  const TsGeneralData& g = t.gd[SkinData.SectionIndex];
+  return g.GradientPercent + g.ImagePercent > 0;
+}
+
+std::vector<int32_t> TsSkinProvider::AllButtonStates() {
+  std::vector<int32_t> states(std::begin(states_), std::end(states_));
+  for (size_t i = 0; i < TitleButtons.Count(); ++i) states.push_back(TitleButtons.Items(i).State);
+  return states;
+}
+
+// Activation changes only the look of the frame: the picture of the state
+// left is kept, and a switch back takes it instead of painting anew, unless
+// the window's size or a button's state changed meanwhile (any other change
+// marks the frame dirty, which drops the kept picture).
+void TsSkinProvider::SwitchActivation(bool active) {
+  if (active == active_) return;
+  TsBitmap24& cache = SkinData.CacheBitmap;
+  if (SkinData.CacheDirty || cache.Empty()) {
+    active_ = active;
+    SkinData.CacheDirty = true;
+    otherActivation_.Valid = false;
+    return;
+  }
+  // Pictures are handed over whole; one left behind is empty, not half moved.
+  TFramePicture left{std::exchange(cache, TsBitmap24{}), std::exchange(titleBackground_, TsBitmap24{}), active_,
+                     AllButtonStates(), true};
+  TFramePicture& kept = otherActivation_;
+  active_ = active;
+  const bool reuse = kept.Valid && kept.Active == active && kept.ButtonStates == left.ButtonStates &&
+                     kept.Picture.Width() == left.Picture.Width() && kept.Picture.Height() == left.Picture.Height();
+  if (reuse) {
+    cache = std::exchange(kept.Picture, TsBitmap24{});
+    titleBackground_ = std::exchange(kept.TitleBackground, TsBitmap24{});
+  } else {
+    RebuildFrame();
+  }
+  kept = std::move(left);
 }
 
 void TsSkinProvider::PaintFrameInto(TsBitmap24& picture) {
@@ -128,8 +196,14 @@ void TsSkinProvider::PaintFrameInto(TsBitmap24& picture) {
 // One copy of the finished picture, the client area left out.
 void TsSkinProvider::NcPaint() {
   const HWND h = form_->Handle();
-  if (SkinData.CacheDirty || SkinData.CacheBitmap.Empty()) RebuildFrame();
-  CopyFrameToWindow(h, SkinData.CacheBitmap);
+  // Windows, Wine: a new size may be painted before WM_SIZE arrives: the
+  // picture is checked against the window as it is now.
+  if (!FrameCurrent()) RebuildFrame();
+  // The form's own scroll bars are their skinner's to paint.
+  std::vector<RECT> bars;
+  if (scrollSkinner_ && !scrollSkinner_->Destroyed())
+    bars = {scrollSkinner_->BarRect(false), scrollSkinner_->BarRect(true), scrollSkinner_->SizeBoxRect()};
+  CopyFrameToWindow(h, SkinData.CacheBitmap, bars);
 }
 
 void TsSkinProvider::UpdateFrame() {
@@ -335,8 +409,7 @@ bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandl
       result = 0;
       return true;
     case WM_NCACTIVATE:
-      active_ = m.wParam != 0;
-      SkinData.CacheDirty = true;
+      SwitchActivation(m.wParam != 0);
       // Windows, Wine: lParam -1 lets the system record the state without
       // drawing its caption.
       result = next({m.msg, m.wParam, -1});
@@ -364,8 +437,17 @@ bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandl
     }
     case WM_SIZE:
       result = next(m);
-      UpdateFrame();
-      if (IsWindowVisible(h)) RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+      // The shape follows the size; a size message without a new size
+      // (a frame change) keeps the shape it has.
+      ApplyRegion();
+      if (IsWindowVisible(h)) {
+        // The frame is painted again only when the picture on the screen is
+        // not the one for this size and state already; the client's
+        // background is repainted whole when the section's picture
+        // stretches with the window.
+        if (!FrameCurrent()) NcPaint();
+        if (BackgroundFollowsSize()) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+      }
       return true;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(m.lParam);
@@ -412,7 +494,7 @@ bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandl
       }
       return false;
     case tk::CM_PAINTBACKGROUND: {
-      if (SkinData.CacheDirty || SkinData.CacheBitmap.Empty()) RebuildFrame();
+      if (!FrameCurrent()) RebuildFrame();
       POINT client{0, 0};
       ClientToScreen(h, &client);
       const RECT w = WindowRectOf(h);

@@ -13,6 +13,7 @@
 #include "skin/sMemo.h"
 #include "skin/sSkinManager.h"
 #include "tests/app/Bmp24.h"
+#include "tests/app/GdiDrawCounter.h"
 #include "tests/app/MainFormFixture.h"
 
 namespace {
@@ -42,6 +43,53 @@ protected:
     RECT w;
     GetWindowRect(Memo(), &w);
     return {w.left + (bar.left + bar.right) / 2, w.top + bar.top + along};
+  }
+  // The client area in the log's window coordinates.
+  RECT ClientRectInWindow() const {
+    RECT c, w;
+    GetClientRect(Memo(), &c);
+    MapWindowPoints(Memo(), nullptr, reinterpret_cast<POINT*>(&c), 2);
+    GetWindowRect(Memo(), &w);
+    OffsetRect(&c, -w.left, -w.top);
+    return c;
+  }
+  // The log's window as the screen shows it.
+  skin::TsBitmap24 MemoOnScreen() const {
+    RECT w;
+    GetWindowRect(Memo(), &w);
+    skin::TsBitmap24 memo(w.right - w.left, w.bottom - w.top);
+    {
+      const base::WindowDc screen(nullptr);
+      skin::TsDibCanvas canvas(memo);
+      BitBlt(canvas.DC(), 0, 0, memo.Width(), memo.Height(), screen.get(), w.left, w.top, SRCCOPY);
+    }
+    return memo;
+  }
+  // The vertical bar on the screen against the same bar composed by the
+  // painter: the number of differing pixels.
+  int BarPixelsNotTheSkins(skin::TsBitmap24& shot, skin::TsBitmap24& expected) {
+    const skin::TsSkinManager& sm = *form_->sSkinManager1;
+    RedrawWindow(Memo(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    const RECT bar = memo_->Skinner()->BarRect(true);
+    shot = skin::TsBitmap24(bar.right - bar.left, bar.bottom - bar.top);
+    {
+      skin::TsDibCanvas canvas(shot);
+      const base::WindowDc dc(Memo(), base::WindowDc::WholeWindow{});
+      BitBlt(canvas.DC(), 0, 0, shot.Width(), shot.Height(), dc.get(), bar.left, bar.top, SRCCOPY);
+    }
+    expected = skin::TsBitmap24(shot.Width(), shot.Height());
+    skin::TorvBarLook look;
+    look.Vertical = true;
+    look.Arrow = look.GlyphBox = GetSystemMetrics(SM_CXHSCROLL);
+    SCROLLINFO si = {sizeof(si), SIF_ALL};
+    GetScrollInfo(Memo(), SB_VERT, &si);
+    look.Info = {si.nMin, si.nMax, static_cast<int32_t>(si.nPage), si.nPos};
+    const skin::TsBitmap24& cache = memo_->SkinData.CacheBitmap;
+    skin::PaintScrollBar(expected, sm.Skin(), sm.ConstData(), look, {&cache, bar.left, bar.top, !cache.Empty()});
+    int differing = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+      for (int x = 0; x < shot.Width(); ++x) differing += shot.Pixel(x, y) != expected.Pixel(x, y);
+    return differing;
   }
   int BarLength() const {
     const RECT bar = memo_->Skinner()->BarRect(true);
@@ -152,42 +200,83 @@ TEST_P(MemoScrollTest, AHeldArrowRepeatsAndCaptureLossEndsIt) {
 TEST_P(MemoScrollTest, TheBarOnScreenIsTheSkins) {
   const skin::TsSkinManager& sm = *form_->sSkinManager1;
   if (!skin::CanPaintScrollBar(sm.ConstData(), true)) GTEST_SKIP() << "the skin has no vertical bar";
-  RedrawWindow(Memo(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-  const RECT bar = memo_->Skinner()->BarRect(true);
-  skin::TsBitmap24 shot(bar.right - bar.left, bar.bottom - bar.top);
-  {
-    skin::TsDibCanvas canvas(shot);
-    const base::WindowDc dc(Memo(), base::WindowDc::WholeWindow{});
-    BitBlt(canvas.DC(), 0, 0, shot.Width(), shot.Height(), dc.get(), bar.left, bar.top, SRCCOPY);
-  }
-  // The same bar composed by the painter.
-  skin::TsBitmap24 expected(shot.Width(), shot.Height());
-  skin::TorvBarLook look;
-  look.Vertical = true;
-  look.Arrow = look.GlyphBox = GetSystemMetrics(SM_CXHSCROLL);
-  SCROLLINFO si = {sizeof(si), SIF_ALL};
-  GetScrollInfo(Memo(), SB_VERT, &si);
-  look.Info = {si.nMin, si.nMax, static_cast<int32_t>(si.nPage), si.nPos};
-  const skin::TsBitmap24& cache = memo_->SkinData.CacheBitmap;
-  skin::PaintScrollBar(expected, sm.Skin(), sm.ConstData(), look, {&cache, bar.left, bar.top, !cache.Empty()});
-  int differing = 0;
-  for (int y = 0; y < shot.Height(); ++y)
-    for (int x = 0; x < shot.Width(); ++x) differing += shot.Pixel(x, y) != expected.Pixel(x, y);
-  EXPECT_EQ(differing, 0);
+  skin::TsBitmap24 shot, expected;
+  EXPECT_EQ(BarPixelsNotTheSkins(shot, expected), 0);
   SaveBmp24(shot, "memo_bar_shot.bmp");
   SaveBmp24(expected, "memo_bar_expected.bmp");
   // Kept for a person to look at.
-  HDC screen = GetDC(nullptr);
+  SaveBmp24(MemoOnScreen(), std::string("memo_") + std::string(GetParam()).substr(0, std::string(GetParam()).find(' ')) +
+                                 ".bmp");
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// A scroll step by a line: the system edit invalidates the lines that came
+// into view, nothing else of the window is invalidated, and the skin
+// paints only the bar, not the frame around the log nor the form.
+TEST_P(MemoScrollTest, AScrollStepRepaintsOnlyTheBarAndTheNewLines) {
+  RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  app_->ProcessMessages();
+  GdiDrawCounter counter;
+  ASSERT_GT(counter.Patched(), 0u);
+  SendMessageW(Memo(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(FirstLine(), 1);
+  RECT form{}, client{}, changed{};
+  EXPECT_FALSE(GetUpdateRect(form_->Handle(), &form, FALSE)) << "the form is not repainted";
+  GetClientRect(Memo(), &client);
+  ASSERT_TRUE(GetUpdateRect(Memo(), &changed, FALSE));
+  const int lineHeight = static_cast<int>(client.bottom - client.top) / 4;  // the log shows more than four lines
+  EXPECT_LT(changed.bottom - changed.top, lineHeight * 2) << "only the lines that came into view";
+  UpdateWindow(Memo());
+  app_->ProcessMessages();
+  // What the skin drew into the log's window: the bar's pixels only.
+  RECT inWindow = ClientRectInWindow();
+  const RECT bar = memo_->Skinner()->BarRect(true);
+  const std::vector<RECT> drawn = counter.AreasOf(Memo());
+  ASSERT_FALSE(drawn.empty()) << "the bar follows the step";
+  for (const RECT& r : drawn)
+    EXPECT_TRUE(Inside(r, bar) || Inside(r, inWindow))
+        << "drawn outside the bar and the client: " << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+  EXPECT_EQ(counter.DrawsInto(form_->Handle()), 0);
+}
+
+// Left scroll bars: the log in the form's bottom-left corner with both bars
+// and the extended style for left bars keeps the vertical bar on the left
+// of its client, draws the skin's bar there, answers hit tests there (the
+// size box, in the form's bottom-left corner, sizes from that corner) and
+// scrolls by a click on the bar's down arrow there.
+TEST_P(MemoScrollTest, LeftBarsAreDrawnHitAndClickedOnTheLeft) {
+  const skin::TsSkinManager& sm = *form_->sSkinManager1;
+  if (!skin::CanPaintScrollBar(sm.ConstData(), true)) GTEST_SKIP() << "the skin has no vertical bar";
+  RECT formClient;
+  GetClientRect(form_->Handle(), &formClient);
+  memo_->SetBounds(0, formClient.bottom - 120, 220, 120);
+  SetWindowLongPtrW(Memo(), GWL_STYLE, GetWindowLongPtrW(Memo(), GWL_STYLE) | WS_HSCROLL);
+  SetWindowLongPtrW(Memo(), GWL_EXSTYLE, GetWindowLongPtrW(Memo(), GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+  SetWindowPos(Memo(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  app_->ProcessMessages();
+  const RECT bar = memo_->Skinner()->BarRect(true), client = ClientRectInWindow();
+  ASSERT_FALSE(IsRectEmpty(&bar));
+  EXPECT_EQ(bar.right, client.left) << "the bar lies left of the client";
+  EXPECT_EQ(bar.right - bar.left, GetSystemMetrics(SM_CXVSCROLL));
+  skin::TsBitmap24 shot, expected;
+  EXPECT_EQ(BarPixelsNotTheSkins(shot, expected), 0);
+  SaveBmp24(MemoOnScreen(), std::string("memo_leftbars_") +
+                                 std::string(GetParam()).substr(0, std::string(GetParam()).find(' ')) + ".bmp");
   RECT w;
   GetWindowRect(Memo(), &w);
-  skin::TsBitmap24 memo(w.right - w.left, w.bottom - w.top);
-  {
-    skin::TsDibCanvas canvas(memo);
-    BitBlt(canvas.DC(), 0, 0, memo.Width(), memo.Height(), screen, w.left, w.top, SRCCOPY);
-  }
-  ReleaseDC(nullptr, screen);
-  SaveBmp24(memo, std::string("memo_") + std::string(GetParam()).substr(0, std::string(GetParam()).find(' ')) +
-                                 ".bmp");
+  const POINT middle = BarPoint(BarLength() / 2);
+  EXPECT_LT(middle.x, w.left + client.left);
+  EXPECT_EQ(SendMessageW(Memo(), WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)), HTVSCROLL);
+  const POINT box = {w.left + (bar.left + bar.right) / 2, w.top + bar.bottom + GetSystemMetrics(SM_CYHSCROLL) / 2};
+  EXPECT_EQ(SendMessageW(Memo(), WM_NCHITTEST, 0, MAKELPARAM(box.x, box.y)), HTBOTTOMLEFT);
+  const POINT down = BarPoint(BarLength() - GetSystemMetrics(SM_CXHSCROLL) / 2);
+  Press(down);
+  Release(down);
+  EXPECT_EQ(FirstLine(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, MemoScrollTest,

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "skin/sFramePainter.h"
 #include "skin/sFrameRegion.h"
@@ -460,6 +461,98 @@ TEST_F(SkinFrameTest, FrameIsCopiedOnceWhenItChanges) {
     counter.Clear();
     c.make();
     EXPECT_EQ(counter.DrawsInto(h_), c.draws) << c.change;
+  }
+}
+
+// How often each pixel of a window was drawn, from the areas the draw
+// counter recorded (window coordinates).
+std::vector<int> DrawnTimes(const std::vector<RECT>& areas, int width, int height) {
+  std::vector<int> times(static_cast<size_t>(width) * height);
+  for (const RECT& r : areas)
+    for (LONG y = std::max<LONG>(0, r.top); y < std::min<LONG>(height, r.bottom); ++y)
+      for (LONG x = std::max<LONG>(0, r.left); x < std::min<LONG>(width, r.right); ++x) ++times[y * width + x];
+  return times;
+}
+
+// Nothing is drawn twice in one paint: after each change every pixel of the
+// frame (title, borders) reaches the screen exactly once, and the client
+// area at most once.
+TEST_F(SkinFrameTest, EachFramePartIsDrawnOncePerPaint) {
+  Settle();
+  GdiDrawCounter counter;
+  ASSERT_GT(counter.Patched(), 0u);
+  const RECT start = WindowRect();
+  const struct {
+    const char* change;
+    std::function<void()> make;
+  } changes[] = {
+      {"whole window",
+       [&] { RedrawWindow(h_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }},
+      {"deactivation", [&] { SendMessageW(h_, WM_NCACTIVATE, FALSE, 0); }},
+      {"activation", [&] { SendMessageW(h_, WM_NCACTIVATE, TRUE, 0); }},
+      {"caption", [&] { SetWindowTextW(h_, L"Another caption"); }},
+      {"live-resize step, wider",
+       [&] {
+         SetWindowPos(h_, nullptr, 0, 0, start.right - start.left + 7, start.bottom - start.top + 5,
+                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         UpdateWindow(h_);
+       }},
+      {"live-resize step, narrower",
+       [&] {
+         SetWindowPos(h_, nullptr, 0, 0, start.right - start.left, start.bottom - start.top,
+                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         UpdateWindow(h_);
+       }},
+  };
+  for (const auto& c : changes) {
+    counter.Clear();
+    c.make();
+    app_->ProcessMessages();
+    const RECT w = WindowRect();
+    const int width = w.right - w.left, height = w.bottom - w.top;
+    const std::vector<int> times = DrawnTimes(counter.AreasOf(h_), width, height);
+    RECT client;
+    GetClientRect(h_, &client);
+    MapWindowPoints(h_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -w.left, -w.top);
+    const base::GdiObject<HRGN> shape(CreateRectRgn(0, 0, 0, 0));
+    const bool shaped = GetWindowRgn(h_, shape.get()) != ERROR;
+    int frameNotOnce = 0, clientTwice = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        if (shaped && !PtInRegion(shape.get(), x, y)) continue;
+        const int n = times[y * width + x];
+        if (PtInRect(&client, {x, y}))
+          clientTwice += n > 1;
+        else
+          frameNotOnce += n != 1;
+      }
+    EXPECT_EQ(frameNotOnce, 0) << c.change << ": frame pixels drawn never or more than once";
+    EXPECT_EQ(clientTwice, 0) << c.change << ": client pixels drawn twice";
+  }
+}
+
+// A form whose client is larger than its window (WS_VSCROLL) gets the
+// skin's scroll bar through its provider: the bar keeps its room beside the
+// client and is hit as a bar; the window is kept as a screenshot.
+TEST_F(SkinFrameTest, AScrollableFormGetsTheSkinsBars) {
+  SetWindowLongW(h_, GWL_STYLE, GetWindowLongW(h_, GWL_STYLE) | WS_VSCROLL);
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 999, 100, 300, 0};
+  SetScrollInfo(h_, SB_VERT, &si, FALSE);
+  for (const SkinCase& s : kSkins) {
+    Switch(s.name);
+    Settle();
+    skin::TorvScrollWnd* bars = provider_->ScrollSkinner();
+    ASSERT_NE(bars, nullptr) << s.name;
+    const RECT bar = bars->BarRect(true);
+    ASSERT_FALSE(IsRectEmpty(&bar)) << s.name;
+    RECT w = WindowRect(), client;
+    GetClientRect(h_, &client);
+    MapWindowPoints(h_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_EQ(client.right - w.left, bar.left) << s.name << ": the client ends where the bar begins";
+    EXPECT_EQ(HitAt((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2), HTVSCROLL) << s.name;
+    const TsBitmap24 shown = ScreenPicture(h_);
+    SaveBmp(shown, (std::string(s.shot) + "_scrollable.bmp").c_str());
   }
 }
 
