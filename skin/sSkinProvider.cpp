@@ -107,6 +107,10 @@ void TsSkinProvider::ApplySkin() {
   if (form_->HandleAllocated()) {
     const HWND h = form_->Handle();
     const LONG style = GetWindowLongW(h, GWL_STYLE);
+    // Wine: the system menu is made on first request only while the window
+    // has WS_SYSMENU; made now, the program can still grey its Close later
+    // and the skinned frame follows.
+    if (style & WS_SYSMENU) GetSystemMenu(h, FALSE);
     if (style & WS_SYSMENU) SetWindowLongW(h, GWL_STYLE, style & ~WS_SYSMENU);
   }
   ApplyFormColor(true);

@@ -20,6 +20,7 @@
 #include "skin/sCtrlAdapter.h"
 #include "skin/sFrameLayout.h"
 #include "skin/sFramePainter.h"
+#include "skin/sFrameSkin.h"
 #include "skin/sSystemMenu.h"
 #include "skin/sTitleButtons.h"
 #include "toolkit/Classes.h"
@@ -88,7 +89,6 @@ private:
   void RepaintButton(int32_t hit);
   void SetButtonState(int32_t hit, int32_t state);
   void SetHot(int32_t hit);
-  void EndPress(bool act);
   void ButtonAction(int32_t hit, POINT at);
   void ApplyRegion();
   // Runs the form's own handling without letting the system draw its frame.
@@ -99,7 +99,8 @@ private:
   TorvCtrlAdapter adapter_{this};
   TsBitmap24 titleBackground_;  // the frame before buttons and caption: single buttons repaint from it
   int32_t states_[cbCount] = {};
-  int32_t pressed_ = fhNowhere;  // the hit code of the button held down
+  TCaptionPress press_{{[this] { return Layout(); }, [this](int32_t hit, int32_t state) { SetButtonState(hit, state); },
+                        [this](int32_t hit, POINT at) { ButtonAction(hit, at); }}};
   bool active_ = true;    // the form is the active window
   bool tracking_ = false;  // asked for WM_NCMOUSELEAVE
   bool changingRegion_ = false;
