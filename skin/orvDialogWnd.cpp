@@ -7,6 +7,7 @@
 #include "skin/sConst.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinManager.h"
+#include "skin/sSkinMenus.h"
 #include "skin/sSkinState.h"
 
 namespace skin {
@@ -192,6 +193,9 @@ void TorvDialogWnd::SetHot(int32_t hit) {
 
 void TorvDialogWnd::ShowSystemMenu(int x, int y) {
   menu_->Refresh(DialogBorder(static_cast<uint32_t>(style_)), Layout());
+  // The menu belongs to no form, so the painter's walk over the program's
+  // menus never meets it: it is given the painter's handlers here.
+  if (TsSkinManager* m = data_->Manager()) m->SkinableMenus().SetMenuOwnerDraw(menu_.get(), m->SkinableMenus().Active());
   menu_->Popup(x, y);
 }
 

@@ -11,7 +11,9 @@
 
 #include "skin/sSkinManager.h"
 #include "skin/sSkinMenus.h"
+#include "skin/sMessageBox.h"
 #include "skin/sSkinProvider.h"
+#include "tests/app/DialogDriver.h"
 #include "tests/app/MainFormFixture.h"
 #include "tests/app/ScreenPicture.h"
 
@@ -199,6 +201,42 @@ TEST_F(SkinMenusTest, SystemMenuIsSkinnedInEachSkin) {
                Key(VK_ESCAPE), Key(VK_ESCAPE)};
     RunMenu(s, [&] { OpenSystemMenu(); });
     EXPECT_TRUE(s.Seen) << name;
+    EXPECT_EQ(bad, 0) << name;
+  }
+}
+
+// The system menu of a skinned dialog (the "Information" box of the
+// calculation flow) opened with Alt+Space in each skin: painted by the menu
+// painter as the form's is, "Move" hot (the first Down selects the
+// disabled "Restore"), "Close" at rest; kept as screenshots.
+TEST_F(SkinMenusTest, DialogSystemMenuIsSkinnedInEachSkin) {
+  for (const char* name : kSkinNames) {
+    Switch(name);
+    int bad = -1;
+    bool ownerDrawn = false;
+    MenuScript s;
+    s.Steps = {Wait(), Key(VK_DOWN), Key(VK_DOWN), Wait(), [&](HWND m) {
+                 const TsBitmap24 shot = ScreenPicture(m);
+                 const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(m, MN_GETHMENU, 0, 0));
+                 const int count = GetMenuItemCount(menu);
+                 MENUITEMINFOW info{sizeof info, MIIM_FTYPE};
+                 GetMenuItemInfoW(menu, 0, TRUE, &info);
+                 ownerDrawn = (info.fType & MFT_OWNERDRAW) != 0;
+                 // Item 0 is the disabled "Restore", 1 "Move", the last "Close".
+                 bad = Mismatches(m, shot, 1, true) + Mismatches(m, shot, static_cast<UINT>(count - 1), false);
+                 SaveBmp(ScreenPicture(GetDesktopWindow()), ("menu_dialog_system_" + Stem(name) + ".bmp").c_str());
+               },
+               Key(VK_ESCAPE)};
+    EXPECT_TRUE(DialogDriver::Run(
+        [&](HWND box) {
+          // The cursor off the menu: the item under it would be hot.
+          SetCursorPos(0, 0);
+          RunMenu(s, [&] { SendMessageW(box, WM_SYSCOMMAND, SC_KEYMENU, ' '); });
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        [&] { skin::ShowMessageBox("Text", skin::TMsgKind::Information, skin::mbOK); }));
+    EXPECT_TRUE(s.Seen) << name;
+    EXPECT_TRUE(ownerDrawn) << name;
     EXPECT_EQ(bad, 0) << name;
   }
 }
