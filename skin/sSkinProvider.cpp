@@ -77,6 +77,8 @@ bool TsSkinProvider::SetProperty(const std::string& name, const tpf0::Value& v) 
     UseGlobalColor = tk::ValueToBool(name, v);
   } else if (name == "TitleSkin") {
     TitleSkin = tk::ValueToString(name, v);
+  } else if (name == "MenuLineSkin") {
+    MenuLineSkin = tk::ValueToString(name, v);
   } else if (name.rfind("AddedTitle.", 0) == 0 || name == "TitleButtons" || name.rfind("GripMode", 0) == 0) {
     // Title-bar extras of other forms; this program's form has none.
   } else {
@@ -114,6 +116,7 @@ void TsSkinProvider::ApplySkin() {
     if (style & WS_SYSMENU) SetWindowLongW(h, GWL_STYLE, style & ~WS_SYSMENU);
   }
   ApplyFormColor(true);
+  SkinMainMenu(true);
   TsSkinManager* m = SkinData.Manager();
   if (m && (m->SkinningRules & srThirdParty)) adapter_.AdaptAll(form_, static_cast<tk::TColor>(m->GetGlobalFontColor()));
 }
@@ -121,6 +124,7 @@ void TsSkinProvider::ApplySkin() {
 void TsSkinProvider::RemoveSkin() {
   adapter_.RemoveAll();
   ApplyFormColor(false);
+  SkinMainMenu(false);
   if (!form_->HandleAllocated()) return;
   const HWND h = form_->Handle();
   if (form_->BorderIcons() & tk::biSystemMenu) SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) | WS_SYSMENU);

@@ -42,6 +42,7 @@ public:
   bool ShowAppIcon = true;
   bool UseGlobalColor = true;
   std::string TitleSkin;  // empty: "FORMTITLE"
+  std::string MenuLineSkin;  // empty, or a section the skin lacks: "MENULINE"
   TsTitleButtons TitleButtons;
 
   // The form this provider skins; nullptr for a second provider on a form,
@@ -65,6 +66,14 @@ public:
   void UpdateFrame();
   // Shows the system menu with its top-left corner at a screen point.
   void ShowSystemMenu(int x, int y);
+
+  // The menu line: the system's menu bar in window coordinates (empty
+  // without a main menu), the line behind a bar item drawn on the window
+  // (false when the rectangle is not on it), and a drawn item kept in the
+  // frame picture.
+  TFrameRect MenuBar() const;
+  bool MenuLineBehind(const RECT& rect, TsBitmap24& line) const;
+  void KeepBarItem(const RECT& rect, const TsBitmap24& picture);
 
   bool SetProperty(const std::string& name, const tpf0::Value& value) override;
   void Loaded() override;
@@ -91,6 +100,11 @@ private:
   void SetHot(int32_t hit);
   void ButtonAction(int32_t hit, POINT at);
   void ApplyRegion();
+  TFrameRect SystemMenuBar() const;  // as the system reports it
+  int32_t MenuRows() const;
+  // The main menu's items get the menu painter's handlers (or lose them).
+  void SkinMainMenu(bool skinned);
+  void PaintMenuLine();
   // Runs the form's own handling without letting the system draw its frame.
   LRESULT WithoutSystemFrame(const tk::TMessage& m, const tk::TMessageHandler& next);
 
@@ -98,6 +112,8 @@ private:
   std::unique_ptr<TsSystemMenu> systemMenu_;
   TorvCtrlAdapter adapter_{this};
   TsBitmap24 titleBackground_;  // the frame before buttons and caption: single buttons repaint from it
+  TsBitmap24 menuLine_;          // the menu line without its items
+  TFrameRect menuLineAt_;        // where it lies in the window
   int32_t states_[cbCount] = {};
   TCaptionPress press_{{[this] { return Layout(); }, [this](int32_t hit, int32_t state) { SetButtonState(hit, state); },
                         [this](int32_t hit, POINT at) { ButtonAction(hit, at); }}};

@@ -52,7 +52,16 @@ TFrameLayout TsSkinProvider::Layout() const {
     in.ButtonWidth = w;
     in.ButtonHeight = h;
   }
-  return LayoutFrame(in, Sizes());
+  TSystemFrameSizes sizes = Sizes();
+  if (!SystemMenuBar().Empty()) {
+    in.MenuLines = MenuRows();
+    // The top the system measured holds caption and menu rows: the caption
+    // is the system's own.
+    const TSystemFrameSizes metrics = SystemFrameSizes({-1, -1, -1, -1});
+    sizes.Caption = metrics.Caption;
+    sizes.SmallCaption = metrics.SmallCaption;
+  }
+  return LayoutFrame(in, sizes);
 }
 
 TFrameLook TsSkinProvider::Look() const {
@@ -91,6 +100,7 @@ void TsSkinProvider::RebuildFrame() {
   if (cache.Width() != w || cache.Height() != h) cache.SetSize(w, h);
   const TFrameLayout f = Layout();
   PaintFramePicture(cache, titleBackground_, SkinData.Skin(), f, Look());
+  PaintMenuLine();
   for (size_t i = 0; i < f.TitleButtons.size(); ++i) DrawButton(f, fhTitleButton + static_cast<int32_t>(i));
   // The caption in the form's font, bold, at the height of the system's
   // caption font.
@@ -329,6 +339,8 @@ bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandl
       if (!IsIconic(h) && client.right > client.left)
         measured_ = {client.left - window.left, client.top - window.top, window.right - client.right,
                      window.bottom - client.bottom};
+      // The menu may have changed its rows without the window changing size.
+      SkinData.CacheDirty = true;
       return true;
     }
     case WM_SIZE:
