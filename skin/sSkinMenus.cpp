@@ -30,6 +30,11 @@ const wchar_t kMenuWindowClass[] = L"#32768";
 // extra line.
 const char kSkinSelectItem[] = "SkinSelectItem";
 const char kExtraLineSection[] = "EXTRALINE";
+// Our submenu arrow: its tip this far from the item's right edge, this many
+// pixels wide (and twice as high, plus one); the system's own arrow lies
+// within the item's last pixels.
+constexpr int32_t kSubmenuArrowRight = 8, kSubmenuArrowSize = 4;
+constexpr int32_t kSystemArrowRoom = 20;
 const char kDefaultExtraLineCaption[] = "Don`t forget OnGetExtraLineData event...";
 const char kMainMenu[] = "MAINMENU";
 const char kMenuItem[] = "MENUITEM";
@@ -445,6 +450,15 @@ void TsSkinableMenus::DrawPopupItem(tk::TMenuItem* item, HDC dc, const RECT& rec
     if (const std::string keys = tk::ShortCutToText(item->ShortCut); !keys.empty())
       WriteSkinText(bmp, font, tk::Wide(keys), item->Enabled, t, textSection, selected,
                     DT_RIGHT | DT_VCENTER | DT_SINGLELINE, {textLeft, 0, w - kShortCutRight, h});
+    if (item->Count() > 0 && t.ValidSection(textSection)) {
+      // The submenu arrow: a small triangle in the caption's colour.
+      const TColor ink = static_cast<TColor>(t.gd[static_cast<size_t>(textSection)].FontColor[0]);
+      const int32_t tipX = w - kSubmenuArrowRight, midY = h / 2;
+      for (int32_t i = 0; i < kSubmenuArrowSize; ++i)
+        FillRect24(bmp, {tipX - kSubmenuArrowSize + i, midY - (kSubmenuArrowSize - i), tipX - kSubmenuArrowSize + i + 1,
+                         midY + (kSubmenuArrowSize - i) + 1},
+                   ink);
+    }
   }
   if (OnDrawItem) OnDrawItem(item, bmp, {0, 0, w, h}, state, type);
   if (!item->Enabled && type == smNormal) {
@@ -453,6 +467,10 @@ void TsSkinableMenus::DrawPopupItem(tk::TMenuItem* item, HDC dc, const RECT& rec
     BlendBitmaps(bmp, bmp, behind, kDisabledAlpha);
   }
   CopyCacheToDC(bmp, dc, rect.left + p.ExtraLine, rect.top);
+  // Wine, Windows: after the owner's drawing the system blits its own
+  // submenu arrow at the item's right end on the same device context;
+  // clipped away, ours stays.
+  if (item->Count() > 0) ExcludeClipRect(dc, rect.right - kSystemArrowRoom, rect.top, rect.right, rect.bottom);
   // The extra line's part along the item comes from the background.
   if (p.ExtraLine > 0) {
     TsBitmap24 line(p.ExtraLine, h);

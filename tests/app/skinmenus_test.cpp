@@ -611,9 +611,20 @@ TEST_F(FormMenuTest, MenuLineIsPaintedByTheSkinAndOpensItsPopups) {
     clicked_.clear();
     int hotMismatches = -1;
     MenuScript s;
+    int systemArrow = -1, ownArrow = 0;
     s.Steps = {Wait(), Wait(), [&](HWND m) {
                  EXPECT_TRUE(Painter().PopupBackground().Width() > 0);
-                 (void)m;
+                 // "Recent" shows the painter's arrow, not the system's black one.
+                 const TsBitmap24 popup = ScreenPicture(m);
+                 const RECT recent = ItemRect(m, reinterpret_cast<HMENU>(SendMessageW(m, MN_GETHMENU, 0, 0)), 1);
+                 const int32_t menuItem = sm.GetSkinIndex("MENUITEM");
+                 const auto ink = static_cast<TColor>(sm.Skin().gd[static_cast<size_t>(menuItem)].FontColor[0]);
+                 systemArrow = 0;
+                 for (int32_t y = recent.top; y < recent.bottom; ++y)
+                   for (int32_t x = recent.right - 20; x < recent.right; ++x) {
+                     systemArrow += popup.Pixel(x, y) == 0;
+                     ownArrow += popup.Pixel(x, y) == ink;
+                   }
                  hotMismatches = MenuRowMismatches();
                  SaveBmp(ScreenPicture(GetDesktopWindow()), ("menu_bar_" + Stem(name) + ".bmp").c_str());
                },
@@ -622,6 +633,8 @@ TEST_F(FormMenuTest, MenuLineIsPaintedByTheSkinAndOpensItsPopups) {
     app_->ProcessMessages();
     EXPECT_TRUE(s.Seen);
     EXPECT_EQ(hotMismatches, 0);
+    EXPECT_EQ(systemArrow, 0);
+    EXPECT_GT(ownArrow, 0);
     EXPECT_EQ(clicked_, "&Open");
     Settle();
     EXPECT_EQ(MenuRowMismatches(), 0);
