@@ -7,14 +7,13 @@
 #include "skin/sConst.h"
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinManager.h"
+#include "skin/sSkinMenus.h"
 #include "skin/sSkinState.h"
 
 namespace skin {
 
 namespace {
 
-constexpr int32_t kHitCodes[cbCount] = {fhClose, fhMaxButton, fhMinButton, fhHelp};
-constexpr int32_t kNoButton = -1;
 // Drags the window by its caption (SC_MOVE with the caption's hit code).
 constexpr WPARAM kCaptionDrag = 0xF012;
 // Asks a dialog to skin the children it has made since (sent by whoever
@@ -22,24 +21,9 @@ constexpr WPARAM kCaptionDrag = 0xF012;
 constexpr UINT kSkinNewChildren = 0x52E;
 constexpr uint16_t kSkcRescanChildren = 28;
 
-int32_t ButtonOfHit(int32_t hit) {
-  for (int b = cbClose; b < cbCount; ++b)
-    if (kHitCodes[b] == hit) return b;
-  return kNoButton;
-}
-
 TFrameState StateOf(HWND h) {
   if (IsIconic(h)) return TFrameState::Minimized;
   return IsZoomed(h) ? TFrameState::Maximized : TFrameState::Normal;
-}
-
-// The Close item of the window's system menu is enabled (a Yes/No box
-// greys it: it has no Cancel).
-bool SystemMenuCloseEnabled(HWND h) {
-  const HMENU menu = GetSystemMenu(h, FALSE);
-  if (!menu) return true;
-  const UINT state = GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND);
-  return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
 // WM_SETREDRAW off for the scope: the window's own handling draws nothing.
@@ -62,7 +46,10 @@ private:
 }  // namespace
 
 TorvDialogWnd::TorvDialogWnd(HWND window, TsCommonData* data, const std::string& section)
-    : TorvMainWnd(window, data, section), menu_(std::make_unique<TorvSystemMenu>(window)) {}
+    : TorvMainWnd(window, data, section),
+      press_({[this] { return Layout(); }, [this](int32_t hit, int32_t state) { SetButtonState(hit, state); },
+              [this](int32_t hit, POINT) { SendCaptionButtonCommand(window_, hit, true); }}),
+      menu_(std::make_unique<TorvSystemMenu>(window)) {}
 
 // Detached here, while RemoveSkin is still this class's.
 TorvDialogWnd::~TorvDialogWnd() { Detach(); }
@@ -201,24 +188,14 @@ void TorvDialogWnd::SetButtonState(int32_t hit, int32_t state) {
 void TorvDialogWnd::SetHot(int32_t hit) {
   const TFrameLayout f = Layout();
   for (int b = cbClose; b < cbCount; ++b)
-    if (kHitCodes[b] != pressed_) SetButtonState(kHitCodes[b], kHitCodes[b] == hit && f.Enabled[b] ? bsHot : bsNormal);
-}
-
-void TorvDialogWnd::EndPress(bool act) {
-  if (pressed_ == fhNowhere) return;
-  const int32_t hit = pressed_;
-  pressed_ = fhNowhere;
-  POINT p;
-  GetCursorPos(&p);
-  const RECT w = WindowRectOf(window_);
-  const bool over = FrameHitTest(Layout(), p.x - w.left, p.y - w.top) == hit;
-  if (GetCapture() == window_) ReleaseCapture();
-  SetButtonState(hit, act && over ? bsHot : bsNormal);
-  if (act && over) SendCaptionButtonCommand(window_, hit, true);
+    if (kHitCodes[b] != press_.Held()) SetButtonState(kHitCodes[b], kHitCodes[b] == hit && f.Enabled[b] ? bsHot : bsNormal);
 }
 
 void TorvDialogWnd::ShowSystemMenu(int x, int y) {
   menu_->Refresh(DialogBorder(static_cast<uint32_t>(style_)), Layout());
+  // The menu belongs to no form, so the painter's walk over the program's
+  // menus never meets it: it is given the painter's handlers here.
+  if (TsSkinManager* m = data_->Manager()) m->SkinableMenus().SetMenuOwnerDraw(menu_.get(), m->SkinableMenus().Active());
   menu_->Popup(x, y);
 }
 
@@ -244,18 +221,16 @@ bool TorvDialogWnd::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         TRACKMOUSEEVENT t{sizeof t, TME_LEAVE | TME_NONCLIENT, window_, 0};
         tracking_ = TrackMouseEvent(&t) != FALSE;
       }
-      if (pressed_ == fhNowhere) SetHot(hit);
+      if (press_.Held() == fhNowhere) SetHot(hit);
       result = Default(msg, wParam, lParam);
       return true;
     case WM_NCMOUSELEAVE:
       tracking_ = false;
-      if (pressed_ == fhNowhere) SetHot(fhNowhere);
+      if (press_.Held() == fhNowhere) SetHot(fhNowhere);
       return true;
     case WM_NCLBUTTONDOWN:
       if (ButtonOfHit(hit) != kNoButton) {
-        pressed_ = hit;
-        SetButtonState(hit, bsPressed);
-        SetCapture(window_);
+        press_.Begin(window_, hit);  // not on a disabled button
         return true;
       }
       if (hit == HTSYSMENU) {
@@ -284,22 +259,17 @@ bool TorvDialogWnd::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
       ShowSystemMenu(screen.x, screen.y);
       return true;
     case WM_MOUSEMOVE:
-      if (pressed_ == fhNowhere) {
+      if (press_.Held() == fhNowhere) {
         // Over the dialog itself no control shows the hot look.
         if (TsSkinManager* m = TsSkinManager::DefaultManager(); m && IsWindowEnabled(window_) && m->HotWindow())
           m->SetHotWindow(nullptr);
         return false;
       }
-      SetButtonState(pressed_, HeldButtonState(window_, Layout(), pressed_, lParam));
-      return true;
+      return press_.Follow(window_, msg, lParam);
     case WM_LBUTTONUP:
-      if (pressed_ == fhNowhere) return false;
-      EndPress(true);
-      return true;
     case WM_CAPTURECHANGED:
     case WM_CANCELMODE:
-      EndPress(false);
-      return false;
+      return press_.Follow(window_, msg, lParam);
     default:
       return false;
   }

@@ -53,13 +53,12 @@ private:
   void PaintClient(HDC dc);
   void SetButtonState(int32_t hit, int32_t state);
   void SetHot(int32_t hit);
-  void EndPress(bool act);
   void ShowSystemMenu(int x, int y);
   HBRUSH BrushOf(COLORREF color);
 
   TsBitmap24 titleBackground_;
   int32_t states_[cbCount] = {};
-  int32_t pressed_ = fhNowhere;
+  TCaptionPress press_;
   bool active_ = true, tracking_ = false, prepared_ = false, rescanned_ = false;
   LONG style_ = 0, exStyle_ = 0;
   bool closeEnabled_ = true;

@@ -118,6 +118,17 @@ void ShapeFrameWindow(HWND h, const TsSkinTables& t, const TFrameLayout& f, cons
                  false);
 }
 
+bool SystemMenuCloseEnabled(HWND h) {
+  const HMENU menu = GetSystemMenu(h, FALSE);
+  if (!menu) return true;
+  const UINT state = GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+bool WindowOffersClose(HWND h) {
+  return !(GetClassLongW(h, GCL_STYLE) & CS_NOCLOSE) && SystemMenuCloseEnabled(h);
+}
+
 bool SendCaptionButtonCommand(HWND h, int32_t hit, bool minimizedRestores) {
   WPARAM command = 0;
   switch (hit) {
@@ -140,11 +151,48 @@ bool SendCaptionButtonCommand(HWND h, int32_t hit, bool minimizedRestores) {
   return true;
 }
 
-int32_t HeldButtonState(HWND h, const TFrameLayout& f, int32_t heldHit, LPARAM clientPoint) {
-  POINT p{static_cast<int16_t>(LOWORD(clientPoint)), static_cast<int16_t>(HIWORD(clientPoint))};
-  ClientToScreen(h, &p);
+bool TCaptionPress::Begin(HWND h, int32_t hit) {
+  if (const int32_t b = ButtonOfHit(hit); b != kNoButton && !host_.Layout().Enabled[b]) return false;
+  held_ = hit;
+  host_.ShowState(hit, bsPressed);
+  SetCapture(h);
+  return true;
+}
+
+bool TCaptionPress::Follow(HWND h, UINT msg, LPARAM lParam) {
+  switch (msg) {
+    case WM_MOUSEMOVE: {
+      if (held_ == fhNowhere) return false;
+      POINT p{static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+      ClientToScreen(h, &p);
+      const RECT w = WindowRectOf(h);
+      host_.ShowState(held_, FrameHitTest(host_.Layout(), p.x - w.left, p.y - w.top) == held_ ? bsPressed : bsNormal);
+      return true;
+    }
+    case WM_LBUTTONUP:
+      if (held_ == fhNowhere) return false;
+      End(h, true);
+      return true;
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+      End(h, false);
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TCaptionPress::End(HWND h, bool act) {
+  if (held_ == fhNowhere) return;
+  const int32_t hit = held_;
+  held_ = fhNowhere;
+  POINT p;
+  GetCursorPos(&p);
   const RECT w = WindowRectOf(h);
-  return FrameHitTest(f, p.x - w.left, p.y - w.top) == heldHit ? bsPressed : bsNormal;
+  const bool over = FrameHitTest(host_.Layout(), p.x - w.left, p.y - w.top) == hit;
+  if (GetCapture() == h) ReleaseCapture();
+  host_.ShowState(hit, act && over ? bsHot : bsNormal);
+  if (act && over) host_.Act(hit, p);
 }
 
 void CopyFrameToWindow(HWND h, const TsBitmap24& cache, const std::vector<RECT>& leftOut) {

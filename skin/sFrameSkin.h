@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,16 @@
 #include "skin/sSkinTables.h"
 
 namespace skin {
+
+// The caption buttons' hit codes, in the order of TCaptionButton.
+inline constexpr int32_t kHitCodes[cbCount] = {fhClose, fhMaxButton, fhMinButton, fhHelp};
+inline constexpr int32_t kNoButton = -1;
+// The caption button of a hit code, kNoButton for other codes.
+inline int32_t ButtonOfHit(int32_t hit) {
+  for (int b = cbClose; b < cbCount; ++b)
+    if (kHitCodes[b] == hit) return b;
+  return kNoButton;
+}
 
 // The window's outer rectangle on the screen.
 RECT WindowRectOf(HWND h);
@@ -81,15 +92,47 @@ private:
 // Gives the window the shape of the skin's frame corners.
 void ShapeFrameWindow(HWND h, const TsSkinTables& t, const TFrameLayout& f, const TFrameLook& look);
 
+// Whether the window's system menu leaves Close enabled (true without a
+// system menu; a Yes/No box greys it: it has no Cancel).
+bool SystemMenuCloseEnabled(HWND h);
+// Whether the window offers Close at all: its class lacks CS_NOCLOSE and
+// its system menu has not greyed Close.
+bool WindowOffersClose(HWND h);
+
 // Sends the system command of a caption button's hit code (close,
 // maximise or restore, minimise or restore, help); false for other codes.
 // `minimizedRestores`: the minimise button of a minimised window restores it.
 bool SendCaptionButtonCommand(HWND h, int32_t hit, bool minimizedRestores);
 
-// The state a held caption button shows while the cursor is at a point of
-// the client area (a mouse message's lParam): pressed over the button,
-// normal off it.
-int32_t HeldButtonState(HWND h, const TFrameLayout& f, int32_t heldHit, LPARAM clientPoint);
+// A caption button held down with the left mouse button. The window has
+// the mouse capture meanwhile, so the mouse arrives as client messages:
+// the button shows pressed while the cursor is over it and normal off it;
+// releasing over it runs its action, releasing elsewhere does nothing, and
+// a lost capture returns it to normal without acting.
+class TCaptionPress {
+public:
+  struct THost {
+    std::function<TFrameLayout()> Layout;
+    std::function<void(int32_t hit, int32_t state)> ShowState;
+    std::function<void(int32_t hit, POINT cursor)> Act;
+  };
+  explicit TCaptionPress(THost host) : host_(std::move(host)) {}
+
+  // The hit code of the button held, fhNowhere when none.
+  [[nodiscard]] int32_t Held() const { return held_; }
+  // A disabled caption button is not pressed: false.
+  bool Begin(HWND h, int32_t hit);
+  // Follows WM_MOUSEMOVE, WM_LBUTTONUP, WM_CAPTURECHANGED and WM_CANCELMODE:
+  // true when the message was the press's own and is answered; a lost
+  // capture ends the press and still goes on to the window.
+  bool Follow(HWND h, UINT msg, LPARAM lParam);
+
+private:
+  void End(HWND h, bool act);
+
+  THost host_;
+  int32_t held_ = fhNowhere;
+};
 
 // Copies the frame picture to the window, the client area left out.
 void CopyFrameToWindow(HWND h, const TsBitmap24& cache, const std::vector<RECT>& leftOut = {});

@@ -14,6 +14,7 @@
 #include "skin/sGraphUtilsWin.h"
 #include "skin/sSkinManager.h"
 #include "skin/sSkinProps.h"
+#include "skin/sSkinProvider.h"
 #include "skin/sWindowShape.h"
 #include "toolkit/Forms.h"
 #include "toolkit/WinText.h"
@@ -29,6 +30,11 @@ const wchar_t kMenuWindowClass[] = L"#32768";
 // extra line.
 const char kSkinSelectItem[] = "SkinSelectItem";
 const char kExtraLineSection[] = "EXTRALINE";
+// Our submenu arrow: its tip this far from the item's right edge, this many
+// pixels wide (and twice as high, plus one); the system's own arrow lies
+// within the item's last pixels.
+constexpr int32_t kSubmenuArrowRight = 8, kSubmenuArrowSize = 4;
+constexpr int32_t kSystemArrowRoom = 20;
 const char kDefaultExtraLineCaption[] = "Don`t forget OnGetExtraLineData event...";
 const char kMainMenu[] = "MAINMENU";
 const char kMenuItem[] = "MENUITEM";
@@ -444,6 +450,15 @@ void TsSkinableMenus::DrawPopupItem(tk::TMenuItem* item, HDC dc, const RECT& rec
     if (const std::string keys = tk::ShortCutToText(item->ShortCut); !keys.empty())
       WriteSkinText(bmp, font, tk::Wide(keys), item->Enabled, t, textSection, selected,
                     DT_RIGHT | DT_VCENTER | DT_SINGLELINE, {textLeft, 0, w - kShortCutRight, h});
+    if (item->Count() > 0 && t.ValidSection(textSection)) {
+      // The submenu arrow: a small triangle in the caption's colour.
+      const TColor ink = static_cast<TColor>(t.gd[static_cast<size_t>(textSection)].FontColor[0]);
+      const int32_t tipX = w - kSubmenuArrowRight, midY = h / 2;
+      for (int32_t i = 0; i < kSubmenuArrowSize; ++i)
+        FillRect24(bmp, {tipX - kSubmenuArrowSize + i, midY - (kSubmenuArrowSize - i), tipX - kSubmenuArrowSize + i + 1,
+                         midY + (kSubmenuArrowSize - i) + 1},
+                   ink);
+    }
   }
   if (OnDrawItem) OnDrawItem(item, bmp, {0, 0, w, h}, state, type);
   if (!item->Enabled && type == smNormal) {
@@ -452,6 +467,10 @@ void TsSkinableMenus::DrawPopupItem(tk::TMenuItem* item, HDC dc, const RECT& rec
     BlendBitmaps(bmp, bmp, behind, kDisabledAlpha);
   }
   CopyCacheToDC(bmp, dc, rect.left + p.ExtraLine, rect.top);
+  // Wine, Windows: after the owner's drawing the system blits its own
+  // submenu arrow at the item's right end on the same device context;
+  // clipped away, ours stays.
+  if (item->Count() > 0) ExcludeClipRect(dc, rect.right - kSystemArrowRoom, rect.top, rect.right, rect.bottom);
   // The extra line's part along the item comes from the background.
   if (p.ExtraLine > 0) {
     TsBitmap24 line(p.ExtraLine, h);
@@ -461,23 +480,28 @@ void TsSkinableMenus::DrawPopupItem(tk::TMenuItem* item, HDC dc, const RECT& rec
   if (window) CopyBorders(window, p.Background);
 }
 
-void TsSkinableMenus::DrawBarItem(tk::TMenuItem* item, HDC dc, const RECT& rect, UINT state) {
-  if (!manager_->SkinData().SkinActive || SkinDataChanging()) return;
-  EnsureFonts();
-  const TsSkinTables& t = manager_->Skin();
-  const int32_t w = rect.right - rect.left, h = rect.bottom - rect.top;
-  if (w <= 0 || h <= 0) return;
-  const TRect whole{0, 0, w, h};
-  TsBitmap24 line(w, h);
+TsBitmap24 TsSkinableMenus::PlainMenuLine(int32_t width, int32_t height) {
+  TsBitmap24 line(width, height);
+  const TRect whole{0, 0, width, height};
   FillRect24(line, whole, static_cast<TColor>(GetSysColor(COLOR_MENUBAR)));
   const int32_t lineSection = Section(kMenuLine);
-  if (t.ValidSection(lineSection)) PaintSkinSection(line, t, lineSection, {}, -1, -1, {}, whole, 0, true);
+  if (manager_->Skin().ValidSection(lineSection))
+    PaintSkinSection(line, manager_->Skin(), lineSection, {}, -1, -1, {}, whole, 0, true);
+  return line;
+}
+
+TsBitmap24 TsSkinableMenus::BarItemPicture(tk::TMenuItem* item, const TsBitmap24& line, UINT state) {
+  EnsureFonts();
+  const TsSkinTables& t = manager_->Skin();
+  const int32_t w = line.Width(), h = line.Height();
+  const TRect whole{0, 0, w, h};
   TsBitmap24 bmp = line;
   const bool hot = (state & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
   const int32_t menuItem = Section(kMenuItem);
   if (hot && t.ValidSection(menuItem))
     PaintSkinSection(bmp, t, menuItem, {&line, 0, 0, true}, -1, -1, {}, whole, 1, true);
   const HFONT font = item->Default ? fonts_->Bold.get() : fonts_->Normal.get();
+  const int32_t lineSection = Section(kMenuLine);
   const int32_t textSection = t.ValidSection(lineSection) ? lineSection : Section(kMainMenu);
   WriteSkinText(bmp, font, tk::Wide(CaptionText(item->Caption, state)), true, t, textSection, hot,
                 AlignmentFlag(Alignment) | DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | PrefixFlag(state),
@@ -487,7 +511,21 @@ void TsSkinableMenus::DrawBarItem(tk::TMenuItem* item, HDC dc, const RECT& rect,
                   {0, 0, w - kShortCutRight, h});
   if (OnDrawItem) OnDrawItem(item, bmp, whole, state, smTopLine);
   if (!item->Enabled) BlendBitmaps(bmp, bmp, line, kDisabledAlpha);
-  CopyCacheToDC(bmp, dc, rect.left, rect.top);
+  return bmp;
+}
+
+void TsSkinableMenus::DrawBarItem(tk::TMenuItem* item, HDC dc, const RECT& rect, UINT state) {
+  if (!manager_->SkinData().SkinActive || SkinDataChanging()) return;
+  const int32_t w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (w <= 0 || h <= 0) return;
+  // On a skinned form's window the item lies on the form's menu line, and
+  // the form's frame picture keeps what is drawn.
+  TsSkinProvider* form = ProviderOf(WindowFromDC(dc));
+  TsBitmap24 line;
+  if (!form || !form->MenuLineBehind(rect, line)) line = PlainMenuLine(w, h);
+  const TsBitmap24 picture = BarItemPicture(item, line, state);
+  CopyCacheToDC(picture, dc, rect.left, rect.top);
+  if (form) form->KeepBarItem(rect, picture);
 }
 
 // ---------------------------------------------------------------- menu windows

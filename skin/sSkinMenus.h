@@ -72,6 +72,12 @@ public:
   void DrawPopupItem(tk::TMenuItem* item, HDC dc, const RECT& rect, UINT state);
   void MeasureBarItem(tk::TMenuItem* item, int& width, int& height);
   void DrawBarItem(tk::TMenuItem* item, HDC dc, const RECT& rect, UINT state);
+  // A bar item in `state` (ODS_* bits) over `line`, the menu line behind
+  // it (the item's size).
+  TsBitmap24 BarItemPicture(tk::TMenuItem* item, const TsBitmap24& line, UINT state);
+  // The menu line of a form without one of its own: "MENULINE" over the
+  // system's menu-bar colour.
+  TsBitmap24 PlainMenuLine(int32_t width, int32_t height);
 
   // Subclasses a pop-up's menu window (once, however often it is asked),
   // and gives it the skin's border or shape from the cached background.

@@ -80,6 +80,8 @@ bool TsSkinProvider::SetProperty(const std::string& name, const tpf0::Value& v) 
     UseGlobalColor = tk::ValueToBool(name, v);
   } else if (name == "TitleSkin") {
     TitleSkin = tk::ValueToString(name, v);
+  } else if (name == "MenuLineSkin") {
+    MenuLineSkin = tk::ValueToString(name, v);
   } else if (name.rfind("AddedTitle.", 0) == 0 || name == "TitleButtons" || name.rfind("GripMode", 0) == 0) {
     // Title-bar extras of other forms; this program's form has none.
   } else {
@@ -110,10 +112,15 @@ void TsSkinProvider::ApplySkin() {
   if (form_->HandleAllocated()) {
     const HWND h = form_->Handle();
     const LONG style = GetWindowLongW(h, GWL_STYLE);
+    // Wine: the system menu is made on first request only while the window
+    // has WS_SYSMENU; made now, the program can still grey its Close later
+    // and the skinned frame follows.
+    if (style & WS_SYSMENU) GetSystemMenu(h, FALSE);
     if (style & WS_SYSMENU) SetWindowLongW(h, GWL_STYLE, style & ~WS_SYSMENU);
   }
   ApplyFormColor(true);
   AttachScrollSkinner();
+  SkinMainMenu(true);
   TsSkinManager* m = SkinData.Manager();
   if (m && (m->SkinningRules & srThirdParty)) adapter_.AdaptAll(form_, static_cast<tk::TColor>(m->GetGlobalFontColor()));
 }
@@ -134,6 +141,7 @@ void TsSkinProvider::RemoveSkin() {
   scrollSkinner_.reset();
   adapter_.RemoveAll();
   ApplyFormColor(false);
+  SkinMainMenu(false);
   if (!form_->HandleAllocated()) return;
   const HWND h = form_->Handle();
   if (form_->BorderIcons() & tk::biSystemMenu) SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) | WS_SYSMENU);

@@ -16,12 +16,13 @@
 #include <vector>
 
 #include "base/WinGdiObject.h"
+#include "skin/orvSBUtils.h"
 #include "skin/sBitmap24.h"
 #include "skin/sCommonData.h"
 #include "skin/sCtrlAdapter.h"
 #include "skin/sFrameLayout.h"
 #include "skin/sFramePainter.h"
-#include "skin/orvSBUtils.h"
+#include "skin/sFrameSkin.h"
 #include "skin/sSystemMenu.h"
 #include "skin/sTitleButtons.h"
 #include "toolkit/Classes.h"
@@ -43,6 +44,7 @@ public:
   bool ShowAppIcon = true;
   bool UseGlobalColor = true;
   std::string TitleSkin;  // empty: "FORMTITLE"
+  std::string MenuLineSkin;  // empty, or a section the skin lacks: "MENULINE"
   TsTitleButtons TitleButtons;
 
   // The form this provider skins; nullptr for a second provider on a form,
@@ -69,6 +71,14 @@ public:
   void UpdateFrame();
   // Shows the system menu with its top-left corner at a screen point.
   void ShowSystemMenu(int x, int y);
+
+  // The menu line: the system's menu bar in window coordinates (empty
+  // without a main menu), the line behind a bar item drawn on the window
+  // (false when the rectangle is not on it), and a drawn item kept in the
+  // frame picture.
+  TFrameRect MenuBar() const;
+  bool MenuLineBehind(const RECT& rect, TsBitmap24& line) const;
+  void KeepBarItem(const RECT& rect, const TsBitmap24& picture);
 
   bool SetProperty(const std::string& name, const tpf0::Value& value) override;
   void Loaded() override;
@@ -101,10 +111,14 @@ private:
   void RepaintButton(int32_t hit);
   void SetButtonState(int32_t hit, int32_t state);
   void SetHot(int32_t hit);
-  void EndPress(bool act);
   void ButtonAction(int32_t hit, POINT at);
   void ApplyRegion();
   void AttachScrollSkinner();
+  TFrameRect SystemMenuBar() const;  // as the system reports it
+  int32_t MenuRows() const;
+  // The main menu's items get the menu painter's handlers (or lose them).
+  void SkinMainMenu(bool skinned);
+  void PaintMenuLine();
   // Runs the form's own handling without letting the system draw its frame.
   LRESULT WithoutSystemFrame(const tk::TMessage& m, const tk::TMessageHandler& next);
 
@@ -129,8 +143,11 @@ private:
   tk::TWindowState pictureState_ = tk::TWindowState::wsNormal;  // the picture of the activation state left last
   base::GdiObject<HFONT> captionFont_;
   LOGFONTW captionLogFont_{};
+  TsBitmap24 menuLine_;          // the menu line without its items
+  TFrameRect menuLineAt_;        // where it lies in the window
   int32_t states_[cbCount] = {};
-  int32_t pressed_ = fhNowhere;  // the hit code of the button held down
+  TCaptionPress press_{{[this] { return Layout(); }, [this](int32_t hit, int32_t state) { SetButtonState(hit, state); },
+                        [this](int32_t hit, POINT at) { ButtonAction(hit, at); }}};
   bool active_ = true;    // the form is the active window
   bool tracking_ = false;  // asked for WM_NCMOUSELEAVE
   bool changingRegion_ = false;

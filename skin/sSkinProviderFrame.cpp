@@ -22,16 +22,6 @@ namespace skin {
 
 namespace {
 
-constexpr int32_t kNoButton = -1;
-// The caption buttons' hit codes, in the order of TCaptionButton.
-constexpr int32_t kHitCodes[cbCount] = {fhClose, fhMaxButton, fhMinButton, fhHelp};
-
-int32_t ButtonOfHit(int32_t hit) {
-  for (int b = cbClose; b < cbCount; ++b)
-    if (kHitCodes[b] == hit) return b;
-  return kNoButton;
-}
-
 bool IsToolBorder(tk::TFormBorderStyle b) {
   using tk::TFormBorderStyle;
   return b == TFormBorderStyle::bsNone || b == TFormBorderStyle::bsDialog || b == TFormBorderStyle::bsToolWindow;
@@ -55,6 +45,7 @@ TFrameLayout TsSkinProvider::Layout() const {
     in.WindowWidth = r.right - r.left;
     in.WindowHeight = r.bottom - r.top;
     in.HasCaptionStyle = (GetWindowLongW(form_->Handle(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    in.CloseDisabled = !WindowOffersClose(form_->Handle());
   }
   const TFrameLook look = Look();
   if (SkinData.IsSkinned()) {
@@ -63,7 +54,16 @@ TFrameLayout TsSkinProvider::Layout() const {
     in.ButtonWidth = w;
     in.ButtonHeight = h;
   }
-  return LayoutFrame(in, Sizes());
+  TSystemFrameSizes sizes = Sizes();
+  if (!SystemMenuBar().Empty()) {
+    in.MenuLines = MenuRows();
+    // The top the system measured holds caption and menu rows: the caption
+    // is the system's own.
+    const TSystemFrameSizes metrics = SystemFrameSizes({-1, -1, -1, -1});
+    sizes.Caption = metrics.Caption;
+    sizes.SmallCaption = metrics.SmallCaption;
+  }
+  return LayoutFrame(in, sizes);
 }
 
 TFrameLook TsSkinProvider::Look() const {
@@ -135,6 +135,7 @@ void TsSkinProvider::RebuildFrame() {
   pictureLayout_ = f;
   pictureState_ = form_->WindowState();
   PaintFramePicture(cache, titleBackground_, SkinData.Skin(), f, Look());
+  PaintMenuLine();
   for (size_t i = 0; i < f.TitleButtons.size(); ++i) DrawButton(f, fhTitleButton + static_cast<int32_t>(i));
   PaintCaption(CaptionFont());
   SkinData.CacheDirty = false;
@@ -273,14 +274,15 @@ void TsSkinProvider::SetButtonState(int32_t hit, int32_t state) {
   RepaintButton(hit);
 }
 
-// The button under the cursor shows hot, the others normal; an application
-// button that is disabled does not light up.
+// The button under the cursor shows hot, the others normal; a disabled
+// button does not light up.
 void TsSkinProvider::SetHot(int32_t hit) {
+  const TFrameLayout f = Layout();
   for (int b = cbClose; b < cbCount; ++b)
-    if (kHitCodes[b] != pressed_) SetButtonState(kHitCodes[b], kHitCodes[b] == hit ? bsHot : bsNormal);
+    if (kHitCodes[b] != press_.Held()) SetButtonState(kHitCodes[b], kHitCodes[b] == hit && f.Enabled[b] ? bsHot : bsNormal);
   for (size_t i = 0; i < TitleButtons.Count(); ++i) {
     const int32_t code = fhTitleButton + static_cast<int32_t>(i);
-    if (code != pressed_) SetButtonState(code, code == hit && TitleButtons.Items(i).Enabled ? bsHot : bsNormal);
+    if (code != press_.Held()) SetButtonState(code, code == hit && TitleButtons.Items(i).Enabled ? bsHot : bsNormal);
   }
 }
 
@@ -291,21 +293,6 @@ void TsSkinProvider::ButtonAction(int32_t hit, POINT at) {
   if (SendCaptionButtonCommand(h, hit, !mainForm)) return;
   const size_t i = static_cast<size_t>(hit - fhTitleButton);
   if (i < TitleButtons.Count() && TitleButtons.Items(i).OnMouseUp) TitleButtons.Items(i).OnMouseUp(i, at.x, at.y);
-}
-
-// Ends a press: with `act` the button's action runs when the cursor is
-// still over it; a lost capture ends it without acting.
-void TsSkinProvider::EndPress(bool act) {
-  if (pressed_ == fhNowhere) return;
-  const int32_t hit = pressed_;
-  pressed_ = fhNowhere;
-  POINT p;
-  GetCursorPos(&p);
-  const RECT w = WindowRectOf(form_->Handle());
-  const bool over = FrameHitTest(Layout(), p.x - w.left, p.y - w.top) == hit;
-  if (GetCapture() == form_->Handle()) ReleaseCapture();
-  SetButtonState(hit, act && over ? bsHot : bsNormal);
-  if (act && over) ButtonAction(hit, p);
 }
 
 void TsSkinProvider::ShowSystemMenu(int x, int y) {
@@ -341,18 +328,16 @@ bool TsSkinProvider::MouseMessage(const tk::TMessage& m, const tk::TMessageHandl
         TRACKMOUSEEVENT t{sizeof t, TME_LEAVE | TME_NONCLIENT, h, 0};
         tracking_ = TrackMouseEvent(&t) != FALSE;
       }
-      if (pressed_ == fhNowhere) SetHot(hit);
+      if (press_.Held() == fhNowhere) SetHot(hit);
       result = next(m);
       return true;
     case WM_NCMOUSELEAVE:
       tracking_ = false;
-      if (pressed_ == fhNowhere) SetHot(fhNowhere);
+      if (press_.Held() == fhNowhere) SetHot(fhNowhere);
       return true;
     case WM_NCLBUTTONDOWN: {
       if (StateOf(hit)) {
-        pressed_ = hit;
-        SetButtonState(hit, bsPressed);
-        SetCapture(h);
+        if (!press_.Begin(h, hit)) return true;
         const size_t i = static_cast<size_t>(hit - fhTitleButton);
         if (i < TitleButtons.Count() && TitleButtons.Items(i).OnMouseDown)
           TitleButtons.Items(i).OnMouseDown(i, screen.x, screen.y);
@@ -366,7 +351,7 @@ bool TsSkinProvider::MouseMessage(const tk::TMessage& m, const tk::TMessageHandl
     }
     case WM_NCLBUTTONDBLCLK:
       if (hit == HTSYSMENU) {
-        SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (f.Enabled[cbClose]) SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
         return true;
       }
       if (hit == HTCAPTION) {
@@ -383,18 +368,12 @@ bool TsSkinProvider::MouseMessage(const tk::TMessage& m, const tk::TMessageHandl
       ShowSystemMenu(screen.x, screen.y);
       return true;
     case WM_MOUSEMOVE:
-      if (pressed_ == fhNowhere) return false;
-      SetButtonState(pressed_, HeldButtonState(h, f, pressed_, m.lParam));
-      return true;
     case WM_LBUTTONUP:
-      if (pressed_ == fhNowhere) return false;
-      EndPress(true);
-      return true;
     case WM_CAPTURECHANGED:
     case WM_CANCELMODE:
+      return press_.Follow(h, m.msg, m.lParam);
     case tk::CM_CANCELMODE:
-      EndPress(false);
-      return false;
+      return press_.Follow(h, WM_CANCELMODE, m.lParam);
     default:
       return false;
   }
@@ -433,6 +412,8 @@ bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandl
       if (!IsIconic(h) && client.right > client.left)
         measured_ = {client.left - window.left, client.top - window.top, window.right - client.right,
                      window.bottom - client.bottom};
+      // The menu may have changed its rows without the window changing size.
+      SkinData.CacheDirty = true;
       return true;
     }
     case WM_SIZE:
@@ -484,6 +465,11 @@ bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandl
       return false;
     }
     case WM_SYSCOMMAND:
+      // A window that offers no Close is not closed by Alt+F4 either.
+      if ((m.wParam & 0xFFF0) == SC_CLOSE && !WindowOffersClose(h)) {
+        result = 0;
+        return true;
+      }
       // Alt+Space opens our menu; the system's has nothing to show.
       if ((m.wParam & 0xFFF0) == SC_KEYMENU && m.lParam == ' ') {
         const TFrameLayout f = Layout();

@@ -1,6 +1,7 @@
 #include "skin/sSystemMenu.h"
 
 #include "skin/sFrameLayout.h"
+#include "skin/sFrameSkin.h"
 #include "skin/sSkinManager.h"
 
 namespace skin {
@@ -95,6 +96,7 @@ void TsSystemMenu::Refresh(TsSkinManager* manager) {
   Item("ItemMaximize")->Visible = f.Shown[cbMaximize];
   Item("ItemMaximize")->Enabled = f.Enabled[cbMaximize] && state != tk::TWindowState::wsMaximized;
   Item("ItemClose")->Visible = sysMenu;
+  Item("ItemClose")->Enabled = !form_->HandleAllocated() || WindowOffersClose(form_->Handle());
   if (skins_) FillSkins(manager);
 }
 

@@ -41,6 +41,7 @@ if(SORVENAL_WIN)
     ${d}/sVclUtils.cpp
     ${d}/sSkinProvider.cpp
     ${d}/sSkinProviderFrame.cpp
+    ${d}/sSkinProviderMenu.cpp
     ${d}/sFrameSkin.cpp
     ${d}/orvSystemMenu.cpp
     ${d}/orvDialogWnd.cpp

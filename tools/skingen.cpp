@@ -525,6 +525,10 @@ std::vector<Image> ImagesOf(const Theme& th, bool office) {
   // clang-format on
   const size_t extraCount = office ? 7 : th.extraSectionsToDrop == 1 ? 2 : 0;
   v.insert(v.end(), extras.begin(), extras.begin() + static_cast<long>(extraCount));
+  // Every skin gives its pop-up menus a border of their own: the frame of
+  // "MAINMENU" (the second of the extras).
+  constexpr size_t kMainMenuExtra = 1;
+  if (extraCount <= kMainMenuExtra) v.push_back(extras[kMainMenuExtra]);
   if (!office) {
     // The smaller master bitmaps hold smaller frames.
     for (Image& i : v) {

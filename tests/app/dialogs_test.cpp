@@ -23,6 +23,7 @@
 #include "skin/orvHeaderWnd.h"
 #include "skin/orvSpinWnd.h"
 #include "skin/orvToolBarWnd.h"
+#include "skin/sFramePainter.h"
 #include "skin/sMessageBox.h"
 #include "tests/app/DialogDriver.h"
 #include "tests/app/MainFormFixture.h"
@@ -184,8 +185,28 @@ TEST_P(DialogsTest, YesNoBoxHasNoWorkingClose) {
         const skin::TFrameRect& close = f.Buttons[skin::cbClose];
         const LPARAM at = MAKELPARAM(w.left + (close.Left + close.Right) / 2, w.top + (close.Top + close.Bottom) / 2);
         EXPECT_EQ(SendMessageW(box, WM_NCHITTEST, 0, at), HTCAPTION);
+        // It shows the painter's disabled look, unlike an enabled Close, and
+        // lights up neither under the cursor nor when pressed.
+        const TsBitmap24 before = ScreenPicture(box);
+        const auto closeDiffers = [&](const TsBitmap24& a, const TsBitmap24& b) {
+          int differ = 0;
+          for (int32_t y = close.Top; y < close.Bottom; ++y)
+            for (int32_t x = close.Left; x < close.Right; ++x) differ += a.Pixel(x, y) != b.Pixel(x, y);
+          return differ;
+        };
+        TsBitmap24 disabled(before.Width(), before.Height()), enabled(before.Width(), before.Height());
+        skin::PaintFrame(disabled, form_->sSkinManager1->Skin(), f, skinner->Look());
+        skin::TFrameLayout offered = f;
+        offered.Enabled[skin::cbClose] = true;
+        skin::PaintFrame(enabled, form_->sSkinManager1->Skin(), offered, skinner->Look());
+        EXPECT_EQ(closeDiffers(before, disabled), 0);
+        EXPECT_GT(closeDiffers(before, enabled), 0);
+        SetCursorPos(w.left + (close.Left + close.Right) / 2, w.top + (close.Top + close.Bottom) / 2);
+        SendMessageW(box, WM_NCMOUSEMOVE, HTCLOSE, at);
         // Neither a click on it, nor Alt+F4, nor the menu's Close end the box.
         SendMessageW(box, WM_NCLBUTTONDOWN, HTCLOSE, at);
+        EXPECT_NE(GetCapture(), box);
+        EXPECT_EQ(closeDiffers(ScreenPicture(box), before), 0);
         SendMessageW(box, WM_LBUTTONUP, 0, 0);
         SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_TRUE(IsWindowVisible(box));

@@ -176,6 +176,70 @@ TEST_F(SkinFrameTest, CaptionButtonsActOnlyOnAReleaseOverThem) {
   }
 }
 
+// A Close the window does not offer (its class has CS_NOCLOSE, or the
+// program greyed Close in its system menu) shows the disabled look the
+// painter gives, no hover or press look, does nothing when clicked, and the
+// skinned system menu greys its Close too.
+TEST_F(SkinFrameTest, CloseTheWindowDoesNotOfferIsDrawnDisabledAndDoesNothing) {
+  const DWORD classStyle = GetClassLongW(h_, GCL_STYLE);
+  const HMENU system = GetSystemMenu(h_, FALSE);
+  ASSERT_NE(system, nullptr);
+  const struct {
+    const char* name;
+    std::function<void(bool)> offer;
+  } cases[] = {
+      {"class without close",
+       [&](bool on) { SetClassLongW(h_, GCL_STYLE, static_cast<LONG>(on ? classStyle : classStyle | CS_NOCLOSE)); }},
+      {"system menu greys close",
+       [&](bool on) { EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); }},
+  };
+  const auto closePixels = [&] {
+    const skin::TFrameRect c = provider_->Layout().Buttons[skin::cbClose];
+    const TsBitmap24 shot = ScreenPicture(h_);
+    std::vector<TColor> pixels;
+    for (int32_t y = c.Top; y < c.Bottom; ++y)
+      for (int32_t x = c.Left; x < c.Right; ++x) pixels.push_back(shot.Pixel(x, y));
+    return pixels;
+  };
+  provider_->UpdateFrame();
+  Settle();
+  const std::vector<TColor> enabledLook = closePixels();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.offer(false);
+    provider_->UpdateFrame();
+    Settle();
+    const skin::TFrameLayout f = provider_->Layout();
+    ASSERT_TRUE(f.Shown[skin::cbClose]);
+    EXPECT_FALSE(f.Enabled[skin::cbClose]);
+    EXPECT_EQ(FrameMismatches(), 0);
+    const std::vector<TColor> disabledLook = closePixels();
+    EXPECT_NE(disabledLook, enabledLook);
+
+    const POINT on = Middle(f.Buttons[skin::cbClose]);
+    EXPECT_EQ(HitAt(on.x, on.y), HTCAPTION);
+    const RECT r = WindowRect();
+    SetCursorPos(r.left + on.x, r.top + on.y);
+    SendMessageW(h_, WM_NCMOUSEMOVE, HTCLOSE, ScreenPoint(on.x, on.y));
+    EXPECT_EQ(provider_->ButtonState(skin::cbClose), skin::bsNormal);
+    SendMessageW(h_, WM_NCLBUTTONDOWN, HTCLOSE, ScreenPoint(on.x, on.y));
+    EXPECT_EQ(provider_->ButtonState(skin::cbClose), skin::bsNormal);
+    EXPECT_NE(GetCapture(), h_);
+    SendMessageW(h_, WM_LBUTTONUP, 0, MAKELPARAM(on.x, 0));
+    SendMessageW(h_, WM_NCLBUTTONDBLCLK, HTSYSMENU, ScreenPoint(Middle(f.Icon).x, Middle(f.Icon).y));
+    app_->ProcessMessages();
+    EXPECT_TRUE(IsWindowVisible(h_));
+    EXPECT_EQ(closePixels(), disabledLook);
+    skin::TsSystemMenu& menu = provider_->SystemMenu();
+    menu.Refresh(form_->sSkinManager1);
+    EXPECT_FALSE(menu.Item("ItemClose")->Enabled);
+
+    c.offer(true);
+    menu.Refresh(form_->sSkinManager1);
+    EXPECT_TRUE(menu.Item("ItemClose")->Enabled);
+  }
+}
+
 // An application's title button sits left of the caption buttons, shows
 // its glyph, and hears the press and (only over it) the release.
 TEST_F(SkinFrameTest, TitleButtonShowsItsGlyphAndHearsPressAndRelease) {

@@ -5,19 +5,23 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "skin/sSkinManager.h"
 #include "skin/sSkinMenus.h"
+#include "skin/sMessageBox.h"
 #include "skin/sSkinProvider.h"
+#include "tests/app/DialogDriver.h"
 #include "tests/app/MainFormFixture.h"
 #include "tests/app/ScreenPicture.h"
 
 namespace {
 
 using skin::TsBitmap24;
+using skin::TColor;
 
 // ---------------------------------------------------------------- driving
 
@@ -199,6 +203,42 @@ TEST_F(SkinMenusTest, SystemMenuIsSkinnedInEachSkin) {
                Key(VK_ESCAPE), Key(VK_ESCAPE)};
     RunMenu(s, [&] { OpenSystemMenu(); });
     EXPECT_TRUE(s.Seen) << name;
+    EXPECT_EQ(bad, 0) << name;
+  }
+}
+
+// The system menu of a skinned dialog (the "Information" box of the
+// calculation flow) opened with Alt+Space in each skin: painted by the menu
+// painter as the form's is, "Move" hot (the first Down selects the
+// disabled "Restore"), "Close" at rest; kept as screenshots.
+TEST_F(SkinMenusTest, DialogSystemMenuIsSkinnedInEachSkin) {
+  for (const char* name : kSkinNames) {
+    Switch(name);
+    int bad = -1;
+    bool ownerDrawn = false;
+    MenuScript s;
+    s.Steps = {Wait(), Key(VK_DOWN), Key(VK_DOWN), Wait(), [&](HWND m) {
+                 const TsBitmap24 shot = ScreenPicture(m);
+                 const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(m, MN_GETHMENU, 0, 0));
+                 const int count = GetMenuItemCount(menu);
+                 MENUITEMINFOW info{sizeof info, MIIM_FTYPE};
+                 GetMenuItemInfoW(menu, 0, TRUE, &info);
+                 ownerDrawn = (info.fType & MFT_OWNERDRAW) != 0;
+                 // Item 0 is the disabled "Restore", 1 "Move", the last "Close".
+                 bad = Mismatches(m, shot, 1, true) + Mismatches(m, shot, static_cast<UINT>(count - 1), false);
+                 SaveBmp(ScreenPicture(GetDesktopWindow()), ("menu_dialog_system_" + Stem(name) + ".bmp").c_str());
+               },
+               Key(VK_ESCAPE)};
+    EXPECT_TRUE(DialogDriver::Run(
+        [&](HWND box) {
+          // The cursor off the menu: the item under it would be hot.
+          SetCursorPos(0, 0);
+          RunMenu(s, [&] { SendMessageW(box, WM_SYSCOMMAND, SC_KEYMENU, ' '); });
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        [&] { skin::ShowMessageBox("Text", skin::TMsgKind::Information, skin::mbOK); }));
+    EXPECT_TRUE(s.Seen) << name;
+    EXPECT_TRUE(ownerDrawn) << name;
     EXPECT_EQ(bad, 0) << name;
   }
 }
@@ -479,6 +519,183 @@ TEST_F(SkinMenusTest, BarItemsOfAMainMenu) {
   EXPECT_FALSE(menu->OwnerDraw);
   EXPECT_FALSE(static_cast<bool>(file->OnDrawItem));
   EXPECT_FALSE(static_cast<bool>(open->OnMeasureItem));
+}
+
+}  // namespace
+
+namespace {
+
+// A form with a two-level main menu in each skin: the frame keeps the
+// menu rows under the title and paints them itself (the "MENULINE" face
+// past the last item, the items through the painter), the screen shows
+// only that picture (also while an item is hot and after wrapping into two
+// rows), the rows answer HTMENU, and access keys, arrows, Enter and a click
+// open and choose items; kept as screenshots.
+class FormMenuTest : public SkinMenusTest {
+protected:
+  void SetUp() override {
+    SkinMenusTest::SetUp();
+    menu_ = new tk::TMainMenu(form_);
+    tk::TMenuItem* file = NewItem("&File", &menu_->Items());
+    for (const char* c : {"&Open", "&Recent", "-", "E&xit"}) NewItem(c, file);
+    for (const char* c : {"&One", "&Two"}) NewItem(c, file->Items(1));
+    NewItem("&Edit", &menu_->Items())->Enabled = false;
+    NewItem("&About", NewItem("&Help", &menu_->Items()));
+    for (tk::TMenuItem* i : {file->Items(0), file->Items(1)->Items(1), file->Items(3)})
+      i->OnClick = [this, i](tk::TComponent*) { clicked_ = i->Caption; };
+    provider_ = form_->sSkinProvider1;
+    h_ = form_->Handle();
+    captionWithoutMenu_ = provider_->Layout().CaptionHeight;
+    Painter().SetMenuOwnerDraw(menu_, true);
+    form_->SetMenu(menu_);
+    Settle();
+  }
+
+  void Settle() {
+    RedrawWindow(h_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    app_->ProcessMessages();
+  }
+
+  // Pixels of the menu rows on the screen that differ from the frame
+  // picture.
+  int MenuRowMismatches() {
+    const TsBitmap24 shown = ScreenPicture(h_);
+    TsBitmap24 expected = shown;
+    provider_->PaintFrameInto(expected);
+    const skin::TFrameRect bar = provider_->MenuBar();
+    int wrong = 0;
+    for (int32_t y = bar.Top; y < bar.Bottom; ++y)
+      for (int32_t x = bar.Left; x < bar.Right; ++x) wrong += shown.Pixel(x, y) != expected.Pixel(x, y);
+    return wrong;
+  }
+
+  POINT ItemMiddle(UINT position) const {
+    RECT r{};
+    GetMenuItemRect(h_, GetMenu(h_), position, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+
+  tk::TMainMenu* menu_ = nullptr;
+  int32_t captionWithoutMenu_ = 0;
+  skin::TsSkinProvider* provider_ = nullptr;
+  HWND h_ = nullptr;
+};
+
+TEST_F(FormMenuTest, MenuLineIsPaintedByTheSkinAndOpensItsPopups) {
+  const int32_t row = GetSystemMetrics(SM_CYMENU) - 1;
+  for (const char* name : kSkinNames) {
+    SCOPED_TRACE(name);
+    Switch(name);
+    Settle();
+    const skin::TFrameRect bar = provider_->MenuBar();
+    ASSERT_FALSE(bar.Empty());
+    const skin::TFrameLayout f = provider_->Layout();
+    EXPECT_EQ(f.CaptionHeight, captionWithoutMenu_);
+    EXPECT_EQ(bar.Top, f.TopBorder + f.CaptionHeight);
+    EXPECT_EQ(f.MenuHeight, row);
+    EXPECT_GE(bar.Height(), row);
+    EXPECT_EQ(MenuRowMismatches(), 0);
+    const TsBitmap24 shown = ScreenPicture(h_);
+    const skin::TsSkinManager& sm = *form_->sSkinManager1;
+    // Past the last item the line shows the section's face (its gradient
+    // rounds a unit apart on a row of another height).
+    const TColor face =
+        SectionFace(sm, "MENULINE", false, bar.Width(), bar.Height(), bar.Width() - 3, bar.Height() / 2);
+    const TColor past = shown.Pixel(bar.Right - 3, bar.Top + bar.Height() / 2);
+    for (int shift : {0, 8, 16}) EXPECT_LE(std::abs(int((face >> shift) & 255) - int((past >> shift) & 255)), 2);
+    const POINT file = ItemMiddle(0);
+    EXPECT_EQ(SendMessageW(h_, WM_NCHITTEST, 0, MAKELPARAM(file.x, file.y)), HTMENU);
+
+    // Alt+F opens "File" skinned, its bar item hot; "o" chooses "Open".
+    SetCursorPos(0, 0);
+    clicked_.clear();
+    int hotMismatches = -1;
+    MenuScript s;
+    int systemArrow = -1, ownArrow = 0;
+    s.Steps = {Wait(), Wait(), [&](HWND m) {
+                 EXPECT_TRUE(Painter().PopupBackground().Width() > 0);
+                 // "Recent" shows the painter's arrow, not the system's black one.
+                 const TsBitmap24 popup = ScreenPicture(m);
+                 const RECT recent = ItemRect(m, reinterpret_cast<HMENU>(SendMessageW(m, MN_GETHMENU, 0, 0)), 1);
+                 const int32_t menuItem = sm.GetSkinIndex("MENUITEM");
+                 const auto ink = static_cast<TColor>(sm.Skin().gd[static_cast<size_t>(menuItem)].FontColor[0]);
+                 systemArrow = 0;
+                 for (int32_t y = recent.top; y < recent.bottom; ++y)
+                   for (int32_t x = recent.right - 20; x < recent.right; ++x) {
+                     systemArrow += popup.Pixel(x, y) == 0;
+                     ownArrow += popup.Pixel(x, y) == ink;
+                   }
+                 hotMismatches = MenuRowMismatches();
+                 SaveBmp(ScreenPicture(GetDesktopWindow()), ("menu_bar_" + Stem(name) + ".bmp").c_str());
+               },
+               Char(L'o')};
+    RunMenu(s, [&] { SendMessageW(h_, WM_SYSCOMMAND, SC_KEYMENU, 'f'); });
+    app_->ProcessMessages();
+    EXPECT_TRUE(s.Seen);
+    EXPECT_EQ(hotMismatches, 0);
+    EXPECT_EQ(systemArrow, 0);
+    EXPECT_GT(ownArrow, 0);
+    EXPECT_EQ(clicked_, "&Open");
+    Settle();
+    EXPECT_EQ(MenuRowMismatches(), 0);
+  }
+}
+
+// F10 and the arrows reach the second level; a click on "File" and an
+// access key choose in the first.
+TEST_F(FormMenuTest, KeyboardAndMouseReachEveryLevel) {
+  const struct {
+    const char* how;
+    std::function<void()> open;
+    std::vector<std::function<void(HWND)>> steps;
+    const char* clicked;
+  } cases[] = {
+      {"F10, Down opens File, Down, Right, Down, Enter",
+       [&] {
+         // The bar is tracked first without a pop-up: the key that opens
+         // one waits in the queue.
+         PostMessageW(h_, WM_KEYDOWN, VK_DOWN, 0);
+         SendMessageW(h_, WM_SYSCOMMAND, SC_KEYMENU, 0);
+       },
+       {Wait(), Key(VK_DOWN), Key(VK_RIGHT), Wait(), Key(VK_DOWN), Key(VK_RETURN)},
+       "&Two"},
+      {"click on File, x", [&] {
+         const POINT p = ItemMiddle(0);
+         SendMessageW(h_, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(p.x, p.y));
+       },
+       {Wait(), Char(L'x')}, "E&xit"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    SetCursorPos(0, 0);
+    clicked_.clear();
+    MenuScript s;
+    s.Steps = c.steps;
+    RunMenu(s, c.open);
+    app_->ProcessMessages();
+    EXPECT_TRUE(s.Seen);
+    EXPECT_EQ(clicked_, c.clicked);
+  }
+  Settle();
+  EXPECT_EQ(MenuRowMismatches(), 0);
+}
+
+// Narrowed until the items wrap, the frame keeps two rows and paints them.
+TEST_F(FormMenuTest, ItemsWrapIntoASecondRow) {
+  for (const char* c : {"&Tools and options", "&Window arrangement"}) NewItem(c, &menu_->Items());
+  Painter().SetMenuOwnerDraw(menu_, true);
+  form_->SetMenu(menu_);
+  RECT r;
+  GetWindowRect(h_, &r);
+  SetWindowPos(h_, nullptr, 0, 0, 200, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+  Settle();
+  const skin::TFrameLayout f = provider_->Layout();
+  const skin::TFrameRect bar = provider_->MenuBar();
+  EXPECT_EQ(f.MenuHeight, 2 * (GetSystemMetrics(SM_CYMENU) - 1));
+  EXPECT_GE(bar.Height(), f.MenuHeight);
+  EXPECT_EQ(f.CaptionHeight, captionWithoutMenu_);
+  EXPECT_EQ(MenuRowMismatches(), 0);
+  SaveBmp(ScreenPicture(h_), "menu_bar_wrapped.bmp");
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST(InternalSkinsData, CountsSizesAndValues) {
     int blur;
   } want[] = {
       {"GrayPlastic (internal)", 63, 77, 192, 256, 0, 2},
-      {"Neutral (internal)", 62, 75, 198, 372, 0, 1},
+      {"Neutral (internal)", 62, 76, 198, 372, 0, 1},
       {"Office12Style (internal)", 62, 82, 348, 207, 0x644E3B, 3},
   };
   std::set<std::string> sections;
