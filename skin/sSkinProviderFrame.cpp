@@ -412,8 +412,6 @@ bool TsSkinProvider::FrameMessage(const tk::TMessage& m, const tk::TMessageHandl
       if (!IsIconic(h) && client.right > client.left)
         measured_ = {client.left - window.left, client.top - window.top, window.right - client.right,
                      window.bottom - client.bottom};
-      // The menu may have changed its rows without the window changing size.
-      SkinData.CacheDirty = true;
       return true;
     }
     case WM_SIZE:

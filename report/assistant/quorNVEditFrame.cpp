@@ -25,11 +25,14 @@ LRESULT CALLBACK EditFrameProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam
       RemoveWindowSubclass(edit, EditFrameProc, kSubclassId);
       return DefSubclassProc(edit, msg, wParam, lParam);
     case WM_NCPAINT:
+    case WM_PAINT:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE: {
       // The system draws its border (and a multi-line edit's scroll bar)
       // first; the frame's colour goes over the border at once.
+      // Wine: the edit takes WS_BORDER off and draws the border itself in
+      // its client area on WM_PAINT, so the frame follows every paint.
       const LRESULT result = DefSubclassProc(edit, msg, wParam, lParam);
       if (IsWindowVisible(edit)) DrawFrame(edit);
       return result;

@@ -187,15 +187,17 @@ TEST(NVFormWindow, AnEditsFrameIsButtonShadowWhileItHasTheFocus) {
   uint32_t nameFocused = 0, emailUnfocused = 0, nameUnfocused = 0, emailFocused = 0;
   RunWithUser(form, {"Send Assistant", 1, 3, CheckEmail}, [&](HWND h) {
     const HWND name = ItemWindow(h, 4), email = ItemWindow(h, 6);
-    const DWORD formThread = GetWindowThreadProcessId(h, nullptr);
-    AttachThreadInput(GetCurrentThreadId(), formThread, TRUE);
-    SetFocus(name);
-    Sleep(200);
+    // A click gives an edit the focus in its own thread, whichever window
+    // is in the foreground.
+    const auto click = [](HWND edit) {
+      SendMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+      SendMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+      Sleep(200);
+    };
+    click(name);
     nameFocused = ScreenCorner(name), emailUnfocused = ScreenCorner(email);
-    SetFocus(email);
-    Sleep(200);
+    click(email);
     nameUnfocused = ScreenCorner(name), emailFocused = ScreenCorner(email);
-    AttachThreadInput(GetCurrentThreadId(), formThread, FALSE);
     PostMessageW(h, WM_CLOSE, 0, 0);
   });
   const uint32_t shadow = Rgb(GetSysColor(COLOR_BTNSHADOW)), frame = Rgb(GetSysColor(COLOR_WINDOWFRAME));
