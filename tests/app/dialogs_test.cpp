@@ -98,6 +98,19 @@ HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, RE
                          r.bottom - r.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
+// The request of the program's folder button: an existing file from `dir`,
+// its name into `picked` (MAX_PATH characters).
+OPENFILENAMEW OpenFileRequest(HWND owner, wchar_t* picked, const wchar_t* dir) {
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFile = picked;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrInitialDir = dir;
+  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  return ofn;
+}
+
 class DialogsTest : public PerSkinTest {
 protected:
   std::string Stem() const { return std::string(GetParam()).substr(0, std::string(GetParam()).find(' ')); }
@@ -241,13 +254,7 @@ TEST_P(DialogsTest, OpenDialogIsSkinnedAndReturnsTheFilePicked) {
     CloseHandle(f);
   }
   wchar_t picked[MAX_PATH] = {};
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = form_->Handle();
-  ofn.lpstrFile = picked;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrInitialDir = temp;
-  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  OPENFILENAMEW ofn = OpenFileRequest(form_->Handle(), picked, temp);
   BOOL ok = FALSE;
   EXPECT_TRUE(DialogDriver::Run(
       [&](HWND dialog) {
@@ -781,13 +788,7 @@ TEST_P(DialogsTest, OpenDialogControlsAreSkinnedInListAndDetailsView) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   wchar_t picked[MAX_PATH] = {};
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = form_->Handle();
-  ofn.lpstrFile = picked;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrInitialDir = temp;
-  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  OPENFILENAMEW ofn = OpenFileRequest(form_->Handle(), picked, temp);
   EXPECT_TRUE(DialogDriver::Run(
       [&](HWND dialog) {
         std::printf("open dialog:%s\n", ChildClasses(dialog).c_str());
